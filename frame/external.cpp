@@ -1,0 +1,128 @@
+#include "frame/external.h"
+
+#include <charconv>
+#include <string>
+#include <utility>
+
+#include "frame/fatal.h"
+#include "frame/literal.h"
+
+namespace frame {
+namespace {
+
+// Tried in this order for functions declared without a library.
+constexpr std::string_view kDefaultLibraries[] = {"Kernel32.dll", "Gdi32.dll",  "User32.dll",
+                                                  "Advapi32.dll", "Mpr.dll",    "Shell32.dll"};
+
+platform::AnyFunction Lookup(platform::ModuleLoader& loader, win32::HMODULE module,
+                             std::string_view function) {
+  if (!function.empty() && function.front() == '#') {
+    uint64_t ordinal = 0;
+    std::from_chars(function.data() + 1, function.data() + function.size(), ordinal);
+    return loader.FindOrdinal(module, static_cast<uint16_t>(ordinal & 0xFFFF));
+  }
+  return loader.Find(module, function);
+}
+
+}  // namespace
+
+ExternalBinder::ExternalBinder(platform::ModuleLoader& loader)
+    : ExternalBinder(loader, ExternalFunctionTable()) {}
+
+ExternalBinder::ExternalBinder(platform::ModuleLoader& loader,
+                               std::span<const ExternalFunction> table)
+    : loader_(loader), table_(table), slots_(table.size()) {}
+
+ExternalBinder::~ExternalBinder() { ReleaseAll(); }
+
+void ExternalBinder::SetLibraryFolders(Text first, Text second) {
+  firstFolder_ = std::move(first);
+  secondFolder_ = std::move(second);
+}
+
+void ExternalBinder::SetProgramFolder(Text folder) { programFolder_ = std::move(folder); }
+
+bool ExternalBinder::IsBound(int index) const {
+  return index >= 0 && static_cast<size_t>(index) < slots_.size() && slots_[index].address;
+}
+
+win32::HMODULE ExternalBinder::ModuleOf(int index) const {
+  return IsBound(index) ? slots_[index].module : 0;
+}
+
+platform::AnyFunction ExternalBinder::Bind(int index) {
+  if (index < 0 || static_cast<size_t>(index) >= slots_.size())
+    FatalError("无法找到指定DLL库文件中的输出命令“#"_gbk + Text(std::to_string(index)) + "”"_gbk);
+  Slot& slot = slots_[index];
+  if (slot.address) return slot.address;
+
+  const ExternalFunction& entry = table_[index];
+  win32::HMODULE module = 0;
+  platform::AnyFunction address = nullptr;
+
+  if (entry.library.empty()) {
+    for (std::string_view library : kDefaultLibraries) {
+      win32::HMODULE candidate = loader_.Load(library);
+      if (!candidate) continue;
+      address = Lookup(loader_, candidate, entry.function);
+      if (address) {
+        module = candidate;
+        break;
+      }
+      loader_.Unload(candidate);
+    }
+  } else {
+    Text library(entry.library);
+    if (entry.library.find(':') != std::string_view::npos) {
+      module = loader_.Load(library.view());
+    } else {
+      if (!module && !firstFolder_.empty()) module = loader_.Load((firstFolder_ + library).view());
+      if (!module) module = loader_.Load((programFolder_ + Text("/") + library).view());
+      if (!module && !secondFolder_.empty())
+        module = loader_.Load((secondFolder_ + library).view());
+      if (!module) module = loader_.Load(library.view());
+    }
+    if (module) address = Lookup(loader_, module, entry.function);
+  }
+
+  if (!address) {
+    if (module) loader_.Unload(module);
+    Text function(entry.function);
+    if (entry.library.empty()) {
+      FatalError("无法找到指定DLL库文件中的输出命令“"_gbk + function + "”"_gbk);
+    }
+    FatalError("无法找到指定DLL库文件“"_gbk + Text(entry.library) + "”中的输出命令“"_gbk + function +
+               "”"_gbk);
+  }
+  slot.address = address;
+  slot.module = module;
+  return address;
+}
+
+void ExternalBinder::ReleaseAll() {
+  for (Slot& slot : slots_) {
+    if (slot.address && slot.module) loader_.Unload(slot.module);
+    slot = Slot{};
+  }
+}
+
+namespace {
+ExternalBinder*& InstalledBinder() {
+  static ExternalBinder* installed = nullptr;
+  return installed;
+}
+}  // namespace
+
+ExternalBinder& Binder() {
+  if (ExternalBinder* installed = InstalledBinder()) return *installed;
+  // Never destroyed: the runtime's shutdown releases the modules, and the registry may already be
+  // gone when static destructors run.
+  static ExternalBinder* standIn = new ExternalBinder(platform::StandInLoader());
+  return *standIn;
+}
+
+ExternalBinder* InstallBinder(ExternalBinder* binder) {
+  return std::exchange(InstalledBinder(), binder);
+}
+
+}  // namespace frame

@@ -1,0 +1,34 @@
+// The fatal-error path: a message box titled "错误" that begins "运行时出错!", then the exit path
+// with exit code -1. Every unrecoverable condition of the program ends here.
+#pragma once
+
+#include <functional>
+
+#include "frame/values.h"
+
+namespace frame {
+
+// The full message box text for a message and an error code (code 0 omits the code line).
+Text FatalErrorText(const Text& message, int code);
+
+// The message of runtime error 1..11 (empty for any other code).
+Text RuntimeErrorMessage(int code);
+
+// Shows the fatal error and ends the process with exit code -1. Never returns.
+[[noreturn]] void FatalError(const Text& message, int code = 0);
+// Runtime error `code` with its message from the runtime-error table.
+[[noreturn]] void RaiseRuntimeError(int code);
+// A runtime error whose message is given by the command that raised it.
+[[noreturn]] void RaiseRuntimeError(const Text& message);
+
+// How the fatal error's box is shown: (text, caption). The default shows the platform's message
+// box (MessageBoxA, stop icon, no owner); tests install their own.
+using FatalReporter = std::function<void(const Text& text, const Text& caption)>;
+FatalReporter SetFatalReporter(FatalReporter reporter);
+
+// The exit path: runs the shutdown hook (the runtime's shutdown) once, then ends the process.
+using ShutdownHook = std::function<void(int exitCode)>;
+void SetShutdownHook(ShutdownHook hook);
+[[noreturn]] void EndProcess(int exitCode);
+
+}  // namespace frame

@@ -1,0 +1,62 @@
+// The graphics objects shared by the stand-in libraries: icons, bitmaps, device contexts and
+// brushes. user32, gdi32, shell32, comctl32 and the imaging library all address them by handle.
+//
+// Pixels are QImage::Format_ARGB32 (straight alpha, bytes B, G, R, A in memory). A new bitmap is
+// all zero, so undrawn pixels have alpha 0. The screen's format is 32 bits per pixel.
+#pragma once
+
+#include <QImage>
+
+#include "platform/handles.h"
+#include "platform/win32.h"
+
+namespace platform::gdi {
+
+struct IconObject {
+  QImage image;  // ARGB32, alpha from the image or from its AND mask
+  int hotX = 0;  // the centre for icons
+  int hotY = 0;
+  bool isIcon = true;  // false for a cursor
+};
+
+struct BitmapObject {
+  QImage image;           // ARGB32
+  int bitsPerPixel = 32;  // the format GetDIBits reports when asked for the bitmap's own format
+  win32::HDC selectedInto = 0;
+};
+
+struct DeviceContextObject {
+  win32::HWND window = 0;         // for GetDC; 0 for the screen or a memory context
+  bool memory = false;            // CreateCompatibleDC
+  win32::HBITMAP bitmap = 0;      // the selected bitmap (a memory context starts with a 1 x 1 one)
+  win32::HBITMAP ownBitmap = 0;   // the memory context's initial 1 x 1 bitmap, deleted with it
+  win32::HBRUSH brush = 0;        // the selected brush
+  int stretchMode = 1;            // BLACKONWHITE
+};
+
+struct BrushObject {
+  win32::COLORREF colour = 0;  // 0x00BBGGRR
+};
+
+HandleTable<IconObject>& Icons();
+HandleTable<BitmapObject>& Bitmaps();
+HandleTable<DeviceContextObject>& DeviceContexts();
+HandleTable<BrushObject>& Brushes();
+
+// A new icon handle holding a copy of the image (converted to ARGB32), hot spot at its centre.
+win32::HICON CreateIcon(const QImage& image);
+
+// A new bitmap handle of the given size, all zero (or holding a copy of image).
+win32::HBITMAP CreateBitmap(int width, int height);
+win32::HBITMAP CreateBitmap(const QImage& image);
+
+// The bitmap a device context draws into: its selected bitmap, or nullptr (for the screen and
+// window contexts, which draw nowhere the program can read).
+BitmapObject* TargetBitmap(win32::HDC dc);
+
+// 0x00BBGGRR to an opaque QColor-compatible ARGB value.
+inline uint32_t ColourRefToArgb(win32::COLORREF c, uint8_t alpha = 255) {
+  return (uint32_t(alpha) << 24) | ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+}
+
+}  // namespace platform::gdi

@@ -1,0 +1,51 @@
+// Exports of the kernel32 stand-in library, found by name by the binder.
+#include <array>
+
+#include "platform/api.h"
+#include "platform/modules.h"
+
+namespace platform {
+
+std::span<const Export> Kernel32Exports() {
+  using namespace kernel32;
+  static const std::array<Export, 35> exports = {{
+      {"GetModuleHandleA", ToAnyFunction(&GetModuleHandleA)},
+      {"GetModuleFileNameA", ToAnyFunction(&GetModuleFileNameA)},
+      {"GetCurrentProcessId", ToAnyFunction(&GetCurrentProcessId)},
+      {"GetCurrentThreadId", ToAnyFunction(&GetCurrentThreadId)},
+      {"GetTickCount", ToAnyFunction(&GetTickCount)},
+      {"GetLastError", ToAnyFunction(&GetLastError)},
+      {"LoadLibraryA", ToAnyFunction(&LoadLibraryA)},
+      {"LoadLibraryExA", ToAnyFunction(&LoadLibraryExA)},
+      {"FreeLibrary", ToAnyFunction(&FreeLibrary)},
+      {"EnumResourceNamesA", ToAnyFunction(&EnumResourceNamesA)},
+      {"FindResourceA", ToAnyFunction(&FindResourceA)},
+      {"LoadResource", ToAnyFunction(&LoadResource)},
+      {"LockResource", ToAnyFunction(&LockResource)},
+      {"SizeofResource", ToAnyFunction(&SizeofResource)},
+      {"FindFirstFileA", ToAnyFunction(&FindFirstFileA)},
+      {"FindNextFileA", ToAnyFunction(&FindNextFileA)},
+      {"FindClose", ToAnyFunction(&FindClose)},
+      {"GetFileAttributesA", ToAnyFunction(&GetFileAttributesA)},
+      {"DeleteFileA", ToAnyFunction(&DeleteFileA)},
+      {"SetCurrentDirectoryA", ToAnyFunction(&SetCurrentDirectoryA)},
+      {"GetCurrentDirectoryA", ToAnyFunction(&GetCurrentDirectoryA)},
+      {"GetTempPathA", ToAnyFunction(&GetTempPathA)},
+      {"GetLogicalDriveStringsA", ToAnyFunction(&GetLogicalDriveStringsA)},
+      {"GetDriveTypeA", ToAnyFunction(&GetDriveTypeA)},
+      {"GlobalAlloc", ToAnyFunction(&GlobalAlloc)},
+      {"GlobalFree", ToAnyFunction(&GlobalFree)},
+      {"GlobalLock", ToAnyFunction(&GlobalLock)},
+      {"GlobalUnlock", ToAnyFunction(&GlobalUnlock)},
+      {"GlobalSize", ToAnyFunction(&GlobalSize)},
+      {"VirtualAlloc", ToAnyFunction(&VirtualAlloc)},
+      {"VirtualFree", ToAnyFunction(&VirtualFree)},
+      {"RtlMoveMemory", ToAnyFunction(&RtlMoveMemory)},
+      {"lstrcpyn", ToAnyFunction(&lstrcpyn)},
+      {"MultiByteToWideChar", ToAnyFunction(&MultiByteToWideChar)},
+      {"WideCharToMultiByte", ToAnyFunction(&WideCharToMultiByte)},
+  }};
+  return exports;
+}
+
+}  // namespace platform

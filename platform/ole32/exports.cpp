@@ -1,0 +1,17 @@
+// Exports of the ole32 stand-in library, found by name by the binder.
+#include <array>
+
+#include "platform/api.h"
+#include "platform/modules.h"
+
+namespace platform {
+
+std::span<const Export> Ole32Exports() {
+  using namespace ole32;
+  static const std::array<Export, 1> exports = {{
+      {"CreateStreamOnHGlobal", ToAnyFunction(&CreateStreamOnHGlobal)},
+  }};
+  return exports;
+}
+
+}  // namespace platform

@@ -1,0 +1,43 @@
+// Exports of the user32 stand-in library, found by name by the binder.
+#include <array>
+
+#include "platform/api.h"
+#include "platform/modules.h"
+
+namespace platform {
+
+std::span<const Export> User32Exports() {
+  using namespace user32;
+  static const std::array<Export, 27> exports = {{
+      {"DestroyIcon", ToAnyFunction(&DestroyIcon)},
+      {"GetIconInfo", ToAnyFunction(&GetIconInfo)},
+      {"DrawIconEx", ToAnyFunction(&DrawIconEx)},
+      {"DrawIcon", ToAnyFunction(&DrawIcon)},
+      {"LoadImageA", ToAnyFunction(&LoadImageA)},
+      {"GetDC", ToAnyFunction(&GetDC)},
+      {"ReleaseDC", ToAnyFunction(&ReleaseDC)},
+      {"FillRect", ToAnyFunction(&FillRect)},
+      {"SendMessageA", ToAnyFunction(&SendMessageA)},
+      {"EnumWindows", ToAnyFunction(&EnumWindows)},
+      {"GetParent", ToAnyFunction(&GetParent)},
+      {"GetWindowThreadProcessId", ToAnyFunction(&GetWindowThreadProcessId)},
+      {"GetWindowRect", ToAnyFunction(&GetWindowRect)},
+      {"GetClassNameA", ToAnyFunction(&GetClassNameA)},
+      {"GetWindowTextA", ToAnyFunction(&GetWindowTextA)},
+      {"GetWindowPlacement", ToAnyFunction(&GetWindowPlacement)},
+      {"SetWindowPos", ToAnyFunction(&SetWindowPos)},
+      {"IsWindow", ToAnyFunction(&IsWindow)},
+      {"IsWindowVisible", ToAnyFunction(&IsWindowVisible)},
+      {"ShowWindow", ToAnyFunction(&ShowWindow)},
+      {"SetFocus", ToAnyFunction(&SetFocus)},
+      {"GetWindowLongA", ToAnyFunction(&GetWindowLongA)},
+      {"SetWindowLongA", ToAnyFunction(&SetWindowLongA)},
+      {"CallWindowProcA", ToAnyFunction(&CallWindowProcA)},
+      {"CreateWindowExA", ToAnyFunction(&CreateWindowExA)},
+      {"DestroyWindow", ToAnyFunction(&DestroyWindow)},
+      {"MessageBoxA", ToAnyFunction(&MessageBoxA)},
+  }};
+  return exports;
+}
+
+}  // namespace platform

@@ -1,0 +1,495 @@
+// Types, constants and records of the operating-system interface that the program calls through
+// its table of external functions. Handles are 32-bit values from the platform's handle tables
+// (see handles.h), so they fit the frame's 32-bit value slots; records with pointer members take
+// this platform's pointer size. File layouts (BITMAPINFOHEADER, icon directories) never change.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace win32 {
+
+using BYTE = uint8_t;
+using WORD = uint16_t;
+using DWORD = uint32_t;
+using UINT = uint32_t;
+using INT = int32_t;
+using LONG = int32_t;
+using ULONG = uint32_t;
+using BOOL = int32_t;
+using COLORREF = uint32_t;
+using WCHAR = char16_t;
+using WPARAM = uintptr_t;
+using LPARAM = intptr_t;
+using LRESULT = intptr_t;
+using LONG_PTR = intptr_t;
+using ULONG_PTR = uintptr_t;
+using SIZE_T = size_t;
+using HRESULT = int32_t;
+
+// Every handle kind is a 32-bit value; 0 is never valid.
+using HANDLE = uint32_t;
+using HWND = uint32_t;
+using HICON = uint32_t;
+using HCURSOR = uint32_t;
+using HBITMAP = uint32_t;
+using HDC = uint32_t;
+using HBRUSH = uint32_t;
+using HGDIOBJ = uint32_t;
+using HPALETTE = uint32_t;
+using HIMAGELIST = uint32_t;
+using HGLOBAL = uint32_t;
+using HMODULE = uint32_t;
+using HINSTANCE = uint32_t;
+using HMENU = uint32_t;
+using HRSRC = uint32_t;
+using HRSRCDATA = uint32_t;  // what LoadResource returns
+using PIDLIST = uint32_t;    // folder id from the folder browser
+using ISTREAM = uint32_t;    // stream object of ole32
+
+constexpr BOOL TRUE = 1;
+constexpr BOOL FALSE = 0;
+constexpr HANDLE INVALID_HANDLE_VALUE = 0xFFFFFFFFu;
+constexpr int MAX_PATH = 260;
+
+// Attribute bits of files.
+constexpr DWORD FILE_ATTRIBUTE_READONLY = 0x01;
+constexpr DWORD FILE_ATTRIBUTE_HIDDEN = 0x02;
+constexpr DWORD FILE_ATTRIBUTE_SYSTEM = 0x04;
+constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x10;
+constexpr DWORD FILE_ATTRIBUTE_ARCHIVE = 0x20;
+constexpr DWORD INVALID_FILE_ATTRIBUTES = 0xFFFFFFFFu;
+
+constexpr UINT CP_ACP = 0;
+constexpr UINT CP_GBK = 936;
+constexpr UINT CP_UTF8 = 65001;
+
+constexpr UINT DRIVE_UNKNOWN = 0;
+constexpr UINT DRIVE_NO_ROOT_DIR = 1;
+constexpr UINT DRIVE_FIXED = 3;
+
+// Memory.
+constexpr UINT GMEM_FIXED = 0x0000;
+constexpr UINT GMEM_MOVEABLE = 0x0002;
+constexpr UINT GMEM_ZEROINIT = 0x0040;
+constexpr DWORD MEM_COMMIT = 0x1000;
+constexpr DWORD MEM_RESERVE = 0x2000;
+constexpr DWORD MEM_RELEASE = 0x8000;
+constexpr DWORD PAGE_READWRITE = 0x04;
+
+// Modules and resources.
+constexpr DWORD LOAD_LIBRARY_AS_DATAFILE = 0x02;
+constexpr uintptr_t RT_ICON = 3;
+constexpr uintptr_t RT_GROUP_ICON = 14;
+
+// Images.
+constexpr UINT IMAGE_BITMAP = 0;
+constexpr UINT IMAGE_ICON = 1;
+constexpr UINT IMAGE_CURSOR = 2;
+constexpr UINT LR_DEFAULTCOLOR = 0x0000;
+constexpr UINT LR_LOADFROMFILE = 0x0010;
+constexpr UINT LR_DEFAULTSIZE = 0x0040;
+constexpr UINT DI_MASK = 0x0001;
+constexpr UINT DI_IMAGE = 0x0002;
+constexpr UINT DI_NORMAL = 0x0003;
+constexpr UINT DIB_RGB_COLORS = 0;
+constexpr DWORD BI_RGB = 0;
+constexpr int HALFTONE = 4;
+
+// Windows.
+constexpr int GWL_WNDPROC = -4;
+constexpr int GWL_HINSTANCE = -6;
+constexpr int GWL_ID = -12;
+constexpr int GWL_STYLE = -16;
+constexpr int GWL_EXSTYLE = -20;
+constexpr int GWL_USERDATA = -21;
+constexpr int SW_HIDE = 0;
+constexpr int SW_SHOWNORMAL = 1;
+constexpr int SW_SHOW = 5;
+constexpr int SW_SHOWNOACTIVATE = 4;
+constexpr DWORD WS_CHILD = 0x40000000;
+constexpr DWORD WS_VISIBLE = 0x10000000;
+constexpr DWORD WS_DISABLED = 0x08000000;
+constexpr DWORD WS_TABSTOP = 0x00010000;
+constexpr DWORD WS_EX_CLIENTEDGE = 0x00000200;
+constexpr DWORD WS_EX_TOOLWINDOW = 0x00000080;
+constexpr UINT SWP_NOSIZE = 0x0001;
+constexpr UINT SWP_NOMOVE = 0x0002;
+constexpr UINT SWP_NOZORDER = 0x0004;
+constexpr UINT SWP_NOACTIVATE = 0x0010;
+
+// Messages the program and its stand-ins use.
+constexpr UINT WM_SETREDRAW = 0x000B;
+constexpr UINT WM_CLOSE = 0x0010;
+constexpr UINT WM_KEYDOWN = 0x0100;
+constexpr UINT WM_KEYUP = 0x0101;
+constexpr UINT WM_CHAR = 0x0102;
+constexpr UINT WM_SYSKEYDOWN = 0x0104;
+constexpr UINT WM_SYSKEYUP = 0x0105;
+constexpr UINT WM_MOUSEMOVE = 0x0200;
+constexpr UINT WM_LBUTTONDOWN = 0x0201;
+constexpr UINT WM_LBUTTONUP = 0x0202;
+constexpr UINT WM_LBUTTONDBLCLK = 0x0203;
+constexpr UINT WM_RBUTTONDOWN = 0x0204;
+constexpr UINT WM_RBUTTONUP = 0x0205;
+constexpr UINT WM_MOUSEWHEEL = 0x020A;
+constexpr UINT WM_CAPTURECHANGED = 0x0215;
+constexpr UINT WM_USER = 0x0400;
+constexpr UINT BFFM_INITIALIZED = 1;
+constexpr UINT BFFM_SETSELECTIONA = WM_USER + 102;
+constexpr UINT CB_ADDSTRING = 0x0143;
+constexpr UINT CB_DELETESTRING = 0x0144;
+constexpr UINT CB_GETCOUNT = 0x0146;
+constexpr UINT CB_GETCURSEL = 0x0147;
+constexpr UINT CB_GETLBTEXT = 0x0148;
+constexpr UINT CB_GETLBTEXTLEN = 0x0149;
+constexpr UINT CB_RESETCONTENT = 0x014B;
+constexpr UINT CB_SETCURSEL = 0x014E;
+constexpr UINT CB_SHOWDROPDOWN = 0x014F;
+constexpr UINT CB_GETITEMDATA = 0x0150;
+constexpr UINT CB_SETITEMDATA = 0x0151;
+constexpr UINT CB_FINDSTRINGEXACT = 0x0158;
+constexpr LRESULT CB_ERR = -1;
+
+// Message box.
+constexpr UINT MB_OK = 0x00;
+constexpr UINT MB_OKCANCEL = 0x01;
+constexpr UINT MB_ABORTRETRYIGNORE = 0x02;
+constexpr UINT MB_YESNOCANCEL = 0x03;
+constexpr UINT MB_YESNO = 0x04;
+constexpr UINT MB_RETRYCANCEL = 0x05;
+constexpr UINT MB_ICONSTOP = 0x10;
+constexpr UINT MB_ICONQUESTION = 0x20;
+constexpr UINT MB_ICONEXCLAMATION = 0x30;
+constexpr UINT MB_ICONINFORMATION = 0x40;
+constexpr UINT MB_SYSTEMMODAL = 0x1000;
+constexpr UINT MB_TASKMODAL = 0x2000;
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;
+constexpr int IDABORT = 3;
+constexpr int IDRETRY = 4;
+constexpr int IDIGNORE = 5;
+constexpr int IDYES = 6;
+constexpr int IDNO = 7;
+
+// Common dialogs and the shell.
+constexpr DWORD OFN_OVERWRITEPROMPT = 0x00000002;
+constexpr DWORD OFN_FILEMUSTEXIST = 0x00001000;
+constexpr DWORD OFN_CREATEPROMPT = 0x00002000;
+constexpr DWORD OFN_EXPLORER = 0x00080000;
+constexpr UINT BIF_RETURNONLYFSDIRS = 0x0001;
+constexpr UINT BIF_EDITBOX = 0x0010;
+constexpr UINT BIF_NEWDIALOGSTYLE = 0x0040;
+constexpr UINT BIF_BROWSEINCLUDEFILES = 0x4000;
+constexpr int CSIDL_DESKTOP = 0x0000;
+constexpr int CSIDL_PERSONAL = 0x0005;
+constexpr int CSIDL_DESKTOPDIRECTORY = 0x0010;
+constexpr int CSIDL_MYPICTURES = 0x0027;
+
+struct POINT {
+  LONG x;
+  LONG y;
+};
+
+struct RECT {
+  LONG left;
+  LONG top;
+  LONG right;
+  LONG bottom;
+};
+
+struct WINDOWPLACEMENT {
+  UINT length;
+  UINT flags;
+  UINT showCmd;
+  POINT ptMinPosition;
+  POINT ptMaxPosition;
+  RECT rcNormalPosition;
+};
+
+struct ICONINFO {
+  BOOL fIcon;
+  DWORD xHotspot;
+  DWORD yHotspot;
+  HBITMAP hbmMask;
+  HBITMAP hbmColor;
+};
+
+struct BITMAP {
+  LONG bmType;
+  LONG bmWidth;
+  LONG bmHeight;
+  LONG bmWidthBytes;
+  WORD bmPlanes;
+  WORD bmBitsPixel;
+  void* bmBits;
+};
+
+#pragma pack(push, 1)
+struct BITMAPFILEHEADER {
+  WORD bfType;
+  DWORD bfSize;
+  WORD bfReserved1;
+  WORD bfReserved2;
+  DWORD bfOffBits;
+};
+#pragma pack(pop)
+static_assert(sizeof(BITMAPFILEHEADER) == 14);
+
+struct BITMAPINFOHEADER {
+  DWORD biSize;
+  LONG biWidth;
+  LONG biHeight;
+  WORD biPlanes;
+  WORD biBitCount;
+  DWORD biCompression;
+  DWORD biSizeImage;
+  LONG biXPelsPerMeter;
+  LONG biYPelsPerMeter;
+  DWORD biClrUsed;
+  DWORD biClrImportant;
+};
+static_assert(sizeof(BITMAPINFOHEADER) == 40);
+
+struct RGBQUAD {
+  BYTE rgbBlue;
+  BYTE rgbGreen;
+  BYTE rgbRed;
+  BYTE rgbReserved;
+};
+
+struct BITMAPINFO {
+  BITMAPINFOHEADER bmiHeader;
+  RGBQUAD bmiColors[1];
+};
+
+struct FILETIME {
+  DWORD dwLowDateTime;
+  DWORD dwHighDateTime;
+};
+
+struct WIN32_FIND_DATAA {
+  DWORD dwFileAttributes;
+  FILETIME ftCreationTime;
+  FILETIME ftLastAccessTime;
+  FILETIME ftLastWriteTime;
+  DWORD nFileSizeHigh;
+  DWORD nFileSizeLow;
+  DWORD dwReserved0;
+  DWORD dwReserved1;
+  char cFileName[MAX_PATH];
+  char cAlternateFileName[14];
+};
+
+struct SECURITY_ATTRIBUTES {
+  DWORD nLength;
+  void* lpSecurityDescriptor;
+  BOOL bInheritHandle;
+};
+
+using WNDPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
+using WNDENUMPROC = BOOL (*)(HWND, LPARAM);
+using BFFCALLBACK = int (*)(HWND, UINT, LPARAM, LPARAM);
+using ENUMRESNAMEPROCA = BOOL (*)(HMODULE, const char* type, char* name, LONG_PTR param);
+
+// A resource name or type given as a number is a pointer-sized value below 0x10000.
+constexpr bool IS_INTRESOURCE(const void* p) { return (reinterpret_cast<uintptr_t>(p) >> 16) == 0; }
+inline const char* MAKEINTRESOURCEA(uintptr_t id) { return reinterpret_cast<const char*>(id); }
+
+struct OPENFILENAMEA {
+  DWORD lStructSize;
+  HWND hwndOwner;
+  HINSTANCE hInstance;
+  const char* lpstrFilter;
+  char* lpstrCustomFilter;
+  DWORD nMaxCustFilter;
+  DWORD nFilterIndex;
+  char* lpstrFile;
+  DWORD nMaxFile;
+  char* lpstrFileTitle;
+  DWORD nMaxFileTitle;
+  const char* lpstrInitialDir;
+  const char* lpstrTitle;
+  DWORD Flags;
+  WORD nFileOffset;
+  WORD nFileExtension;
+  const char* lpstrDefExt;
+  LPARAM lCustData;
+  void* lpfnHook;
+  const char* lpTemplateName;
+};
+
+struct BROWSEINFOA {
+  HWND hwndOwner;
+  PIDLIST pidlRoot;
+  char* pszDisplayName;
+  const char* lpszTitle;
+  UINT ulFlags;
+  BFFCALLBACK lpfn;
+  LPARAM lParam;
+  int iImage;
+};
+
+struct SHFILEOPSTRUCTA {
+  HWND hwnd;
+  UINT wFunc;
+  const char* pFrom;
+  const char* pTo;
+  WORD fFlags;
+  BOOL fAnyOperationsAborted;
+  void* hNameMappings;
+  const char* lpszProgressTitle;
+};
+constexpr UINT FO_MOVE = 1;
+constexpr UINT FO_COPY = 2;
+constexpr UINT FO_DELETE = 3;
+constexpr UINT FO_RENAME = 4;
+
+// List-view records (all fields 32-bit in the program's layout; pointers are pointer-sized).
+struct LVCOLUMNA {
+  UINT mask;
+  int fmt;
+  int cx;
+  char* pszText;
+  int cchTextMax;
+  int iSubItem;
+  int iImage;
+  int iOrder;
+};
+
+struct LVITEMA {
+  UINT mask;
+  int iItem;
+  int iSubItem;
+  UINT state;
+  UINT stateMask;
+  char* pszText;
+  int cchTextMax;
+  int iImage;
+  LPARAM lParam;
+  int iIndent;
+};
+
+// Imaging library (GDI+).
+using GpStatus = INT;
+using GpImage = uint32_t;
+using GpBitmap = uint32_t;
+using GpGraphics = uint32_t;
+using GpBrush = uint32_t;
+using GpSolidFill = uint32_t;
+using ARGB = uint32_t;
+using REAL = float;
+using PixelFormat = INT;
+using PROPID = ULONG;
+using GpUnit = INT;
+using InterpolationMode = INT;
+using RotateFlipType = INT;
+using ImageType = INT;
+
+namespace gdip {
+constexpr GpStatus Ok = 0;
+constexpr GpStatus GenericError = 1;
+constexpr GpStatus InvalidParameter = 2;
+constexpr GpStatus OutOfMemory = 3;
+constexpr GpStatus ObjectBusy = 4;
+constexpr GpStatus InsufficientBuffer = 5;
+constexpr GpStatus NotImplemented = 6;
+constexpr GpStatus Win32Error = 7;
+constexpr GpStatus WrongState = 8;
+constexpr GpStatus FileNotFound = 10;
+constexpr GpStatus UnknownImageFormat = 13;
+constexpr GpStatus PropertyNotFound = 19;
+
+constexpr ImageType ImageTypeUnknown = 0;
+constexpr ImageType ImageTypeBitmap = 1;
+constexpr ImageType ImageTypeMetafile = 2;
+
+constexpr PixelFormat PixelFormat1bppIndexed = 0x00030101;
+constexpr PixelFormat PixelFormat4bppIndexed = 0x00030402;
+constexpr PixelFormat PixelFormat8bppIndexed = 0x00030803;
+constexpr PixelFormat PixelFormat16bppRGB555 = 0x00021005;
+constexpr PixelFormat PixelFormat16bppRGB565 = 0x00021006;
+constexpr PixelFormat PixelFormat24bppRGB = 0x00021808;
+constexpr PixelFormat PixelFormat32bppRGB = 0x00022009;
+constexpr PixelFormat PixelFormat32bppARGB = 0x0026200A;
+constexpr PixelFormat PixelFormat32bppPARGB = 0x000E200B;
+
+constexpr InterpolationMode InterpolationModeDefault = 0;
+constexpr InterpolationMode InterpolationModeLowQuality = 1;
+constexpr InterpolationMode InterpolationModeHighQuality = 2;
+constexpr InterpolationMode InterpolationModeBilinear = 3;
+constexpr InterpolationMode InterpolationModeBicubic = 4;
+constexpr InterpolationMode InterpolationModeNearestNeighbor = 5;
+constexpr InterpolationMode InterpolationModeHighQualityBilinear = 6;
+constexpr InterpolationMode InterpolationModeHighQualityBicubic = 7;
+
+constexpr GpUnit UnitPixel = 2;
+}  // namespace gdip
+
+struct GUID {
+  uint32_t Data1;
+  uint16_t Data2;
+  uint16_t Data3;
+  uint8_t Data4[8];
+};
+using CLSID = GUID;
+inline bool operator==(const GUID& a, const GUID& b) {
+  if (a.Data1 != b.Data1 || a.Data2 != b.Data2 || a.Data3 != b.Data3) return false;
+  for (int i = 0; i < 8; ++i)
+    if (a.Data4[i] != b.Data4[i]) return false;
+  return true;
+}
+
+struct GdiplusStartupInput {
+  UINT GdiplusVersion;
+  void (*DebugEventCallback)(int level, char* message);
+  BOOL SuppressBackgroundThread;
+  BOOL SuppressExternalCodecs;
+};
+
+struct EncoderParameter {
+  GUID Guid;
+  ULONG NumberOfValues;
+  ULONG Type;  // 4 = 32-bit integer (EncoderParameterValueTypeLong)
+  void* Value;
+};
+
+struct EncoderParameters {
+  UINT Count;
+  EncoderParameter Parameter[1];
+};
+
+// One entry of the encoder list; its strings point into the same buffer.
+struct ImageCodecInfo {
+  CLSID Clsid;
+  GUID FormatID;
+  const WCHAR* CodecName;
+  const WCHAR* DllName;
+  const WCHAR* FormatDescription;
+  const WCHAR* FilenameExtension;
+  const WCHAR* MimeType;
+  DWORD Flags;
+  DWORD Version;
+  DWORD SigCount;
+  DWORD SigSize;
+  const BYTE* SigPattern;
+  const BYTE* SigMask;
+};
+
+struct PropertyItem {
+  PROPID id;
+  ULONG length;
+  WORD type;
+  void* value;
+};
+
+struct GpRectF {
+  REAL X;
+  REAL Y;
+  REAL Width;
+  REAL Height;
+};
+
+using GetThumbnailImageAbort = BOOL (*)(void*);
+
+}  // namespace win32
