@@ -3,11 +3,6 @@
 
 namespace platform::kernel32 {
 
-HGLOBAL GlobalAlloc(UINT, SIZE_T) { return 0; }
-HGLOBAL GlobalFree(HGLOBAL) { return 0; }
-void* GlobalLock(HGLOBAL) { return nullptr; }
-BOOL GlobalUnlock(HGLOBAL) { return 0; }
-SIZE_T GlobalSize(HGLOBAL) { return 0; }
 void* VirtualAlloc(void*, SIZE_T, DWORD, DWORD) { return nullptr; }
 BOOL VirtualFree(void*, SIZE_T, DWORD) { return 0; }
 void RtlMoveMemory(void*, const void*, SIZE_T) { }
