@@ -32,7 +32,6 @@ ByteSet PointerToByteSet(const void*, int32_t) { return {}; }
 void WriteToMemory(const Value&, void*, std::optional<int32_t>) {}
 ByteSet ReadFile(const Text&) { return {}; }
 bool WriteFileParts(const Text&, std::initializer_list<const ByteSet*>) { return {}; }
-bool WriteFile(const Text&, const ByteSet&, const More&... more) { return WriteFileParts(, {&, &more...}) { return {}; }
 bool DeleteFile(const Text&) { return {}; }
 bool FileExists(const Text&) { return {}; }
 int32_t GetFileAttributes(const Text&) { return {}; }
