@@ -57,16 +57,17 @@ class FormReader {
 
   int32_t Int32();
   uint16_t Uint16();
-  std::vector<int32_t> Int32s(int32_t count);  // count is checked against the remaining bytes
-  void SkipInt32s(int count);
+  std::vector<int32_t> CountedInt32s();  // an int32 count, then that many int32 values
+  void SkipInt32s(size_t count);
   Text CountedText();
   ByteSet CountedBlock();
   Text ZeroTerminatedText();
   // A 16-bit count (0xFFFF: a 32-bit count follows), then that many counted texts.
   std::vector<Text> TextList();
-  // Reads a length or count that must be at least 0 and fit, at minUnitSize bytes per unit, in
-  // what remains; 0 after a failure.
-  size_t Count(int32_t value, size_t minUnitSize, size_t valueOffset);
+  // Checks a count read at valueOffset: at least 0, and its units of minUnitSize bytes each must
+  // fit in what remains. 0 after a failure.
+  size_t Count(int64_t value, size_t minUnitSize, size_t valueOffset);
+  std::span<const uint8_t> Bytes(size_t n);
   // The rest of the current window, consumed.
   std::span<const uint8_t> Rest();
 
