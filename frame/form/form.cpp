@@ -74,7 +74,7 @@ TableEntry ReadTableEntry(FormReader& r, int32_t id, size_t idOffset, int32_t of
   }
   r.Seek(recordsStart + static_cast<size_t>(offset));
   size_t at = r.offset();
-  size_t saved = r.Narrow(r.Count(r.Int32(), 1, at));
+  size_t saved = r.Narrow(r.Length(r.Int32(), at));
   TableEntry entry;
   switch (static_cast<UnitKind>(UnitIdKind(id))) {
     case UnitKind::WindowEntry:
@@ -89,7 +89,7 @@ TableEntry ReadTableEntry(FormReader& r, int32_t id, size_t idOffset, int32_t of
 void ReadUnitTable(FormReader& r, int32_t unitCount, size_t unitCountOffset,
                    std::vector<TableEntry>& table) {
   size_t at = r.offset();
-  size_t saved = r.Narrow(r.Count(r.Int32(), 1, at));
+  size_t saved = r.Narrow(r.Length(r.Int32(), at));
   size_t count = r.Count(unitCount, 8, unitCountOffset);
   if (r.ok() && count == 0) r.Fail(FormErrorReason::EmptyUnitTable, unitCountOffset);
   size_t idsStart = r.offset();
@@ -141,7 +141,7 @@ const WindowEntry* WindowTable::Find(int32_t windowId) const {
 platform::Result<WindowTable, FormError> Parse(std::span<const uint8_t> form) {
   FormReader r(form);
   size_t at = r.offset();
-  size_t indexLength = r.Count(r.Int32(), 1, at);
+  size_t indexLength = r.Length(r.Int32(), at);
   if (indexLength % 8 != 0) r.Fail(FormErrorReason::BadWindowIndex, at);
   size_t windowCount = indexLength / 8;
   std::vector<int32_t> ids(windowCount);

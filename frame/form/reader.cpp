@@ -59,18 +59,30 @@ uint16_t FormReader::Uint16() {
   return v;
 }
 
+size_t FormReader::Length(int64_t value, size_t valueOffset) {
+  if (!ok()) return 0;
+  if (value < 0) {
+    Fail(FormErrorReason::NegativeLength, valueOffset);
+    return 0;
+  }
+  if (static_cast<uint64_t>(value) > remaining()) {
+    Fail(FormErrorReason::EndOfData, valueOffset);
+    return 0;
+  }
+  return static_cast<size_t>(value);
+}
+
 size_t FormReader::Count(int64_t value, size_t minUnitSize, size_t valueOffset) {
   if (!ok()) return 0;
   if (value < 0) {
     Fail(FormErrorReason::NegativeLength, valueOffset);
     return 0;
   }
-  auto count = static_cast<uint64_t>(value);
-  if (minUnitSize > 0 && count > remaining() / minUnitSize) {
+  if (static_cast<uint64_t>(value) > remaining() / minUnitSize) {
     Fail(FormErrorReason::CountTooLarge, valueOffset);
     return 0;
   }
-  return static_cast<size_t>(count);
+  return static_cast<size_t>(value);
 }
 
 std::vector<int32_t> FormReader::CountedInt32s() {
@@ -95,15 +107,13 @@ std::span<const uint8_t> FormReader::Bytes(size_t n) {
 
 Text FormReader::CountedText() {
   size_t at = offset();
-  size_t n = Count(Int32(), 1, at);
-  auto bytes = Bytes(n);
+  auto bytes = Bytes(Length(Int32(), at));
   return Text(std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 ByteSet FormReader::CountedBlock() {
   size_t at = offset();
-  size_t n = Count(Int32(), 1, at);
-  return ByteSet(Bytes(n));
+  return ByteSet(Bytes(Length(Int32(), at)));
 }
 
 Text FormReader::ZeroTerminatedText() {

@@ -64,8 +64,10 @@ class FormReader {
   Text ZeroTerminatedText();
   // A 16-bit count (0xFFFF: a 32-bit count follows), then that many counted texts.
   std::vector<Text> TextList();
-  // Checks a count read at valueOffset: at least 0, and its units of minUnitSize bytes each must
-  // fit in what remains. 0 after a failure.
+  // Checks a byte length read at valueOffset: at least 0 and within what remains. 0 on failure.
+  size_t Length(int64_t value, size_t valueOffset);
+  // Checks a count read at valueOffset: at least 0, and its units of at least minUnitSize bytes
+  // each must fit in what remains. 0 on failure.
   size_t Count(int64_t value, size_t minUnitSize, size_t valueOffset);
   std::span<const uint8_t> Bytes(size_t n);
   // The rest of the current window, consumed.
