@@ -13,6 +13,7 @@ const char* ReasonText(FormErrorReason reason) {
     case FormErrorReason::BadWindowIndex: return "a window index whose length is not 8 per window";
     case FormErrorReason::EmptyUnitTable: return "a window without its own entry";
     case FormErrorReason::RecordOutsideTable: return "a record offset outside the unit table";
+    case FormErrorReason::RecordsOverlap: return "unit records that overlap";
     case FormErrorReason::UnknownEntryKind: return "a unit id of an unknown kind";
     case FormErrorReason::TrailingData: return "bytes after the last window record";
     case FormErrorReason::UnknownUnitType: return "a unit type this frame does not know";

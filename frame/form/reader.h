@@ -24,6 +24,7 @@ enum class FormErrorReason {
   BadWindowIndex,      // the window index's length is not a multiple of 8
   EmptyUnitTable,      // a window record without its own entry
   RecordOutsideTable,  // a record offset that points outside the unit table
+  RecordsOverlap,      // unit records that share bytes (each is copied; overlap multiplies it)
   UnknownEntryKind,    // a unit id whose kind is not window entry, unit or menu item
   TrailingData,        // bytes after the last window record
   UnknownUnitType,     // type data of a type this frame does not know

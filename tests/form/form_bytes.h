@@ -3,10 +3,16 @@
 #pragma once
 
 #include <cstdint>
+#include <ostream>
 #include <string_view>
 #include <vector>
 
 #include "frame/form/form.h"
+
+namespace frame::form {
+inline void PrintTo(FormErrorReason reason, std::ostream* os) { *os << ReasonText(reason); }
+inline void PrintTo(const FormError& error, std::ostream* os) { *os << ToString(error); }
+}  // namespace frame::form
 
 namespace form_test {
 
