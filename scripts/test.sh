@@ -28,4 +28,4 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPICTOLAN_TESTS=
 cmake --build build
 
 phase "Tests"
-ctest --test-dir build --output-on-failure -j"$(nproc)"
+ctest --test-dir build --output-on-failure --no-tests=error -j"$(nproc)"
