@@ -14,6 +14,7 @@
 #include "platform/files/mapped_file.h"
 #include "platform/gdi/icon_images.h"
 #include "platform/gdi/objects.h"
+#include "platform/paths.h"
 #include "platform/pe/resources.h"
 
 namespace platform::shell32 {
@@ -127,7 +128,7 @@ HICON ExtractIconA(HINSTANCE, const char* path, UINT index) {
 
 HICON ExtractAssociatedIconA(HINSTANCE instance, char* path, WORD* index) {
   if (!path) return 0;
-  QFileInfo info(files::NativePath(path));
+  QFileInfo info(QString::fromStdString(paths::ToNative(path)));
   if (!info.exists()) return 0;
   WORD wanted = index ? *index : 0;
   if (info.isFile() && ExtractIconA(instance, path, 0xFFFFFFFF) > wanted)
