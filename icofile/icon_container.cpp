@@ -83,10 +83,12 @@ std::vector<WalkedImage> WalkIconImages(const frame::ByteSet& icon) {
   std::vector<WalkedImage> images;
   auto count = static_cast<int16_t>(ReadU16(icon, 4));
   uint64_t position = ReadU32(icon, kHeaderSize + 12);
+  if (count > 0) images.reserve(static_cast<size_t>(count));
   for (int i = 0; i < count; ++i) {
     uint64_t entry = kHeaderSize + uint64_t{kEntrySize} * i;
     WalkedImage w;
-    for (uint32_t b = 0; b < kEntryHeadSize; ++b) AppendU8(w.entryHead, ReadU8(icon, entry + b));
+    w.entryHead = frame::ByteSet(std::vector<uint8_t>(kEntryHeadSize));
+    for (uint32_t b = 0; b < kEntryHeadSize; ++b) w.entryHead[b] = ReadU8(icon, entry + b);
     w.width = ReadU8(icon, entry);
     w.bitCount = ReadU8(icon, entry + 6);
     w.bytesInResource = ReadU32(icon, entry + 8);

@@ -13,7 +13,6 @@ namespace {
 using gdi::BitmapObject;
 using gdi::DeviceContextObject;
 
-constexpr int kScreenBitsPerPixel = 32;
 constexpr int64_t kMaxBitmapPixels = int64_t{1} << 26;
 
 // The brush a new device context has selected: white, and never deleted.

@@ -34,7 +34,7 @@ HandleTable<ResourceObject>& ResourceData() {
 
 class PeDataModule final : public DataModule {
  public:
-  PeDataModule(std::unique_ptr<files::MappedFile> file,
+  PeDataModule(std::shared_ptr<const files::MappedFile> file,
                std::optional<pe::ResourceDirectory> resources)
       : file_(std::move(file)), resources_(std::move(resources)) {}
 
@@ -66,7 +66,7 @@ class PeDataModule final : public DataModule {
     HRSRC resource = 0;
     HRSRCDATA data = 0;
   };
-  std::unique_ptr<files::MappedFile> file_;
+  std::shared_ptr<const files::MappedFile> file_;
   std::optional<pe::ResourceDirectory> resources_;
   std::map<const uint8_t*, Handles> handles_;
 };
