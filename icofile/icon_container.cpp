@@ -2,9 +2,17 @@
 
 #include "frame/external_functions.h"
 #include "frame/fatal.h"
-#include "icofile/le_bytes.h"
+#include "frame/le_bytes.h"
 
 namespace icofile {
+
+using frame::AppendU8;
+using frame::AppendU16;
+using frame::AppendU32;
+using frame::ReadU8;
+using frame::ReadU16;
+using frame::ReadU32;
+using frame::ReadBytes;
 namespace {
 
 constexpr uint32_t kHeaderSize = 6;
@@ -81,17 +89,18 @@ frame::ByteSet BuildIconFile(const IconBuildList& list) {
 
 std::vector<WalkedImage> WalkIconImages(const frame::ByteSet& icon) {
   std::vector<WalkedImage> images;
-  auto count = static_cast<int16_t>(ReadU16(icon, 4));
-  uint64_t position = ReadU32(icon, kHeaderSize + 12);
+  std::span<const uint8_t> bytes = icon.span();
+  auto count = static_cast<int16_t>(ReadU16(bytes, 4));
+  uint64_t position = ReadU32(bytes, kHeaderSize + 12);
   if (count > 0) images.reserve(static_cast<size_t>(count));
   for (int i = 0; i < count; ++i) {
     uint64_t entry = kHeaderSize + uint64_t{kEntrySize} * i;
     WalkedImage w;
     w.entryHead = frame::ByteSet(std::vector<uint8_t>(kEntryHeadSize));
-    for (uint32_t b = 0; b < kEntryHeadSize; ++b) w.entryHead[b] = ReadU8(icon, entry + b);
-    w.width = ReadU8(icon, entry);
-    w.bitCount = ReadU8(icon, entry + 6);
-    w.bytesInResource = ReadU32(icon, entry + 8);
+    for (uint32_t b = 0; b < kEntryHeadSize; ++b) w.entryHead[b] = ReadU8(bytes, entry + b);
+    w.width = ReadU8(bytes, entry);
+    w.bitCount = ReadU8(bytes, entry + 6);
+    w.bytesInResource = ReadU32(bytes, entry + 8);
     w.image = ReadBytes(icon, position, w.bytesInResource);
     position += w.bytesInResource;
     images.push_back(std::move(w));

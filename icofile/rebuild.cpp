@@ -2,12 +2,16 @@
 
 #include "frame/commands.h"
 #include "frame/external_functions.h"
+#include "frame/le_bytes.h"
 #include "frame/literal.h"
 #include "frame/private_folder.h"
 #include "icofile/icon_container.h"
-#include "icofile/le_bytes.h"
 
 namespace icofile {
+
+using frame::AppendU8;
+using frame::AppendU16;
+using frame::AppendU32;
 
 using frame::operator""_gbk;
 

@@ -224,41 +224,6 @@ TEST(GdiObjectsTest, ABitmapDeletedWhileSelectedGoesWithItsContext) {
   EXPECT_EQ(gdi::DeviceContexts().size(), contexts);
 }
 
-TEST(GdiObjectsTest, QueriesDescribeTheBitmap) {
-  HDC screen = user32::GetDC(0);
-  HBITMAP bitmap = gdi32::CreateCompatibleBitmap(screen, 96, 32);
-  BITMAP description{};
-  EXPECT_EQ(gdi32::GetObjectA(bitmap, sizeof(BITMAP), &description),
-            static_cast<int>(sizeof(BITMAP)));
-  EXPECT_EQ(description.bmWidth, 96);
-  EXPECT_EQ(description.bmHeight, 32);
-  EXPECT_EQ(description.bmBitsPixel, 32);
-  EXPECT_EQ(description.bmWidthBytes, 384);
-  EXPECT_EQ(gdi32::GetObjectA(bitmap, 4, &description), 0);
-
-  HDC memory = gdi32::CreateCompatibleDC(0);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = 40;
-  info.bmiHeader.biWidth = 96;
-  info.bmiHeader.biHeight = 32;
-  info.bmiHeader.biPlanes = 1;
-  EXPECT_NE(gdi32::GetDIBits(memory, bitmap, 0, 0, nullptr, &info, DIB_RGB_COLORS), 0);
-  EXPECT_EQ(info.bmiHeader.biBitCount, 32) << "bit count 0 asks for the bitmap's own format";
-  EXPECT_EQ(info.bmiHeader.biSizeImage, 96u * 32 * 4);
-  info.bmiHeader.biBitCount = 24;
-  gdi32::GetDIBits(memory, bitmap, 0, 0, nullptr, &info, DIB_RGB_COLORS);
-  EXPECT_EQ(info.bmiHeader.biSizeImage, 288u * 32);
-  EXPECT_EQ(gdi32::SetStretchBltMode(memory, HALFTONE), 1);
-  EXPECT_EQ(gdi32::SetStretchBltMode(memory, 3), HALFTONE);
-
-  HBITMAP empty = gdi32::CreateCompatibleBitmap(screen, 0, 0);
-  EXPECT_NE(empty, 0u) << "a zero size gives a 1 x 1 bitmap";
-  gdi32::DeleteObject(empty);
-  gdi32::DeleteObject(bitmap);
-  gdi32::DeleteDC(memory);
-  user32::ReleaseDC(0, screen);
-}
-
 TEST(GdiObjectsTest, GetDIBitsConvertsToTwentyFourAndSixteenBits) {
   HBITMAP bitmap = gdi::CreateBitmap(2, 2);
   QImage& image = gdi::Bitmaps().Find(bitmap)->image;

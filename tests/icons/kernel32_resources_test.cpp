@@ -169,28 +169,6 @@ TEST(LoadLibraryExTest, OnlyModulesLoadAsDataFiles) {
       << "without the flag only stand-in libraries load";
 }
 
-TEST(LoadLibraryExTest, RealStubsHaveTheGroupsTheReferenceToolLists) {
-  if (ts::RunCommand("command -v wrestool >/dev/null") != 0) GTEST_SKIP() << "icoutils missing";
-  int modules = 0;
-  for (const auto& stub : ts::NsisStubs()) {
-    std::string listing;
-    ts::RunCommand("wrestool -l -t14 '" + stub.string() + "' 2>/dev/null", &listing);
-    Bytes head = ts::ReadBytes(stub);
-    bool isModule = head.size() > 2 && head[0] == 'M' && head[1] == 'Z';
-    HMODULE m = LoadLibraryExA(stub.string().c_str(), 0, LOAD_LIBRARY_AS_DATAFILE);
-    EXPECT_EQ(m != 0, isModule) << stub;
-    if (!m) continue;
-    ++modules;
-    Names names;
-    EnumResourceNamesA(m, MAKEINTRESOURCEA(14), CollectName, reinterpret_cast<LONG_PTR>(&names));
-    EXPECT_EQ(names.seen.size(),
-              static_cast<size_t>(std::count(listing.begin(), listing.end(), '\n')))
-        << stub;
-    FreeLibrary(m);
-  }
-  EXPECT_GE(modules, 18);
-}
-
 }  // namespace
 }  // namespace platform::kernel32
 
