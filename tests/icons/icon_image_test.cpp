@@ -44,13 +44,19 @@ struct Counts {
   bool operator==(const Counts&) const = default;
 };
 
+// The platform's stock white brush, made with the first memory context, stays for good.
+Counts AfterStockObjects() {
+  ext::DeleteDC(ext::CreateCompatibleDC(0));
+  return Counts();
+}
+
 class IconToBmpTest : public ::testing::Test {
  protected:
   void TearDown() override {
     ext::DestroyIcon(icon_);
     EXPECT_TRUE(Counts() == before_) << "every context, bitmap and brush is released";
   }
-  Counts before_;
+  Counts before_ = AfterStockObjects();
   win32::HICON icon_ = CornerIcon(32);
 };
 
