@@ -60,8 +60,8 @@ class Fixture {
     Write(module_, writer.Build());
     ts::Bytes png = ts::MakePng(256, 256, 0xFF336699);
     png[22] = 0;
-    rebuildSource_ = frame::ByteSet(
-        ts::MakeIcoFile({Image(16, 8, 1), Image(32, 8, 2), Image(32, 32, 3), Image(48, 32, 4), png}));
+    rebuildSource_ = frame::ByteSet(ts::MakeIcoFile(
+        {Image(16, 8, 1), Image(32, 8, 2), Image(32, 32, 3), Image(48, 32, 4), png}));
     // A module the user picks was written long before; one written just now is read afresh on
     // every call (see platform/files/mapped_file.h), so let it settle first.
     std::this_thread::sleep_for(std::chrono::seconds(platform::files::kSettleSeconds + 1));
@@ -124,7 +124,8 @@ void BM_ReadEveryGroupTwice(benchmark::State& state) {
   const Fixture& f = TheFixture();
   for (auto _ : state)
     for (const frame::Text& file : f.groupFiles())
-      for (int twice = 0; twice < 2; ++twice) benchmark::DoNotOptimize(frame::ReadFile(file));
+      for (int twice = 0; twice < 2; ++twice)
+        benchmark::DoNotOptimize(frame::ReadFile(file));
   state.counters["per_group"] = PerGroup(state);
 }
 BENCHMARK(BM_ReadEveryGroupTwice)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -133,10 +134,12 @@ BENCHMARK(BM_ReadEveryGroupTwice)->Unit(benchmark::kMillisecond)->UseRealTime();
 void BM_WriteEveryGroup(benchmark::State& state) {
   const Fixture& f = TheFixture();
   std::vector<frame::ByteSet> groups;
-  for (const frame::Text& file : f.groupFiles()) groups.push_back(frame::ReadFile(file));
+  for (const frame::Text& file : f.groupFiles())
+    groups.push_back(frame::ReadFile(file));
   frame::Text out = f.Path("written.ico");
   for (auto _ : state)
-    for (const frame::ByteSet& group : groups) frame::WriteFile(out, group);
+    for (const frame::ByteSet& group : groups)
+      frame::WriteFile(out, group);
   state.counters["per_group"] = PerGroup(state);
 }
 BENCHMARK(BM_WriteEveryGroup)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -151,7 +154,8 @@ BENCHMARK(BM_CountGroups)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 void BM_RebuildIcon(benchmark::State& state) {
   const Fixture& f = TheFixture();
-  for (auto _ : state) benchmark::DoNotOptimize(icofile::RebuildIconBytes(f.rebuildSource()));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(icofile::RebuildIconBytes(f.rebuildSource()));
 }
 BENCHMARK(BM_RebuildIcon)->Unit(benchmark::kMicrosecond)->UseRealTime();
 

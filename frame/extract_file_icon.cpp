@@ -46,7 +46,8 @@ ImageRecord RecordOf(ByteSet bits) {
     r.planes = ReadU16(b, 12);
     r.bitCount = ReadU16(b, 14);
     // The image-size field is written as 0; a header cut short has none to clear.
-    for (size_t i = kImageSizeField; i < kImageSizeField + 4 && i < bits.size(); ++i) bits[i] = 0;
+    for (size_t i = kImageSizeField; i < kImageSizeField + 4 && i < bits.size(); ++i)
+      bits[i] = 0;
   }
   r.bits = std::move(bits);
   return r;
@@ -72,7 +73,8 @@ ByteSet IconFileBytes(const IconRecord& images) {
     AppendU32(file, offset);
     offset += static_cast<uint32_t>(image.bits.size());
   }
-  for (const ImageRecord& image : images) file += image.bits;
+  for (const ImageRecord& image : images)
+    file += image.bits;
   return file;
 }
 
@@ -141,7 +143,9 @@ std::optional<IconRecord> ReadGroup(win32::HMODULE module, const GroupSearch& gr
   return images;
 }
 
-bool EndsWith(const Text& path, const Text& kind) { return ToLower(TextRight(path, 3)) == kind; }
+bool EndsWith(const Text& path, const Text& kind) {
+  return ToLower(TextRight(path, 3)) == kind;
+}
 
 }  // namespace
 

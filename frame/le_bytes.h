@@ -11,13 +11,16 @@
 
 namespace frame {
 
-inline void AppendU8(ByteSet& out, uint8_t v) { out.bytes().push_back(v); }
+inline void AppendU8(ByteSet& out, uint8_t v) {
+  out.bytes().push_back(v);
+}
 inline void AppendU16(ByteSet& out, uint16_t v) {
   out.bytes().push_back(v & 0xFF);
   out.bytes().push_back(v >> 8);
 }
 inline void AppendU32(ByteSet& out, uint32_t v) {
-  for (int i = 0; i < 4; ++i) out.bytes().push_back((v >> (8 * i)) & 0xFF);
+  for (int i = 0; i < 4; ++i)
+    out.bytes().push_back((v >> (8 * i)) & 0xFF);
 }
 
 inline uint8_t ReadU8(std::span<const uint8_t> in, uint64_t at) {

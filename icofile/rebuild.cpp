@@ -9,10 +9,7 @@
 
 namespace icofile {
 
-using frame::AppendU8;
-using frame::AppendU16;
 using frame::AppendU32;
-
 using frame::operator""_gbk;
 
 frame::ByteSet RebuildIconBytes(const frame::ByteSet& icon) {
@@ -29,18 +26,15 @@ frame::ByteSet RebuildIconBytes(const frame::ByteSet& icon) {
       ext::DestroyIcon(loaded);
     }
   }
-  frame::ByteSet file;
-  AppendU16(file, 0);
-  AppendU16(file, 1);
-  AppendU8(file, static_cast<uint8_t>(kept.size()));
-  AppendU8(file, 0);
+  frame::ByteSet file = IconFileHeader(kept.size());
   uint32_t offset = static_cast<uint32_t>(6 + 16 * kept.size());
   for (const WalkedImage& image : kept) {
     file += image.entryHead;
     AppendU32(file, offset);
     offset += image.bytesInResource;
   }
-  for (const WalkedImage& image : kept) file += image.image;
+  for (const WalkedImage& image : kept)
+    file += image.image;
   return file;
 }
 

@@ -50,20 +50,19 @@ std::shared_ptr<const MappedFile> MappedFile::Open(std::string_view gbkPath) {
       mapped->bytes_ = std::span<const uint8_t>(data, static_cast<size_t>(size));
     } else {
       mapped->contents_ = mapped->file_.readAll();
-      mapped->bytes_ = std::span<const uint8_t>(
-          reinterpret_cast<const uint8_t*>(mapped->contents_.constData()),
-          static_cast<size_t>(mapped->contents_.size()));
+      mapped->bytes_ =
+          std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(mapped->contents_.constData()),
+                                   static_cast<size_t>(mapped->contents_.size()));
     }
   }
-  timespec now {};
+  timespec now{};
   clock_gettime(CLOCK_REALTIME, &now);
   if (MayKeep(status, now)) recent = Kept{mapped, Identity(status)};
   return mapped;
 }
 
 MappedFile::~MappedFile() {
-  if (!bytes_.empty() && contents_.isEmpty())
-    file_.unmap(const_cast<uchar*>(bytes_.data()));
+  if (!bytes_.empty() && contents_.isEmpty()) file_.unmap(const_cast<uchar*>(bytes_.data()));
 }
 
 }  // namespace platform::files

@@ -97,14 +97,16 @@ HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
   DeviceContextObject* context = gdi::DeviceContexts().Find(dc);
   if (!context) return 0;
   switch (KindOfHandle(object)) {
-    case HandleKind::Bitmap: return SelectBitmap(dc, *context, object);
+    case HandleKind::Bitmap:
+      return SelectBitmap(dc, *context, object);
     case HandleKind::Brush: {
       if (!gdi::Brushes().Contains(object)) return 0;
       HBRUSH previous = context->brush;
       context->brush = object;
       return previous;
     }
-    default: return 0;
+    default:
+      return 0;
   }
 }
 
@@ -127,7 +129,8 @@ BOOL DeleteObject(HGDIOBJ object) {
     case HandleKind::Brush:
       if (object == StockWhiteBrush()) return TRUE;
       return gdi::Brushes().Erase(object) ? TRUE : FALSE;
-    default: return FALSE;
+    default:
+      return FALSE;
   }
 }
 

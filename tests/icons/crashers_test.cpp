@@ -17,8 +17,14 @@ void ReplayCrashers(const std::string& fuzzer, void (*target)(std::span<const ui
   }
 }
 
-TEST(CrashersTest, DibInputsFailCleanly) { ReplayCrashers("dib", fuzz::Dib); }
-TEST(CrashersTest, IconFileInputsFailCleanly) { ReplayCrashers("ico_walk", fuzz::IcoWalk); }
-TEST(CrashersTest, ModuleInputsFailCleanly) { ReplayCrashers("pe_resources", fuzz::PeResources); }
+TEST(CrashersTest, DibInputsFailCleanly) {
+  ReplayCrashers("dib", fuzz::Dib);
+}
+TEST(CrashersTest, IconFileInputsFailCleanly) {
+  ReplayCrashers("ico_walk", fuzz::IcoWalk);
+}
+TEST(CrashersTest, ModuleInputsFailCleanly) {
+  ReplayCrashers("pe_resources", fuzz::PeResources);
+}
 
 }  // namespace

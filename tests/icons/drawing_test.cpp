@@ -41,8 +41,8 @@ Bytes SixteenPixelIcon(int bitCount) {
 HICON LoadIcon(const ts::TempDir& dir, const Bytes& ico, int size = 0) {
   std::string path = (dir / "icon.ico").string();
   ts::WriteBytes(path, ico);
-  return static_cast<HICON>(user32::LoadImageA(0, path.c_str(), IMAGE_ICON, size, size,
-                                               LR_LOADFROMFILE));
+  return static_cast<HICON>(
+      user32::LoadImageA(0, path.c_str(), IMAGE_ICON, size, size, LR_LOADFROMFILE));
 }
 
 // Draws the icon as the program does (screen context, compatible memory context and bitmap,
@@ -97,10 +97,10 @@ TEST_P(DrawIconExTest, CompositesTheIconOverTheBitmap) {
   int k = c.size / 16;  // source pixel (x, y) covers target pixels k x .. k x + k - 1
   // Sample each region away from its edges, where scaling mixes neighbours.
   auto sample = [&](int x, int y) { return At(rows, c.size, k * x + k / 2, k * y + k / 2); };
-  uint32_t backgroundArgb =
-      c.background ? 0xFF000000 | (*c.background & 0xFF) << 16 | (*c.background & 0xFF00) |
-                         (*c.background >> 16 & 0xFF)
-                   : 0u;
+  uint32_t backgroundArgb = c.background
+                                ? 0xFF000000 | (*c.background & 0xFF) << 16 |
+                                      (*c.background & 0xFF00) | (*c.background >> 16 & 0xFF)
+                                : 0u;
   EXPECT_EQ(sample(1, 1), backgroundArgb) << "hidden by the mask";
   EXPECT_EQ(sample(4, 8), 0xFF000000 | kA);
   EXPECT_EQ(sample(12, 8), 0xFF000000 | kB);
@@ -119,17 +119,19 @@ TEST_P(DrawIconExTest, CompositesTheIconOverTheBitmap) {
   EXPECT_TRUE(user32::DestroyIcon(icon));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, DrawIconExTest,
-    ::testing::Values(DrawCase{4, 16, std::nullopt}, DrawCase{4, 16, 0xFFFFFF},
-                      DrawCase{4, 32, std::nullopt}, DrawCase{4, 32, 0xFFFFFF},
-                      DrawCase{8, 16, std::nullopt}, DrawCase{8, 32, 0x00FF00},
-                      DrawCase{32, 16, std::nullopt}, DrawCase{32, 16, 0xFFFFFF},
-                      DrawCase{32, 32, std::nullopt}, DrawCase{32, 32, 0xFFFFFF}),
-    [](const auto& info) {
-      return std::to_string(info.param.bitCount) + "bitsAt" + std::to_string(info.param.size) +
-             (info.param.background ? "OnBackground" : "OnNothing");
-    });
+INSTANTIATE_TEST_SUITE_P(Cases, DrawIconExTest,
+                         ::testing::Values(DrawCase{4, 16, std::nullopt}, DrawCase{4, 16, 0xFFFFFF},
+                                           DrawCase{4, 32, std::nullopt}, DrawCase{4, 32, 0xFFFFFF},
+                                           DrawCase{8, 16, std::nullopt}, DrawCase{8, 32, 0x00FF00},
+                                           DrawCase{32, 16, std::nullopt},
+                                           DrawCase{32, 16, 0xFFFFFF},
+                                           DrawCase{32, 32, std::nullopt},
+                                           DrawCase{32, 32, 0xFFFFFF}),
+                         [](const auto& info) {
+                           return std::to_string(info.param.bitCount) + "bitsAt" +
+                                  std::to_string(info.param.size) +
+                                  (info.param.background ? "OnBackground" : "OnNothing");
+                         });
 
 TEST(DrawIconExTest, DrawsAtItsPositionAndTheFlickerFreeBrushFillsFirst) {
   ts::TempDir dir;

@@ -220,9 +220,9 @@ class ExtractFileIconReferenceTest : public ExtractFileIconTest {
     for (size_t i = 0; i < names.size(); ++i) {
       std::string tag = module.stem().string() + "-" + std::to_string(i);
       ts::fs::path ours = dir_ / (tag + ".ico"), reference = dir_ / (tag + "-ref.ico");
-      ASSERT_EQ(ExtractFileIcon(source, 0, Text::FromUtf8(ours.string()),
-                                static_cast<int32_t>(i + 1)),
-                expectedGroups);
+      ASSERT_EQ(
+          ExtractFileIcon(source, 0, Text::FromUtf8(ours.string()), static_cast<int32_t>(i + 1)),
+          expectedGroups);
       ts::RunCommand("wrestool -x -t14 --name='" + names[i] + "' -o '" + reference.string() +
                      "' '" + module.string() + "'");
       ExpectSamePixels(ours, reference, dir_ / tag);

@@ -72,10 +72,8 @@ INSTANTIATE_TEST_SUITE_P(
         DirectoryCase{"ReservedSet", [](Bytes& f) { PutU16(f, 0, 1); }, IcoError::NotIconFile},
         DirectoryCase{"TypeThree", [](Bytes& f) { PutU16(f, 2, 3); }, IcoError::NotIconFile},
         DirectoryCase{"CountZero", [](Bytes& f) { PutU16(f, 4, 0); }, IcoError::NoImages},
-        DirectoryCase{"Count65535", [](Bytes& f) { PutU16(f, 4, 65535); },
-                      IcoError::TooManyImages},
-        DirectoryCase{"DirectoryCut", [](Bytes& f) { f.resize(6 + 16 + 8); },
-                      IcoError::Truncated},
+        DirectoryCase{"Count65535", [](Bytes& f) { PutU16(f, 4, 65535); }, IcoError::TooManyImages},
+        DirectoryCase{"DirectoryCut", [](Bytes& f) { f.resize(6 + 16 + 8); }, IcoError::Truncated},
         DirectoryCase{"CountBeyondEntries", [](Bytes& f) { PutU16(f, 4, 300), f.resize(600); },
                       IcoError::Truncated}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -150,10 +148,9 @@ INSTANTIATE_TEST_SUITE_P(
         ChoiceCase{{Info(16, 8), Info(32, 4), Info(32, 8), Info(48, 32)}, 32, 2},
         ChoiceCase{{Info(16, 32), Info(24, 8), Info(48, 32)}, 32, 1},  // largest not above
         ChoiceCase{{Info(64, 8), Info(48, 4), Info(256, 32)}, 32, 1},  // all above: smallest
-        ChoiceCase{{Info(32, 8), Info(32, 64)}, 32, 0},                 // depth above 32 ignored
-        ChoiceCase{{Info(32, 32), Info(32, 32)}, 32, 0},                // first among equals
-        ChoiceCase{{Info(16, 4), Info(256, 32)}, 256, 1},
-        ChoiceCase{{Info(16, 4)}, 16, 0}));
+        ChoiceCase{{Info(32, 8), Info(32, 64)}, 32, 0},                // depth above 32 ignored
+        ChoiceCase{{Info(32, 32), Info(32, 32)}, 32, 0},               // first among equals
+        ChoiceCase{{Info(16, 4), Info(256, 32)}, 256, 1}, ChoiceCase{{Info(16, 4)}, 16, 0}));
 
 // Differential test against icoutils: every image of every real icon file decodes to the
 // pixels that icotool extracts. Transparent pixels compare by alpha alone.

@@ -18,7 +18,9 @@ using frame::operator""_gbk;
 using ts::Bytes;
 using ts::PeWriter;
 
-Bytes FromText(std::string_view s) { return Bytes(s.begin(), s.end()); }
+Bytes FromText(std::string_view s) {
+  return Bytes(s.begin(), s.end());
+}
 
 struct Names {
   std::vector<std::string> seen;  // "#n" for a number, the GBK text for a string
