@@ -4,11 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-#include <regex>
-
 #include "tests/support/fixtures.h"
 #include "tests/support/icon_images.h"
+#include "tests/support/icoutils.h"
 
 namespace platform::codecs {
 namespace {
@@ -156,7 +154,7 @@ INSTANTIATE_TEST_SUITE_P(
 // pixels that icotool extracts. Transparent pixels compare by alpha alone.
 TEST(IcoReferenceTest, RealIconsDecodeLikeIcotool) {
   namespace ts = testing_support;
-  if (ts::RunCommand("command -v icotool >/dev/null") != 0) GTEST_SKIP() << "icoutils missing";
+  if (!ts::HaveIcoutils()) GTEST_SKIP() << "icoutils missing";
   auto icons = ts::NsisIcons();
   ASSERT_FALSE(icons.empty());
   ts::TempDir out;
@@ -165,24 +163,12 @@ TEST(IcoReferenceTest, RealIconsDecodeLikeIcotool) {
     Bytes file = ts::ReadBytes(path);
     auto dir = ReadIcoDirectory(file);
     ASSERT_TRUE(dir.ok()) << path;
-    std::string folder = (out / path.stem().string()).string();
-    std::filesystem::create_directory(folder);
-    ASSERT_EQ(ts::RunCommand("icotool -x -o '" + folder + "' '" + path.string() + "' 2>/dev/null"),
-              0);
-    // icotool names image i (1-based) NAME_i_WxHxD.png.
-    std::map<int, std::string> extracted;
-    std::regex pattern(".*_([0-9]+)_[0-9]+x[0-9]+x[0-9]+\\.png");
-    for (const auto& e : std::filesystem::directory_iterator(folder)) {
-      std::smatch m;
-      std::string name = e.path().filename().string();
-      if (std::regex_match(name, m, pattern)) extracted[std::stoi(m[1])] = e.path().string();
-    }
+    auto extracted = ts::IcotoolImages(path, out / path.stem().string());
     ASSERT_EQ(extracted.size(), dir->entries.size()) << path;
     for (size_t i = 0; i < dir->entries.size(); ++i) {
       auto ours = DecodeIcoImage(file, i);
       ASSERT_TRUE(ours.ok()) << path << " image " << i;
-      QImage ref(QString::fromStdString(extracted[static_cast<int>(i) + 1]));
-      ref = ref.convertToFormat(QImage::Format_ARGB32);
+      const QImage& ref = extracted[static_cast<int>(i)];
       ASSERT_EQ(ref.width(), ours->width) << path << " image " << i;
       ASSERT_EQ(ref.height(), ours->height) << path << " image " << i;
       for (int y = 0; y < ref.height(); ++y)
