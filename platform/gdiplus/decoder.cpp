@@ -8,6 +8,7 @@
 #include <span>
 
 #include "platform/codecs/dib.h"
+#include "platform/codecs/ico.h"
 
 namespace platform::gdiplus {
 namespace {
@@ -72,7 +73,6 @@ int32_t ReadLittleEndian32(const QByteArray& bytes, qsizetype offset) {
   return int32_t(v);
 }
 
-GpStatus DecodeBmp(const QByteArray& bytes, std::unique_ptr<Image>& image);
 GpStatus DecodeWithQt(const QByteArray& bytes, Format format, std::unique_ptr<Image>& image);
 
 GpStatus DecodeBmp(const QByteArray& bytes, std::unique_ptr<Image>& image) {
@@ -84,17 +84,8 @@ GpStatus DecodeBmp(const QByteArray& bytes, std::unique_ptr<Image>& image) {
     return dib.error() == codecs::DibError::TooLarge ? gdip::OutOfMemory : gdip::GenericError;
   }
   if (!FitsLimits(dib->width, dib->height)) return gdip::OutOfMemory;
-  bool translucent = false;
-  bool anyAlpha = false;
-  for (uint32_t p : dib->pixels) {
-    anyAlpha |= (p >> 24) != 0;
-    translucent |= (p >> 24) != 0xFF;
-  }
-  // A 32-bit bitmap whose fourth bytes are all zero carries no alpha: it is opaque.
-  if (dib->bitCount == 32 && !anyAlpha) {
-    for (uint32_t& p : dib->pixels) p |= 0xFF000000u;
-    translucent = false;
-  }
+  bool translucent = std::any_of(dib->pixels.begin(), dib->pixels.end(),
+                                 [](uint32_t p) { return (p >> 24) != 0xFF; });
   image = NewBitmap(ToQImage(*dib), BitmapPixelFormat(dib->bitCount, translucent));
   if (!image) return gdip::OutOfMemory;
   image->rawFormat = gdip::ImageFormatBMP;
@@ -104,8 +95,22 @@ GpStatus DecodeBmp(const QByteArray& bytes, std::unique_ptr<Image>& image) {
   return gdip::Ok;
 }
 
-GpStatus DecodeIcon(const QByteArray&, std::unique_ptr<Image>&) {
-  return gdip::UnknownImageFormat;
+// An icon file gives its largest image, at the deepest colour depth among those.
+GpStatus DecodeIcon(const QByteArray& bytes, std::unique_ptr<Image>& image) {
+  std::span<const uint8_t> file = AsSpan(bytes);
+  auto directory = codecs::ReadIcoDirectory(file);
+  if (!directory) return gdip::GenericError;
+  constexpr int kLargestIcon = 256;
+  size_t index = codecs::ChooseIconImage(directory->entries, kLargestIcon, kLargestIcon);
+  auto icon = codecs::DecodeIcoImage(file, index);
+  if (!icon) return icon.error() == codecs::IcoError::TooLarge ? gdip::OutOfMemory
+                                                               : gdip::GenericError;
+  if (!FitsLimits(icon->width, icon->height)) return gdip::OutOfMemory;
+  image = NewBitmap(ToQImage(*icon), gdip::PixelFormat32bppARGB);
+  if (!image) return gdip::OutOfMemory;
+  image->rawFormat = gdip::ImageFormatIcon;
+  image->decodedFlags = kDecodedFlags | gdip::ImageFlagsColorSpaceRGB;
+  return gdip::Ok;
 }
 
 // ---- PNG, JPEG, GIF, TIFF through Qt ----
