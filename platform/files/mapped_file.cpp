@@ -2,21 +2,12 @@
 
 #include <QFileInfo>
 
-#include <string>
-
-#include "platform/text/gbk.h"
+#include "platform/paths.h"
 
 namespace platform::files {
 
-QString NativePath(std::string_view gbkPath) {
-  std::string utf8 = text::GbkToUtf8(gbkPath);
-  for (char& c : utf8)
-    if (c == '\\') c = '/';
-  return QString::fromStdString(utf8);
-}
-
 std::unique_ptr<MappedFile> MappedFile::Open(std::string_view gbkPath) {
-  QString path = NativePath(gbkPath);
+  QString path = QString::fromStdString(paths::ToNative(gbkPath));
   if (path.isEmpty() || !QFileInfo(path).isFile()) return nullptr;
   std::unique_ptr<MappedFile> mapped(new MappedFile);
   mapped->file_.setFileName(path);

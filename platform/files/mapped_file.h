@@ -9,12 +9,8 @@
 
 #include <QByteArray>
 #include <QFile>
-#include <QString>
 
 namespace platform::files {
-
-// A GBK path with either separator as the native path Qt opens.
-QString NativePath(std::string_view gbkPath);
 
 class MappedFile {
  public:
