@@ -189,36 +189,42 @@ bool ImageObject::AttachIfOk(GpStatus status, GpImage image) {
 
 bool ImageObject::CreateFromGraphics(int32_t width, int32_t height, GpGraphics graphics) {
   GpBitmap bitmap = 0;
-  return AttachIfOk(ext::GdipCreateBitmapFromGraphics(width, height, graphics, &bitmap), bitmap);
+  GpStatus status = ext::GdipCreateBitmapFromGraphics(width, height, graphics, &bitmap);
+  return AttachIfOk(status, bitmap);
 }
 
 bool ImageObject::LoadFromFile(const frame::Text& path) {
   std::vector<WCHAR> wide = ToWide(path);
   GpImage image = 0;
-  return AttachIfOk(ext::GdipLoadImageFromFile(wide.data(), &image), image);
+  GpStatus status = ext::GdipLoadImageFromFile(wide.data(), &image);
+  return AttachIfOk(status, image);
 }
 
 // The bytes stay with the object's stream until the next load or the object's end.
 bool ImageObject::LoadFromBytes(const frame::ByteSet& bytes) {
   ISTREAM stream = stream_.Create(bytes);
   GpImage image = 0;
-  return AttachIfOk(ext::GdipLoadImageFromStream(stream, &image), image);
+  GpStatus status = ext::GdipLoadImageFromStream(stream, &image);
+  return AttachIfOk(status, image);
 }
 
 bool ImageObject::LoadBitmapFromFile(const frame::Text& path) {
   std::vector<WCHAR> wide = ToWide(path);
   GpBitmap bitmap = 0;
-  return AttachIfOk(ext::GdipCreateBitmapFromFile(wide.data(), &bitmap), bitmap);
+  GpStatus status = ext::GdipCreateBitmapFromFile(wide.data(), &bitmap);
+  return AttachIfOk(status, bitmap);
 }
 
 bool ImageObject::FromBitmapHandle(HBITMAP bitmap, HPALETTE palette) {
   GpBitmap image = 0;
-  return AttachIfOk(ext::GdipCreateBitmapFromHBITMAP(bitmap, palette, &image), image);
+  GpStatus status = ext::GdipCreateBitmapFromHBITMAP(bitmap, palette, &image);
+  return AttachIfOk(status, image);
 }
 
 bool ImageObject::FromIconHandle(HICON icon) {
   GpBitmap image = 0;
-  return AttachIfOk(ext::GdipCreateBitmapFromHICON(icon, &image), image);
+  GpStatus status = ext::GdipCreateBitmapFromHICON(icon, &image);
+  return AttachIfOk(status, image);
 }
 
 // ---- Saving ----
