@@ -164,13 +164,13 @@ GpStatus ReadQtFrame(const QByteArray& bytes, const char* qtFormat, UINT index, 
   QImageReader reader(&buffer, qtFormat);
   reader.setDecideFormatFromContent(false);
   reader.setAutoTransform(false);
-  QSize size = reader.size();
-  if (size.isValid() && !FitsLimits(size.width(), size.height())) return gdip::OutOfMemory;
   // GIF frames build on each other, so they are read in order; TIFF pages can be jumped to.
   if (index > 0 && !reader.jumpToImage(int(index))) {
     for (UINT i = 0; i < index; ++i)
       if (reader.read().isNull()) return gdip::GenericError;
   }
+  QSize size = reader.size();
+  if (size.isValid() && !FitsLimits(size.width(), size.height())) return gdip::OutOfMemory;
   frame = reader.read();
   if (frame.isNull()) return gdip::GenericError;
   if (!FitsLimits(frame.width(), frame.height())) return gdip::OutOfMemory;

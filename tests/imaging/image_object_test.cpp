@@ -287,6 +287,48 @@ TEST(ImageObject, FramesOfAnAnimatedGif) {
   EXPECT_FALSE(image.SelectFrame(2, 0));
 }
 
+// A TIFF of two 2 x 2 grey pages, the first black, the second white (Qt writes one page only).
+std::vector<uint8_t> TwoPageTiff() {
+  std::vector<uint8_t> file = {'I', 'I', 42, 0, 8, 0, 0, 0};
+  auto put16 = [&](uint16_t v) { file.push_back(uint8_t(v)); file.push_back(uint8_t(v >> 8)); };
+  auto put32 = [&](uint32_t v) { put16(uint16_t(v)); put16(uint16_t(v >> 16)); };
+  const uint32_t kEntries = 9, kIfdSize = 2 + kEntries * 12 + 4;
+  for (uint32_t page = 0; page < 2; ++page) {
+    uint32_t ifd = 8 + page * (kIfdSize + 4);
+    uint32_t pixels = ifd + kIfdSize;
+    put16(kEntries);
+    auto entry = [&](uint16_t tag, uint16_t type, uint32_t value) {
+      put16(tag);
+      put16(type);
+      put32(1);
+      put32(value);
+    };
+    entry(256, 4, 2);       // width
+    entry(257, 4, 2);       // height
+    entry(258, 3, 8);       // bits per sample
+    entry(259, 3, 1);       // no compression
+    entry(262, 3, 1);       // black is zero
+    entry(273, 4, pixels);  // strip offset
+    entry(277, 3, 1);       // samples per pixel
+    entry(278, 4, 2);       // rows per strip
+    entry(279, 4, 4);       // strip bytes
+    put32(page == 0 ? ifd + kIfdSize + 4 : 0);
+    for (int i = 0; i < 4; ++i) file.push_back(page == 0 ? 0x00 : 0xFF);
+  }
+  return file;
+}
+
+TEST(ImageObject, PagesOfATiff) {
+  ImageObject image;
+  ASSERT_TRUE(image.LoadFromBytes(Bytes(TwoPageTiff())));
+  EXPECT_EQ(image.FrameCount(), 2);
+  EXPECT_EQ(image.GetPixel(0, 0), int32_t(0xFF000000));
+  ASSERT_TRUE(image.SelectFrame(1, 1));
+  EXPECT_EQ(image.GetPixel(1, 1), int32_t(0xFFFFFFFF));
+  EXPECT_TRUE(image.SelectFrame(0, 1));
+  EXPECT_EQ(image.GetPixel(1, 1), int32_t(0xFF000000));
+}
+
 TEST(ImageObject, EncodersListHasTextsForEveryEncoder) {
   ImageObject image;
   std::vector<imaging::EncoderRecord> encoders;
