@@ -159,6 +159,9 @@ int ImageList_AddIcon(HIMAGELIST list, HICON icon);
 namespace ole32 {
 using namespace win32;
 HRESULT CreateStreamOnHGlobal(HGLOBAL memory, BOOL deleteOnRelease, ISTREAM* stream);
+// The stream interface's Release as a plain export (the original program calls the method through
+// the interface); the frame's ReleaseInterface reaches it. Returns the remaining references.
+ULONG IStream_Release(ISTREAM stream);
 }  // namespace ole32
 
 namespace gdiplus {
