@@ -8,7 +8,7 @@
 #include <string>
 
 #include "platform/api.h"
-#include "platform/files/mapped_file.h"
+#include "platform/files/file_bytes.h"
 #include "platform/handles.h"
 #include "platform/modules.h"
 #include "platform/pe/resources.h"
@@ -34,7 +34,7 @@ HandleTable<ResourceObject>& ResourceData() {
 
 class PeDataModule final : public DataModule {
  public:
-  PeDataModule(std::shared_ptr<const files::MappedFile> file,
+  PeDataModule(std::shared_ptr<const files::FileBytes> file,
                std::optional<pe::ResourceDirectory> resources)
       : file_(std::move(file)), resources_(std::move(resources)) {}
 
@@ -67,7 +67,7 @@ class PeDataModule final : public DataModule {
     HRSRC resource = 0;
     HRSRCDATA data = 0;
   };
-  std::shared_ptr<const files::MappedFile> file_;
+  std::shared_ptr<const files::FileBytes> file_;
   std::optional<pe::ResourceDirectory> resources_;
   std::map<const uint8_t*, Handles> handles_;
 };
@@ -100,7 +100,7 @@ ResourceObject* ResourceOf(HMODULE module, HRSRC resource) {
 }
 
 HMODULE LoadDataFile(const char* path) {
-  auto file = files::MappedFile::Open(path);
+  auto file = files::FileBytes::Open(path);
   if (!file) return 0;
   auto resources = pe::ResourceDirectory::Open(file->bytes());
   std::optional<pe::ResourceDirectory> directory;

@@ -11,7 +11,7 @@
 
 #include "platform/api.h"
 #include "platform/codecs/ico.h"
-#include "platform/files/mapped_file.h"
+#include "platform/files/file_bytes.h"
 #include "platform/gdi/icon_images.h"
 #include "platform/gdi/objects.h"
 #include "platform/paths.h"
@@ -118,7 +118,7 @@ QImage AssociatedImage(const QFileInfo& info) {
 
 HICON ExtractIconA(HINSTANCE, const char* path, UINT index) {
   if (!path) return 0;
-  auto file = files::MappedFile::Open(path);
+  auto file = files::FileBytes::Open(path);
   if (!file) return 0;
   IconSource source(file->bytes());
   int32_t signedIndex = static_cast<int32_t>(index);

@@ -3,7 +3,7 @@
 // a memory device context. Screen and window contexts draw nowhere the program can read.
 #include "platform/api.h"
 #include "platform/codecs/ico.h"
-#include "platform/files/mapped_file.h"
+#include "platform/files/file_bytes.h"
 #include "platform/gdi/icon_images.h"
 #include "platform/gdi/objects.h"
 
@@ -48,7 +48,7 @@ uint32_t ImageOp(uint32_t icon, uint32_t) {
 }
 
 HANDLE LoadIconFile(const char* path, UINT type, int width, int height, UINT flags) {
-  auto file = files::MappedFile::Open(path);
+  auto file = files::FileBytes::Open(path);
   if (!file) return 0;
   auto dir = codecs::ReadIcoDirectory(file->bytes());
   if (!dir) return 0;
@@ -77,7 +77,7 @@ HANDLE LoadIconFile(const char* path, UINT type, int width, int height, UINT fla
 }
 
 HANDLE LoadBitmapFile(const char* path) {
-  auto file = files::MappedFile::Open(path);
+  auto file = files::FileBytes::Open(path);
   if (!file) return 0;
   auto decoded = codecs::DecodeBmpFile(file->bytes());
   return decoded ? gdi::CreateBitmap(gdi::ToQImage(*decoded)) : 0;

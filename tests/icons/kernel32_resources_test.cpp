@@ -5,7 +5,7 @@
 
 #include "frame/literal.h"
 #include "platform/api.h"
-#include "platform/files/mapped_file.h"
+#include "platform/files/file_bytes.h"
 #include "tests/support/fixtures.h"
 #include "tests/support/icon_images.h"
 #include "tests/support/pe_writer.h"
@@ -177,7 +177,7 @@ TEST(LoadLibraryExTest, OnlyModulesLoadAsDataFiles) {
 namespace platform::files {
 namespace {
 
-TEST(MappedFileTest, OnlySettledFilesAreKeptBetweenCalls) {
+TEST(FileBytesTest, OnlySettledFilesAreKeptBetweenCalls) {
   struct stat status {};
   status.st_ctim.tv_sec = 1000;
   EXPECT_FALSE(MayKeep(status, timespec{1000, 0}));
@@ -185,13 +185,13 @@ TEST(MappedFileTest, OnlySettledFilesAreKeptBetweenCalls) {
   EXPECT_TRUE(MayKeep(status, timespec{1001 + kSettleSeconds, 0}));
 }
 
-TEST(MappedFileTest, AFileRewrittenAtOnceIsReadAfresh) {
+TEST(FileBytesTest, AFileRewrittenAtOnceIsReadAfresh) {
   namespace ts = testing_support;
   ts::TempDir dir;
   std::string path = (dir / "module.dll").string();
   for (char version : {'a', 'b', 'c'}) {
     ts::WriteBytes(path, ts::Bytes(64, static_cast<uint8_t>(version)));
-    auto file = MappedFile::Open(path);
+    auto file = FileBytes::Open(path);
     ASSERT_TRUE(file);
     EXPECT_EQ(file->bytes()[10], version);
   }
