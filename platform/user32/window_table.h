@@ -35,6 +35,7 @@ constexpr UINT WM_DESTROY = 0x0002;
 constexpr UINT WM_SETTEXT = 0x000C;
 constexpr UINT WM_GETTEXT = 0x000D;
 constexpr UINT WM_GETTEXTLENGTH = 0x000E;
+constexpr UINT WM_SETCURSOR = 0x0020;
 
 struct CreateRequest {
   DWORD exStyle = 0;
@@ -63,6 +64,8 @@ struct WindowInfo {
   int id = 0;            // control id of a child window
   HWND owner = 0;        // owner of a top-level window
   WNDPROC proc = nullptr;  // the window's first procedure; null: the class's
+  // Where child windows go and client coordinates start (inside a border); null: the widget.
+  QWidget* client = nullptr;
 };
 
 // Registers a widget as a window; it leaves the table when the widget is destroyed or when
@@ -73,6 +76,8 @@ HWND WindowOf(const QWidget* widget);
 // The window of the widget or of its nearest registered ancestor, or 0.
 HWND WindowContaining(const QWidget* widget);
 QWidget* WidgetOf(HWND window);
+// The widget holding the window's children (its client area), or null.
+QWidget* ClientOf(HWND window);
 
 // What a window's class does with a message by default.
 LRESULT CallClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -78,6 +78,7 @@ std::map<std::string, WindowClass>& Classes() {
 
 struct WindowEntry {
   QPointer<QWidget> widget;
+  QPointer<QWidget> client;
   const WindowClass* windowClass = nullptr;
   DWORD style = 0;
   DWORD exStyle = 0;
@@ -224,6 +225,7 @@ HWND AttachWindow(QWidget* widget, const WindowInfo& info) {
   if (!widget || !windowClass || WindowOf(widget)) return 0;
   auto entry = std::make_unique<WindowEntry>();
   entry->widget = widget;
+  entry->client = info.client ? info.client : widget;
   entry->windowClass = windowClass;
   entry->style = info.style;
   entry->exStyle = info.exStyle;
@@ -254,6 +256,11 @@ HWND WindowContaining(const QWidget* widget) {
 QWidget* WidgetOf(HWND window) {
   WindowEntry* entry = Live(window);
   return entry ? entry->widget.data() : nullptr;
+}
+
+QWidget* ClientOf(HWND window) {
+  WindowEntry* entry = Live(window);
+  return entry ? entry->client.data() : nullptr;
 }
 
 LRESULT CallClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -478,7 +485,7 @@ HWND CreateWindowExA(DWORD exStyle, const char* className, const char* title, DW
   const WindowClass* windowClass = FindWindowClass(className ? className : "");
   if (!windowClass || !windowClass->create) return 0;
   const bool child = style & WS_CHILD;
-  QWidget* parentWidget = WidgetOf(parent);
+  QWidget* parentWidget = ClientOf(parent);
   if (child && !parentWidget) return 0;
   if (!child && parent && !parentWidget) return 0;
 
@@ -519,5 +526,65 @@ BOOL DestroyWindow(HWND window) {
   }
   return TRUE;
 }
+
+BOOL EnableWindow(HWND window, BOOL enable) {
+  QWidget* widget = WidgetOf(window);
+  if (!widget) return FALSE;
+  const BOOL wasDisabled = widget->isEnabled() ? FALSE : TRUE;
+  widget->setEnabled(enable != FALSE);
+  return wasDisabled;
+}
+
+BOOL IsWindowEnabled(HWND window) {
+  QWidget* widget = WidgetOf(window);
+  return widget && widget->isEnabled() ? TRUE : FALSE;
+}
+
+HWND SetParent(HWND window, HWND parent) {
+  QWidget* widget = WidgetOf(window);
+  QWidget* client = ClientOf(parent);
+  if (!widget || (parent && !client) || widget == client) return 0;
+  const HWND previous = GetParent(window);
+  const QRect geometry = widget->geometry();
+  const bool hidden = widget->isHidden();
+  widget->setParent(client);  // Qt hides a widget it moves to a new parent
+  widget->setGeometry(geometry);
+  widget->setVisible(!hidden);
+  return previous;
+}
+
+BOOL GetClientRect(HWND window, RECT* rect) {
+  QWidget* client = ClientOf(window);
+  if (!client || !rect) return FALSE;
+  *rect = RECT{0, 0, client->width(), client->height()};
+  return TRUE;
+}
+
+int MapWindowPoints(HWND from, HWND to, POINT* points, UINT count) {
+  QWidget* source = from ? ClientOf(from) : nullptr;
+  QWidget* target = to ? ClientOf(to) : nullptr;
+  if ((from && !source) || (to && !target)) return 0;
+  const QPoint origin = source ? source->mapToGlobal(QPoint(0, 0)) : QPoint(0, 0);
+  const QPoint destination = target ? target->mapToGlobal(QPoint(0, 0)) : QPoint(0, 0);
+  const QPoint delta = origin - destination;
+  for (UINT i = 0; points && i < count; ++i) {
+    points[i].x += delta.x();
+    points[i].y += delta.y();
+  }
+  return static_cast<int>((static_cast<uint32_t>(static_cast<uint16_t>(delta.y())) << 16) |
+                          static_cast<uint16_t>(delta.x()));
+}
+
+BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint) {
+  return SetWindowPos(window, 0, x, y, width, height,
+                      SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0 : SWP_NOREDRAW));
+}
+
+BOOL SetWindowTextA(HWND window, const char* text) {
+  if (!Live(window)) return FALSE;
+  return SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text ? text : "")) ? TRUE : FALSE;
+}
+
+HWND GetFocus() { return WindowContaining(QApplication::focusWidget()); }
 
 }  // namespace platform::user32
