@@ -1,11 +1,12 @@
 #include "frame/external.h"
 
-#include <charconv>
 #include <string>
 #include <utility>
 
 #include "frame/fatal.h"
 #include "frame/literal.h"
+#include "platform/api.h"
+#include "platform/paths.h"
 
 namespace frame {
 namespace {
@@ -14,13 +15,21 @@ namespace {
 constexpr std::string_view kDefaultLibraries[] = {"Kernel32.dll", "Gdi32.dll",  "User32.dll",
                                                   "Advapi32.dll", "Mpr.dll",    "Shell32.dll"};
 
+// "#" and a decimal number: the number's low 16 bits, read like the runtime's own conversion
+// (digits up to the first other character; a number of any length wraps instead of failing).
+uint16_t Ordinal(std::string_view digits) {
+  uint32_t value = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') break;
+    value = value * 10 + static_cast<uint32_t>(c - '0');
+  }
+  return static_cast<uint16_t>(value & 0xFFFF);
+}
+
 platform::AnyFunction Lookup(platform::ModuleLoader& loader, win32::HMODULE module,
                              std::string_view function) {
-  if (!function.empty() && function.front() == '#') {
-    uint64_t ordinal = 0;
-    std::from_chars(function.data() + 1, function.data() + function.size(), ordinal);
-    return loader.FindOrdinal(module, static_cast<uint16_t>(ordinal & 0xFFFF));
-  }
+  if (!function.empty() && function.front() == '#')
+    return loader.FindOrdinal(module, Ordinal(function.substr(1)));
   return loader.Find(module, function);
 }
 
@@ -31,7 +40,13 @@ ExternalBinder::ExternalBinder(platform::ModuleLoader& loader)
 
 ExternalBinder::ExternalBinder(platform::ModuleLoader& loader,
                                std::span<const ExternalFunction> table)
-    : loader_(loader), table_(table), slots_(table.size()) {}
+    : loader_(loader), table_(table), slots_(table.size()) {
+  char program[4096];
+  win32::DWORD length = platform::kernel32::GetModuleFileNameA(0, program, sizeof program);
+  std::string_view path(program, length < sizeof program ? length : 0);
+  size_t nameAt = platform::paths::NameOffset(path);
+  programFolder_ = Text(path.substr(0, nameAt > 0 ? nameAt - 1 : 0));
+}
 
 ExternalBinder::~ExternalBinder() { ReleaseAll(); }
 

@@ -38,8 +38,10 @@ class ExternalBinder {
   bool IsBound(int index) const;
   win32::HMODULE ModuleOf(int index) const;
 
-  // Folders consulted before and after the program's folder when a library is named.
+  // Folders consulted before and after the program's folder when a library is named: each folder
+  // text is put in front of the library name as it is. Both start empty, and are then skipped.
   void SetLibraryFolders(Text first, Text second);
+  // The program's own folder (the executable's, to begin with), joined to a library name with "/".
   void SetProgramFolder(Text folder);
 
   // Shutdown: one unload per bound index, then every cache entry is cleared.

@@ -1,5 +1,6 @@
 #include "frame/fatal.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <utility>
 #include <string>
@@ -65,6 +66,10 @@ void RaiseRuntimeError(int code) { FatalError(RuntimeErrorMessage(code), code); 
 
 void RaiseRuntimeError(const Text& message) { FatalError(message, 0); }
 
+void AllocationFailed(size_t bytes) {
+  FatalError("分配 "_gbk + Text(std::to_string(bytes)) + " 字节内存失败!"_gbk, 0);
+}
+
 FatalReporter SetFatalReporter(FatalReporter reporter) {
   FatalReporter previous = std::move(Reporter());
   Reporter() = std::move(reporter);
@@ -75,7 +80,8 @@ void SetShutdownHook(ShutdownHook hook) { Shutdown() = std::move(hook); }
 
 void EndProcess(int exitCode) {
   if (ShutdownHook hook = std::exchange(Shutdown(), nullptr)) hook(exitCode);
-  std::exit(exitCode);
+  std::fflush(nullptr);
+  std::_Exit(exitCode);
 }
 
 }  // namespace frame

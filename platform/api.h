@@ -19,6 +19,7 @@ DWORD GetCurrentProcessId();
 DWORD GetCurrentThreadId();
 DWORD GetTickCount();
 DWORD GetLastError();
+void SetLastError(DWORD error);
 HMODULE LoadLibraryA(const char* name);
 HMODULE LoadLibraryExA(const char* name, HANDLE reserved, DWORD flags);
 BOOL FreeLibrary(HMODULE module);
@@ -28,7 +29,20 @@ HRSRC FindResourceA(HMODULE module, const char* name, const char* type);
 HRSRCDATA LoadResource(HMODULE module, HRSRC resource);
 void* LockResource(HRSRCDATA data);
 DWORD SizeofResource(HMODULE module, HRSRC resource);
-// Files and folders.
+// Files and folders. Share modes are accepted but not enforced (the file system has no mandatory
+// locks); a file's "read-only" attribute (owner cannot write) refuses writing, replacing and
+// deleting it, whoever runs the program.
+HANDLE CreateFileA(const char* path, DWORD access, DWORD shareMode,
+                   const SECURITY_ATTRIBUTES* security, DWORD disposition, DWORD flags,
+                   HANDLE templateFile);
+BOOL ReadFile(HANDLE file, void* buffer, DWORD toRead, DWORD* read, void* overlapped);
+BOOL WriteFile(HANDLE file, const void* buffer, DWORD toWrite, DWORD* written, void* overlapped);
+DWORD GetFileSize(HANDLE file, DWORD* sizeHigh);
+BOOL CloseHandle(HANDLE object);
+BOOL MoveFileExA(const char* from, const char* to, DWORD flags);
+// The replacement takes the replaced file's place, name, permissions and owner (no backup).
+BOOL ReplaceFileA(const char* replaced, const char* replacement, const char* backup, DWORD flags,
+                  void* exclude, void* reserved);
 HANDLE FindFirstFileA(const char* pattern, WIN32_FIND_DATAA* data);
 BOOL FindNextFileA(HANDLE search, WIN32_FIND_DATAA* data);
 BOOL FindClose(HANDLE search);

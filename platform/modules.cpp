@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/handles.h"
+#include "platform/text/gbk.h"
 
 namespace platform {
 namespace {
@@ -19,22 +20,15 @@ HandleTable<ModuleObject>& Modules() {
   return table;
 }
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  return true;
-}
+using text::EqualsIgnoringAsciiCase;
 
 // "Kernel32.dll" and "kernel32" name the same library; paths and drive names name none.
 const StandInLibrary* LibraryByName(std::string_view name) {
   if (name.find_first_of(":/\\") != std::string_view::npos) return nullptr;
-  if (name.size() > 4 && EqualNoCase(name.substr(name.size() - 4), ".dll"))
+  if (name.size() > 4 && EqualsIgnoringAsciiCase(name.substr(name.size() - 4), ".dll"))
     name.remove_suffix(4);
   for (const StandInLibrary& lib : StandInLibraries())
-    if (EqualNoCase(lib.name, name)) return &lib;
+    if (EqualsIgnoringAsciiCase(lib.name, name)) return &lib;
   return nullptr;
 }
 

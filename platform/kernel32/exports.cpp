@@ -8,13 +8,14 @@ namespace platform {
 
 std::span<const Export> Kernel32Exports() {
   using namespace kernel32;
-  static const std::array<Export, 35> exports = {{
+  static const std::array<Export, 43> exports = {{
       {"GetModuleHandleA", ToAnyFunction(&GetModuleHandleA)},
       {"GetModuleFileNameA", ToAnyFunction(&GetModuleFileNameA)},
       {"GetCurrentProcessId", ToAnyFunction(&GetCurrentProcessId)},
       {"GetCurrentThreadId", ToAnyFunction(&GetCurrentThreadId)},
       {"GetTickCount", ToAnyFunction(&GetTickCount)},
       {"GetLastError", ToAnyFunction(&GetLastError)},
+      {"SetLastError", ToAnyFunction(&SetLastError)},
       {"LoadLibraryA", ToAnyFunction(&LoadLibraryA)},
       {"LoadLibraryExA", ToAnyFunction(&LoadLibraryExA)},
       {"FreeLibrary", ToAnyFunction(&FreeLibrary)},
@@ -23,6 +24,13 @@ std::span<const Export> Kernel32Exports() {
       {"LoadResource", ToAnyFunction(&LoadResource)},
       {"LockResource", ToAnyFunction(&LockResource)},
       {"SizeofResource", ToAnyFunction(&SizeofResource)},
+      {"CreateFileA", ToAnyFunction(&CreateFileA)},
+      {"ReadFile", ToAnyFunction(&ReadFile)},
+      {"WriteFile", ToAnyFunction(&WriteFile)},
+      {"GetFileSize", ToAnyFunction(&GetFileSize)},
+      {"CloseHandle", ToAnyFunction(&CloseHandle)},
+      {"MoveFileExA", ToAnyFunction(&MoveFileExA)},
+      {"ReplaceFileA", ToAnyFunction(&ReplaceFileA)},
       {"FindFirstFileA", ToAnyFunction(&FindFirstFileA)},
       {"FindNextFileA", ToAnyFunction(&FindNextFileA)},
       {"FindClose", ToAnyFunction(&FindClose)},

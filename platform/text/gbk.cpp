@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 #include <stdexcept>
 
 namespace platform::text {
@@ -68,10 +69,7 @@ size_t Utf8SequenceLength(std::string_view s, size_t pos) {
   return n;
 }
 
-size_t GbkSequenceLength(std::string_view s, size_t pos) {
-  unsigned char c = static_cast<unsigned char>(s[pos]);
-  return (IsGbkLeadByte(c) && pos + 1 < s.size()) ? 2 : 1;
-}
+size_t GbkSequenceLength(std::string_view s, size_t pos) { return GbkCharLength(s, pos); }
 
 size_t Utf16SequenceLength(std::string_view s, size_t pos) {
   // Input is UTF-16LE bytes; a lone surrogate or an odd trailing byte is one unit.
@@ -130,7 +128,8 @@ std::string Utf8ToGbk(std::string_view utf8, bool* lossy) {
   return Utf8ToGbkConverter().Run(utf8, "?", Utf8SequenceLength, lossy);
 }
 
-std::u16string GbkToUtf16(std::string_view gbk) {
+std::u16string GbkToUtf16(std::string_view gbk, bool* lossy) {
+  if (lossy) *lossy = false;
   std::u16string out;
   if (IsAscii(gbk)) {
     out.assign(gbk.begin(), gbk.end());
@@ -138,7 +137,7 @@ std::u16string GbkToUtf16(std::string_view gbk) {
   }
   static constexpr char kQuestion[2] = {'?', 0};
   std::string bytes =
-      GbkToUtf16Converter().Run(gbk, std::string_view(kQuestion, 2), GbkSequenceLength, nullptr);
+      GbkToUtf16Converter().Run(gbk, std::string_view(kQuestion, 2), GbkSequenceLength, lossy);
   out.resize(bytes.size() / 2);
   for (size_t i = 0; i < out.size(); ++i)
     out[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
@@ -146,7 +145,7 @@ std::u16string GbkToUtf16(std::string_view gbk) {
   return out;
 }
 
-std::string Utf16ToGbk(std::u16string_view utf16, bool* lossy) {
+std::string Utf16ToGbk(std::u16string_view utf16, bool* lossy, std::string_view replacement) {
   if (lossy) *lossy = false;
   std::string bytes(utf16.size() * 2, '\0');
   bool ascii = true;
@@ -156,7 +155,94 @@ std::string Utf16ToGbk(std::u16string_view utf16, bool* lossy) {
     if (utf16[i] >= 0x80) ascii = false;
   }
   if (ascii) return std::string(utf16.begin(), utf16.end());
-  return Utf16ToGbkConverter().Run(bytes, "?", Utf16SequenceLength, lossy);
+  return Utf16ToGbkConverter().Run(bytes, replacement, Utf16SequenceLength, lossy);
+}
+
+namespace {
+
+constexpr char32_t kReplacementCharacter = 0xFFFD;
+
+struct Decoded {
+  char32_t codePoint;
+  size_t length;
+  bool valid;
+};
+
+// The code point at `pos`; an ill-formed sequence (overlong, surrogate, beyond U+10FFFF,
+// truncated) yields U+FFFD over its longest well-formed prefix, at least 1 byte.
+Decoded DecodeUtf8(std::string_view s, size_t pos) {
+  auto byte = [&](size_t i) { return static_cast<unsigned char>(s[i]); };
+  unsigned char c = byte(pos);
+  if (c < 0x80) return {c, 1, true};
+  size_t length = c >= 0xC2 && c <= 0xDF   ? 2
+                  : c >= 0xE0 && c <= 0xEF ? 3
+                  : c >= 0xF0 && c <= 0xF4 ? 4
+                                           : 0;
+  if (length == 0) return {kReplacementCharacter, 1, false};
+  char32_t cp = c & (0xFF >> (length + 1));
+  for (size_t i = 1; i < length; ++i) {
+    if (pos + i >= s.size() || (byte(pos + i) & 0xC0) != 0x80)
+      return {kReplacementCharacter, i, false};
+    cp = (cp << 6) | (byte(pos + i) & 0x3F);
+    // Overlong forms, surrogates and values beyond U+10FFFF show in the second byte.
+    bool badSecond = (length == 3 && (cp < 0x20 || (cp >= 0x360 && cp < 0x380))) ||
+                     (length == 4 && (cp < 0x10 || cp >= 0x110));
+    if (i == 1 && badSecond) return {kReplacementCharacter, 1, false};
+  }
+  return {cp, length, true};
+}
+
+}  // namespace
+
+std::u16string Utf8ToUtf16(std::string_view utf8, bool* lossy) {
+  if (lossy) *lossy = false;
+  std::u16string out;
+  out.reserve(utf8.size());
+  for (size_t pos = 0; pos < utf8.size();) {
+    Decoded d = DecodeUtf8(utf8, pos);
+    if (!d.valid && lossy) *lossy = true;
+    pos += d.length;
+    if (d.codePoint >= 0x10000) {
+      out.push_back(static_cast<char16_t>(0xD800 + ((d.codePoint - 0x10000) >> 10)));
+      out.push_back(static_cast<char16_t>(0xDC00 + ((d.codePoint - 0x10000) & 0x3FF)));
+    } else {
+      out.push_back(static_cast<char16_t>(d.codePoint));
+    }
+  }
+  return out;
+}
+
+std::string Utf16ToUtf8(std::u16string_view utf16, bool* lossy) {
+  if (lossy) *lossy = false;
+  std::string out;
+  out.reserve(utf16.size() * 3);
+  for (size_t i = 0; i < utf16.size(); ++i) {
+    char32_t cp = utf16[i];
+    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
+        utf16[i + 1] <= 0xDFFF) {
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (utf16[i + 1] - 0xDC00);
+      ++i;
+    } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+      cp = kReplacementCharacter;
+      if (lossy) *lossy = true;
+    }
+    if (cp < 0x80) {
+      out.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+      out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else if (cp < 0x10000) {
+      out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+      out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+      out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+  }
+  return out;
 }
 
 }  // namespace platform::text

@@ -1,0 +1,134 @@
+// Library commands: byte sets.
+#include <algorithm>
+#include <climits>
+#include <cstring>
+
+#include "frame/commands.h"
+#include "frame/fatal.h"
+#include "frame/literal.h"
+
+namespace frame {
+namespace {
+
+// Bytes [offset, offset + count) of a byte set, both already within it.
+ByteSet Slice(const ByteSet& bytes, size_t offset, size_t count) {
+  return ByteSet(bytes.data() + offset, count);
+}
+
+size_t Clamp(int32_t n, size_t size) {
+  return n <= 0 ? 0 : std::min(static_cast<size_t>(n), size);
+}
+
+// Reads a value of type T at offset; bytes beyond the end read as zero.
+template <class T>
+T ReadPadded(const ByteSet& bytes, size_t offset) {
+  uint8_t raw[sizeof(T)] = {};
+  if (offset < bytes.size())
+    std::memcpy(raw, bytes.data() + offset, std::min(sizeof(T), bytes.size() - offset));
+  T value;
+  std::memcpy(&value, raw, sizeof(T));
+  return value;
+}
+
+// The width in bytes of the fixed-size types of GetByteSetData (1..9).
+constexpr size_t kTypeWidths[] = {0, 1, 2, 4, 8, 4, 8, 4, 8, 4};
+
+}  // namespace
+
+int32_t ByteSetLength(const ByteSet& bytes) {
+  return static_cast<int32_t>(std::min<size_t>(bytes.size(), INT32_MAX));
+}
+
+ByteSet ZeroByteSet(int32_t n) {
+  if (n <= 0) return ByteSet();
+  CheckBlockSize(static_cast<size_t>(n) + 8);
+  return ByteSet(std::vector<uint8_t>(static_cast<size_t>(n), 0));
+}
+
+ByteSet ByteSetLeft(const ByteSet& bytes, int32_t n) { return Slice(bytes, 0, Clamp(n, bytes.size())); }
+
+ByteSet ByteSetRight(const ByteSet& bytes, int32_t n) {
+  size_t count = Clamp(n, bytes.size());
+  return Slice(bytes, bytes.size() - count, count);
+}
+
+ByteSet ByteSetMid(const ByteSet& bytes, int32_t start, int32_t n) {
+  size_t offset = start < 1 ? 0 : static_cast<size_t>(start) - 1;
+  if (offset >= bytes.size()) return ByteSet();
+  return Slice(bytes, offset, Clamp(n, bytes.size() - offset));
+}
+
+Value GetByteSetData(const ByteSet& bytes, int32_t type, int32_t* position) {
+  if (type < 1 || type > 10) RaiseRuntimeError("“欲取出数据的类型”参数值无效"_gbk);
+  int64_t at = position ? *position : 1;
+  bool inside = at >= 1 && static_cast<uint64_t>(at) <= bytes.size();
+  size_t offset = inside ? static_cast<size_t>(at - 1) : bytes.size();
+
+  Value value;
+  size_t width;
+  if (type == 10) {
+    const uint8_t* start = bytes.data() + offset;
+    size_t remaining = bytes.size() - offset;
+    const void* zero = remaining ? std::memchr(start, 0, remaining) : nullptr;
+    size_t length = zero ? static_cast<size_t>(static_cast<const uint8_t*>(zero) - start) : remaining;
+    value = Text(std::string_view(reinterpret_cast<const char*>(start), length));
+    width = length + (zero ? 1 : 0);
+  } else {
+    width = kTypeWidths[type];
+    switch (type) {
+      case 1: value = ReadPadded<uint8_t>(bytes, offset); break;
+      case 2: value = ReadPadded<int16_t>(bytes, offset); break;
+      case 3: value = ReadPadded<int32_t>(bytes, offset); break;
+      case 4: value = ReadPadded<int64_t>(bytes, offset); break;
+      case 5: value = ReadPadded<float>(bytes, offset); break;
+      case 6: value = ReadPadded<double>(bytes, offset); break;
+      case 7: value = ReadPadded<int32_t>(bytes, offset) != 0; break;
+      case 8: value = DateTime{ReadPadded<double>(bytes, offset)}; break;
+      case 9: value = Subroutine{ReadPadded<uint32_t>(bytes, offset)}; break;
+    }
+  }
+  if (position) {
+    // Past the value read; -1 once the read reached beyond the data.
+    int64_t next = at + static_cast<int64_t>(width);
+    *position = inside && static_cast<uint64_t>(next) <= bytes.size() ? static_cast<int32_t>(next) : -1;
+  }
+  return value;
+}
+
+ByteSet ByteSetReplaceAll(const ByteSet& bytes, const ByteSet& search, const ByteSet& replacement,
+                          int32_t start, std::optional<int32_t> maxCount) {
+  size_t offset = start < 1 ? 0 : static_cast<size_t>(start) - 1;
+  if (search.empty() || offset >= bytes.size()) return bytes;
+  int64_t remaining = maxCount ? std::max(*maxCount, 0) : INT64_MAX;
+
+  const std::vector<uint8_t>& in = bytes.bytes();
+  std::vector<uint8_t> out(in.begin(), in.begin() + static_cast<ptrdiff_t>(offset));
+  auto at = in.begin() + static_cast<ptrdiff_t>(offset);
+  while (remaining > 0) {
+    auto match = std::search(at, in.end(), search.bytes().begin(), search.bytes().end());
+    if (match == in.end()) break;
+    size_t grown = out.size() + static_cast<size_t>(match - at) + replacement.size();
+    CheckBlockSize(grown);
+    out.insert(out.end(), at, match);
+    out.insert(out.end(), replacement.bytes().begin(), replacement.bytes().end());
+    at = match + static_cast<ptrdiff_t>(search.size());
+    --remaining;
+  }
+  CheckBlockSize(out.size() + static_cast<size_t>(in.end() - at));
+  out.insert(out.end(), at, in.end());
+  return ByteSet(std::move(out));
+}
+
+ByteSet PointerToByteSet(const void* address, int32_t length) {
+  if (!address || length <= 0) return ByteSet();
+  CheckBlockSize(static_cast<size_t>(length) + 8);
+  return ByteSet(static_cast<const uint8_t*>(address), static_cast<size_t>(length));
+}
+
+void WriteToMemory(const Value& value, void* address, std::optional<int32_t> maxLength) {
+  ByteSet bytes = ToByteSet(value);
+  size_t count = maxLength ? Clamp(*maxLength, bytes.size()) : bytes.size();
+  if (address && count > 0) std::memcpy(address, bytes.data(), count);
+}
+
+}  // namespace frame
