@@ -13,6 +13,7 @@
 #include "frame/events.h"
 #include "frame/form/type_data.h"
 #include "frame/units/unit.h"
+#include "platform/user32/window_table.h"
 
 namespace frame::units {
 
@@ -52,12 +53,25 @@ class QtUnit : public Unit {
   // Registers the widget in the window table under the type's class name, positions it from the
   // record and applies the loader's style bits. client: the widget that holds child windows.
   bool Attach(QWidget* widget, const CreateParams& params, QWidget* client = nullptr,
-              win32::DWORD classStyle = 0);
+              win32::DWORD classStyle = 0, win32::DWORD exStyle = 0);
 
  private:
   QPointer<QWidget> widget_;
   std::unique_ptr<CommonEventWatcher> watcher_;
 };
+
+// Makes a unit of type U whose Create(params) builds its widget; null when that fails.
+template <class U>
+std::unique_ptr<Unit> MakeUnit(const CreateParams& params) {
+  auto unit = std::make_unique<U>(params);
+  if (!unit->Create(params)) return nullptr;
+  return unit;
+}
+
+// The widget that will hold a new unit of the given parent window.
+inline QWidget* ParentWidget(const CreateParams& params) {
+  return platform::user32::ClientOf(params.parent);
+}
 
 // A unit widget painted by the frame: background colour, border and content, with a client
 // widget inside the border that holds child windows.

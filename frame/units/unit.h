@@ -99,6 +99,8 @@ class Unit {
   std::map<int, Value> stored_;
 };
 
+// Sets up the application for units (the widget style) once, before the first window.
+void PrepareApplication();
 // The unit type's window class name ("Button", "PictolanWindow", ...).
 std::string_view ClassNameOf(form::UnitType type);
 // Whether the type is never shown at run time.

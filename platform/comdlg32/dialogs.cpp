@@ -9,9 +9,8 @@
 #include <vector>
 
 #include "platform/api.h"
-#include "platform/native_path.h"
+#include "platform/qt_text.h"
 #include "platform/test_seams.h"
-#include "platform/text/gbk.h"
 #include "platform/user32/window_table.h"
 
 namespace platform::comdlg32 {
@@ -29,9 +28,9 @@ std::vector<FilterPair> ParseFilter(const char* filter) {
   std::vector<FilterPair> pairs;
   if (!filter) return pairs;
   for (const char* p = filter; *p;) {
-    FilterPair pair{text::GbkToUtf8(p), ""};
+    FilterPair pair{FromGbk(p).toStdString(), ""};
     p += std::strlen(p) + 1;
-    pair.pattern = text::GbkToUtf8(p);
+    pair.pattern = FromGbk(p).toStdString();
     p += std::strlen(p) + (*p ? 1 : 0);
     pairs.push_back(std::move(pair));
   }
@@ -54,7 +53,7 @@ QString QtFilter(const FilterPair& pair) {
 
 // "*.ico", ".ico" and "ico" all mean the extension "ico"; "*.*" and "*" mean none.
 QString DefaultSuffix(const char* extension) {
-  QString suffix = QString::fromStdString(text::GbkToUtf8(extension ? extension : ""));
+  QString suffix = FromGbk(extension);
   while (suffix.startsWith('*') || suffix.startsWith('.')) suffix.remove(0, 1);
   return suffix.contains('*') ? QString() : suffix;
 }
@@ -86,10 +85,10 @@ bool Ask(OPENFILENAMEA* request, bool save) {
 
   const std::vector<FilterPair> filters = ParseFilter(request->lpstrFilter);
   const QString suffix = DefaultSuffix(request->lpstrDefExt);
-  const std::string initialName = text::GbkToUtf8(request->lpstrFile);
+  const std::string initialName = FromGbk(request->lpstrFile).toStdString();
   const QString initialFolder =
       NativeQPath(request->lpstrInitialDir ? request->lpstrInitialDir : "");
-  const QString title = QString::fromStdString(text::GbkToUtf8(request->lpstrTitle ? request->lpstrTitle : ""));
+  const QString title = FromGbk(request->lpstrTitle);
 
   if (seams::DialogResponder* responder = seams::InstalledDialogResponder()) {
     seams::DialogRequest asked;
@@ -98,7 +97,7 @@ bool Ask(OPENFILENAMEA* request, bool save) {
     asked.text = initialName;
     asked.filter = RawFilter(filters);
     asked.folder = initialFolder.toStdString();
-    asked.defaultExtension = text::GbkToUtf8(request->lpstrDefExt ? request->lpstrDefExt : "");
+    asked.defaultExtension = FromGbk(request->lpstrDefExt).toStdString();
     asked.flags = request->Flags;
     asked.filterIndex = static_cast<int>(request->nFilterIndex);
     asked.owner = request->hwndOwner;

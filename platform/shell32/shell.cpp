@@ -20,9 +20,9 @@
 
 #include "platform/api.h"
 #include "platform/handles.h"
-#include "platform/native_path.h"
+#include "platform/paths.h"
+#include "platform/qt_text.h"
 #include "platform/test_seams.h"
-#include "platform/text/gbk.h"
 #include "platform/user32/window_table.h"
 
 namespace platform::shell32 {
@@ -46,7 +46,7 @@ constexpr int ERROR_ALREADY_EXISTS = 183;
 
 constexpr WORD FOF_ALLOWUNDO = 0x0040;
 
-std::string Utf8(const char* gbk) { return text::GbkToUtf8(gbk ? gbk : ""); }
+std::string Utf8(const char* gbk) { return FromGbk(gbk).toStdString(); }
 
 QString Trimmed(std::string_view utf8) {
   QString s = QString::fromStdString(std::string(utf8)).trimmed();
@@ -289,7 +289,7 @@ BOOL SHGetPathFromIDListA(PIDLIST folder, char* path) {
 
 int SHCreateDirectoryExA(HWND, const char* path, const SECURITY_ATTRIBUTES*) {
   if (!path || !*path) return ERROR_BAD_PATHNAME;
-  const fs::path folder(NativePath(path));
+  const fs::path folder(paths::ToNative(path));
   if (!folder.is_absolute()) return ERROR_BAD_PATHNAME;
   std::error_code error;
   const fs::file_status status = fs::status(folder, error);

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "platform/api.h"
-#include "platform/text/gbk.h"
+#include "platform/qt_text.h"
 #include "platform/user32/window_table.h"
 
 namespace platform::user32 {
@@ -13,13 +13,10 @@ namespace {
 
 constexpr DWORD CBS_SORT = 0x0100;
 
-QString FromGbk(LPARAM text) {
-  const char* gbk = reinterpret_cast<const char*>(text);
-  return QString::fromStdString(text::GbkToUtf8(gbk ? gbk : ""));
-}
+QString TextOf(LPARAM text) { return FromGbk(reinterpret_cast<const char*>(text)); }
 
 std::string ItemGbk(QComboBox* combo, int index) {
-  return text::Utf8ToGbk(combo->itemText(index).toStdString());
+  return ToGbk(combo->itemText(index));
 }
 
 bool Valid(QComboBox* combo, WPARAM index) {
@@ -54,7 +51,7 @@ LRESULT ComboBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const int index = static_cast<int>(static_cast<intptr_t>(wParam));
   switch (message) {
     case CB_ADDSTRING: {
-      const QString text = FromGbk(lParam);
+      const QString text = TextOf(lParam);
       const bool sorted = GetWindowLongA(window, GWL_STYLE) & CBS_SORT;
       const int position = sorted ? SortedPosition(combo, text) : combo->count();
       combo->insertItem(position, text, QVariant::fromValue<qlonglong>(0));
@@ -99,7 +96,7 @@ LRESULT ComboBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       combo->setItemData(index, QVariant::fromValue<qlonglong>(lParam));
       return TRUE;
     case CB_FINDSTRINGEXACT:
-      return FindExact(combo, wParam, FromGbk(lParam));
+      return FindExact(combo, wParam, TextOf(lParam));
     default:
       return DefWindowProcA(window, message, wParam, lParam);
   }

@@ -4,7 +4,7 @@
 #include <QMouseEvent>
 #include <QWheelEvent>
 
-#include "platform/text/gbk.h"
+#include "platform/qt_text.h"
 
 namespace platform::user32 {
 namespace {
@@ -116,7 +116,7 @@ UINT CharacterOf(const QEvent& event) {
   if (event.type() != QEvent::KeyPress) return 0;
   const QString typed = static_cast<const QKeyEvent&>(event).text();
   if (typed.isEmpty() || typed.front().isNull()) return 0;
-  const std::string gbk = text::Utf8ToGbk(QString(typed.front()).toStdString());
+  const std::string gbk = ToGbk(QString(typed.front()));
   if (gbk.size() == 1) return static_cast<unsigned char>(gbk[0]);
   if (gbk.size() == 2)
     return (static_cast<UINT>(static_cast<unsigned char>(gbk[0])) << 8) |

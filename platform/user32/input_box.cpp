@@ -4,14 +4,14 @@
 #include <QLineEdit>
 
 #include "platform/test_seams.h"
-#include "platform/text/gbk.h"
+#include "platform/qt_text.h"
 #include "platform/user32/window_table.h"
 
 namespace platform::user32 {
 namespace {
 
 QString Utf8Of(const std::string& gbk) {
-  return QString::fromStdString(text::GbkToUtf8(gbk)).replace("\r\n", "\n");
+  return FromGbk(gbk).replace("\r\n", "\n");
 }
 
 }  // namespace
@@ -29,7 +29,7 @@ std::optional<std::string> AskForText(HWND owner, const std::string& caption,
     request.owner = owner;
     seams::DialogAnswer answer = responder->Answer(request);
     if (!answer.accepted) return std::nullopt;
-    return text::Utf8ToGbk(answer.value);
+    return ToGbk(QString::fromStdString(answer.value));
   }
 
   QInputDialog dialog(WidgetOf(owner));
@@ -57,7 +57,7 @@ std::optional<std::string> AskForText(HWND owner, const std::string& caption,
   QString typed = mode == InputMode::Integer   ? QString::number(dialog.intValue())
                   : mode == InputMode::Decimal ? QString::number(dialog.doubleValue(), 'g', 15)
                                                : dialog.textValue();
-  return text::Utf8ToGbk(typed.toStdString());
+  return ToGbk(typed);
 }
 
 }  // namespace platform::user32

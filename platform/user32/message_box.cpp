@@ -4,7 +4,7 @@
 
 #include "platform/api.h"
 #include "platform/test_seams.h"
-#include "platform/text/gbk.h"
+#include "platform/qt_text.h"
 #include "platform/user32/window_table.h"
 
 namespace platform::user32 {
@@ -44,7 +44,7 @@ QMessageBox::Icon IconOf(UINT flags) {
 
 // The platform's line breaks are "\r\n"; Qt's are "\n".
 QString Display(const char* gbk) {
-  return QString::fromStdString(text::GbkToUtf8(gbk ? gbk : "")).replace("\r\n", "\n");
+  return FromGbk(gbk).replace("\r\n", "\n");
 }
 
 }  // namespace
@@ -53,7 +53,7 @@ int MessageBoxA(HWND owner, const char* text, const char* caption, UINT flags) {
   if (seams::DialogResponder* responder = seams::InstalledDialogResponder()) {
     seams::DialogRequest request;
     request.kind = seams::DialogKind::Message;
-    request.caption = caption ? text::GbkToUtf8(caption) : "Error";
+    request.caption = caption ? FromGbk(caption).toStdString() : "Error";
     request.text = Display(text).toStdString();
     request.flags = flags;
     request.owner = owner;

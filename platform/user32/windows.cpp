@@ -17,14 +17,14 @@
 #include "platform/api.h"
 #include "platform/handles.h"
 #include "platform/modules.h"
-#include "platform/native_path.h"
-#include "platform/text/gbk.h"
+#include "platform/qt_text.h"
 #include "platform/user32/input.h"
 #include "platform/user32/window_table.h"
 
 namespace platform::user32 {
 
 LRESULT ComboBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT ListBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 namespace {
 
@@ -64,11 +64,12 @@ std::map<std::string, WindowClass>& Classes() {
     add({"Button", nullptr, Make<QPushButton>()});
     add({"Edit", nullptr, Make<QLineEdit>()});
     add({"ComboBox", &ComboBoxProc, Make<QComboBox>()});
-    add({"ListBox", nullptr, Make<QListWidget>()});
+    add({"ListBox", &ListBoxProc, Make<QListWidget>()});
     add({"Static", nullptr, Make<QLabel>()});
     add({"SysTabControl32", nullptr, nullptr});
     add({"msctls_updown32", nullptr, nullptr});
     add({"#32770", nullptr, Make<QWidget>()});  // dialogs
+    add({"PictolanMessageWindow", nullptr, Make<QWidget>()});
     return standard;
   }();
   return classes;
@@ -180,8 +181,6 @@ void SetWidgetText(QWidget* widget, const QString& text) {
   else widget->setWindowTitle(text);
 }
 
-QString FromGbk(const char* gbk) { return QString::fromStdString(text::GbkToUtf8(gbk ? gbk : "")); }
-
 // Outer rectangle: the client area plus the classic frame for top-level windows.
 QRect OuterRect(QWidget* widget) {
   if (widget->isWindow())
@@ -201,9 +200,12 @@ void Move(QWidget* widget, int x, int y, int width, int height, bool move, bool 
   QRect outer = PlacementRect(widget);
   if (move) outer.moveTo(x, y);
   if (size) outer.setSize(QSize(std::max(0, width), std::max(0, height)));
-  if (widget->isWindow())
-    widget->setGeometry(outer.adjusted(kFrameLeft, kFrameTop, -kFrameRight, -kFrameBottom));
-  else
+  if (widget->isWindow()) {
+    const QRect client = outer.adjusted(kFrameLeft, kFrameTop, -kFrameRight, -kFrameBottom);
+    // A window the user cannot resize keeps a fixed size: its new one.
+    if (widget->minimumSize() == widget->maximumSize()) widget->setFixedSize(client.size());
+    widget->setGeometry(client);
+  } else
     widget->setGeometry(outer);
 }
 
@@ -282,10 +284,10 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
       SetWidgetText(widget, FromGbk(reinterpret_cast<const char*>(lParam)));
       return TRUE;
     case WM_GETTEXT:
-      return CopyToBuffer(text::Utf8ToGbk(WidgetText(widget).toStdString()),
+      return CopyToBuffer(ToGbk(WidgetText(widget)),
                           reinterpret_cast<char*>(lParam), static_cast<int>(wParam));
     case WM_GETTEXTLENGTH:
-      return static_cast<LRESULT>(text::Utf8ToGbk(WidgetText(widget).toStdString()).size());
+      return static_cast<LRESULT>(ToGbk(WidgetText(widget)).size());
     case WM_SETREDRAW:
       widget->setUpdatesEnabled(wParam != 0);
       if (wParam) widget->update();
