@@ -354,7 +354,7 @@ using BFFCALLBACK = int (*)(HWND, UINT, LPARAM, LPARAM);
 using ENUMRESNAMEPROCA = BOOL (*)(HMODULE, const char* type, char* name, LONG_PTR param);
 
 // A resource name or type given as a number is a pointer-sized value below 0x10000.
-constexpr bool IS_INTRESOURCE(const void* p) { return (reinterpret_cast<uintptr_t>(p) >> 16) == 0; }
+inline bool IS_INTRESOURCE(const void* p) { return (reinterpret_cast<uintptr_t>(p) >> 16) == 0; }
 inline const char* MAKEINTRESOURCEA(uintptr_t id) { return reinterpret_cast<const char*>(id); }
 
 struct OPENFILENAMEA {

@@ -65,44 +65,59 @@ MenuItemRecord ReadMenuItemRecord(FormReader& r, int32_t id) {
   return m;
 }
 
-// The entry at `offset` bytes after the end of the offset array (recordsStart).
-TableEntry ReadTableEntry(FormReader& r, int32_t id, size_t idOffset, int32_t offset,
-                          size_t offsetField, size_t recordsStart) {
-  if (offset < 0) {
-    r.Fail(FormErrorReason::RecordOutsideTable, offsetField);
-    return UnitRecord{};
-  }
-  r.Seek(recordsStart + static_cast<size_t>(offset));
-  size_t at = r.offset();
-  size_t saved = r.Narrow(r.Count(r.Int32(), 1, at));
-  TableEntry entry;
-  switch (static_cast<UnitKind>(UnitIdKind(id))) {
-    case UnitKind::WindowEntry:
-    case UnitKind::Unit: entry = ReadUnitRecord(r, id); break;
-    case UnitKind::MenuItem: entry = ReadMenuItemRecord(r, id); break;
-    default: r.Fail(FormErrorReason::UnknownEntryKind, idOffset);
-  }
-  r.Widen(saved);
-  return entry;
-}
+// The unit table: c ids, c record offsets from the end of the offset array, then the records.
+class UnitTableReader {
+ public:
+  explicit UnitTableReader(FormReader& r) : r_(r) {}
 
-void ReadUnitTable(FormReader& r, int32_t unitCount, size_t unitCountOffset,
-                   std::vector<TableEntry>& table) {
-  size_t at = r.offset();
-  size_t saved = r.Narrow(r.Count(r.Int32(), 1, at));
-  size_t count = r.Count(unitCount, 8, unitCountOffset);
-  if (r.ok() && count == 0) r.Fail(FormErrorReason::EmptyUnitTable, unitCountOffset);
-  size_t idsStart = r.offset();
-  std::vector<int32_t> ids(count), offsets(count);
-  for (int32_t& id : ids) id = r.Int32();
-  for (int32_t& offset : offsets) offset = r.Int32();
-  size_t recordsStart = r.offset();
-  table.reserve(count);
-  for (size_t i = 0; i < count && r.ok(); ++i)
-    table.push_back(ReadTableEntry(r, ids[i], idsStart + 4 * i, offsets[i],
-                                   idsStart + 4 * (count + i), recordsStart));
-  r.Widen(saved);
-}
+  std::vector<TableEntry> Read(int32_t unitCount, size_t unitCountOffset) {
+    size_t at = r_.offset();
+    size_t saved = r_.Narrow(r_.Length(r_.Int32(), at));
+    size_t count = r_.Count(unitCount, 8, unitCountOffset);
+    if (r_.ok() && count == 0) r_.Fail(FormErrorReason::EmptyUnitTable, unitCountOffset);
+    idsStart_ = r_.offset();
+    ids_.resize(count);
+    offsets_.resize(count);
+    for (int32_t& id : ids_) id = r_.Int32();
+    for (int32_t& offset : offsets_) offset = r_.Int32();
+    recordsStart_ = r_.offset();
+    recordBytesLeft_ = r_.remaining();
+    std::vector<TableEntry> table;
+    table.reserve(count);
+    for (size_t i = 0; i < count && r_.ok(); ++i) table.push_back(ReadEntry(i));
+    r_.Widen(saved);
+    return table;
+  }
+
+ private:
+  TableEntry ReadEntry(size_t i) {
+    size_t offsetField = idsStart_ + 4 * (ids_.size() + i);
+    if (offsets_[i] < 0) {
+      r_.Fail(FormErrorReason::RecordOutsideTable, offsetField);
+      return UnitRecord{};
+    }
+    r_.Seek(recordsStart_ + static_cast<size_t>(offsets_[i]));
+    size_t at = r_.offset();
+    size_t length = r_.Length(r_.Int32(), at);
+    // Records are copied out whole; the records of a sound table together fit in it once.
+    if (r_.ok() && 4 + length > recordBytesLeft_) r_.Fail(FormErrorReason::RecordsOverlap, at);
+    recordBytesLeft_ -= r_.ok() ? 4 + length : 0;
+    size_t saved = r_.Narrow(length);
+    TableEntry entry;
+    switch (static_cast<UnitKind>(UnitIdKind(ids_[i]))) {
+      case UnitKind::WindowEntry:
+      case UnitKind::Unit: entry = ReadUnitRecord(r_, ids_[i]); break;
+      case UnitKind::MenuItem: entry = ReadMenuItemRecord(r_, ids_[i]); break;
+      default: r_.Fail(FormErrorReason::UnknownEntryKind, idsStart_ + 4 * i);
+    }
+    r_.Widen(saved);
+    return entry;
+  }
+
+  FormReader& r_;
+  std::vector<int32_t> ids_, offsets_;
+  size_t idsStart_ = 0, recordsStart_ = 0, recordBytesLeft_ = 0;
+};
 
 WindowRecord ReadWindowRecord(FormReader& r) {
   WindowRecord w;
@@ -112,7 +127,7 @@ WindowRecord ReadWindowRecord(FormReader& r) {
   w.secondText = r.CountedText();
   size_t unitCountOffset = r.offset();
   int32_t unitCount = r.Int32();
-  ReadUnitTable(r, unitCount, unitCountOffset, w.table);
+  w.table = UnitTableReader(r).Read(unitCount, unitCountOffset);
   return w;
 }
 
@@ -141,7 +156,7 @@ const WindowEntry* WindowTable::Find(int32_t windowId) const {
 platform::Result<WindowTable, FormError> Parse(std::span<const uint8_t> form) {
   FormReader r(form);
   size_t at = r.offset();
-  size_t indexLength = r.Count(r.Int32(), 1, at);
+  size_t indexLength = r.Length(r.Int32(), at);
   if (indexLength % 8 != 0) r.Fail(FormErrorReason::BadWindowIndex, at);
   size_t windowCount = indexLength / 8;
   std::vector<int32_t> ids(windowCount);

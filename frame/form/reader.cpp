@@ -13,6 +13,7 @@ const char* ReasonText(FormErrorReason reason) {
     case FormErrorReason::BadWindowIndex: return "a window index whose length is not 8 per window";
     case FormErrorReason::EmptyUnitTable: return "a window without its own entry";
     case FormErrorReason::RecordOutsideTable: return "a record offset outside the unit table";
+    case FormErrorReason::RecordsOverlap: return "unit records that overlap";
     case FormErrorReason::UnknownEntryKind: return "a unit id of an unknown kind";
     case FormErrorReason::TrailingData: return "bytes after the last window record";
     case FormErrorReason::UnknownUnitType: return "a unit type this frame does not know";
@@ -59,18 +60,30 @@ uint16_t FormReader::Uint16() {
   return v;
 }
 
+size_t FormReader::Length(int64_t value, size_t valueOffset) {
+  if (!ok()) return 0;
+  if (value < 0) {
+    Fail(FormErrorReason::NegativeLength, valueOffset);
+    return 0;
+  }
+  if (static_cast<uint64_t>(value) > remaining()) {
+    Fail(FormErrorReason::EndOfData, valueOffset);
+    return 0;
+  }
+  return static_cast<size_t>(value);
+}
+
 size_t FormReader::Count(int64_t value, size_t minUnitSize, size_t valueOffset) {
   if (!ok()) return 0;
   if (value < 0) {
     Fail(FormErrorReason::NegativeLength, valueOffset);
     return 0;
   }
-  auto count = static_cast<uint64_t>(value);
-  if (minUnitSize > 0 && count > remaining() / minUnitSize) {
+  if (static_cast<uint64_t>(value) > remaining() / minUnitSize) {
     Fail(FormErrorReason::CountTooLarge, valueOffset);
     return 0;
   }
-  return static_cast<size_t>(count);
+  return static_cast<size_t>(value);
 }
 
 std::vector<int32_t> FormReader::CountedInt32s() {
@@ -95,15 +108,13 @@ std::span<const uint8_t> FormReader::Bytes(size_t n) {
 
 Text FormReader::CountedText() {
   size_t at = offset();
-  size_t n = Count(Int32(), 1, at);
-  auto bytes = Bytes(n);
+  auto bytes = Bytes(Length(Int32(), at));
   return Text(std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 ByteSet FormReader::CountedBlock() {
   size_t at = offset();
-  size_t n = Count(Int32(), 1, at);
-  return ByteSet(Bytes(n));
+  return ByteSet(Bytes(Length(Int32(), at)));
 }
 
 Text FormReader::ZeroTerminatedText() {

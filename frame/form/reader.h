@@ -24,6 +24,7 @@ enum class FormErrorReason {
   BadWindowIndex,      // the window index's length is not a multiple of 8
   EmptyUnitTable,      // a window record without its own entry
   RecordOutsideTable,  // a record offset that points outside the unit table
+  RecordsOverlap,      // unit records that share bytes (each is copied; overlap multiplies it)
   UnknownEntryKind,    // a unit id whose kind is not window entry, unit or menu item
   TrailingData,        // bytes after the last window record
   UnknownUnitType,     // type data of a type this frame does not know
@@ -64,8 +65,10 @@ class FormReader {
   Text ZeroTerminatedText();
   // A 16-bit count (0xFFFF: a 32-bit count follows), then that many counted texts.
   std::vector<Text> TextList();
-  // Checks a count read at valueOffset: at least 0, and its units of minUnitSize bytes each must
-  // fit in what remains. 0 after a failure.
+  // Checks a byte length read at valueOffset: at least 0 and within what remains. 0 on failure.
+  size_t Length(int64_t value, size_t valueOffset);
+  // Checks a count read at valueOffset: at least 0, and its units of at least minUnitSize bytes
+  // each must fit in what remains. 0 on failure.
   size_t Count(int64_t value, size_t minUnitSize, size_t valueOffset);
   std::span<const uint8_t> Bytes(size_t n);
   // The rest of the current window, consumed.
