@@ -45,7 +45,9 @@ ByteSet ZeroByteSet(int32_t n) {
   return ByteSet(std::vector<uint8_t>(static_cast<size_t>(n), 0));
 }
 
-ByteSet ByteSetLeft(const ByteSet& bytes, int32_t n) { return Slice(bytes, 0, Clamp(n, bytes.size())); }
+ByteSet ByteSetLeft(const ByteSet& bytes, int32_t n) {
+  return Slice(bytes, 0, Clamp(n, bytes.size()));
+}
 
 ByteSet ByteSetRight(const ByteSet& bytes, int32_t n) {
   size_t count = Clamp(n, bytes.size());
@@ -70,27 +72,47 @@ Value GetByteSetData(const ByteSet& bytes, int32_t type, int32_t* position) {
     const uint8_t* start = bytes.data() + offset;
     size_t remaining = bytes.size() - offset;
     const void* zero = remaining ? std::memchr(start, 0, remaining) : nullptr;
-    size_t length = zero ? static_cast<size_t>(static_cast<const uint8_t*>(zero) - start) : remaining;
+    size_t length =
+        zero ? static_cast<size_t>(static_cast<const uint8_t*>(zero) - start) : remaining;
     value = Text(std::string_view(reinterpret_cast<const char*>(start), length));
     width = length + (zero ? 1 : 0);
   } else {
     width = kTypeWidths[type];
     switch (type) {
-      case 1: value = ReadPadded<uint8_t>(bytes, offset); break;
-      case 2: value = ReadPadded<int16_t>(bytes, offset); break;
-      case 3: value = ReadPadded<int32_t>(bytes, offset); break;
-      case 4: value = ReadPadded<int64_t>(bytes, offset); break;
-      case 5: value = ReadPadded<float>(bytes, offset); break;
-      case 6: value = ReadPadded<double>(bytes, offset); break;
-      case 7: value = ReadPadded<int32_t>(bytes, offset) != 0; break;
-      case 8: value = DateTime{ReadPadded<double>(bytes, offset)}; break;
-      case 9: value = Subroutine{ReadPadded<uint32_t>(bytes, offset)}; break;
+      case 1:
+        value = ReadPadded<uint8_t>(bytes, offset);
+        break;
+      case 2:
+        value = ReadPadded<int16_t>(bytes, offset);
+        break;
+      case 3:
+        value = ReadPadded<int32_t>(bytes, offset);
+        break;
+      case 4:
+        value = ReadPadded<int64_t>(bytes, offset);
+        break;
+      case 5:
+        value = ReadPadded<float>(bytes, offset);
+        break;
+      case 6:
+        value = ReadPadded<double>(bytes, offset);
+        break;
+      case 7:
+        value = ReadPadded<int32_t>(bytes, offset) != 0;
+        break;
+      case 8:
+        value = DateTime{ReadPadded<double>(bytes, offset)};
+        break;
+      case 9:
+        value = Subroutine{ReadPadded<uint32_t>(bytes, offset)};
+        break;
     }
   }
   if (position) {
     // Past the value read; -1 once the read reached beyond the data.
     int64_t next = at + static_cast<int64_t>(width);
-    *position = inside && static_cast<uint64_t>(next) <= bytes.size() ? static_cast<int32_t>(next) : -1;
+    *position =
+        inside && static_cast<uint64_t>(next) <= bytes.size() ? static_cast<int32_t>(next) : -1;
   }
   return value;
 }
@@ -99,23 +121,38 @@ ByteSet ByteSetReplaceAll(const ByteSet& bytes, const ByteSet& search, const Byt
                           int32_t start, std::optional<int32_t> maxCount) {
   size_t offset = start < 1 ? 0 : static_cast<size_t>(start) - 1;
   if (search.empty() || offset >= bytes.size()) return bytes;
-  int64_t remaining = maxCount ? std::max(*maxCount, 0) : INT64_MAX;
-
   const std::vector<uint8_t>& in = bytes.bytes();
-  std::vector<uint8_t> out(in.begin(), in.begin() + static_cast<ptrdiff_t>(offset));
-  auto at = in.begin() + static_cast<ptrdiff_t>(offset);
-  while (remaining > 0) {
-    auto match = std::search(at, in.end(), search.bytes().begin(), search.bytes().end());
-    if (match == in.end()) break;
-    size_t grown = out.size() + static_cast<size_t>(match - at) + replacement.size();
-    CheckBlockSize(grown);
-    out.insert(out.end(), at, match);
+  const auto from = in.begin() + static_cast<ptrdiff_t>(offset);
+  size_t limit = maxCount ? static_cast<size_t>(std::max(*maxCount, 0)) : SIZE_MAX;
+  // Calls f(match) for each occurrence to replace, left to right, without overlaps.
+  auto forEachMatch = [&](auto f) {
+    size_t count = 0;
+    for (auto at = from; count < limit; ++count) {
+      at = std::search(at, in.end(), search.bytes().begin(), search.bytes().end());
+      if (at == in.end()) break;
+      f(at);
+      at += static_cast<ptrdiff_t>(search.size());
+    }
+  };
+
+  // The result's size is known before anything is copied, so a result too large to hold fails
+  // at once instead of after copying a gigabyte.
+  size_t matches = 0;
+  forEachMatch([&](auto) { ++matches; });
+  if (replacement.size() > search.size() && matches > 0 &&
+      (in.size() > kLargestBlock ||
+       matches > (kLargestBlock - in.size()) / (replacement.size() - search.size())))
+    AllocationFailed(in.size() + matches * (replacement.size() - search.size()));
+
+  std::vector<uint8_t> out(in.begin(), from);
+  out.reserve(in.size() + matches * replacement.size() - matches * search.size());
+  auto copied = from;
+  forEachMatch([&](auto match) {
+    out.insert(out.end(), copied, match);
     out.insert(out.end(), replacement.bytes().begin(), replacement.bytes().end());
-    at = match + static_cast<ptrdiff_t>(search.size());
-    --remaining;
-  }
-  CheckBlockSize(out.size() + static_cast<size_t>(in.end() - at));
-  out.insert(out.end(), at, in.end());
+    copied = match + static_cast<ptrdiff_t>(search.size());
+  });
+  out.insert(out.end(), copied, in.end());
   return ByteSet(std::move(out));
 }
 

@@ -82,11 +82,14 @@ std::string ToHalfWidth(std::string_view gbk) {
   return out;
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 size_t SkipSpaces(std::string_view s) {
   size_t i = 0;
-  while (i < s.size() && (s[i] == ' ' || (s[i] >= '\t' && s[i] <= '\r'))) ++i;
+  while (i < s.size() && (s[i] == ' ' || (s[i] >= '\t' && s[i] <= '\r')))
+    ++i;
   return i;
 }
 
@@ -98,9 +101,11 @@ double ReadDecimal(std::string_view s) {
   bool negative = i < s.size() && s[i] == '-';
   if (i < s.size() && (s[i] == '-' || s[i] == '+')) ++i;
   size_t start = i, digits = 0;
-  for (; i < s.size() && IsDigit(s[i]); ++i) ++digits;
+  for (; i < s.size() && IsDigit(s[i]); ++i)
+    ++digits;
   if (i < s.size() && s[i] == '.')
-    for (++i; i < s.size() && IsDigit(s[i]); ++i) ++digits;
+    for (++i; i < s.size() && IsDigit(s[i]); ++i)
+      ++digits;
   if (digits == 0) return 0;
   bool negativeExponent = false;
   if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
@@ -108,7 +113,8 @@ double ReadDecimal(std::string_view s) {
     negativeExponent = e < s.size() && s[e] == '-';
     if (e < s.size() && (s[e] == '-' || s[e] == '+')) ++e;
     if (e < s.size() && IsDigit(s[e])) {
-      while (e < s.size() && IsDigit(s[e])) ++e;
+      while (e < s.size() && IsDigit(s[e]))
+        ++e;
       i = e;
     }
   }
@@ -124,7 +130,8 @@ int32_t ReadInteger(std::string_view s) {
   bool negative = i < s.size() && s[i] == '-';
   if (i < s.size() && (s[i] == '-' || s[i] == '+')) ++i;
   uint32_t value = 0;
-  for (; i < s.size() && IsDigit(s[i]); ++i) value = value * 10 + static_cast<uint32_t>(s[i] - '0');
+  for (; i < s.size() && IsDigit(s[i]); ++i)
+    value = value * 10 + static_cast<uint32_t>(s[i] - '0');
   return static_cast<int32_t>(negative ? 0u - value : value);
 }
 
@@ -142,16 +149,14 @@ Text ToText(const Value& value) {
           [](uint8_t v) { return Text(std::to_string(v)); },
           [](int16_t v) { return Text(std::to_string(v)); },
           [](int32_t v) { return Text(std::to_string(v)); },
-          [](int64_t v) { return Text(std::to_string(v)); },
-          [](float v) { return FormatFloat(v); },
-          [](double v) { return FormatFloat(v); },
-          [](bool v) { return v ? "真"_gbk : "假"_gbk; },
-          [](DateTime v) { return FormatDate(v); },
-          [](const Text& v) { return v; },
+          [](int64_t v) { return Text(std::to_string(v)); }, [](float v) { return FormatFloat(v); },
+          [](double v) { return FormatFloat(v); }, [](bool v) { return v ? "真"_gbk : "假"_gbk; },
+          [](DateTime v) { return FormatDate(v); }, [](const Text& v) { return v; },
           [](const ByteSet& v) {
             const char* bytes = reinterpret_cast<const char*>(v.data());
             const void* zero = v.empty() ? nullptr : std::memchr(bytes, 0, v.size());
-            size_t length = zero ? static_cast<size_t>(static_cast<const char*>(zero) - bytes) : v.size();
+            size_t length =
+                zero ? static_cast<size_t>(static_cast<const char*>(zero) - bytes) : v.size();
             return Text(std::string_view(bytes, length));
           },
           [](Subroutine v) { return Text(std::to_string(v.address)); },
@@ -177,21 +182,20 @@ double ToNumber(const Value& value) {
 }
 
 uint8_t ToByte(const Value& value) {
-  return std::visit(Overloaded{
-                        [](bool v) -> uint8_t { return v ? 1 : 0; },
-                        [](float v) { return static_cast<uint8_t>(TruncateToInt32(v)); },
-                        [](double v) { return static_cast<uint8_t>(TruncateToInt32(v)); },
-                        [](const Text& v) {
-                          return static_cast<uint8_t>(ReadInteger(ToHalfWidth(v.view())));
-                        },
-                        [](const auto& v) -> uint8_t {
-                          if constexpr (std::is_integral_v<std::remove_cvref_t<decltype(v)>>)
-                            return static_cast<uint8_t>(v);
-                          else
-                            return 0;
-                        },
-                    },
-                    value.storage());
+  return std::visit(
+      Overloaded{
+          [](bool v) -> uint8_t { return v ? 1 : 0; },
+          [](float v) { return static_cast<uint8_t>(TruncateToInt32(v)); },
+          [](double v) { return static_cast<uint8_t>(TruncateToInt32(v)); },
+          [](const Text& v) { return static_cast<uint8_t>(ReadInteger(ToHalfWidth(v.view()))); },
+          [](const auto& v) -> uint8_t {
+            if constexpr (std::is_integral_v<std::remove_cvref_t<decltype(v)>>)
+              return static_cast<uint8_t>(v);
+            else
+              return 0;
+          },
+      },
+      value.storage());
 }
 
 ByteSet ToByteSet(const Value& value) {
@@ -203,16 +207,20 @@ ByteSet ToByteSet(const Value& value) {
                  [&](const Text& v) { out.assign(v.bytes().begin(), v.bytes().end()); },
                  [&](const ByteSet& v) { out = v.bytes(); },
                  [&](const Array<Text>& v) {
-                   for (const Text& t : v) out.insert(out.end(), t.bytes().begin(), t.bytes().end());
+                   for (const Text& t : v)
+                     out.insert(out.end(), t.bytes().begin(), t.bytes().end());
                  },
                  [&](const Array<ByteSet>& v) {
-                   for (const ByteSet& b : v) out.insert(out.end(), b.bytes().begin(), b.bytes().end());
+                   for (const ByteSet& b : v)
+                     out.insert(out.end(), b.bytes().begin(), b.bytes().end());
                  },
                  [&](const Array<int32_t>& v) {
-                   for (int32_t n : v) AppendBytes(out, n);
+                   for (int32_t n : v)
+                     AppendBytes(out, n);
                  },
                  [&](const Array<double>& v) {
-                   for (double n : v) AppendBytes(out, n);
+                   for (double n : v)
+                     AppendBytes(out, n);
                  },
                  [&](auto v) { AppendBytes(out, v); },
              },

@@ -94,15 +94,18 @@ bool WriteFileParts(const Text& path, std::initializer_list<const ByteSet*> part
   if (!file.valid()) return false;
   bool written = WriteParts(file.get(), parts);
   written = file.Release() && written;
-  bool moved = written && (exists ? k32::ReplaceFileA(path.c_str(), temporary.c_str(), nullptr, 0,
-                                                      nullptr, nullptr)
-                                  : k32::MoveFileExA(temporary.c_str(), path.c_str(),
-                                                     win32::MOVEFILE_REPLACE_EXISTING));
+  bool moved =
+      written &&
+      (exists
+           ? k32::ReplaceFileA(path.c_str(), temporary.c_str(), nullptr, 0, nullptr, nullptr)
+           : k32::MoveFileExA(temporary.c_str(), path.c_str(), win32::MOVEFILE_REPLACE_EXISTING));
   if (!moved) k32::DeleteFileA(temporary.c_str());
   return moved;
 }
 
-bool DeleteFile(const Text& path) { return k32::DeleteFileA(path.c_str()) != 0; }
+bool DeleteFile(const Text& path) {
+  return k32::DeleteFileA(path.c_str()) != 0;
+}
 
 bool FileExists(const Text& path) {
   win32::WIN32_FIND_DATAA data;

@@ -21,23 +21,29 @@ int64_t ToInt64(double whole) {
 int32_t BitAnd(std::initializer_list<int32_t> values) {
   if (values.size() == 0) return 0;
   uint32_t result = ~0u;
-  for (int32_t v : values) result &= static_cast<uint32_t>(v);
+  for (int32_t v : values)
+    result &= static_cast<uint32_t>(v);
   return static_cast<int32_t>(result);
 }
 
 int32_t BitOr(std::initializer_list<int32_t> values) {
   uint32_t result = 0;
-  for (int32_t v : values) result |= static_cast<uint32_t>(v);
+  for (int32_t v : values)
+    result |= static_cast<uint32_t>(v);
   return static_cast<int32_t>(result);
 }
 
-int32_t BitNot(int32_t value) { return static_cast<int32_t>(~static_cast<uint32_t>(value)); }
+int32_t BitNot(int32_t value) {
+  return static_cast<int32_t>(~static_cast<uint32_t>(value));
+}
 
 int32_t ShiftLeft(int32_t value, int32_t count) {
   return static_cast<int32_t>(static_cast<uint32_t>(value) << (static_cast<uint32_t>(count) & 31));
 }
 
-double Abs(double value) { return std::fabs(value); }
+double Abs(double value) {
+  return std::fabs(value);
+}
 
 int64_t Floor(double value) {
   double whole = std::trunc(value);

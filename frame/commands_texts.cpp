@@ -15,9 +15,13 @@ size_t TextCharacterLength(std::string_view text, size_t i) {
   return (static_cast<uint8_t>(text[i]) & 0x80) && i + 1 < text.size() ? 2 : 1;
 }
 
-size_t ByteLength(std::string_view, size_t) { return 1; }
+size_t ByteLength(std::string_view, size_t) {
+  return 1;
+}
 
-int32_t ClampedLength(size_t size) { return static_cast<int32_t>(std::min<size_t>(size, INT32_MAX)); }
+int32_t ClampedLength(size_t size) {
+  return static_cast<int32_t>(std::min<size_t>(size, INT32_MAX));
+}
 
 // The pieces between delimiters. At each position (a whole character, as `step` says) the
 // delimiter is tried; a match ends a piece. A remainder after the last delimiter is a piece only
@@ -50,7 +54,9 @@ std::string_view View(const ByteSet& bytes) {
 
 }  // namespace
 
-int32_t TextLength(const Text& text) { return ClampedLength(text.size()); }
+int32_t TextLength(const Text& text) {
+  return ClampedLength(text.size());
+}
 
 Text TextLeft(const Text& text, int32_t n) {
   if (n <= 0) return Text();

@@ -12,8 +12,8 @@ namespace frame {
 namespace {
 
 // Tried in this order for functions declared without a library.
-constexpr std::string_view kDefaultLibraries[] = {"Kernel32.dll", "Gdi32.dll",  "User32.dll",
-                                                  "Advapi32.dll", "Mpr.dll",    "Shell32.dll"};
+constexpr std::string_view kDefaultLibraries[] = {"Kernel32.dll", "Gdi32.dll", "User32.dll",
+                                                  "Advapi32.dll", "Mpr.dll",   "Shell32.dll"};
 
 // "#" and a decimal number: the number's low 16 bits, read like the runtime's own conversion
 // (digits up to the first other character; a number of any length wraps instead of failing).
@@ -48,14 +48,18 @@ ExternalBinder::ExternalBinder(platform::ModuleLoader& loader,
   programFolder_ = Text(path.substr(0, nameAt > 0 ? nameAt - 1 : 0));
 }
 
-ExternalBinder::~ExternalBinder() { ReleaseAll(); }
+ExternalBinder::~ExternalBinder() {
+  ReleaseAll();
+}
 
 void ExternalBinder::SetLibraryFolders(Text first, Text second) {
   firstFolder_ = std::move(first);
   secondFolder_ = std::move(second);
 }
 
-void ExternalBinder::SetProgramFolder(Text folder) { programFolder_ = std::move(folder); }
+void ExternalBinder::SetProgramFolder(Text folder) {
+  programFolder_ = std::move(folder);
+}
 
 bool ExternalBinder::IsBound(int index) const {
   return index >= 0 && static_cast<size_t>(index) < slots_.size() && slots_[index].address;
@@ -106,8 +110,8 @@ platform::AnyFunction ExternalBinder::Bind(int index) {
     if (entry.library.empty()) {
       FatalError("无法找到指定DLL库文件中的输出命令“"_gbk + function + "”"_gbk);
     }
-    FatalError("无法找到指定DLL库文件“"_gbk + Text(entry.library) + "”中的输出命令“"_gbk + function +
-               "”"_gbk);
+    FatalError("无法找到指定DLL库文件“"_gbk + Text(entry.library) + "”中的输出命令“"_gbk +
+               function + "”"_gbk);
   }
   slot.address = address;
   slot.module = module;

@@ -49,7 +49,9 @@ void CloseFileSearch(uint32_t search) {
   if (search != 0) k32::FindClose(search);
 }
 
-void RegisterCleanupRoutine(CleanupRoutine routine) { Cleanup() = std::move(routine); }
+void RegisterCleanupRoutine(CleanupRoutine routine) {
+  Cleanup() = std::move(routine);
+}
 
 void RunCleanupRoutine() {
   if (CleanupRoutine routine = std::exchange(Cleanup(), nullptr)) routine();

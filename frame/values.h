@@ -181,6 +181,7 @@ class Value {
   const T* get() const {
     return std::get_if<T>(&v_);
   }
+  friend bool operator==(const Value&, const Value&) = default;
 
  private:
   Storage v_;

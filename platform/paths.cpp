@@ -12,7 +12,9 @@ std::string ToNative(std::string_view gbkPath) {
   return native;
 }
 
-std::string FromNative(std::string_view nativePath) { return text::Utf8ToGbk(nativePath); }
+std::string FromNative(std::string_view nativePath) {
+  return text::Utf8ToGbk(nativePath);
+}
 
 size_t NameOffset(std::string_view gbkPath) {
   size_t name = 0;
@@ -22,7 +24,8 @@ size_t NameOffset(std::string_view gbkPath) {
 }
 
 std::string_view LastComponent(std::string_view nativePath) {
-  while (nativePath.size() > 1 && nativePath.back() == '/') nativePath.remove_suffix(1);
+  while (nativePath.size() > 1 && nativePath.back() == '/')
+    nativePath.remove_suffix(1);
   size_t slash = nativePath.rfind('/');
   return slash == std::string_view::npos || nativePath.size() == 1 ? nativePath
                                                                    : nativePath.substr(slash + 1);

@@ -9,7 +9,9 @@
 
 namespace platform::paths {
 
-constexpr bool IsSeparator(char c) { return c == '/' || c == '\\'; }
+constexpr bool IsSeparator(char c) {
+  return c == '/' || c == '\\';
+}
 
 // The file system's path for a path the program gives. The text is converted before separators
 // are replaced, so a GBK trail byte 0x5C is never mistaken for "\".

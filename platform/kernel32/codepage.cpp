@@ -21,7 +21,8 @@ bool InputView(const Char* text, int length, std::basic_string_view<Char>* view)
   if (!text || length == 0 || length < -1) return false;
   if (length == -1) {
     size_t n = 0;
-    while (text[n] != Char{}) ++n;
+    while (text[n] != Char{})
+      ++n;
     *view = std::basic_string_view<Char>(text, n + 1);
   } else {
     *view = std::basic_string_view<Char>(text, static_cast<size_t>(length));

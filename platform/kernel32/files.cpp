@@ -47,17 +47,25 @@ T FailFromErrno(T result) {
   return result;
 }
 
-bool IsReadOnly(const struct stat& info) { return (info.st_mode & S_IWUSR) == 0; }
+bool IsReadOnly(const struct stat& info) {
+  return (info.st_mode & S_IWUSR) == 0;
+}
 
 // The open flags for a creation disposition, or -1 for an unknown one.
 int DispositionFlags(DWORD disposition) {
   switch (disposition) {
-    case CREATE_NEW: return O_CREAT | O_EXCL;
-    case CREATE_ALWAYS: return O_CREAT | O_TRUNC;
-    case OPEN_EXISTING: return 0;
-    case OPEN_ALWAYS: return O_CREAT;
-    case TRUNCATE_EXISTING: return O_TRUNC;
-    default: return -1;
+    case CREATE_NEW:
+      return O_CREAT | O_EXCL;
+    case CREATE_ALWAYS:
+      return O_CREAT | O_TRUNC;
+    case OPEN_EXISTING:
+      return 0;
+    case OPEN_ALWAYS:
+      return O_CREAT;
+    case TRUNCATE_EXISTING:
+      return O_TRUNC;
+    default:
+      return -1;
   }
 }
 
@@ -198,7 +206,8 @@ BOOL MoveFileExA(const char* from, const char* to, DWORD flags) {
   int result = renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), renameFlags);
   if (result != 0 && errno == EINVAL && renameFlags != 0)  // a file system without the flag
     result = rename(source.c_str(), target.c_str());
-  if (result != 0) return errno == EEXIST ? Fail(ERROR_ALREADY_EXISTS, FALSE) : FailFromErrno(FALSE);
+  if (result != 0)
+    return errno == EEXIST ? Fail(ERROR_ALREADY_EXISTS, FALSE) : FailFromErrno(FALSE);
   SetLastError(ERROR_SUCCESS);
   return TRUE;
 }
@@ -211,8 +220,10 @@ BOOL ReplaceFileA(const char* replaced, const char* replacement, const char* bac
       realpath(paths::ToNative(replaced).c_str(), nullptr), &std::free);
   if (!target) return FailFromErrno(FALSE);
   std::string source = paths::ToNative(replacement);
-  struct stat old {}, fresh {};
-  if (stat(target.get(), &old) != 0 || lstat(source.c_str(), &fresh) != 0) return FailFromErrno(FALSE);
+  struct stat old {
+  }, fresh{};
+  if (stat(target.get(), &old) != 0 || lstat(source.c_str(), &fresh) != 0)
+    return FailFromErrno(FALSE);
   if (!S_ISREG(old.st_mode) || IsReadOnly(old) || !S_ISREG(fresh.st_mode))
     return Fail(ERROR_ACCESS_DENIED, FALSE);
   if (chmod(source.c_str(), old.st_mode & 07777) != 0) return FailFromErrno(FALSE);

@@ -60,7 +60,8 @@ bool Glob(const std::vector<uint16_t>& pattern, const std::vector<uint16_t>& nam
       return false;
     }
   }
-  while (p < pattern.size() && pattern[p] == '*') ++p;
+  while (p < pattern.size() && pattern[p] == '*')
+    ++p;
   return p == pattern.size();
 }
 
@@ -69,7 +70,8 @@ FILETIME ToFileTime(const timespec& t) {
   constexpr int64_t kEpochDifference = 11644473600LL;
   int64_t ticks = (static_cast<int64_t>(t.tv_sec) + kEpochDifference) * 10000000 + t.tv_nsec / 100;
   if (ticks < 0) ticks = 0;
-  return FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(static_cast<uint64_t>(ticks) >> 32)};
+  return FILETIME{static_cast<DWORD>(ticks),
+                  static_cast<DWORD>(static_cast<uint64_t>(ticks) >> 32)};
 }
 
 WIN32_FIND_DATAA FindData(const struct stat& info, const std::string& gbkName) {

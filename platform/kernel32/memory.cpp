@@ -33,10 +33,14 @@ SIZE_T PageSize() {
 // (executable pages are never handed out).
 int Protection(DWORD protect) {
   switch (protect) {
-    case PAGE_NOACCESS: return PROT_NONE;
-    case PAGE_READONLY: return PROT_READ;
-    case PAGE_READWRITE: return PROT_READ | PROT_WRITE;
-    default: return -1;
+    case PAGE_NOACCESS:
+      return PROT_NONE;
+    case PAGE_READONLY:
+      return PROT_READ;
+    case PAGE_READWRITE:
+      return PROT_READ | PROT_WRITE;
+    default:
+      return -1;
   }
 }
 
@@ -146,7 +150,8 @@ char* lstrcpyn(char* destination, const char* source, int maxLength) {
   }
   if (maxLength <= 0) return destination;
   int i = 0;
-  for (; i < maxLength - 1 && source[i] != '\0'; ++i) destination[i] = source[i];
+  for (; i < maxLength - 1 && source[i] != '\0'; ++i)
+    destination[i] = source[i];
   destination[i] = '\0';
   return destination;
 }

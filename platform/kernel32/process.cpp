@@ -44,28 +44,56 @@ bool NamesProgram(std::string_view name) {
 
 }  // namespace
 
-DWORD GetLastError() { return lastError; }
-void SetLastError(DWORD error) { lastError = error; }
+DWORD GetLastError() {
+  return lastError;
+}
+void SetLastError(DWORD error) {
+  lastError = error;
+}
 
 void SetLastErrorFromErrno(int error) {
   switch (error) {
-    case 0: SetLastError(ERROR_SUCCESS); break;
-    case ENOENT: SetLastError(ERROR_FILE_NOT_FOUND); break;
-    case ENOTDIR: SetLastError(ERROR_PATH_NOT_FOUND); break;
+    case 0:
+      SetLastError(ERROR_SUCCESS);
+      break;
+    case ENOENT:
+      SetLastError(ERROR_FILE_NOT_FOUND);
+      break;
+    case ENOTDIR:
+      SetLastError(ERROR_PATH_NOT_FOUND);
+      break;
     case EACCES:
     case EPERM:
     case EROFS:
-    case EISDIR: SetLastError(ERROR_ACCESS_DENIED); break;
-    case EEXIST: SetLastError(ERROR_FILE_EXISTS); break;
+    case EISDIR:
+      SetLastError(ERROR_ACCESS_DENIED);
+      break;
+    case EEXIST:
+      SetLastError(ERROR_FILE_EXISTS);
+      break;
     case ENOSPC:
     case EDQUOT:
-    case EFBIG: SetLastError(ERROR_DISK_FULL); break;
-    case ENAMETOOLONG: SetLastError(ERROR_FILENAME_EXCED_RANGE); break;
-    case EXDEV: SetLastError(ERROR_NOT_SAME_DEVICE); break;
-    case ENOMEM: SetLastError(ERROR_NOT_ENOUGH_MEMORY); break;
-    case EBADF: SetLastError(ERROR_INVALID_HANDLE); break;
-    case EINVAL: SetLastError(ERROR_INVALID_PARAMETER); break;
-    default: SetLastError(ERROR_GEN_FAILURE); break;
+    case EFBIG:
+      SetLastError(ERROR_DISK_FULL);
+      break;
+    case ENAMETOOLONG:
+      SetLastError(ERROR_FILENAME_EXCED_RANGE);
+      break;
+    case EXDEV:
+      SetLastError(ERROR_NOT_SAME_DEVICE);
+      break;
+    case ENOMEM:
+      SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+      break;
+    case EBADF:
+      SetLastError(ERROR_INVALID_HANDLE);
+      break;
+    case EINVAL:
+      SetLastError(ERROR_INVALID_PARAMETER);
+      break;
+    default:
+      SetLastError(ERROR_GEN_FAILURE);
+      break;
   }
 }
 
@@ -98,14 +126,19 @@ DWORD GetModuleFileNameA(HMODULE module, char* buffer, DWORD size) {
   return static_cast<DWORD>(path.size());
 }
 
-DWORD GetCurrentProcessId() { return static_cast<DWORD>(getpid()); }
+DWORD GetCurrentProcessId() {
+  return static_cast<DWORD>(getpid());
+}
 
-DWORD GetCurrentThreadId() { return static_cast<DWORD>(syscall(SYS_gettid)); }
+DWORD GetCurrentThreadId() {
+  return static_cast<DWORD>(syscall(SYS_gettid));
+}
 
 DWORD GetTickCount() {
   timespec now{};
   clock_gettime(CLOCK_MONOTONIC, &now);
-  uint64_t ms = static_cast<uint64_t>(now.tv_sec) * 1000 + static_cast<uint64_t>(now.tv_nsec) / 1'000'000;
+  uint64_t ms =
+      static_cast<uint64_t>(now.tv_sec) * 1000 + static_cast<uint64_t>(now.tv_nsec) / 1'000'000;
   return static_cast<DWORD>(ms);  // wraps after 49.7 days, as the original does
 }
 

@@ -15,7 +15,8 @@ using paths::IsSeparator;
 // Calls visit(offset) for each character of a zero-terminated GBK text.
 template <class Visit>
 void ForEachCharacter(std::string_view path, Visit visit) {
-  for (size_t i = 0; i < path.size(); i += text::GbkCharLength(path, i)) visit(i);
+  for (size_t i = 0; i < path.size(); i += text::GbkCharLength(path, i))
+    visit(i);
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 
 #include <cerrno>
 #include <cstring>
-#include <utility>
 #include <stdexcept>
+#include <utility>
 
 namespace platform::text {
 namespace {
@@ -69,7 +69,9 @@ size_t Utf8SequenceLength(std::string_view s, size_t pos) {
   return n;
 }
 
-size_t GbkSequenceLength(std::string_view s, size_t pos) { return GbkCharLength(s, pos); }
+size_t GbkSequenceLength(std::string_view s, size_t pos) {
+  return GbkCharLength(s, pos);
+}
 
 size_t Utf16SequenceLength(std::string_view s, size_t pos) {
   // Input is UTF-16LE bytes; a lone surrogate or an odd trailing byte is one unit.

@@ -22,9 +22,13 @@ std::u16string Utf8ToUtf16(std::string_view utf8, bool* lossy = nullptr);
 std::string Utf16ToUtf8(std::u16string_view utf16, bool* lossy = nullptr);
 
 // A GBK lead byte (0x81..0xFE) starts a two-byte character.
-constexpr bool IsGbkLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
+constexpr bool IsGbkLeadByte(unsigned char c) {
+  return c >= 0x81 && c <= 0xFE;
+}
 // A byte that may follow a lead byte (0x40..0xFE without 0x7F).
-constexpr bool IsGbkTrailByte(unsigned char c) { return c >= 0x40 && c <= 0xFE && c != 0x7F; }
+constexpr bool IsGbkTrailByte(unsigned char c) {
+  return c >= 0x40 && c <= 0xFE && c != 0x7F;
+}
 
 // Length in bytes of the character at `pos`: 2 for a lead byte followed by a trail byte, else 1.
 // Walking a path or text with it never takes a trail byte (which may be 0x5C, "\") for a
@@ -37,7 +41,9 @@ constexpr size_t GbkCharLength(std::string_view s, size_t pos) {
 }
 
 // ASCII letters without regard to case; every other byte compares as it is.
-constexpr char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+constexpr char AsciiLower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 constexpr bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i)

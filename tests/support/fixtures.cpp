@@ -8,7 +8,9 @@
 #include <iterator>
 #include <stdexcept>
 
+#include <grp.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace testing_support {
 
@@ -36,10 +38,13 @@ std::vector<uint8_t> ReadBytes(const fs::path& path) {
 
 void WriteBytes(const fs::path& path, const std::vector<uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
 }
 
-fs::path NsisRoot() { return "/usr/share/nsis"; }
+fs::path NsisRoot() {
+  return "/usr/share/nsis";
+}
 
 namespace {
 std::vector<fs::path> Sorted(const fs::path& dir, const std::string& extension) {
@@ -53,8 +58,12 @@ std::vector<fs::path> Sorted(const fs::path& dir, const std::string& extension) 
 }
 }  // namespace
 
-std::vector<fs::path> NsisIcons() { return Sorted(NsisRoot() / "Contrib/Graphics/Icons", ".ico"); }
-std::vector<fs::path> NsisStubs() { return Sorted(NsisRoot() / "Stubs", ""); }
+std::vector<fs::path> NsisIcons() {
+  return Sorted(NsisRoot() / "Contrib/Graphics/Icons", ".ico");
+}
+std::vector<fs::path> NsisStubs() {
+  return Sorted(NsisRoot() / "Stubs", "");
+}
 
 std::vector<fs::path> DataFiles(const std::string& subdir) {
   return Sorted(fs::path(PICTOLAN_TEST_DATA_DIR) / subdir, "");
@@ -69,6 +78,12 @@ int RunCommand(const std::string& command, std::string* output) {
     if (output) output->append(buffer.data(), n);
   int status = pclose(pipe);
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+void DropPrivileges() {
+  if (geteuid() != 0) return;
+  constexpr uid_t kNobody = 65534;
+  if (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0) std::abort();
 }
 
 }  // namespace testing_support

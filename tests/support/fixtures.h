@@ -39,4 +39,8 @@ std::vector<fs::path> DataFiles(const std::string& subdir);
 // Runs a shell command; returns its exit status and fills output with its stdout.
 int RunCommand(const std::string& command, std::string* output = nullptr);
 
+// For a death-test child: gives up root (becomes "nobody"), so file permissions apply as they do
+// to a user; tests often run as root in containers. Does nothing for another user.
+void DropPrivileges();
+
 }  // namespace testing_support
