@@ -88,7 +88,10 @@ RuntimeApp::RuntimeApp(ProgramHeader header) : header_(header), previous_(Curren
 }
 
 RuntimeApp::~RuntimeApp() {
-  if (initialised_) SetShutdownHook(nullptr);
+  if (initialised_) {
+    SetShutdownHook(nullptr);
+    SetFatalReporter(std::move(outerReporter_));
+  }
   ++eventSuspendCount_;
   std::vector<std::unique_ptr<LoadedWindow>> windows;
   for (auto& [id, window] : loaded_) windows.push_back(std::move(window));
@@ -122,10 +125,10 @@ void RuntimeApp::Initialise() {
 
   SetShutdownHook([this](int code) { Shutdown(code); });
   // No handler runs while the fatal error's box is up.
-  FatalReporter reporter = SetFatalReporter(nullptr);
-  SetFatalReporter([this, reporter](const Text& text, const Text& caption) {
+  outerReporter_ = SetFatalReporter(nullptr);
+  SetFatalReporter([this](const Text& text, const Text& caption) {
     ++eventSuspendCount_;
-    if (reporter) reporter(text, caption);
+    if (outerReporter_) outerReporter_(text, caption);
   });
 
   if (!header_.form.empty()) {

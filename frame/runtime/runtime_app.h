@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "frame/events.h"
+#include "frame/fatal.h"
 #include "frame/form/form.h"
 #include "frame/values.h"
 #include "platform/win32.h"
@@ -115,6 +116,7 @@ class RuntimeApp {
   bool loopStarted_ = false;
   bool shutdownBegun_ = false;
   bool initialised_ = false;
+  FatalReporter outerReporter_;
   int quitCode_ = 0;
   RuntimeApp* previous_;
 };

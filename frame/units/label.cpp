@@ -2,6 +2,7 @@
 // word (or character) boundaries, inside one of the border styles. Message 0x8075 sent to a label
 // raises its event 0; the handler's value is the message's result.
 #include <QPainter>
+#include <QTextLayout>
 #include <QTextOption>
 
 #include "frame/units/factories.h"
@@ -27,9 +28,25 @@ class Caption final : public PanelWidget {
   void PaintContent(QPainter& painter, const QRect& client) override {
     if (!picture.isNull()) painter.drawImage(client.topLeft(), picture);
     painter.setPen(colour);
-    QTextOption option(Qt::AlignLeft | Qt::AlignTop);
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    painter.drawText(QRectF(client), QString(text).replace("\r\n", "\n"), option);
+    // Lines as close as the classic 12-pixel CJK faces set them, so captions fit the heights
+    // the form gives their labels.
+    const qreal lineHeight = std::min<qreal>(font().pixelSize() + 1, QFontMetricsF(font()).height());
+    qreal y = client.top();
+    for (const QString& paragraph : QString(text).replace("\r\n", "\n").split('\n')) {
+      QTextLayout layout(paragraph, font());
+      QTextOption option(Qt::AlignLeft);
+      option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+      layout.setTextOption(option);
+      layout.beginLayout();
+      for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(client.width());
+        line.setPosition(QPointF(0, y - client.top()));
+        y += lineHeight;
+      }
+      layout.endLayout();
+      layout.draw(&painter, client.topLeft());
+      if (y > client.bottom()) break;
+    }
   }
 };
 
