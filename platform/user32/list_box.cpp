@@ -64,6 +64,7 @@ LRESULT ListBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       return Insert(list, index < 0 ? list->count() : index, text);
     case LB_DELETESTRING:
       if (!Valid(list, wParam)) return LB_ERR;
+      if (list->item(index)->isSelected()) list->setCurrentRow(-1);  // no item takes its selection
       delete list->takeItem(index);
       return list->count();
     case LB_RESETCONTENT:
