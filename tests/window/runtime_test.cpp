@@ -12,6 +12,7 @@
 #include "frame/ui_commands.h"
 #include "platform/api.h"
 #include "platform/modules.h"
+#include "platform/user32/window_table.h"
 #include "tests/window/window_fixture.h"
 #include "ui/globals.h"
 #include "ui/program.h"
@@ -44,7 +45,7 @@ TEST_F(RuntimeTest, ClosingTheWindowEndsTheLoopAndRunsTheCleanUpOnce) {
   bool globalsDuringRun = false;
   QTimer::singleShot(0, [&] {
     globalsDuringRun = ui::ProgramGlobals().pictureList != nullptr;
-    user32::SendMessageA(frame::GetUnitHandle({kMainWindowId, 0, 0}), win32::WM_CLOSE, 0, 0);
+    user32::WidgetOf(frame::GetUnitHandle({kMainWindowId, 0, 0}))->close();  // as the title bar does
   });
   EXPECT_EQ(frame::RunProgram(Recording(), &ui::StartRoutine), 0);
   EXPECT_TRUE(globalsDuringRun);
