@@ -184,8 +184,7 @@ bool RuntimeApp::LoadWindow(int32_t windowId, HWND owner, bool modal) {
         user32::EnableWindow(other->window(), FALSE);
         disabled.push_back(other->window());
       }
-    while (window.alive() && MessageLoop(true)) {
-    }
+    MessageLoop(windowId);
     for (HWND each : disabled) user32::EnableWindow(each, TRUE);
   }
   return true;
@@ -198,29 +197,30 @@ void RuntimeApp::LoadStartWindow(int32_t windowId) {
 void RuntimeApp::Run() {
   loopStarted_ = true;
   if (!AnyWindowLoaded()) return;
-  MessageLoop(false);
+  MessageLoop(std::nullopt);
 }
 
-// Runs until the quit message (false) or, in modal mode, until no modal window is left (true).
-bool RuntimeApp::MessageLoop(bool modal) {
+// Runs until the quit message or, for a modal window, until that window is gone. A modal loop
+// leaves the quit message for the loop outside it.
+void RuntimeApp::MessageLoop(std::optional<int32_t> modalWindowId) {
+  const auto ended = [&] {
+    if (user32::QuitMessagePending()) return true;
+    if (!modalWindowId) return false;
+    LoadedWindow* modal = Loaded(*modalWindowId);
+    return !modal || !modal->alive();
+  };
   bool idle = true;
   int idleCount = 0;
-  for (;;) {
+  while (!ended()) {
     bool waiting = false;
-    while (idle && !waiting) {
+    while (idle && !waiting && !ended()) {
       RunIdleRoutines();
       idle = IdleStep(idleCount++);
       waiting = Pump(false, idle, idleCount);
-      if (user32::QuitMessagePending() || (modal && !AnyWindowLoaded())) break;
     }
-    if (!waiting && !user32::QuitMessagePending()) Pump(true, idle, idleCount);
-    if (user32::QuitMessagePending()) {
-      if (modal) return false;  // the quit message is left for the outer loop
-      user32::TakeQuitMessage(&quitCode_);
-      return false;
-    }
-    if (modal) return true;
+    if (!waiting && !ended()) Pump(true, idle, idleCount);
   }
+  if (!modalWindowId) user32::TakeQuitMessage(&quitCode_);
 }
 
 bool RuntimeApp::Pump(bool wait, bool& idle, int& idleCount) {

@@ -87,7 +87,7 @@ class RuntimeApp {
   void WindowGone(LoadedWindow& window);
 
  private:
-  bool MessageLoop(bool modal);
+  void MessageLoop(std::optional<int32_t> modalWindowId);
   bool Pump(bool wait, bool& idle, int& idleCount);
   void RunIdleRoutines();
   bool IdleStep(int count);

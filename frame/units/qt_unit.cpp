@@ -259,6 +259,8 @@ void QtUnit::LoadComplete() {
 
 bool QtUnit::Fire(int32_t eventIndex, std::initializer_list<int32_t> arguments,
                   std::optional<int32_t>* result) {
+  if (result) result->reset();
+  if (!platform::user32::IsWindow(window())) return false;  // destroyed: its widget is going
   EventRecord record(windowId(), id(), eventIndex, arguments);
   const bool dispatched = FireEvent(record);
   if (result) *result = record.hasResult ? std::optional<int32_t>(record.result) : std::nullopt;

@@ -123,6 +123,15 @@ TEST_F(RuntimeTest, TheWindowsIdleEventRunsWhileItsHandlerAsksForMore) {
   EXPECT_GE(routineCalls, 3);
 }
 
+TEST_F(RuntimeTest, AModalWindowRunsItsOwnLoopUntilItCloses) {
+  frame::RuntimeApp app(Recording());
+  app.Initialise();
+  QTimer::singleShot(0, [] { user32::WidgetOf(frame::GetUnitHandle({kMainWindowId, 0, 0}))->close(); });
+  EXPECT_TRUE(app.LoadWindow(kMainWindowId, 0, true));
+  EXPECT_EQ(app.Loaded(kMainWindowId), nullptr);
+  EXPECT_EQ(CallsOf(Handler::InitPictureBrowser).size(), 1u);
+}
+
 TEST_F(RuntimeTest, TheCloseQueryCanRefuseTheClose) {
   frame::RuntimeApp app(Recording());
   app.Initialise();
