@@ -8,6 +8,7 @@
 #include "frame/form/type_data.h"
 #include "frame/literal.h"
 #include "tests/form/form_bytes.h"
+#include "tests/support/fixtures.h"
 #include "tools/formgen/form_writer.h"
 #include "ui/handlers.h"
 
@@ -325,6 +326,30 @@ TEST(FormGeneratorTest, RefusesWrongSourcesNamingTheLine) {
     EXPECT_NE(result.error().message.find(c.message), std::string::npos)
         << c.message << ": " << result.error().message;
   }
+}
+
+// The tool as the build runs it: a wrong source names file and line and leaves the last good
+// output in place.
+TEST(FormGeneratorTest, TheToolReplacesItsOutputOnlyWhenTheSourceIsGood) {
+  testing_support::TempDir dir;
+  const auto source = dir / "w.form", output = dir / "w.cpp";
+  testing_support::WriteBytes(output, {'o', 'l', 'd'});
+  const std::string bad = WithWindow(Unit("Button", "on 0 Nothing\n"));
+  testing_support::WriteBytes(source, std::vector<uint8_t>(bad.begin(), bad.end()));
+  const std::string command =
+      std::string(PICTOLAN_FORMGEN_PATH) + " " + source.string() + " " + output.string();
+  std::string messages;
+  EXPECT_EQ(testing_support::RunCommand(command + " 2>&1", &messages), 1);
+  EXPECT_NE(messages.find("w.form:10: error: unknown handler 'Nothing'"), std::string::npos)
+      << messages;
+  EXPECT_EQ(testing_support::ReadBytes(output), std::vector<uint8_t>({'o', 'l', 'd'}));
+
+  const std::string good = WithWindow(Unit("Button", "caption \"c\"\n"));
+  testing_support::WriteBytes(source, std::vector<uint8_t>(good.begin(), good.end()));
+  EXPECT_EQ(testing_support::RunCommand(command), 0);
+  auto cpp = testing_support::ReadBytes(output);
+  EXPECT_NE(std::string(cpp.begin(), cpp.end()).find("MainWindowForm()"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(dir / "w.cpp.tmp"));
 }
 
 TEST(FormGeneratorTest, NumbersAreDecimalOrHexadecimalWithin32Bits) {

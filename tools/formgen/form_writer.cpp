@@ -66,7 +66,7 @@ Result<std::string> Gbk(std::string_view utf8, int line) {
 // Writes one unit type's own settings from the unit's setting statements.
 class TypeDataWriter {
  public:
-  TypeDataWriter(const SourceUnit& unit) : unit_(unit) {}
+  explicit TypeDataWriter(const SourceUnit& unit) : unit_(unit) {}
 
   Result<std::vector<uint8_t>> Write() {
     if (unit_.emptyData) return std::vector<uint8_t>();
@@ -183,8 +183,9 @@ class TypeDataWriter {
   ByteWriter out_;
 };
 
-// The unit's own checks that need the whole unit: a current item that exists.
+// A combo box's current item must be one of its items (or -1, none).
 std::optional<SourceError> CheckCurrentItem(const SourceUnit& unit) {
+  if (unit.type->type != frame::form::UnitType::ComboBox) return std::nullopt;
   const Statement* current = nullptr;
   int32_t items = 0;
   for (const Statement& s : unit.settings) {

@@ -16,14 +16,18 @@ namespace {
 bool WriteReplacing(const fs::path& path, const std::string& content) {
   fs::path temporary = path;
   temporary += ".tmp";
+  std::error_code ec;
   {
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
     out.write(content.data(), static_cast<std::streamsize>(content.size()));
-    if (!out.flush()) return false;
+    if (out.flush()) {
+      out.close();
+      fs::rename(temporary, path, ec);
+      if (!ec) return true;
+    }
   }
-  std::error_code ec;
-  fs::rename(temporary, path, ec);
-  return !ec;
+  fs::remove(temporary, ec);
+  return false;
 }
 
 }  // namespace
