@@ -7,6 +7,7 @@
 #include "frame/literal.h"
 #include "frame/properties.h"
 #include "frame/runtime/runtime_app.h"
+#include "ui/main_window_form.h"
 #include "ui/main_window_units.h"
 #include "ui/program.h"
 

@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QMouseEvent>
 
@@ -174,6 +175,39 @@ TEST_F(EventTest, ListSelectionReportsTheUsersChangesOnly) {
   Press(widget->viewport(), onFirst);
   EXPECT_EQ(CallsOf(Handler::PreviewConversionImage).size(), 1u);
   EXPECT_EQ(frame::ReadInt(kMainWindowId, unit::列表框1, frame::prop::kListCurrentIndex), 0);
+}
+
+TEST_F(EventTest, KeyHandlersCanConsumeOrReplaceTypedCharacters) {
+  // The form binds no key events; bind 编辑框2's to a recording handler.
+  auto& record = *frame::form::FindUnitRecord(app().windowTable().Find(kMainWindowId)->record, unit::编辑框2);
+  const auto keys = static_cast<int32_t>(Handler::LabelFeedback);
+  record.events.push_back({frame::event::kKeyDown, keys});
+  record.events.push_back({frame::event::kCharacter, keys});
+  SelectPage(1);
+  frame::WriteText(kMainWindowId, unit::编辑框2, frame::prop::kEditContent, frame::Text());
+  QWidget* edit = WidgetOf(unit::编辑框2);
+  const auto type = [&](Qt::Key key, const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(edit, &press);
+  };
+  Respond() = [](const HandlerCall& call) -> std::optional<int32_t> {
+    if (call.event.eventIndex == frame::event::kCharacter && call.event.arguments[0] == 'a') return 'X';
+    if (call.event.eventIndex == frame::event::kCharacter && call.event.arguments[0] == 'b') return 0;
+    if (call.event.eventIndex == frame::event::kKeyDown && call.event.arguments[0] == 'C') return 0;
+    return std::nullopt;
+  };
+  Calls().clear();
+  type(Qt::Key_A, "a");
+  type(Qt::Key_B, "b");
+  type(Qt::Key_C, "c");
+  type(Qt::Key_D, "d");
+  EXPECT_EQ(frame::ReadText(kMainWindowId, unit::编辑框2, frame::prop::kEditContent), frame::Text("Xd"));
+  const auto seen = CallsOf(Handler::LabelFeedback);
+  ASSERT_EQ(seen.size(), 7u);  // a, b, d: key down and character; c: key down only
+  EXPECT_EQ(seen[0].eventIndex, frame::event::kKeyDown);
+  EXPECT_EQ(seen[0].arguments[0], 'A');  // the virtual-key code
+  EXPECT_EQ(seen[1].eventIndex, frame::event::kCharacter);
+  EXPECT_EQ(seen[1].arguments[0], 'a');
 }
 
 using EventDeathTest = MainWindowTest;
