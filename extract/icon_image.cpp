@@ -64,7 +64,8 @@ frame::ByteSet IconToBmp(HICON icon, const IconToBmpOptions& options) {
   }
   ext::DrawIconEx(memory, 0, 0, icon, size, size, 0, 0, DI_NORMAL);
   BITMAPINFO info = InfoBlock(size, size, static_cast<WORD>(options.bitCount));
-  frame::ByteSet pixels = ReadPixels(memory, bitmap, info, static_cast<UINT>(info.bmiHeader.biHeight));
+  frame::ByteSet pixels =
+      ReadPixels(memory, bitmap, info, static_cast<UINT>(info.bmiHeader.biHeight));
   frame::ByteSet result;
   if (options.pixelsOnly) {
     result = pixels;
@@ -83,8 +84,8 @@ frame::ByteSet BitmapToBmp(HBITMAP bitmap, std::optional<int32_t> bitCount) {
   BITMAP description{};
   ext::GetObjectA(bitmap, sizeof description, &description);
   HDC memory = ext::CreateCompatibleDC70(0);
-  BITMAPINFO info = InfoBlock(description.bmWidth, description.bmHeight,
-                              static_cast<WORD>(bitCount.value_or(0)));
+  BITMAPINFO info =
+      InfoBlock(description.bmWidth, description.bmHeight, static_cast<WORD>(bitCount.value_or(0)));
   frame::ByteSet pixels = ReadPixels(memory, bitmap, info, static_cast<UINT>(description.bmHeight));
   frame::ByteSet result;
   if (void* head = ext::VirtualAlloc(nullptr, kHeadSize, MEM_COMMIT, PAGE_READWRITE)) {

@@ -13,7 +13,7 @@ namespace extract {
 struct IconToBmpOptions {
   std::optional<int32_t> size;  // default: the sum of the hot-spot coordinates (the icon's width)
   int32_t bitCount = 32;
-  bool pixelsOnly = false;                   // the pixel rows alone, without the 54-byte head
+  bool pixelsOnly = false;                    // the pixel rows alone, without the 54-byte head
   std::optional<win32::COLORREF> background;  // default: the square is not filled first
 };
 

@@ -23,7 +23,9 @@ double Abs(double value);
 int64_t Floor(double value);
 double Round(double value, int32_t places = 0);
 
-// Conversions.
+// Conversions. ToNumber and ToByte read a text's leading decimal number after turning full-width
+// characters into half-width ones. ToByteSet lays a value out as in memory; arrays of texts or
+// byte sets give their elements' bytes back to back.
 Text ToText(const Value& value);
 double ToNumber(const Value& value);
 uint8_t ToByte(const Value& value);
@@ -45,8 +47,9 @@ ByteSet ByteSetLeft(const ByteSet& bytes, int32_t n);
 ByteSet ByteSetRight(const ByteSet& bytes, int32_t n);
 ByteSet ByteSetMid(const ByteSet& bytes, int32_t start, int32_t n);
 // type: 1 byte, 2 short, 3 int, 4 int64, 5 float, 6 double, 7 bool, 8 date-time, 9 subroutine,
-// 10 text. With a position variable the read starts there and the variable moves past the value
-// (or becomes -1 past the end); without, the read starts at 1.
+// 10 text; any other is a runtime error. With a position variable the read starts there and the
+// variable moves past the value, or becomes -1 when nothing is left after it (or the position
+// was outside the data); without, the read starts at 1. Missing bytes read as zero.
 Value GetByteSetData(const ByteSet& bytes, int32_t type, int32_t* position = nullptr);
 ByteSet ByteSetReplaceAll(const ByteSet& bytes, const ByteSet& search,
                           const ByteSet& replacement = ByteSet(), int32_t start = 1,
@@ -60,7 +63,9 @@ void WriteToMemory(const Value& value, void* address,
 
 // Files. Failures are results, never errors.
 ByteSet ReadFile(const Text& path);
-// Writes the parts in order into a new file that replaces path only when every write succeeded.
+// Writes the non-empty parts in order into a new file that replaces path only when every write
+// succeeded, so a failed write never destroys the old file. A folder or read-only file at path
+// is refused.
 bool WriteFileParts(const Text& path, std::initializer_list<const ByteSet*> parts);
 template <class... More>
 bool WriteFile(const Text& path, const ByteSet& first, const More&... more) {

@@ -8,8 +8,10 @@
 #include <vector>
 
 #include "frame/commands.h"
+#include "frame/le_bytes.h"
 #include "frame/literal.h"
 #include "platform/api.h"
+#include "platform/codecs/ico.h"
 
 namespace frame {
 namespace {
@@ -20,27 +22,6 @@ constexpr size_t kIconHeaderSize = 6;
 constexpr size_t kIconEntrySize = 16;
 constexpr size_t kGroupEntrySize = 14;
 constexpr size_t kImageSizeField = 20;  // offset of the image-size field in a bitmap header
-
-uint32_t ByteAt(std::span<const uint8_t> b, size_t at) { return at < b.size() ? b[at] : 0; }
-uint32_t U16(std::span<const uint8_t> b, size_t at) { return ByteAt(b, at) | ByteAt(b, at + 1) << 8; }
-uint32_t U32(std::span<const uint8_t> b, size_t at) { return U16(b, at) | U16(b, at + 2) << 16; }
-uint32_t BigEndianU32(std::span<const uint8_t> b, size_t at) {
-  return ByteAt(b, at) << 24 | ByteAt(b, at + 1) << 16 | ByteAt(b, at + 2) << 8 | ByteAt(b, at + 3);
-}
-
-void Append16(ByteSet& out, uint32_t v) {
-  out.bytes().push_back(v & 0xFF);
-  out.bytes().push_back((v >> 8) & 0xFF);
-}
-void Append32(ByteSet& out, uint32_t v) {
-  Append16(out, v & 0xFFFF);
-  Append16(out, v >> 16);
-}
-
-bool IsPng(std::span<const uint8_t> bits) {
-  static constexpr uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-  return bits.size() >= 8 && std::equal(kSignature, kSignature + 8, bits.begin());
-}
 
 // One image of the icon record, its directory fields taken from its own header.
 struct ImageRecord {
@@ -54,18 +35,19 @@ struct ImageRecord {
 ImageRecord RecordOf(ByteSet bits) {
   ImageRecord r;
   std::span<const uint8_t> b = bits.span();
-  if (IsPng(b)) {
-    r.width = BigEndianU32(b, 16);
-    r.height = BigEndianU32(b, 20);
+  if (platform::codecs::IsPng(b)) {
+    r.width = ReadU32BigEndian(b, 16);
+    r.height = ReadU32BigEndian(b, 20);
     r.planes = 1;
     r.bitCount = 32;
   } else {
-    r.width = U32(b, 4);
-    r.height = U32(b, 8) / 2;
-    r.planes = U16(b, 12);
-    r.bitCount = U16(b, 14);
+    r.width = ReadU32(b, 4);
+    r.height = ReadU32(b, 8) / 2;
+    r.planes = ReadU16(b, 12);
+    r.bitCount = ReadU16(b, 14);
     // The image-size field is written as 0; a header cut short has none to clear.
-    for (size_t i = kImageSizeField; i < kImageSizeField + 4 && i < bits.size(); ++i) bits[i] = 0;
+    for (size_t i = kImageSizeField; i < kImageSizeField + 4 && i < bits.size(); ++i)
+      bits[i] = 0;
   }
   r.bits = std::move(bits);
   return r;
@@ -75,36 +57,37 @@ using IconRecord = std::vector<ImageRecord>;
 
 ByteSet IconFileBytes(const IconRecord& images) {
   ByteSet file;
-  Append16(file, 0);
-  Append16(file, 1);
-  Append16(file, static_cast<uint32_t>(images.size()));
+  AppendU16(file, 0);
+  AppendU16(file, 1);
+  AppendU16(file, static_cast<uint16_t>(images.size()));
   uint32_t offset = static_cast<uint32_t>(kIconHeaderSize + kIconEntrySize * images.size());
   for (const ImageRecord& image : images) {
     uint32_t colourBits = image.planes * image.bitCount;
-    file.bytes().push_back(static_cast<uint8_t>(image.width));
-    file.bytes().push_back(static_cast<uint8_t>(image.height));
-    file.bytes().push_back(colourBits < 8 ? static_cast<uint8_t>(1u << colourBits) : 0);
-    file.bytes().push_back(0);
-    Append16(file, image.planes);
-    Append16(file, image.bitCount);
-    Append32(file, static_cast<uint32_t>(image.bits.size()));
-    Append32(file, offset);
+    AppendU8(file, static_cast<uint8_t>(image.width));
+    AppendU8(file, static_cast<uint8_t>(image.height));
+    AppendU8(file, colourBits < 8 ? static_cast<uint8_t>(1u << colourBits) : 0);
+    AppendU8(file, 0);
+    AppendU16(file, static_cast<uint16_t>(image.planes));
+    AppendU16(file, static_cast<uint16_t>(image.bitCount));
+    AppendU32(file, static_cast<uint32_t>(image.bits.size()));
+    AppendU32(file, offset);
     offset += static_cast<uint32_t>(image.bits.size());
   }
-  for (const ImageRecord& image : images) file += image.bits;
+  for (const ImageRecord& image : images)
+    file += image.bits;
   return file;
 }
 
 std::optional<IconRecord> ReadIconFile(const Text& path) {
   ByteSet file = ReadFile(path);
   std::span<const uint8_t> b = file.span();
-  if (b.size() < kIconHeaderSize || U16(b, 0) != 0 || U16(b, 2) != 1) return std::nullopt;
-  size_t count = U16(b, 4);
+  if (b.size() < kIconHeaderSize || ReadU16(b, 0) != 0 || ReadU16(b, 2) != 1) return std::nullopt;
+  size_t count = ReadU16(b, 4);
   if (b.size() - kIconHeaderSize < count * kIconEntrySize) return std::nullopt;
   IconRecord images;
   for (size_t i = 0; i < count; ++i) {
     size_t entry = kIconHeaderSize + i * kIconEntrySize;
-    uint64_t size = U32(b, entry + 8), offset = U32(b, entry + 12);
+    uint64_t size = ReadU32(b, entry + 8), offset = ReadU32(b, entry + 12);
     if (offset > b.size() || size > b.size() - offset) return std::nullopt;
     images.push_back(RecordOf(ByteSet(b.subspan(offset, size))));
   }
@@ -147,12 +130,12 @@ std::optional<IconRecord> ReadGroup(win32::HMODULE module, const GroupSearch& gr
   auto directory = ResourceBytes(module, name, win32::RT_GROUP_ICON);
   if (!directory) return std::nullopt;
   std::span<const uint8_t> d = directory->span();
-  size_t count = U16(d, 4);
+  size_t count = ReadU16(d, 4);
   if (d.size() < kIconHeaderSize || (d.size() - kIconHeaderSize) / kGroupEntrySize < count)
     return std::nullopt;
   IconRecord images;
   for (size_t i = 0; i < count; ++i) {
-    uintptr_t id = U16(d, kIconHeaderSize + i * kGroupEntrySize + 12);
+    uintptr_t id = ReadU16(d, kIconHeaderSize + i * kGroupEntrySize + 12);
     auto bits = ResourceBytes(module, win32::MAKEINTRESOURCEA(id), win32::RT_ICON);
     if (!bits) return std::nullopt;
     images.push_back(RecordOf(std::move(*bits)));
@@ -160,7 +143,9 @@ std::optional<IconRecord> ReadGroup(win32::HMODULE module, const GroupSearch& gr
   return images;
 }
 
-bool EndsWith(const Text& path, const Text& kind) { return ToLower(TextRight(path, 3)) == kind; }
+bool EndsWith(const Text& path, const Text& kind) {
+  return ToLower(TextRight(path, 3)) == kind;
+}
 
 }  // namespace
 

@@ -13,7 +13,6 @@ namespace frame {
 // ".ico" file) when that number is at least the index; 0 otherwise, also for sources whose name
 // does not end in ico, exe, dll or icl and for an empty save path. The result does not say
 // whether the file was written. Mode 0 (save to the path) is the only mode.
-int32_t ExtractFileIcon(const Text& sourceFile, int32_t mode, const Text& savePath,
-                        int32_t index);
+int32_t ExtractFileIcon(const Text& sourceFile, int32_t mode, const Text& savePath, int32_t index);
 
 }  // namespace frame

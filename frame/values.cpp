@@ -1,5 +1,7 @@
 #include "frame/values.h"
 
+#include <cstdint>
+
 #include "frame/fatal.h"
 #include "platform/text/gbk.h"
 
@@ -12,6 +14,15 @@ std::string Text::ToUtf8() const { return platform::text::GbkToUtf8(bytes_); }
 void RaiseSubscriptTooLarge() { RaiseRuntimeError(1); }
 void RaiseSubscriptBelowOne() { RaiseRuntimeError(4); }
 void RaiseNegativeDimension() { RaiseRuntimeError(10); }
+
+void CheckElementCount(int64_t count, size_t size) {
+  // Checked in 64 bits, so no count wraps to a small block: 8 + count * size as the array block.
+  uint64_t limit = (kLargestBlock - 8) / size;
+  if (static_cast<uint64_t>(count) > limit)
+    AllocationFailed(static_cast<uint64_t>(count) > (SIZE_MAX - 8) / size
+                         ? SIZE_MAX
+                         : 8 + static_cast<size_t>(count) * size);
+}
 
 int SizeOfType(TypeCode type) {
   switch (type) {

@@ -92,6 +92,8 @@ class ByteSet {
 [[noreturn]] void RaiseSubscriptTooLarge();    // error 1
 [[noreturn]] void RaiseSubscriptBelowOne();    // error 4
 [[noreturn]] void RaiseNegativeDimension();    // error 10
+// The allocator's fatal error when `count` elements of `size` bytes are beyond the largest block.
+void CheckElementCount(int64_t count, size_t size);
 
 template <class T>
 class Array {
@@ -111,6 +113,7 @@ class Array {
   void Remove(int64_t subscript) { items_.erase(items_.begin() + Index(subscript)); }
   void Redim(int64_t count) {
     if (count < 0) RaiseNegativeDimension();
+    CheckElementCount(count, sizeof(T));
     items_.resize(static_cast<size_t>(count));
   }
   void Clear() { items_.clear(); }

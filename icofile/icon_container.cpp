@@ -2,9 +2,18 @@
 
 #include "frame/external_functions.h"
 #include "frame/fatal.h"
-#include "icofile/le_bytes.h"
+#include "frame/le_bytes.h"
 
 namespace icofile {
+
+using frame::AppendU16;
+using frame::AppendU32;
+using frame::AppendU8;
+using frame::ReadBytes;
+using frame::ReadU16;
+using frame::ReadU32;
+using frame::ReadU8;
+
 namespace {
 
 constexpr uint32_t kHeaderSize = 6;
@@ -12,13 +21,6 @@ constexpr uint32_t kEntrySize = 16;
 constexpr uint32_t kEntryHeadSize = 12;
 constexpr uint32_t kBmpHeadersSize = 54;  // file header and info header of a BMP file
 constexpr uint32_t kInfoHeaderSize = 40;
-
-void AppendIconHeader(frame::ByteSet& out, size_t count) {
-  AppendU16(out, 0);
-  AppendU16(out, 1);
-  AppendU8(out, static_cast<uint8_t>(count));  // the count field keeps its low byte only
-  AppendU8(out, 0);
-}
 
 // A PNG image gets a valid entry: size 0 (256), planes 1, 32 bits per pixel.
 void AppendDirectoryEntry(frame::ByteSet& out, const IconBuildEntry& e, uint32_t offset) {
@@ -49,7 +51,8 @@ frame::ByteSet BitmapImage(const IconBuildEntry& e) {
   AppendU16(image, e.bitCount);
   AppendU32(image, 0);
   AppendU32(image, e.bytesInResource - static_cast<uint32_t>(AndMaskSize(e.size)));
-  for (int i = 0; i < 4; ++i) AppendU32(image, 0);
+  for (int i = 0; i < 4; ++i)
+    AppendU32(image, 0);
   if (bmp.size() > kBmpHeadersSize)
     image.bytes().insert(image.bytes().end(), bmp.bytes().begin() + kBmpHeadersSize,
                          bmp.bytes().end());
@@ -62,34 +65,47 @@ frame::ByteSet BitmapImage(const IconBuildEntry& e) {
 
 }  // namespace
 
+frame::ByteSet IconFileHeader(size_t count) {
+  frame::ByteSet header;
+  AppendU16(header, 0);
+  AppendU16(header, 1);
+  AppendU8(header, static_cast<uint8_t>(count));
+  AppendU8(header, 0);
+  return header;
+}
+
 int32_t AndMaskSize(int32_t width) {
   if (width <= 0) return 0;
   return width * ((width + 31) / 32) * 4;
 }
 
 frame::ByteSet BuildIconFile(const IconBuildList& list) {
-  frame::ByteSet file;
-  AppendIconHeader(file, list.size());
+  frame::ByteSet file = IconFileHeader(list.size());
   uint32_t offset = kHeaderSize + kEntrySize * static_cast<uint32_t>(list.size());
   for (const IconBuildEntry& e : list) {
     AppendDirectoryEntry(file, e, offset);
     offset += e.bytesInResource;
   }
-  for (const IconBuildEntry& e : list) file += e.size == 0 ? e.image : BitmapImage(e);
+  for (const IconBuildEntry& e : list)
+    file += e.size == 0 ? e.image : BitmapImage(e);
   return file;
 }
 
 std::vector<WalkedImage> WalkIconImages(const frame::ByteSet& icon) {
   std::vector<WalkedImage> images;
-  auto count = static_cast<int16_t>(ReadU16(icon, 4));
-  uint64_t position = ReadU32(icon, kHeaderSize + 12);
+  std::span<const uint8_t> bytes = icon.span();
+  auto count = static_cast<int16_t>(ReadU16(bytes, 4));
+  uint64_t position = ReadU32(bytes, kHeaderSize + 12);
+  if (count > 0) images.reserve(static_cast<size_t>(count));
   for (int i = 0; i < count; ++i) {
     uint64_t entry = kHeaderSize + uint64_t{kEntrySize} * i;
     WalkedImage w;
-    for (uint32_t b = 0; b < kEntryHeadSize; ++b) AppendU8(w.entryHead, ReadU8(icon, entry + b));
-    w.width = ReadU8(icon, entry);
-    w.bitCount = ReadU8(icon, entry + 6);
-    w.bytesInResource = ReadU32(icon, entry + 8);
+    w.entryHead = frame::ByteSet(std::vector<uint8_t>(kEntryHeadSize));
+    for (uint32_t b = 0; b < kEntryHeadSize; ++b)
+      w.entryHead[b] = ReadU8(bytes, entry + b);
+    w.width = ReadU8(bytes, entry);
+    w.bitCount = ReadU8(bytes, entry + 6);
+    w.bytesInResource = ReadU32(bytes, entry + 8);
     w.image = ReadBytes(icon, position, w.bytesInResource);
     position += w.bytesInResource;
     images.push_back(std::move(w));
@@ -98,8 +114,7 @@ std::vector<WalkedImage> WalkIconImages(const frame::ByteSet& icon) {
 }
 
 frame::ByteSet MakeSingleImageIcon(const frame::ByteSet& entryHead, const frame::ByteSet& image) {
-  frame::ByteSet file;
-  AppendIconHeader(file, 1);
+  frame::ByteSet file = IconFileHeader(1);
   file += entryHead;
   AppendU32(file, kHeaderSize + kEntrySize);
   file += image;

@@ -22,6 +22,9 @@ struct IconBuildEntry {
 // The images of a future icon file, in file order.
 using IconBuildList = std::vector<IconBuildEntry>;
 
+// The 6-byte header of an icon file of `count` images; the count field keeps its low byte only.
+frame::ByteSet IconFileHeader(size_t count);
+
 // Bytes of the 1-bit AND mask of a width x width image, rows padded to 32-bit words.
 int32_t AndMaskSize(int32_t width);
 

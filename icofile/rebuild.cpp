@@ -2,13 +2,14 @@
 
 #include "frame/commands.h"
 #include "frame/external_functions.h"
+#include "frame/le_bytes.h"
 #include "frame/literal.h"
 #include "frame/private_folder.h"
 #include "icofile/icon_container.h"
-#include "icofile/le_bytes.h"
 
 namespace icofile {
 
+using frame::AppendU32;
 using frame::operator""_gbk;
 
 frame::ByteSet RebuildIconBytes(const frame::ByteSet& icon) {
@@ -25,18 +26,15 @@ frame::ByteSet RebuildIconBytes(const frame::ByteSet& icon) {
       ext::DestroyIcon(loaded);
     }
   }
-  frame::ByteSet file;
-  AppendU16(file, 0);
-  AppendU16(file, 1);
-  AppendU8(file, static_cast<uint8_t>(kept.size()));
-  AppendU8(file, 0);
+  frame::ByteSet file = IconFileHeader(kept.size());
   uint32_t offset = static_cast<uint32_t>(6 + 16 * kept.size());
   for (const WalkedImage& image : kept) {
     file += image.entryHead;
     AppendU32(file, offset);
     offset += image.bytesInResource;
   }
-  for (const WalkedImage& image : kept) file += image.image;
+  for (const WalkedImage& image : kept)
+    file += image.image;
   return file;
 }
 

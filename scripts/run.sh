@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
-# Builds Pictolan and starts it. Without a display (a server), Pictolan starts on a virtual X
-# display (Xvfb); a screenshot of its window is saved and the script says where, then waits until
-# Pictolan ends. Closing the window ends Pictolan with exit code 0.
+# Builds Pictolan and starts it. The build (in build-run) leaves tests and benchmarks out, so only
+# what running needs has to be installed. Without a display (a server), Pictolan starts on a
+# virtual X display (Xvfb); a screenshot of its window is saved and the script says where, then
+# waits until Pictolan ends. Closing the window ends Pictolan with exit code 0.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh run
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build --target pictolan pictolan-screenshot
+cmake -S . -B build-run -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPICTOLAN_TESTS=OFF \
+  -DPICTOLAN_BENCH=OFF >/dev/null
+cmake --build build-run --target pictolan pictolan-screenshot
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
-  exec build/pictolan
+  exec build-run/pictolan
 fi
 
 # No display: a virtual one, which goes when Pictolan ends.
@@ -28,11 +30,11 @@ fi
 export DISPLAY=":$(head -n1 "$display_file")"
 unset QT_QPA_PLATFORM
 
-build/pictolan &
+build-run/pictolan &
 pictolan=$!
-mkdir -p build/screenshots
-shot="$(pwd)/build/screenshots/pictolan-running.png"
-if QT_QPA_PLATFORM=xcb build/tools/pictolan-screenshot "$shot" 30; then
+mkdir -p build-run/screenshots
+shot="$(pwd)/build-run/screenshots/pictolan-running.png"
+if QT_QPA_PLATFORM=xcb build-run/tools/pictolan-screenshot "$shot" 30; then
   echo "Pictolan is running on the virtual display $DISPLAY (process $pictolan)."
   echo "Screenshot of its window: $shot"
 else

@@ -9,15 +9,24 @@ namespace platform::codecs {
 
 std::string_view ToString(DibError error) {
   switch (error) {
-    case DibError::Truncated: return "the bitmap data is cut short";
-    case DibError::NotBitmapFile: return "not a bitmap file";
-    case DibError::BadHeaderSize: return "unknown bitmap header size";
-    case DibError::BadDimensions: return "bad bitmap width or height";
-    case DibError::UnsupportedBitCount: return "unsupported number of bits per pixel";
-    case DibError::UnsupportedCompression: return "unsupported bitmap compression";
-    case DibError::BadColourTable: return "colour table of more than 256 entries";
-    case DibError::BadBitMasks: return "bad colour bit masks";
-    case DibError::TooLarge: return "bitmap too large";
+    case DibError::Truncated:
+      return "the bitmap data is cut short";
+    case DibError::NotBitmapFile:
+      return "not a bitmap file";
+    case DibError::BadHeaderSize:
+      return "unknown bitmap header size";
+    case DibError::BadDimensions:
+      return "bad bitmap width or height";
+    case DibError::UnsupportedBitCount:
+      return "unsupported number of bits per pixel";
+    case DibError::UnsupportedCompression:
+      return "unsupported bitmap compression";
+    case DibError::BadColourTable:
+      return "colour table of more than 256 entries";
+    case DibError::BadBitMasks:
+      return "bad colour bit masks";
+    case DibError::TooLarge:
+      return "bitmap too large";
   }
   return "unknown bitmap error";
 }
@@ -90,7 +99,8 @@ Result<Header, DibError> ReadHeader(const LeReader& dib) {
   h.coloursUsed = *head->U32(32);
   if (h.size >= 52) {
     h.masksInHeader = true;
-    for (int i = 0; i < 3; ++i) h.masks[i] = *head->U32(40 + 4 * i);
+    for (int i = 0; i < 3; ++i)
+      h.masks[i] = *head->U32(40 + 4 * i);
     if (h.size >= 56) h.masks[3] = *head->U32(52);
   }
   return h;
@@ -128,8 +138,15 @@ Result<Layout, DibError> PlanLayout(const LeReader& dib, Header& h, DibMode mode
   l.topDown = h.height < 0;
 
   switch (h.bitCount) {
-    case 1: case 4: case 8: case 16: case 24: case 32: break;
-    default: return Fail(DibError::UnsupportedBitCount);
+    case 1:
+    case 4:
+    case 8:
+    case 16:
+    case 24:
+    case 32:
+      break;
+    default:
+      return Fail(DibError::UnsupportedBitCount);
   }
   bool fieldDepth = h.bitCount == 16 || h.bitCount == 32;
   if (h.compression != kBiRgb && !(UsesBitFields(h) && fieldDepth))
@@ -146,9 +163,11 @@ Result<Layout, DibError> PlanLayout(const LeReader& dib, Header& h, DibMode mode
     }
   }
   if (UsesBitFields(h)) {
-    for (int i = 0; i < 4; ++i) l.channels[i] = Channel::FromMask(h.masks[i]);
+    for (int i = 0; i < 4; ++i)
+      l.channels[i] = Channel::FromMask(h.masks[i]);
     for (int i = 0; i < 3; ++i)
-      if (l.channels[i].mask == 0 || !l.channels[i].contiguous()) return Fail(DibError::BadBitMasks);
+      if (l.channels[i].mask == 0 || !l.channels[i].contiguous())
+        return Fail(DibError::BadBitMasks);
     if (l.channels[3].mask != 0 && !l.channels[3].contiguous()) return Fail(DibError::BadBitMasks);
     l.hasAlphaChannel = l.channels[3].mask != 0;
   } else if (h.bitCount == 16) {
@@ -209,8 +228,8 @@ void DecodeRow(const uint8_t* row, int bitCount, const Layout& l, uint32_t* out)
     case 32:
       for (int x = 0; x < l.width; ++x) {
         const uint8_t* b = row + 4 * x;
-        uint32_t p = uint32_t{b[0]} | uint32_t{b[1]} << 8 | uint32_t{b[2]} << 16 |
-                     uint32_t{b[3]} << 24;
+        uint32_t p =
+            uint32_t{b[0]} | uint32_t{b[1]} << 8 | uint32_t{b[2]} << 16 | uint32_t{b[3]} << 24;
         if (l.channels[0].mask == 0) {
           out[x] = p;  // BGRA in memory is 0xAARRGGBB
         } else {
@@ -275,7 +294,8 @@ Result<DibImage, DibError> Decode(const LeReader& dib, DibMode mode,
   if (mask) {
     ApplyMask(*mask, l, alphaFromImage, image);
   } else if (!alphaFromImage) {
-    for (uint32_t& p : image.pixels) p |= 0xFF000000;
+    for (uint32_t& p : image.pixels)
+      p |= 0xFF000000;
   }
   return image;
 }

@@ -11,13 +11,20 @@ namespace platform::codecs {
 
 std::string_view ToString(IcoError error) {
   switch (error) {
-    case IcoError::Truncated: return "the icon directory is cut short";
-    case IcoError::NotIconFile: return "not an icon file";
-    case IcoError::NoImages: return "the icon holds no images";
-    case IcoError::TooManyImages: return "the icon holds too many images";
-    case IcoError::ImageOutOfRange: return "an icon image lies outside the file";
-    case IcoError::BadImage: return "an icon image cannot be decoded";
-    case IcoError::TooLarge: return "an icon image is too large";
+    case IcoError::Truncated:
+      return "the icon directory is cut short";
+    case IcoError::NotIconFile:
+      return "not an icon file";
+    case IcoError::NoImages:
+      return "the icon holds no images";
+    case IcoError::TooManyImages:
+      return "the icon holds too many images";
+    case IcoError::ImageOutOfRange:
+      return "an icon image lies outside the file";
+    case IcoError::BadImage:
+      return "an icon image cannot be decoded";
+    case IcoError::TooLarge:
+      return "an icon image is too large";
   }
   return "unknown icon error";
 }
@@ -51,7 +58,8 @@ Result<size_t, IcoError> ReadHeader(const LeReader& data, size_t entrySize, uint
   if (*reserved != 0 || (*kind != 1 && *kind != 2)) return Fail(IcoError::NotIconFile);
   if (*count == 0) return Fail(IcoError::NoImages);
   if (*count > kMaxIconImages) return Fail(IcoError::TooManyImages);
-  if (!data.Contains(kIcoHeaderSize, uint64_t{*count} * entrySize)) return Fail(IcoError::Truncated);
+  if (!data.Contains(kIcoHeaderSize, uint64_t{*count} * entrySize))
+    return Fail(IcoError::Truncated);
   if (type) *type = *kind;
   return size_t{*count};
 }
@@ -77,7 +85,8 @@ Result<DibImage, IcoError> DecodePng(std::span<const uint8_t> png) {
   image.pixels.resize(static_cast<size_t>(image.width) * image.height);
   for (int y = 0; y < image.height; ++y) {
     const auto* row = reinterpret_cast<const uint32_t*>(decoded.constScanLine(y));
-    std::copy(row, row + image.width, image.pixels.begin() + static_cast<ptrdiff_t>(y) * image.width);
+    std::copy(row, row + image.width,
+              image.pixels.begin() + static_cast<ptrdiff_t>(y) * image.width);
   }
   return image;
 }
@@ -133,7 +142,8 @@ bool IsPng(std::span<const uint8_t> image) {
 Result<DibImage, IcoError> DecodeIconImage(std::span<const uint8_t> image) {
   if (IsPng(image)) return DecodePng(image);
   auto dib = DecodeDib(image, DibMode::Icon);
-  if (!dib) return Fail(dib.error() == DibError::TooLarge ? IcoError::TooLarge : IcoError::BadImage);
+  if (!dib)
+    return Fail(dib.error() == DibError::TooLarge ? IcoError::TooLarge : IcoError::BadImage);
   return std::move(dib).value();
 }
 
@@ -151,7 +161,8 @@ size_t ChooseIconImage(std::span<const IconImageInfo> images, int width, int hei
     return i.pixelWidth() <= width && i.pixelHeight() <= height;
   };
   bool anyFits = false;
-  for (const IconImageInfo& i : images) anyFits = anyFits || fits(i);
+  for (const IconImageInfo& i : images)
+    anyFits = anyFits || fits(i);
   // Ranks an image: the best one has the greatest rank.
   auto rank = [&](const IconImageInfo& i) {
     int w = i.pixelWidth(), h = i.pixelHeight();

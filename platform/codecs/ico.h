@@ -17,7 +17,7 @@ namespace platform::codecs {
 
 enum class IcoError {
   Truncated,
-  NotIconFile,      // reserved field not 0, or a type other than icon (1) or cursor (2)
+  NotIconFile,  // reserved field not 0, or a type other than icon (1) or cursor (2)
   NoImages,
   TooManyImages,    // more than kMaxIconImages
   ImageOutOfRange,  // an image's offset and size reach past the end of the file
@@ -67,7 +67,8 @@ Result<IcoDirectory, IcoError> ReadIcoDirectory(std::span<const uint8_t> file);
 Result<std::span<const uint8_t>, IcoError> IcoImageBytes(std::span<const uint8_t> file,
                                                          const IcoEntry& entry);
 // The directory of a group-icon resource: 6-byte header, then 14-byte entries.
-Result<std::vector<GroupIconEntry>, IcoError> ReadGroupIconDirectory(std::span<const uint8_t> group);
+Result<std::vector<GroupIconEntry>, IcoError> ReadGroupIconDirectory(
+    std::span<const uint8_t> group);
 
 bool IsPng(std::span<const uint8_t> image);
 // One image: a PNG stream, or a DIB decoded in icon mode.

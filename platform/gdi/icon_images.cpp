@@ -47,7 +47,8 @@ void Blit(QImage& target, const QImage& source, int x, int y, PixelOp op) {
   for (int ty = top; ty < bottom; ++ty) {
     auto* dst = reinterpret_cast<uint32_t*>(target.scanLine(ty));
     auto* src = reinterpret_cast<const uint32_t*>(source.constScanLine(ty - y));
-    for (int tx = left; tx < right; ++tx) dst[tx] = op(src[tx - x], dst[tx]);
+    for (int tx = left; tx < right; ++tx)
+      dst[tx] = op(src[tx - x], dst[tx]);
   }
 }
 

@@ -13,7 +13,6 @@ namespace {
 using gdi::BitmapObject;
 using gdi::DeviceContextObject;
 
-constexpr int kScreenBitsPerPixel = 32;
 constexpr int64_t kMaxBitmapPixels = int64_t{1} << 26;
 
 // The brush a new device context has selected: white, and never deleted.
@@ -98,14 +97,16 @@ HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
   DeviceContextObject* context = gdi::DeviceContexts().Find(dc);
   if (!context) return 0;
   switch (KindOfHandle(object)) {
-    case HandleKind::Bitmap: return SelectBitmap(dc, *context, object);
+    case HandleKind::Bitmap:
+      return SelectBitmap(dc, *context, object);
     case HandleKind::Brush: {
       if (!gdi::Brushes().Contains(object)) return 0;
       HBRUSH previous = context->brush;
       context->brush = object;
       return previous;
     }
-    default: return 0;
+    default:
+      return 0;
   }
 }
 
@@ -128,7 +129,8 @@ BOOL DeleteObject(HGDIOBJ object) {
     case HandleKind::Brush:
       if (object == StockWhiteBrush()) return TRUE;
       return gdi::Brushes().Erase(object) ? TRUE : FALSE;
-    default: return FALSE;
+    default:
+      return FALSE;
   }
 }
 

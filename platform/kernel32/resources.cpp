@@ -34,7 +34,7 @@ HandleTable<ResourceObject>& ResourceData() {
 
 class PeDataModule final : public DataModule {
  public:
-  PeDataModule(std::unique_ptr<files::MappedFile> file,
+  PeDataModule(std::shared_ptr<const files::MappedFile> file,
                std::optional<pe::ResourceDirectory> resources)
       : file_(std::move(file)), resources_(std::move(resources)) {}
 
@@ -51,7 +51,8 @@ class PeDataModule final : public DataModule {
   HRSRC ResourceHandle(HMODULE self, std::span<const uint8_t> bytes) {
     Handles& h = handles_[bytes.data()];
     if (!Resources().Contains(h.resource))
-      h.resource = Resources().Insert(std::make_unique<ResourceObject>(ResourceObject{self, bytes}));
+      h.resource =
+          Resources().Insert(std::make_unique<ResourceObject>(ResourceObject{self, bytes}));
     return h.resource;
   }
   HRSRCDATA DataHandle(HMODULE self, std::span<const uint8_t> bytes) {
@@ -66,7 +67,7 @@ class PeDataModule final : public DataModule {
     HRSRC resource = 0;
     HRSRCDATA data = 0;
   };
-  std::unique_ptr<files::MappedFile> file_;
+  std::shared_ptr<const files::MappedFile> file_;
   std::optional<pe::ResourceDirectory> resources_;
   std::map<const uint8_t*, Handles> handles_;
 };
@@ -78,8 +79,8 @@ PeDataModule* FindPeModule(HMODULE module) {
 // A resource type or name as the ANSI functions take it: an integer resource, "#123" for the
 // number 123, or a string.
 std::optional<pe::ResourceId> ResourceIdOf(const char* arg) {
-  if (IS_INTRESOURCE(arg)) return pe::ResourceId::Number(static_cast<uint16_t>(
-      reinterpret_cast<uintptr_t>(arg)));
+  if (IS_INTRESOURCE(arg))
+    return pe::ResourceId::Number(static_cast<uint16_t>(reinterpret_cast<uintptr_t>(arg)));
   std::string_view s(arg);
   if (s.size() > 1 && s[0] == '#') {
     uint32_t n = 0;
@@ -109,8 +110,10 @@ HMODULE LoadDataFile(const char* path) {
     switch (resources.error()) {
       case pe::PeError::NotPe:
       case pe::PeError::Truncated:
-      case pe::PeError::BadHeader: return 0;  // not a module at all
-      default: break;                          // a module whose resources cannot be read
+      case pe::PeError::BadHeader:
+        return 0;  // not a module at all
+      default:
+        break;  // a module whose resources cannot be read
     }
   }
   return RegisterDataModule(std::make_unique<PeDataModule>(std::move(file), std::move(directory)));
@@ -124,7 +127,9 @@ HMODULE LoadLibraryExA(const char* name, HANDLE, DWORD flags) {
   return StandInLoader().Load(name);
 }
 
-BOOL FreeLibrary(HMODULE module) { return ReleaseModule(module) ? TRUE : FALSE; }
+BOOL FreeLibrary(HMODULE module) {
+  return ReleaseModule(module) ? TRUE : FALSE;
+}
 
 BOOL EnumResourceNamesA(HMODULE module, const char* type, ENUMRESNAMEPROCA proc, LONG_PTR param) {
   PeDataModule* m = FindPeModule(module);

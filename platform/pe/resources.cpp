@@ -6,13 +6,20 @@ namespace platform::pe {
 
 std::string_view ToString(PeError error) {
   switch (error) {
-    case PeError::Truncated: return "the module's headers are cut short";
-    case PeError::NotPe: return "not a PE module";
-    case PeError::BadHeader: return "bad PE headers";
-    case PeError::NoResources: return "the module has no resources";
-    case PeError::BadRva: return "a resource lies outside the module's data";
-    case PeError::BadDirectory: return "the resource directory is damaged";
-    case PeError::NotFound: return "no such resource";
+    case PeError::Truncated:
+      return "the module's headers are cut short";
+    case PeError::NotPe:
+      return "not a PE module";
+    case PeError::BadHeader:
+      return "bad PE headers";
+    case PeError::NoResources:
+      return "the module has no resources";
+    case PeError::BadRva:
+      return "a resource lies outside the module's data";
+    case PeError::BadDirectory:
+      return "the resource directory is damaged";
+    case PeError::NotFound:
+      return "no such resource";
   }
   return "unknown module error";
 }
@@ -32,7 +39,9 @@ constexpr uint32_t kDirectoryEntrySize = 8;
 constexpr uint32_t kDataEntrySize = 16;
 constexpr uint32_t kHighBit = 0x80000000;
 
-char16_t AsciiLower(char16_t c) { return (c >= u'A' && c <= u'Z') ? c - u'A' + u'a' : c; }
+char16_t AsciiLower(char16_t c) {
+  return (c >= u'A' && c <= u'Z') ? c - u'A' + u'a' : c;
+}
 
 bool EqualNoAsciiCase(std::u16string_view a, std::u16string_view b) {
   return a.size() == b.size() &&
@@ -125,8 +134,8 @@ Result<ResourceDirectory::Directory, PeError> ResourceDirectory::DirectoryAt(
   auto ids = tree_.U16(uint64_t{offset} + 14);
   if (!named || !ids) return Fail(PeError::BadDirectory);
   uint32_t count = uint32_t{*named} + *ids;
-  auto entries = tree_.Sub(uint64_t{offset} + kDirectoryHeaderSize,
-                           uint64_t{count} * kDirectoryEntrySize);
+  auto entries =
+      tree_.Sub(uint64_t{offset} + kDirectoryHeaderSize, uint64_t{count} * kDirectoryEntrySize);
   if (!entries) return Fail(PeError::BadDirectory);
   return Directory{*entries, *named, *ids};
 }
@@ -177,7 +186,10 @@ Result<ResourceDirectory::Entry, PeError> ResourceDirectory::Lookup(const Direct
   uint32_t lo = dir.namedCount, hi = total;
   while (lo < hi) {
     uint32_t mid = lo + (hi - lo) / 2;
-    if (idAt(mid) < id.number) lo = mid + 1; else hi = mid;
+    if (idAt(mid) < id.number)
+      lo = mid + 1;
+    else
+      hi = mid;
   }
   if (lo < total && idAt(lo) == id.number) return EntryAt(dir, lo, false);
   for (uint32_t i = dir.namedCount; i < total; ++i)

@@ -73,8 +73,8 @@ class IconSource {
     auto entries = codecs::ReadGroupIconDirectory(*directory);
     if (!entries) return 0;
     const auto& chosen = (*entries)[codecs::ChooseIconImage(*entries, kIconSize, kIconSize)];
-    auto image = module_->Find(pe::ResourceId::Number(pe::kIconType),
-                               pe::ResourceId::Number(chosen.id));
+    auto image =
+        module_->Find(pe::ResourceId::Number(pe::kIconType), pe::ResourceId::Number(chosen.id));
     return image ? IconFromImage(*image) : 0;
   }
 

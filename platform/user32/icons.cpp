@@ -20,7 +20,8 @@ QImage MaskOf(const QImage& image) {
   for (int y = 0; y < image.height(); ++y) {
     auto* in = reinterpret_cast<const uint32_t*>(image.constScanLine(y));
     auto* out = reinterpret_cast<uint32_t*>(mask.scanLine(y));
-    for (int x = 0; x < image.width(); ++x) out[x] = (in[x] >> 24) ? 0xFF000000 : 0xFFFFFFFF;
+    for (int x = 0; x < image.width(); ++x)
+      out[x] = (in[x] >> 24) ? 0xFF000000 : 0xFFFFFFFF;
   }
   return mask;
 }
@@ -38,9 +39,13 @@ void Fill(QImage& target, const RECT& rect, COLORREF colour) {
 }
 
 // DI_MASK alone: the mask ANDed onto the target (black where the icon shows).
-uint32_t MaskOp(uint32_t icon, uint32_t target) { return (icon >> 24) ? 0xFF000000 : target; }
+uint32_t MaskOp(uint32_t icon, uint32_t target) {
+  return (icon >> 24) ? 0xFF000000 : target;
+}
 // DI_IMAGE alone: the image copied without regard to its transparency.
-uint32_t ImageOp(uint32_t icon, uint32_t) { return icon | 0xFF000000; }
+uint32_t ImageOp(uint32_t icon, uint32_t) {
+  return icon | 0xFF000000;
+}
 
 HANDLE LoadIconFile(const char* path, UINT type, int width, int height, UINT flags) {
   auto file = files::MappedFile::Open(path);
@@ -80,7 +85,9 @@ HANDLE LoadBitmapFile(const char* path) {
 
 }  // namespace
 
-BOOL DestroyIcon(HICON icon) { return gdi::Icons().Erase(icon) ? TRUE : FALSE; }
+BOOL DestroyIcon(HICON icon) {
+  return gdi::Icons().Erase(icon) ? TRUE : FALSE;
+}
 
 BOOL GetIconInfo(HICON icon, ICONINFO* info) {
   gdi::IconObject* object = gdi::Icons().Find(icon);
@@ -109,9 +116,15 @@ BOOL DrawIconEx(HDC dc, int x, int y, HICON icon, int width, int height, UINT, H
     Fill(target->image, RECT{x, y, x + width, y + height}, brush->colour);
   QImage scaled = gdi::Scaled(object->image, width, height);
   switch (flags & DI_NORMAL) {
-    case DI_NORMAL: gdi::Blit(target->image, scaled, x, y, gdi::Over); break;
-    case DI_MASK: gdi::Blit(target->image, scaled, x, y, MaskOp); break;
-    case DI_IMAGE: gdi::Blit(target->image, scaled, x, y, ImageOp); break;
+    case DI_NORMAL:
+      gdi::Blit(target->image, scaled, x, y, gdi::Over);
+      break;
+    case DI_MASK:
+      gdi::Blit(target->image, scaled, x, y, MaskOp);
+      break;
+    case DI_IMAGE:
+      gdi::Blit(target->image, scaled, x, y, ImageOp);
+      break;
   }
   return TRUE;
 }
@@ -125,9 +138,12 @@ HANDLE LoadImageA(HINSTANCE, const char* name, UINT type, int width, int height,
     return 0;
   switch (type) {
     case IMAGE_ICON:
-    case IMAGE_CURSOR: return LoadIconFile(name, type, width, height, flags);
-    case IMAGE_BITMAP: return LoadBitmapFile(name);
-    default: return 0;
+    case IMAGE_CURSOR:
+      return LoadIconFile(name, type, width, height, flags);
+    case IMAGE_BITMAP:
+      return LoadBitmapFile(name);
+    default:
+      return 0;
   }
 }
 

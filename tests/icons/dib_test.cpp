@@ -56,17 +56,23 @@ TEST_P(IconModeDepthTest, DecodesColoursAndMask) {
 
 INSTANTIATE_TEST_SUITE_P(
     Depths, IconModeDepthTest,
-    ::testing::Values(DepthCase{1, {0, 1}, {kRed, kGreen}},
-                      DepthCase{4, {3, 7, 15}, std::vector<uint32_t>{0, 0, 0, kRed, 0, 0, 0, kGreen,
-                                                                     0, 0, 0, 0, 0, 0, 0, kBlue}},
-                      DepthCase{8, {200, 1, 255}, [] {
-                                  std::vector<uint32_t> p(256, 0);
-                                  p[200] = kRed, p[1] = kGreen, p[255] = kBlue;
-                                  return p;
-                                }()},
-                      DepthCase{16, {0x7C00, 0x03E0, 0x001F}, {}},
-                      DepthCase{24, {kRed, kGreen, kBlue}, {}},
-                      DepthCase{32, {kRed, kGreen, kBlue}, {}}),
+    ::
+        testing::Values(DepthCase{1, {0, 1}, {kRed, kGreen}},
+                        DepthCase{4,
+                                  {3, 7, 15},
+                                  std::vector<uint32_t>{0, 0, 0, kRed, 0, 0, 0, kGreen, 0, 0, 0, 0,
+                                                        0, 0, 0, kBlue}},
+                        DepthCase{
+                            8,
+                            {200, 1, 255},
+                            [] {
+                              std::vector<uint32_t> p(256, 0);
+                              p[200] = kRed, p[1] = kGreen, p[255] = kBlue;
+                              return p;
+                            }()},
+                        DepthCase{16, {0x7C00, 0x03E0, 0x001F}, {}},
+                        DepthCase{24, {kRed, kGreen, kBlue}, {}},
+                        DepthCase{32, {kRed, kGreen, kBlue}, {}}),
     [](const auto& info) { return std::to_string(info.param.bitCount) + "bits"; });
 
 TEST(DibIconModeTest, ThirtyTwoBitAlphaIsKeptAndTheMaskStillHides) {
@@ -89,7 +95,8 @@ TEST(DibIconModeTest, MissingMaskIsToleratedAndLeavesTheImageOpaque) {
   spec.withMask = false;
   auto image = DecodeDib(MakeIconDib(spec), DibMode::Icon);
   ASSERT_TRUE(image.ok());
-  for (uint32_t p : image->pixels) EXPECT_EQ(p >> 24, 0xFFu);
+  for (uint32_t p : image->pixels)
+    EXPECT_EQ(p >> 24, 0xFFu);
 }
 
 TEST(DibIconModeTest, UsedColoursShortenTheColourTable) {

@@ -41,8 +41,8 @@ Bytes SixteenPixelIcon(int bitCount) {
 HICON LoadIcon(const ts::TempDir& dir, const Bytes& ico, int size = 0) {
   std::string path = (dir / "icon.ico").string();
   ts::WriteBytes(path, ico);
-  return static_cast<HICON>(user32::LoadImageA(0, path.c_str(), IMAGE_ICON, size, size,
-                                               LR_LOADFROMFILE));
+  return static_cast<HICON>(
+      user32::LoadImageA(0, path.c_str(), IMAGE_ICON, size, size, LR_LOADFROMFILE));
 }
 
 // Draws the icon as the program does (screen context, compatible memory context and bitmap,
@@ -97,10 +97,10 @@ TEST_P(DrawIconExTest, CompositesTheIconOverTheBitmap) {
   int k = c.size / 16;  // source pixel (x, y) covers target pixels k x .. k x + k - 1
   // Sample each region away from its edges, where scaling mixes neighbours.
   auto sample = [&](int x, int y) { return At(rows, c.size, k * x + k / 2, k * y + k / 2); };
-  uint32_t backgroundArgb =
-      c.background ? 0xFF000000 | (*c.background & 0xFF) << 16 | (*c.background & 0xFF00) |
-                         (*c.background >> 16 & 0xFF)
-                   : 0u;
+  uint32_t backgroundArgb = c.background
+                                ? 0xFF000000 | (*c.background & 0xFF) << 16 |
+                                      (*c.background & 0xFF00) | (*c.background >> 16 & 0xFF)
+                                : 0u;
   EXPECT_EQ(sample(1, 1), backgroundArgb) << "hidden by the mask";
   EXPECT_EQ(sample(4, 8), 0xFF000000 | kA);
   EXPECT_EQ(sample(12, 8), 0xFF000000 | kB);
@@ -119,17 +119,19 @@ TEST_P(DrawIconExTest, CompositesTheIconOverTheBitmap) {
   EXPECT_TRUE(user32::DestroyIcon(icon));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, DrawIconExTest,
-    ::testing::Values(DrawCase{4, 16, std::nullopt}, DrawCase{4, 16, 0xFFFFFF},
-                      DrawCase{4, 32, std::nullopt}, DrawCase{4, 32, 0xFFFFFF},
-                      DrawCase{8, 16, std::nullopt}, DrawCase{8, 32, 0x00FF00},
-                      DrawCase{32, 16, std::nullopt}, DrawCase{32, 16, 0xFFFFFF},
-                      DrawCase{32, 32, std::nullopt}, DrawCase{32, 32, 0xFFFFFF}),
-    [](const auto& info) {
-      return std::to_string(info.param.bitCount) + "bitsAt" + std::to_string(info.param.size) +
-             (info.param.background ? "OnBackground" : "OnNothing");
-    });
+INSTANTIATE_TEST_SUITE_P(Cases, DrawIconExTest,
+                         ::testing::Values(DrawCase{4, 16, std::nullopt}, DrawCase{4, 16, 0xFFFFFF},
+                                           DrawCase{4, 32, std::nullopt}, DrawCase{4, 32, 0xFFFFFF},
+                                           DrawCase{8, 16, std::nullopt}, DrawCase{8, 32, 0x00FF00},
+                                           DrawCase{32, 16, std::nullopt},
+                                           DrawCase{32, 16, 0xFFFFFF},
+                                           DrawCase{32, 32, std::nullopt},
+                                           DrawCase{32, 32, 0xFFFFFF}),
+                         [](const auto& info) {
+                           return std::to_string(info.param.bitCount) + "bitsAt" +
+                                  std::to_string(info.param.size) +
+                                  (info.param.background ? "OnBackground" : "OnNothing");
+                         });
 
 TEST(DrawIconExTest, DrawsAtItsPositionAndTheFlickerFreeBrushFillsFirst) {
   ts::TempDir dir;
@@ -222,41 +224,6 @@ TEST(GdiObjectsTest, ABitmapDeletedWhileSelectedGoesWithItsContext) {
   EXPECT_FALSE(gdi32::DeleteDC(other));
   EXPECT_EQ(gdi::Bitmaps().size(), bitmaps);
   EXPECT_EQ(gdi::DeviceContexts().size(), contexts);
-}
-
-TEST(GdiObjectsTest, QueriesDescribeTheBitmap) {
-  HDC screen = user32::GetDC(0);
-  HBITMAP bitmap = gdi32::CreateCompatibleBitmap(screen, 96, 32);
-  BITMAP description{};
-  EXPECT_EQ(gdi32::GetObjectA(bitmap, sizeof(BITMAP), &description),
-            static_cast<int>(sizeof(BITMAP)));
-  EXPECT_EQ(description.bmWidth, 96);
-  EXPECT_EQ(description.bmHeight, 32);
-  EXPECT_EQ(description.bmBitsPixel, 32);
-  EXPECT_EQ(description.bmWidthBytes, 384);
-  EXPECT_EQ(gdi32::GetObjectA(bitmap, 4, &description), 0);
-
-  HDC memory = gdi32::CreateCompatibleDC(0);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = 40;
-  info.bmiHeader.biWidth = 96;
-  info.bmiHeader.biHeight = 32;
-  info.bmiHeader.biPlanes = 1;
-  EXPECT_NE(gdi32::GetDIBits(memory, bitmap, 0, 0, nullptr, &info, DIB_RGB_COLORS), 0);
-  EXPECT_EQ(info.bmiHeader.biBitCount, 32) << "bit count 0 asks for the bitmap's own format";
-  EXPECT_EQ(info.bmiHeader.biSizeImage, 96u * 32 * 4);
-  info.bmiHeader.biBitCount = 24;
-  gdi32::GetDIBits(memory, bitmap, 0, 0, nullptr, &info, DIB_RGB_COLORS);
-  EXPECT_EQ(info.bmiHeader.biSizeImage, 288u * 32);
-  EXPECT_EQ(gdi32::SetStretchBltMode(memory, HALFTONE), 1);
-  EXPECT_EQ(gdi32::SetStretchBltMode(memory, 3), HALFTONE);
-
-  HBITMAP empty = gdi32::CreateCompatibleBitmap(screen, 0, 0);
-  EXPECT_NE(empty, 0u) << "a zero size gives a 1 x 1 bitmap";
-  gdi32::DeleteObject(empty);
-  gdi32::DeleteObject(bitmap);
-  gdi32::DeleteDC(memory);
-  user32::ReleaseDC(0, screen);
 }
 
 TEST(GdiObjectsTest, GetDIBitsConvertsToTwentyFourAndSixteenBits) {

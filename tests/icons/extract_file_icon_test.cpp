@@ -4,12 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-#include <regex>
-
 #include "platform/codecs/ico.h"
 #include "tests/support/fixtures.h"
 #include "tests/support/icon_images.h"
+#include "tests/support/icoutils.h"
 #include "tests/support/pe_writer.h"
 
 namespace frame {
@@ -159,29 +157,13 @@ TEST_F(ExtractFileIconTest, BrokenModulesWriteNothing) {
   EXPECT_EQ(ExtractFileIcon(Path("text.exe"), 0, Path("e.ico"), 1), 0);
 }
 
-// The images of an icon file as icotool extracts them, by 0-based index.
-std::map<int, QImage> IcotoolImages(const ts::fs::path& ico, const ts::fs::path& folder) {
-  std::filesystem::create_directories(folder);
-  ts::RunCommand("icotool -x -o '" + folder.string() + "' '" + ico.string() + "' 2>/dev/null");
-  std::map<int, QImage> images;
-  std::regex pattern(".*_([0-9]+)_[0-9]+x[0-9]+x[0-9]+\\.png");
-  for (const auto& e : std::filesystem::directory_iterator(folder)) {
-    std::smatch m;
-    std::string name = e.path().filename().string();
-    if (std::regex_match(name, m, pattern))
-      images[std::stoi(m[1]) - 1] =
-          QImage(QString::fromStdString(e.path().string())).convertToFormat(QImage::Format_ARGB32);
-  }
-  return images;
-}
-
 // Every image of the written icon decodes to the pixels icotool extracts from the reference.
 void ExpectSamePixels(const ts::fs::path& written, const ts::fs::path& reference,
                       const ts::fs::path& scratch) {
   Bytes ours = ts::ReadBytes(written);
   auto dir = platform::codecs::ReadIcoDirectory(ours);
   ASSERT_TRUE(dir.ok()) << written;
-  auto theirs = IcotoolImages(reference, scratch);
+  auto theirs = ts::IcotoolImages(reference, scratch);
   ASSERT_EQ(theirs.size(), dir->entries.size()) << reference;
   for (size_t i = 0; i < dir->entries.size(); ++i) {
     auto image = platform::codecs::DecodeIcoImage(ours, i);
@@ -203,28 +185,20 @@ void ExpectSamePixels(const ts::fs::path& written, const ts::fs::path& reference
 class ExtractFileIconReferenceTest : public ExtractFileIconTest {
  protected:
   void SetUp() override {
-    if (ts::RunCommand("command -v wrestool >/dev/null && command -v icotool >/dev/null") != 0)
-      GTEST_SKIP() << "icoutils missing";
+    if (!ts::HaveIcoutils()) GTEST_SKIP() << "icoutils missing";
   }
   // Extracts every group with ExtractFileIcon and with wrestool and compares their pixels.
   void CompareEveryGroup(const ts::fs::path& module, int expectedGroups) {
-    std::string listing;
-    ts::RunCommand("wrestool -l -t14 '" + module.string() + "'", &listing);
-    std::vector<std::string> names;
-    std::regex name("--name=('?)([^ ']+)\\1");
-    for (auto it = std::sregex_iterator(listing.begin(), listing.end(), name);
-         it != std::sregex_iterator(); ++it)
-      names.push_back((*it)[2]);
+    std::vector<std::string> names = ts::WrestoolGroupNames(module);
     ASSERT_EQ(static_cast<int>(names.size()), expectedGroups) << module;
     Text source = Text::FromUtf8(module.string());
     for (size_t i = 0; i < names.size(); ++i) {
       std::string tag = module.stem().string() + "-" + std::to_string(i);
       ts::fs::path ours = dir_ / (tag + ".ico"), reference = dir_ / (tag + "-ref.ico");
-      ASSERT_EQ(ExtractFileIcon(source, 0, Text::FromUtf8(ours.string()),
-                                static_cast<int32_t>(i + 1)),
-                expectedGroups);
-      ts::RunCommand("wrestool -x -t14 --name='" + names[i] + "' -o '" + reference.string() +
-                     "' '" + module.string() + "'");
+      ASSERT_EQ(
+          ExtractFileIcon(source, 0, Text::FromUtf8(ours.string()), static_cast<int32_t>(i + 1)),
+          expectedGroups);
+      ts::WrestoolExtractGroup(module, names[i], reference);
       ExpectSamePixels(ours, reference, dir_ / tag);
     }
   }
@@ -237,9 +211,7 @@ TEST_F(ExtractFileIconReferenceTest, RealStubsGiveTheImagesIcoutilsExtracts) {
     if (bytes.size() < 2 || bytes[0] != 'M' || bytes[1] != 'Z') continue;
     ts::fs::path copy = dir_ / (stub.filename().string() + ".exe");  // the kind is the extension
     ts::WriteBytes(copy, bytes);
-    std::string listing;
-    ts::RunCommand("wrestool -l -t14 '" + stub.string() + "'", &listing);
-    CompareEveryGroup(copy, static_cast<int>(std::count(listing.begin(), listing.end(), '\n')));
+    CompareEveryGroup(copy, static_cast<int>(ts::WrestoolGroupNames(stub).size()));
     ++stubs;
   }
   EXPECT_GE(stubs, 18);

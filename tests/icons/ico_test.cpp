@@ -4,11 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-#include <regex>
-
 #include "tests/support/fixtures.h"
 #include "tests/support/icon_images.h"
+#include "tests/support/icoutils.h"
 
 namespace platform::codecs {
 namespace {
@@ -72,10 +70,8 @@ INSTANTIATE_TEST_SUITE_P(
         DirectoryCase{"ReservedSet", [](Bytes& f) { PutU16(f, 0, 1); }, IcoError::NotIconFile},
         DirectoryCase{"TypeThree", [](Bytes& f) { PutU16(f, 2, 3); }, IcoError::NotIconFile},
         DirectoryCase{"CountZero", [](Bytes& f) { PutU16(f, 4, 0); }, IcoError::NoImages},
-        DirectoryCase{"Count65535", [](Bytes& f) { PutU16(f, 4, 65535); },
-                      IcoError::TooManyImages},
-        DirectoryCase{"DirectoryCut", [](Bytes& f) { f.resize(6 + 16 + 8); },
-                      IcoError::Truncated},
+        DirectoryCase{"Count65535", [](Bytes& f) { PutU16(f, 4, 65535); }, IcoError::TooManyImages},
+        DirectoryCase{"DirectoryCut", [](Bytes& f) { f.resize(6 + 16 + 8); }, IcoError::Truncated},
         DirectoryCase{"CountBeyondEntries", [](Bytes& f) { PutU16(f, 4, 300), f.resize(600); },
                       IcoError::Truncated}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -150,16 +146,15 @@ INSTANTIATE_TEST_SUITE_P(
         ChoiceCase{{Info(16, 8), Info(32, 4), Info(32, 8), Info(48, 32)}, 32, 2},
         ChoiceCase{{Info(16, 32), Info(24, 8), Info(48, 32)}, 32, 1},  // largest not above
         ChoiceCase{{Info(64, 8), Info(48, 4), Info(256, 32)}, 32, 1},  // all above: smallest
-        ChoiceCase{{Info(32, 8), Info(32, 64)}, 32, 0},                 // depth above 32 ignored
-        ChoiceCase{{Info(32, 32), Info(32, 32)}, 32, 0},                // first among equals
-        ChoiceCase{{Info(16, 4), Info(256, 32)}, 256, 1},
-        ChoiceCase{{Info(16, 4)}, 16, 0}));
+        ChoiceCase{{Info(32, 8), Info(32, 64)}, 32, 0},                // depth above 32 ignored
+        ChoiceCase{{Info(32, 32), Info(32, 32)}, 32, 0},               // first among equals
+        ChoiceCase{{Info(16, 4), Info(256, 32)}, 256, 1}, ChoiceCase{{Info(16, 4)}, 16, 0}));
 
 // Differential test against icoutils: every image of every real icon file decodes to the
 // pixels that icotool extracts. Transparent pixels compare by alpha alone.
 TEST(IcoReferenceTest, RealIconsDecodeLikeIcotool) {
   namespace ts = testing_support;
-  if (ts::RunCommand("command -v icotool >/dev/null") != 0) GTEST_SKIP() << "icoutils missing";
+  if (!ts::HaveIcoutils()) GTEST_SKIP() << "icoutils missing";
   auto icons = ts::NsisIcons();
   ASSERT_FALSE(icons.empty());
   ts::TempDir out;
@@ -168,24 +163,12 @@ TEST(IcoReferenceTest, RealIconsDecodeLikeIcotool) {
     Bytes file = ts::ReadBytes(path);
     auto dir = ReadIcoDirectory(file);
     ASSERT_TRUE(dir.ok()) << path;
-    std::string folder = (out / path.stem().string()).string();
-    std::filesystem::create_directory(folder);
-    ASSERT_EQ(ts::RunCommand("icotool -x -o '" + folder + "' '" + path.string() + "' 2>/dev/null"),
-              0);
-    // icotool names image i (1-based) NAME_i_WxHxD.png.
-    std::map<int, std::string> extracted;
-    std::regex pattern(".*_([0-9]+)_[0-9]+x[0-9]+x[0-9]+\\.png");
-    for (const auto& e : std::filesystem::directory_iterator(folder)) {
-      std::smatch m;
-      std::string name = e.path().filename().string();
-      if (std::regex_match(name, m, pattern)) extracted[std::stoi(m[1])] = e.path().string();
-    }
+    auto extracted = ts::IcotoolImages(path, out / path.stem().string());
     ASSERT_EQ(extracted.size(), dir->entries.size()) << path;
     for (size_t i = 0; i < dir->entries.size(); ++i) {
       auto ours = DecodeIcoImage(file, i);
       ASSERT_TRUE(ours.ok()) << path << " image " << i;
-      QImage ref(QString::fromStdString(extracted[static_cast<int>(i) + 1]));
-      ref = ref.convertToFormat(QImage::Format_ARGB32);
+      const QImage& ref = extracted[static_cast<int>(i)];
       ASSERT_EQ(ref.width(), ours->width) << path << " image " << i;
       ASSERT_EQ(ref.height(), ours->height) << path << " image " << i;
       for (int y = 0; y < ref.height(); ++y)

@@ -30,8 +30,11 @@ ByteSet Bmp32(int size, uint32_t argb) {
 
 IconBuildEntry BitmapEntry(int size, uint32_t argb) {
   ByteSet bmp = Bmp32(size, argb);
-  return IconBuildEntry{static_cast<uint8_t>(size), 32,
-                        static_cast<uint32_t>(bmp.size() - 14 + AndMaskSize(size)), bmp, {}};
+  return IconBuildEntry{static_cast<uint8_t>(size),
+                        32,
+                        static_cast<uint32_t>(bmp.size() - 14 + AndMaskSize(size)),
+                        bmp,
+                        {}};
 }
 
 IconBuildEntry PngEntry(const Bytes& png) {
@@ -39,9 +42,10 @@ IconBuildEntry PngEntry(const Bytes& png) {
 }
 
 TEST(AndMaskSizeTest, RowsArePaddedToWords) {
-  const std::pair<int, int> rows[] = {{8, 32},   {16, 64},  {24, 96},   {32, 128},  {40, 320},
+  const std::pair<int, int> rows[] = {{8, 32},   {16, 64},  {24, 96},   {32, 128},   {40, 320},
                                       {48, 384}, {64, 512}, {96, 1152}, {128, 2048}, {0, 0}};
-  for (auto [width, bytes] : rows) EXPECT_EQ(AndMaskSize(width), bytes) << width;
+  for (auto [width, bytes] : rows)
+    EXPECT_EQ(AndMaskSize(width), bytes) << width;
 }
 
 TEST(BuildIconFileTest, OneThirtyTwoBitBitmapGivesTheDocumentedBytes) {
@@ -53,8 +57,8 @@ TEST(BuildIconFileTest, OneThirtyTwoBitBitmapGivesTheDocumentedBytes) {
   EXPECT_EQ(Head(file, 0, 6), (Bytes{0, 0, 1, 0, 1, 0}));
   EXPECT_EQ(Head(file, 6, 16),
             (Bytes{0x20, 0x20, 0, 0, 1, 0, 0x20, 0, 0xA8, 0x10, 0, 0, 0x16, 0, 0, 0}));
-  Bytes header = {40, 0, 0, 0, 32, 0, 0, 0, 64, 0, 0, 0, 1, 0, 32, 0, 0, 0, 0, 0,
-                  0x28, 0x10, 0, 0};  // image size 4136
+  Bytes header = {40, 0, 0,  0, 32, 0, 0, 0, 64,   0,    0, 0,
+                  1,  0, 32, 0, 0,  0, 0, 0, 0x28, 0x10, 0, 0};  // image size 4136
   header.resize(40, 0);
   EXPECT_EQ(Head(file, 22, 40), header);
   EXPECT_EQ(Head(file, 62, 4096), Head(entry.image, 54, 4096)) << "pixel rows unchanged";
@@ -138,7 +142,8 @@ TEST(WalkIconImagesTest, TakesImagesBackToBackFromTheFirstOffset) {
     ts::PutU32(e, 12, offset);
     file.insert(file.end(), e.begin(), e.end());
   }
-  for (uint8_t image = 1; image <= 3; ++image) file.insert(file.end(), 10, image);
+  for (uint8_t image = 1; image <= 3; ++image)
+    file.insert(file.end(), 10, image);
   auto images = WalkIconImages(ByteSet(file));
   ASSERT_EQ(images.size(), 3u);
   EXPECT_EQ(images[0].image.bytes(), Bytes(10, 3)) << "the first entry's offset starts the walk";

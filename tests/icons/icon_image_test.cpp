@@ -44,13 +44,19 @@ struct Counts {
   bool operator==(const Counts&) const = default;
 };
 
+// The platform's stock white brush, made with the first memory context, stays for good.
+Counts AfterStockObjects() {
+  ext::DeleteDC(ext::CreateCompatibleDC(0));
+  return Counts();
+}
+
 class IconToBmpTest : public ::testing::Test {
  protected:
   void TearDown() override {
     ext::DestroyIcon(icon_);
     EXPECT_TRUE(Counts() == before_) << "every context, bitmap and brush is released";
   }
-  Counts before_;
+  Counts before_ = AfterStockObjects();
   win32::HICON icon_ = CornerIcon(32);
 };
 
@@ -120,15 +126,16 @@ TEST_F(IconToBmpTest, ANullIconGivesTheBackgroundAlone) {
   ByteSet bmp = IconToBmp(0, options);
   ASSERT_EQ(bmp.size(), 4150u);
   for (int y = 0; y < 32; ++y)
-    for (int x = 0; x < 32; ++x) ASSERT_EQ(PixelAt(bmp, x, y), 0xFFFF0000u);
+    for (int x = 0; x < 32; ++x)
+      ASSERT_EQ(PixelAt(bmp, x, y), 0xFFFF0000u);
 }
 
 TEST_F(IconToBmpTest, SingleIconIsTheDocumented4286Bytes) {
   ByteSet ico = IconToSingleIco(icon_);
   ASSERT_EQ(ico.size(), 4286u);
   Bytes head(ico.bytes().begin(), ico.bytes().begin() + 22);
-  EXPECT_EQ(head, (Bytes{0, 0, 1, 0, 1, 0, 32, 32, 0, 0, 1, 0, 32, 0, 0xA8, 0x10, 0, 0, 22, 0, 0,
-                         0}));
+  EXPECT_EQ(head,
+            (Bytes{0, 0, 1, 0, 1, 0, 32, 32, 0, 0, 1, 0, 32, 0, 0xA8, 0x10, 0, 0, 22, 0, 0, 0}));
   EXPECT_EQ(GetU32(ico.bytes(), 22 + 8), 64u);
   EXPECT_EQ(GetU32(ico.bytes(), 22 + 20), 4136u);
   IconToBmpOptions options;

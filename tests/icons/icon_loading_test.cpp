@@ -50,9 +50,9 @@ class IconFileTest : public ::testing::Test {
 };
 
 TEST_F(IconFileTest, LoadImageTakesBitmapImagesAtTheirOwnOrTheAskedSize) {
-  std::string multi = Write("multi.ico", ts::MakeIcoFile({Solid(16, 4, 0xFF0000),
-                                                          Solid(32, 8, 0x00FF00),
-                                                          Solid(48, 32, 0x0000FF)}));
+  std::string multi = Write(
+      "multi.ico",
+      ts::MakeIcoFile({Solid(16, 4, 0xFF0000), Solid(32, 8, 0x00FF00), Solid(48, 32, 0x0000FF)}));
   struct Row {
     int asked;
     UINT flags;
@@ -60,10 +60,10 @@ TEST_F(IconFileTest, LoadImageTakesBitmapImagesAtTheirOwnOrTheAskedSize) {
     QRgb colour;
   };
   const Row rows[] = {
-      {0, LR_LOADFROMFILE, 32, 0xFF00FF00},                   // the standard size, own size
+      {0, LR_LOADFROMFILE, 32, 0xFF00FF00},  // the standard size, own size
       {16, LR_LOADFROMFILE, 16, 0xFFFF0000},
       {48, LR_LOADFROMFILE, 48, 0xFF0000FF},
-      {64, LR_LOADFROMFILE, 64, 0xFF0000FF},                  // the largest, scaled up
+      {64, LR_LOADFROMFILE, 64, 0xFF0000FF},  // the largest, scaled up
       {0, LR_LOADFROMFILE | LR_DEFAULTSIZE, 32, 0xFF00FF00},
   };
   for (const Row& row : rows) {
@@ -88,7 +88,8 @@ TEST_F(IconFileTest, LoadImageRefusesPngImagesAndAnythingUndecodable) {
       {"text.ico", Bytes{'h', 'e', 'l', 'l', 'o'}},
       {"empty.ico", {}},
   };
-  for (const auto& [name, bytes] : refused) EXPECT_EQ(Load(Write(name, bytes)), 0u) << name;
+  for (const auto& [name, bytes] : refused)
+    EXPECT_EQ(Load(Write(name, bytes)), 0u) << name;
   EXPECT_EQ(Load((dir_ / "missing.ico").string()), 0u);
   EXPECT_EQ(Load(dir_.path().string()), 0u);
   EXPECT_EQ(Load(Write("ok.ico", ts::MakeIcoFile({Solid(16, 8, 1)})), 0, IMAGE_ICON, 0), 0u)
@@ -125,11 +126,11 @@ TEST_F(IconFileTest, ExtractIconCountsAndPicksFromGroups) {
   };
   // Directory order: the named group first, then ids ascending (7 before 200).
   const Row checks[] = {
-      {0, 0xFF0000FF},     // "MAIN": 32 x 32 at the deepest depth
-      {1, 0xFF102030},     // group 7: its only image is a PNG, scaled down
-      {2, 0xFF404040},     // group 200: all above 32, so the smallest
+      {0, 0xFF0000FF},  // "MAIN": 32 x 32 at the deepest depth
+      {1, 0xFF102030},  // group 7: its only image is a PNG, scaled down
+      {2, 0xFF404040},  // group 200: all above 32, so the smallest
       {3, 0},
-      {-7, 0xFF102030},    // by id
+      {-7, 0xFF102030},  // by id
       {-200, 0xFF404040},
       {-8, 0},
       {-70000, 0},
@@ -148,7 +149,8 @@ TEST_F(IconFileTest, ExtractIconCountsAndPicksFromGroups) {
 }
 
 TEST_F(IconFileTest, ExtractIconTakesTheOneIconOfAnIconFile) {
-  std::string ico = Write("a.ico", ts::MakeIcoFile({Solid(16, 4, 0xFF0000), Solid(48, 32, 0x00FF00)}));
+  std::string ico =
+      Write("a.ico", ts::MakeIcoFile({Solid(16, 4, 0xFF0000), Solid(48, 32, 0x00FF00)}));
   EXPECT_EQ(shell32::ExtractIconA(0, ico.c_str(), 0xFFFFFFFF), 1u);
   HICON icon = shell32::ExtractIconA(0, ico.c_str(), 0);
   ASSERT_NE(icon, 0u);

@@ -5,6 +5,7 @@
 
 #include "frame/literal.h"
 #include "platform/api.h"
+#include "platform/files/mapped_file.h"
 #include "tests/support/fixtures.h"
 #include "tests/support/icon_images.h"
 #include "tests/support/pe_writer.h"
@@ -17,7 +18,9 @@ using frame::operator""_gbk;
 using ts::Bytes;
 using ts::PeWriter;
 
-Bytes FromText(std::string_view s) { return Bytes(s.begin(), s.end()); }
+Bytes FromText(std::string_view s) {
+  return Bytes(s.begin(), s.end());
+}
 
 struct Names {
   std::vector<std::string> seen;  // "#n" for a number, the GBK text for a string
@@ -168,27 +171,31 @@ TEST(LoadLibraryExTest, OnlyModulesLoadAsDataFiles) {
       << "without the flag only stand-in libraries load";
 }
 
-TEST(LoadLibraryExTest, RealStubsHaveTheGroupsTheReferenceToolLists) {
-  if (ts::RunCommand("command -v wrestool >/dev/null") != 0) GTEST_SKIP() << "icoutils missing";
-  int modules = 0;
-  for (const auto& stub : ts::NsisStubs()) {
-    std::string listing;
-    ts::RunCommand("wrestool -l -t14 '" + stub.string() + "' 2>/dev/null", &listing);
-    Bytes head = ts::ReadBytes(stub);
-    bool isModule = head.size() > 2 && head[0] == 'M' && head[1] == 'Z';
-    HMODULE m = LoadLibraryExA(stub.string().c_str(), 0, LOAD_LIBRARY_AS_DATAFILE);
-    EXPECT_EQ(m != 0, isModule) << stub;
-    if (!m) continue;
-    ++modules;
-    Names names;
-    EnumResourceNamesA(m, MAKEINTRESOURCEA(14), CollectName, reinterpret_cast<LONG_PTR>(&names));
-    EXPECT_EQ(names.seen.size(),
-              static_cast<size_t>(std::count(listing.begin(), listing.end(), '\n')))
-        << stub;
-    FreeLibrary(m);
+}  // namespace
+}  // namespace platform::kernel32
+
+namespace platform::files {
+namespace {
+
+TEST(MappedFileTest, OnlySettledFilesAreKeptBetweenCalls) {
+  struct stat status {};
+  status.st_ctim.tv_sec = 1000;
+  EXPECT_FALSE(MayKeep(status, timespec{1000, 0}));
+  EXPECT_FALSE(MayKeep(status, timespec{1000 + kSettleSeconds, 999999999}));
+  EXPECT_TRUE(MayKeep(status, timespec{1001 + kSettleSeconds, 0}));
+}
+
+TEST(MappedFileTest, AFileRewrittenAtOnceIsReadAfresh) {
+  namespace ts = testing_support;
+  ts::TempDir dir;
+  std::string path = (dir / "module.dll").string();
+  for (char version : {'a', 'b', 'c'}) {
+    ts::WriteBytes(path, ts::Bytes(64, static_cast<uint8_t>(version)));
+    auto file = MappedFile::Open(path);
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->bytes()[10], version);
   }
-  EXPECT_GE(modules, 18);
 }
 
 }  // namespace
-}  // namespace platform::kernel32
+}  // namespace platform::files

@@ -17,8 +17,12 @@ using ts::PeWriter;
 using ts::PutU16;
 using ts::PutU32;
 
-std::string Text(std::span<const uint8_t> bytes) { return std::string(bytes.begin(), bytes.end()); }
-Bytes FromText(std::string_view s) { return Bytes(s.begin(), s.end()); }
+std::string Text(std::span<const uint8_t> bytes) {
+  return std::string(bytes.begin(), bytes.end());
+}
+Bytes FromText(std::string_view s) {
+  return Bytes(s.begin(), s.end());
+}
 
 class PeResourcesTest : public ::testing::TestWithParam<PeWriter::Format> {};
 
@@ -70,7 +74,8 @@ TEST(PeResourcesTest, IdsStoredOutOfOrderAreStillFound) {
 TEST(PeResourcesTest, WriterOutputReadsTheSameInTheReferenceTool) {
   if (ts::RunCommand("command -v wrestool >/dev/null") != 0) GTEST_SKIP() << "icoutils missing";
   PeWriter w(PeWriter::Format::Pe32Plus);
-  for (uint16_t i = 1; i <= 5; ++i) w.Add(14, i, FromText("group"));
+  for (uint16_t i = 1; i <= 5; ++i)
+    w.Add(14, i, FromText("group"));
   w.Add(14, u"NAMED", FromText("group"));
   ts::TempDir dir;
   ts::WriteBytes(dir / "m.dll", w.Build());
@@ -95,12 +100,18 @@ Module SmallModule() {
 }
 
 // Offsets inside the small module, read from its own directory.
-uint32_t Root(const Module& m) { return m.layout.resourceSection; }
-uint32_t TypeEntry(const Module& m, int i) { return Root(m) + 16 + 8 * i; }  // 0: icons, 1: groups
+uint32_t Root(const Module& m) {
+  return m.layout.resourceSection;
+}
+uint32_t TypeEntry(const Module& m, int i) {
+  return Root(m) + 16 + 8 * i;
+}  // 0: icons, 1: groups
 uint32_t Target(const Module& m, uint32_t entry) {
   return Root(m) + (GetU32(m.file, entry + 4) & 0x7FFFFFFF);
 }
-uint32_t GroupNameEntry(const Module& m) { return Target(m, TypeEntry(m, 1)) + 16; }
+uint32_t GroupNameEntry(const Module& m) {
+  return Target(m, TypeEntry(m, 1)) + 16;
+}
 uint32_t GroupDataEntry(const Module& m) {
   return Target(m, Target(m, GroupNameEntry(m)) + 16);
 }

@@ -28,7 +28,10 @@ class ScopedTempFolder {
     setenv("TMPDIR", dir_.path().c_str(), 1);
   }
   ~ScopedTempFolder() {
-    if (old_.empty()) unsetenv("TMPDIR"); else setenv("TMPDIR", old_.c_str(), 1);
+    if (old_.empty())
+      unsetenv("TMPDIR");
+    else
+      setenv("TMPDIR", old_.c_str(), 1);
   }
   bool Empty() const { return std::filesystem::is_empty(dir_.path()); }
 

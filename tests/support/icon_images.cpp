@@ -10,7 +10,8 @@ void PutU16(Bytes& b, size_t at, uint16_t v) {
   b[at + 1] = v >> 8;
 }
 void PutU32(Bytes& b, size_t at, uint32_t v) {
-  for (int i = 0; i < 4; ++i) b[at + i] = (v >> (8 * i)) & 0xFF;
+  for (int i = 0; i < 4; ++i)
+    b[at + i] = (v >> (8 * i)) & 0xFF;
 }
 void AppendU16(Bytes& b, uint16_t v) {
   b.resize(b.size() + 2);
@@ -20,7 +21,9 @@ void AppendU32(Bytes& b, uint32_t v) {
   b.resize(b.size() + 4);
   PutU32(b, b.size() - 4, v);
 }
-uint16_t GetU16(const Bytes& b, size_t at) { return static_cast<uint16_t>(b[at] | b[at + 1] << 8); }
+uint16_t GetU16(const Bytes& b, size_t at) {
+  return static_cast<uint16_t>(b[at] | b[at + 1] << 8);
+}
 uint32_t GetU32(const Bytes& b, size_t at) {
   return uint32_t{b[at]} | uint32_t{b[at + 1]} << 8 | uint32_t{b[at + 2]} << 16 |
          uint32_t{b[at + 3]} << 24;
@@ -28,7 +31,9 @@ uint32_t GetU32(const Bytes& b, size_t at) {
 
 namespace {
 
-size_t Stride(int width, int bits) { return (static_cast<size_t>(width) * bits + 31) / 32 * 4; }
+size_t Stride(int width, int bits) {
+  return (static_cast<size_t>(width) * bits + 31) / 32 * 4;
+}
 
 void AppendInfoHeader(Bytes& out, int width, int height, int bitCount, size_t imageSize) {
   AppendU32(out, 40);
@@ -38,7 +43,8 @@ void AppendInfoHeader(Bytes& out, int width, int height, int bitCount, size_t im
   AppendU16(out, static_cast<uint16_t>(bitCount));
   AppendU32(out, 0);
   AppendU32(out, static_cast<uint32_t>(imageSize));
-  for (int i = 0; i < 4; ++i) AppendU32(out, 0);
+  for (int i = 0; i < 4; ++i)
+    AppendU32(out, 0);
 }
 
 void AppendPalette(Bytes& out, const DibSpec& spec) {
@@ -51,7 +57,8 @@ void AppendPalette(Bytes& out, const DibSpec& spec) {
       palette.push_back(g << 16 | g << 8 | g);
     }
   }
-  for (uint32_t c : palette) AppendU32(out, c & 0xFFFFFF);
+  for (uint32_t c : palette)
+    AppendU32(out, c & 0xFFFFFF);
 }
 
 void AppendColourRows(Bytes& out, const DibSpec& spec) {
@@ -69,13 +76,17 @@ void AppendColourRows(Bytes& out, const DibSpec& spec) {
           row[x / perByte] |= static_cast<uint8_t>(v << shift);
           break;
         }
-        case 16: PutU16(row, 2 * x, static_cast<uint16_t>(v)); break;
+        case 16:
+          PutU16(row, 2 * x, static_cast<uint16_t>(v));
+          break;
         case 24:
           row[3 * x] = v & 0xFF;
           row[3 * x + 1] = (v >> 8) & 0xFF;
           row[3 * x + 2] = (v >> 16) & 0xFF;
           break;
-        case 32: PutU32(row, 4 * x, v); break;
+        case 32:
+          PutU32(row, 4 * x, v);
+          break;
       }
     }
     out.insert(out.end(), row.begin(), row.end());
@@ -150,7 +161,8 @@ Bytes MakeIcoFile(const std::vector<Bytes>& images) {
     AppendU32(out, offset);
     offset += static_cast<uint32_t>(image.size());
   }
-  for (const Bytes& image : images) out.insert(out.end(), image.begin(), image.end());
+  for (const Bytes& image : images)
+    out.insert(out.end(), image.begin(), image.end());
   return out;
 }
 

@@ -11,7 +11,9 @@ constexpr uint32_t kSectionAlignment = 0x1000;
 constexpr uint32_t kResourceRva = 0x1000;
 constexpr uint32_t kPeOffset = 0x40;
 
-uint32_t AlignUp(uint32_t v, uint32_t a) { return (v + a - 1) / a * a; }
+uint32_t AlignUp(uint32_t v, uint32_t a) {
+  return (v + a - 1) / a * a;
+}
 
 void PutName(Bytes& b, size_t at, const ResourceName& name, uint32_t stringOffset) {
   PutU32(b, at, name.isString ? 0x80000000u | stringOffset : name.number);
@@ -71,7 +73,8 @@ Bytes PeWriter::Build() {
     if (!n.isString) return 0;
     uint32_t at = stringCursor;
     PutU16(rsrc, at, static_cast<uint16_t>(n.string.size()));
-    for (size_t i = 0; i < n.string.size(); ++i) PutU16(rsrc, at + 2 + 2 * i, n.string[i]);
+    for (size_t i = 0; i < n.string.size(); ++i)
+      PutU16(rsrc, at + 2 + 2 * i, n.string[i]);
     stringCursor += 2 + 2 * static_cast<uint32_t>(n.string.size());
     return at;
   };
@@ -85,7 +88,8 @@ Bytes PeWriter::Build() {
   };
   auto namedCount = [](const auto& map) {
     size_t n = 0;
-    for (const auto& kv : map) n += kv.first.isString;
+    for (const auto& kv : map)
+      n += kv.first.isString;
     return n;
   };
 
@@ -145,8 +149,8 @@ Bytes PeWriter::Build() {
   PutU32(file, optional + 36, kFileAlignment);
   PutU16(file, optional + 40, 4);  // operating system 4.0
   PutU16(file, optional + 48, 4);  // subsystem 4.0
-  PutU32(file, optional + 56, kResourceRva + AlignUp(static_cast<uint32_t>(rsrc.size()),
-                                                     kSectionAlignment));
+  PutU32(file, optional + 56,
+         kResourceRva + AlignUp(static_cast<uint32_t>(rsrc.size()), kSectionAlignment));
   PutU32(file, optional + 60, headers);
   PutU16(file, optional + 68, 2);  // GUI
   uint32_t directoriesAt = optional + (plus ? 108 : 92);

@@ -38,10 +38,10 @@ class PeWriter {
 
   // Where the parts of the last built module are (file offsets), for tests that damage them.
   struct Layout {
-    uint32_t peHeader = 0;           // "PE\0\0"
+    uint32_t peHeader = 0;  // "PE\0\0"
     uint32_t optionalHeader = 0;
     uint32_t sectionTable = 0;
-    uint32_t resourceSection = 0;    // the root directory
+    uint32_t resourceSection = 0;  // the root directory
     uint32_t resourceRva = 0;
     uint32_t firstSubdirectory = 0;  // the first type's name directory
   };
