@@ -132,6 +132,8 @@ void OpenWebAddress(const Text& address) {
   platform::shell32::ShellExecuteA(0, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
+Text GetProgramDir() { return App().programFolder(); }
+
 HWND GetUnitHandle(UnitRef unit) { return App().UnitObject(unit.windowId, unit.unitId).window(); }
 
 bool CommonDlgOpen(UnitRef ref) {

@@ -35,6 +35,8 @@ void RestoreCursor();
 bool ReleaseMouseCapture();
 // Asks the shell to open the address with the "open" verb.
 void OpenWebAddress(const Text& address);
+// The folder of the program file, without a trailing separator.
+Text GetProgramDir();
 
 // The unit's window handle; a unit that does not exist or is not loaded is a runtime error.
 win32::HWND GetUnitHandle(UnitRef unit);

@@ -25,17 +25,14 @@ constexpr int kFrameTop = 30;
 constexpr int kFrameRight = 4;
 constexpr int kFrameBottom = 4;
 
-constexpr DWORD WS_POPUP = 0x80000000u;
 constexpr DWORD WS_CAPTION = 0x00C00000u;
 constexpr DWORD WS_SYSMENU = 0x00080000u;
 constexpr DWORD WS_MINIMIZEBOX = 0x00020000u;
-constexpr DWORD WS_OVERLAPPEDWINDOW = 0x00CF0000u;
 constexpr int CW_USEDEFAULT = static_cast<int>(0x80000000u);
 constexpr UINT WM_DESTROY = 0x0002;
 constexpr UINT WM_SETTEXT = 0x000C;
 constexpr UINT WM_GETTEXT = 0x000D;
 constexpr UINT WM_GETTEXTLENGTH = 0x000E;
-constexpr UINT WM_SETCURSOR = 0x0020;
 
 struct CreateRequest {
   DWORD exStyle = 0;

@@ -4,6 +4,8 @@
 #include <QCursor>
 #include <QTimer>
 
+#include <filesystem>
+
 #include "frame/literal.h"
 #include "frame/properties.h"
 #include "frame/ui_commands.h"
@@ -160,6 +162,12 @@ TEST_F(UnitCommandTest, DoEventsDispatchesWhatIsWaiting) {
   frame::DoEvents();
   EXPECT_TRUE(ran);
   EXPECT_EQ(frame::GetUnitHandle({kMainWindowId, unit::按钮5, 0x1000B}), WindowOf(unit::按钮5));
+}
+
+TEST_F(UnitCommandTest, TheProgramsFolderIsTheExecutablesAndIsMadeCurrent) {
+  const std::string folder = std::filesystem::canonical("/proc/self/exe").parent_path().string();
+  EXPECT_EQ(frame::GetProgramDir(), frame::Text::FromUtf8(folder));
+  EXPECT_EQ(std::filesystem::current_path().string(), folder);
 }
 
 using UnitCommandDeathTest = MainWindowTest;
