@@ -16,7 +16,7 @@ struct OwnProperty {
   Kind kind;
 };
 
-struct TypeSpec {
+struct TypeEntry {
   UnitType type;
   std::string_view className;
   bool invisible;
@@ -44,7 +44,7 @@ constexpr OwnProperty kCommonDlg[] = {{0, Kind::Selection}, {1, Kind::Text}, {2,
                                       {3, Kind::Text},      {5, Kind::Text}, {6, Kind::Text},
                                       {7, Kind::Bool}};
 
-const std::array<TypeSpec, 13> kSpecs = {{
+const std::array<TypeEntry, 13> kTypeEntries = {{
     {UnitType::Window, "PictolanWindow", false, kWindow, &CreateWindowUnit},
     {UnitType::EditBox, "Edit", false, kEditBox, &CreateEditBox},
     {UnitType::PicBox, "Static", false, kPicBox, &CreatePicBox},
@@ -60,35 +60,35 @@ const std::array<TypeSpec, 13> kSpecs = {{
     {UnitType::CommonDlg, "Static", true, kCommonDlg, &CreateCommonDlg},
 }};
 
-const TypeSpec* SpecOf(UnitType type) {
-  for (const TypeSpec& spec : kSpecs)
-    if (spec.type == type) return &spec;
+const TypeEntry* EntryOf(UnitType type) {
+  for (const TypeEntry& entry : kTypeEntries)
+    if (entry.type == type) return &entry;
   return nullptr;
 }
 
 }  // namespace
 
 Kind Unit::OwnKind(int own) const {
-  if (const TypeSpec* spec = SpecOf(type_))
-    for (const OwnProperty& property : spec->properties)
+  if (const TypeEntry* entry = EntryOf(type_))
+    for (const OwnProperty& property : entry->properties)
       if (property.own == own) return property.kind;
   return Kind::Integer;
 }
 
 std::string_view ClassNameOf(UnitType type) {
-  const TypeSpec* spec = SpecOf(type);
-  return spec ? spec->className : std::string_view();
+  const TypeEntry* entry = EntryOf(type);
+  return entry ? entry->className : std::string_view();
 }
 
 bool InvisibleAtRunTime(UnitType type) {
-  const TypeSpec* spec = SpecOf(type);
-  return spec && spec->invisible;
+  const TypeEntry* entry = EntryOf(type);
+  return entry && entry->invisible;
 }
 
 std::unique_ptr<Unit> CreateUnit(const CreateParams& params) {
-  const TypeSpec* spec = SpecOf(static_cast<UnitType>(params.record->typeId));
-  if (!spec || !params.host || !params.data) return nullptr;
-  return spec->create(params);
+  const TypeEntry* entry = EntryOf(static_cast<UnitType>(params.record->typeId));
+  if (!entry || !params.host || !params.data) return nullptr;
+  return entry->create(params);
 }
 
 }  // namespace frame::units
