@@ -113,6 +113,22 @@ HWND CreateWindowExA(DWORD exStyle, const char* className, const char* title, DW
                      void* param);
 BOOL DestroyWindow(HWND window);
 int MessageBoxA(HWND owner, const char* text, const char* caption, UINT flags);
+// Not in the program's table; the frame uses them for its windows, units and cursors.
+BOOL EnableWindow(HWND window, BOOL enable);
+BOOL IsWindowEnabled(HWND window);
+HWND SetParent(HWND window, HWND parent);
+BOOL GetClientRect(HWND window, RECT* rect);
+int MapWindowPoints(HWND from, HWND to, POINT* points, UINT count);
+BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint);
+BOOL SetWindowTextA(HWND window, const char* text);
+HWND GetFocus();
+void PostQuitMessage(int exitCode);
+HCURSOR LoadCursorA(HINSTANCE instance, const char* name);
+HCURSOR SetCursor(HCURSOR cursor);
+BOOL DestroyCursor(HCURSOR cursor);
+BOOL GetCursorPos(POINT* point);
+BOOL SetCursorPos(int x, int y);
+BOOL ReleaseCapture();
 }  // namespace user32
 
 namespace gdi32 {

@@ -163,6 +163,22 @@ constexpr UINT SWP_NOMOVE = 0x0002;
 constexpr UINT SWP_NOZORDER = 0x0004;
 constexpr UINT SWP_NOACTIVATE = 0x0010;
 
+// Standard cursors (LoadCursorA with a null instance).
+constexpr uintptr_t IDC_ARROW = 32512;
+constexpr uintptr_t IDC_IBEAM = 32513;
+constexpr uintptr_t IDC_WAIT = 32514;
+constexpr uintptr_t IDC_CROSS = 32515;
+constexpr uintptr_t IDC_UPARROW = 32516;
+constexpr uintptr_t IDC_SIZENWSE = 32642;
+constexpr uintptr_t IDC_SIZENESW = 32643;
+constexpr uintptr_t IDC_SIZEWE = 32644;
+constexpr uintptr_t IDC_SIZENS = 32645;
+constexpr uintptr_t IDC_SIZEALL = 32646;
+constexpr uintptr_t IDC_NO = 32648;
+constexpr uintptr_t IDC_HAND = 32649;
+constexpr uintptr_t IDC_APPSTARTING = 32650;
+constexpr uintptr_t IDC_HELP = 32651;
+
 // Messages the program and its stand-ins use.
 constexpr UINT WM_SETREDRAW = 0x000B;
 constexpr UINT WM_CLOSE = 0x0010;
