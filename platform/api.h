@@ -113,6 +113,22 @@ HWND CreateWindowExA(DWORD exStyle, const char* className, const char* title, DW
                      void* param);
 BOOL DestroyWindow(HWND window);
 int MessageBoxA(HWND owner, const char* text, const char* caption, UINT flags);
+// Not in the program's table; the frame uses them for its windows, units and cursors.
+BOOL EnableWindow(HWND window, BOOL enable);
+BOOL IsWindowEnabled(HWND window);
+HWND SetParent(HWND window, HWND parent);
+BOOL GetClientRect(HWND window, RECT* rect);
+int MapWindowPoints(HWND from, HWND to, POINT* points, UINT count);
+BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint);
+BOOL SetWindowTextA(HWND window, const char* text);
+HWND GetFocus();
+void PostQuitMessage(int exitCode);
+HCURSOR LoadCursorA(HINSTANCE instance, const char* name);
+HCURSOR SetCursor(HCURSOR cursor);
+BOOL DestroyCursor(HCURSOR cursor);
+BOOL GetCursorPos(POINT* point);
+BOOL SetCursorPos(int x, int y);
+BOOL ReleaseCapture();
 }  // namespace user32
 
 namespace gdi32 {
@@ -159,6 +175,9 @@ int ImageList_AddIcon(HIMAGELIST list, HICON icon);
 namespace ole32 {
 using namespace win32;
 HRESULT CreateStreamOnHGlobal(HGLOBAL memory, BOOL deleteOnRelease, ISTREAM* stream);
+// The stream interface's Release as a plain export (the original program calls the method through
+// the interface); the frame's ReleaseInterface reaches it. Returns the remaining references.
+ULONG IStream_Release(ISTREAM stream);
 }  // namespace ole32
 
 namespace gdiplus {

@@ -163,6 +163,22 @@ constexpr UINT SWP_NOMOVE = 0x0002;
 constexpr UINT SWP_NOZORDER = 0x0004;
 constexpr UINT SWP_NOACTIVATE = 0x0010;
 
+// Standard cursors (LoadCursorA with a null instance).
+constexpr uintptr_t IDC_ARROW = 32512;
+constexpr uintptr_t IDC_IBEAM = 32513;
+constexpr uintptr_t IDC_WAIT = 32514;
+constexpr uintptr_t IDC_CROSS = 32515;
+constexpr uintptr_t IDC_UPARROW = 32516;
+constexpr uintptr_t IDC_SIZENWSE = 32642;
+constexpr uintptr_t IDC_SIZENESW = 32643;
+constexpr uintptr_t IDC_SIZEWE = 32644;
+constexpr uintptr_t IDC_SIZENS = 32645;
+constexpr uintptr_t IDC_SIZEALL = 32646;
+constexpr uintptr_t IDC_NO = 32648;
+constexpr uintptr_t IDC_HAND = 32649;
+constexpr uintptr_t IDC_APPSTARTING = 32650;
+constexpr uintptr_t IDC_HELP = 32651;
+
 // Messages the program and its stand-ins use.
 constexpr UINT WM_SETREDRAW = 0x000B;
 constexpr UINT WM_CLOSE = 0x0010;
@@ -478,12 +494,99 @@ struct GUID {
   uint8_t Data4[8];
 };
 using CLSID = GUID;
-inline bool operator==(const GUID& a, const GUID& b) {
+constexpr bool operator==(const GUID& a, const GUID& b) {
   if (a.Data1 != b.Data1 || a.Data2 != b.Data2 || a.Data3 != b.Data3) return false;
   for (int i = 0; i < 8; ++i)
     if (a.Data4[i] != b.Data4[i]) return false;
   return true;
 }
+
+namespace gdip {
+constexpr GpStatus Aborted = 9;
+constexpr GpStatus ValueOverflow = 11;
+constexpr GpStatus AccessDenied = 12;
+constexpr GpStatus UnsupportedGdiplusVersion = 17;
+constexpr GpStatus GdiplusNotInitialized = 18;
+
+// Pixel format bits: (format >> 8) & 0xFF is the bit count.
+constexpr PixelFormat PixelFormatIndexed = 0x00010000;
+constexpr PixelFormat PixelFormatGDI = 0x00020000;
+constexpr PixelFormat PixelFormatAlpha = 0x00040000;
+constexpr PixelFormat PixelFormatPAlpha = 0x00080000;
+constexpr PixelFormat PixelFormat16bppGrayScale = 0x00101004;
+constexpr PixelFormat PixelFormat16bppARGB1555 = 0x00061007;
+constexpr PixelFormat PixelFormat48bppRGB = 0x0010300C;
+constexpr PixelFormat PixelFormat64bppARGB = 0x0034400D;
+constexpr PixelFormat PixelFormat64bppPARGB = 0x001C400E;
+
+constexpr UINT ImageFlagsHasAlpha = 0x0002;
+constexpr UINT ImageFlagsColorSpaceRGB = 0x0010;
+constexpr UINT ImageFlagsColorSpaceGRAY = 0x0040;
+constexpr UINT ImageFlagsHasRealDPI = 0x1000;
+constexpr UINT ImageFlagsHasRealPixelSize = 0x2000;
+constexpr UINT ImageFlagsReadOnly = 0x00010000;
+
+constexpr RotateFlipType RotateNoneFlipNone = 0;
+constexpr RotateFlipType Rotate90FlipNone = 1;
+constexpr RotateFlipType Rotate180FlipNone = 2;
+constexpr RotateFlipType Rotate270FlipNone = 3;
+constexpr RotateFlipType RotateNoneFlipX = 4;
+constexpr RotateFlipType Rotate90FlipX = 5;
+constexpr RotateFlipType Rotate180FlipX = 6;
+constexpr RotateFlipType Rotate270FlipX = 7;
+
+// Value types of encoder parameters and property items.
+constexpr ULONG EncoderParameterValueTypeByte = 1;
+constexpr ULONG EncoderParameterValueTypeASCII = 2;
+constexpr ULONG EncoderParameterValueTypeShort = 3;
+constexpr ULONG EncoderParameterValueTypeLong = 4;
+constexpr ULONG EncoderParameterValueTypeRational = 5;
+constexpr ULONG EncoderParameterValueTypeLongRange = 6;
+constexpr ULONG EncoderParameterValueTypeUndefined = 7;
+constexpr ULONG EncoderParameterValueTypeRationalRange = 8;
+constexpr ULONG EncoderParameterValueTypePointer = 9;
+
+// Values of the EncoderSaveFlag parameter (and the other enumerated parameters).
+constexpr ULONG EncoderValueCompressionLZW = 2;
+constexpr ULONG EncoderValueCompressionNone = 6;
+constexpr ULONG EncoderValueMultiFrame = 18;
+constexpr ULONG EncoderValueLastFrame = 19;
+constexpr ULONG EncoderValueFlush = 20;
+constexpr ULONG EncoderValueFrameDimensionTime = 21;
+constexpr ULONG EncoderValueFrameDimensionResolution = 22;
+constexpr ULONG EncoderValueFrameDimensionPage = 23;
+
+constexpr PROPID PropertyTagFrameDelay = 0x5100;
+constexpr PROPID PropertyTagLoopCount = 0x5101;
+constexpr WORD PropertyTagTypeShort = 3;
+constexpr WORD PropertyTagTypeLong = 4;
+
+// Raw formats of images.
+constexpr GUID ImageFormatMemoryBMP{0xB96B3CAA, 0x0728, 0x11D3, {0x9D, 0x7B, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
+constexpr GUID ImageFormatBMP{0xB96B3CAB, 0x0728, 0x11D3, {0x9D, 0x7B, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
+constexpr GUID ImageFormatJPEG{0xB96B3CAE, 0x0728, 0x11D3, {0x9D, 0x7B, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
+constexpr GUID ImageFormatPNG{0xB96B3CAF, 0x0728, 0x11D3, {0x9D, 0x7B, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
+constexpr GUID ImageFormatGIF{0xB96B3CB0, 0x0728, 0x11D3, {0x9D, 0x7B, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
+constexpr GUID ImageFormatTIFF{0xB96B3CB1, 0x0728, 0x11D3, {0x9D, 0x7B, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
+constexpr GUID ImageFormatIcon{0xB96B3CB5, 0x0728, 0x11D3, {0x9D, 0x7B, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
+
+// Class ids of the encoders.
+constexpr CLSID EncoderClsidBMP{0x557CF400, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
+constexpr CLSID EncoderClsidJPEG{0x557CF401, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
+constexpr CLSID EncoderClsidGIF{0x557CF402, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
+constexpr CLSID EncoderClsidTIFF{0x557CF405, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
+constexpr CLSID EncoderClsidPNG{0x557CF406, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
+
+// Frame dimensions.
+constexpr GUID FrameDimensionTime{0x6AEDBD6D, 0x3FB5, 0x418A, {0x83, 0xA6, 0x7F, 0x45, 0x22, 0x9D, 0xC8, 0x72}};
+constexpr GUID FrameDimensionResolution{0x84236F7B, 0x3BD3, 0x428F, {0x8D, 0xAB, 0x4E, 0xA1, 0x43, 0x9C, 0xA3, 0x15}};
+constexpr GUID FrameDimensionPage{0x7462DC86, 0x6180, 0x4C7E, {0x8E, 0x3F, 0xEE, 0x73, 0x33, 0xA7, 0xA4, 0x83}};
+
+// Encoder parameters.
+constexpr GUID EncoderQuality{0x1D5BE4B5, 0xFA4A, 0x452D, {0x9C, 0xDD, 0x5D, 0xB3, 0x51, 0x05, 0xE7, 0xEB}};
+constexpr GUID EncoderSaveFlag{0x292266FC, 0xAC40, 0x47BF, {0x8C, 0xFC, 0xA8, 0x5B, 0x89, 0xA6, 0x55, 0xDE}};
+constexpr GUID EncoderCompression{0xE09D739D, 0xCCD4, 0x44EE, {0x8E, 0xBA, 0x3F, 0xBF, 0x8B, 0xE4, 0xFC, 0x58}};
+}  // namespace gdip
 
 struct GdiplusStartupInput {
   UINT GdiplusVersion;

@@ -23,6 +23,7 @@ struct BitmapObject {
   QImage image;           // ARGB32
   int bitsPerPixel = 32;  // the format GetDIBits reports when asked for the bitmap's own format
   win32::HDC selectedInto = 0;
+  bool deletePending = false;  // DeleteObject while selected: deleted when deselected
 };
 
 struct DeviceContextObject {

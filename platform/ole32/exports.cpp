@@ -8,8 +8,9 @@ namespace platform {
 
 std::span<const Export> Ole32Exports() {
   using namespace ole32;
-  static const std::array<Export, 1> exports = {{
+  static const std::array<Export, 2> exports = {{
       {"CreateStreamOnHGlobal", ToAnyFunction(&CreateStreamOnHGlobal)},
+      {"IStream_Release", ToAnyFunction(&IStream_Release)},
   }};
   return exports;
 }

@@ -1,13 +1,351 @@
-// Placeholders: every function answers its documented failure value until implemented.
+// The shell: opening files, folders and web addresses with the desktop's default application,
+// showing a file selected in the file manager, the folder browser, folder creation, file
+// operations and special folders. While the tests' recorder is installed, nothing is launched.
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QUrl>
+
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "platform/api.h"
+#include "platform/handles.h"
+#include "platform/paths.h"
+#include "platform/qt_text.h"
+#include "platform/test_seams.h"
+#include "platform/user32/window_table.h"
 
 namespace platform::shell32 {
+namespace {
 
-PIDLIST SHBrowseForFolderA(BROWSEINFOA*) { return 0; }
-BOOL SHGetPathFromIDListA(PIDLIST, char*) { return 0; }
-HINSTANCE ShellExecuteA(HWND, const char*, const char*, const char*, const char*, int) { return 0; }
-int SHCreateDirectoryExA(HWND, const char*, const SECURITY_ATTRIBUTES*) { return 0; }
-int SHFileOperationA(SHFILEOPSTRUCTA*) { return 0; }
-BOOL SHGetSpecialFolderPathA(HWND, char*, int, BOOL) { return 0; }
+namespace fs = std::filesystem;
+
+constexpr HINSTANCE kShellSuccess = 42;  // any value above 32 means success
+constexpr HINSTANCE SE_ERR_FNF = 2;
+constexpr HINSTANCE SE_ERR_PNF = 3;
+constexpr HINSTANCE SE_ERR_NOASSOC = 31;
+
+constexpr int ERROR_SUCCESS = 0;
+constexpr int ERROR_FILE_NOT_FOUND = 2;
+constexpr int ERROR_PATH_NOT_FOUND = 3;
+constexpr int ERROR_ACCESS_DENIED = 5;
+constexpr int ERROR_INVALID_PARAMETER = 87;
+constexpr int ERROR_FILE_EXISTS = 80;
+constexpr int ERROR_BAD_PATHNAME = 161;
+constexpr int ERROR_ALREADY_EXISTS = 183;
+
+constexpr WORD FOF_ALLOWUNDO = 0x0040;
+
+std::string Utf8(const char* gbk) { return FromGbk(gbk).toStdString(); }
+
+QString Trimmed(std::string_view utf8) {
+  QString s = QString::fromStdString(std::string(utf8)).trimmed();
+  if (s.size() >= 2 && s.startsWith('"') && s.endsWith('"')) s = s.mid(1, s.size() - 2);
+  return s;
+}
+
+bool IsWebAddress(const QString& target) {
+  return target.contains("://") || target.startsWith("www.", Qt::CaseInsensitive) ||
+         target.startsWith("mailto:", Qt::CaseInsensitive);
+}
+
+bool IsFileManager(const QString& file) {
+  const QString name = QFileInfo(QString(file).replace('\\', '/')).fileName();
+  return name.compare("explorer.exe", Qt::CaseInsensitive) == 0 ||
+         name.compare("explorer", Qt::CaseInsensitive) == 0;
+}
+
+// Shows the item selected in the desktop's file manager; its folder opens when none answers.
+bool ShowSelected(const QString& path) {
+  QDBusConnection bus = QDBusConnection::sessionBus();
+  if (bus.isConnected()) {
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        "org.freedesktop.FileManager1", "/org/freedesktop/FileManager1",
+        "org.freedesktop.FileManager1", "ShowItems");
+    call << QStringList{QUrl::fromLocalFile(path).toString()} << QString();
+    if (bus.call(call, QDBus::Block, 5000).type() == QDBusMessage::ReplyMessage) return true;
+  }
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absolutePath()));
+}
+
+struct ShellAction {
+  seams::ShellRequest::Action action = seams::ShellRequest::Action::Open;
+  QString target;
+  HINSTANCE failure = 0;  // non-zero: the request fails with this code
+};
+
+QString Resolve(const QString& path, const QString& folder) {
+  if (path.isEmpty() || QDir::isAbsolutePath(path)) return QDir::cleanPath(path);
+  return QDir::cleanPath(QDir(folder.isEmpty() ? QDir::currentPath() : folder).filePath(path));
+}
+
+HINSTANCE MissingCode(const QString& path) {
+  return QFileInfo(QFileInfo(path).absolutePath()).isDir() ? SE_ERR_FNF : SE_ERR_PNF;
+}
+
+ShellAction Decide(const QString& file, const QString& parameters, const QString& folder) {
+  using Action = seams::ShellRequest::Action;
+  if (IsFileManager(file)) {
+    QString argument = parameters.trimmed();
+    Action action = Action::Open;
+    if (argument.startsWith("/select,", Qt::CaseInsensitive)) {
+      action = Action::ShowSelected;
+      argument = argument.mid(8);
+    } else if (argument.startsWith("/e,", Qt::CaseInsensitive)) {
+      argument = argument.mid(3);
+    }
+    QString target = Resolve(Trimmed(argument.replace('\\', '/').toStdString()), folder);
+    if (target.isEmpty()) target = QDir::homePath();
+    if (!QFileInfo::exists(target)) return {action, target, MissingCode(target)};
+    return {action, target, 0};
+  }
+  if (IsWebAddress(file)) {
+    QString address = file;
+    if (address.startsWith("www.", Qt::CaseInsensitive)) address.prepend("http://");
+    return {Action::Open, address, 0};
+  }
+  const QString target = Resolve(QString(file).replace('\\', '/'), folder);
+  if (!QFileInfo::exists(target)) return {Action::Open, target, MissingCode(target)};
+  return {Action::Open, target, 0};
+}
+
+bool Launch(const ShellAction& action) {
+  if (action.action == seams::ShellRequest::Action::ShowSelected) return ShowSelected(action.target);
+  const QUrl url = IsWebAddress(action.target) ? QUrl(action.target) : QUrl::fromLocalFile(action.target);
+  return QDesktopServices::openUrl(url);
+}
+
+// ---- Folder ids ----
+
+HandleTable<std::string>& FolderIds() {
+  static HandleTable<std::string> table(HandleKind::FolderId);
+  return table;
+}
+
+PIDLIST NewFolderId(const QString& native) {
+  return FolderIds().Insert(std::make_unique<std::string>(ProgramPath(native)));
+}
+
+// The folder browser's window: the program's callback selects the initial folder through it.
+struct FolderBrowser {
+  QFileDialog* dialog = nullptr;  // null when the tests' responder answers
+  QString selection;
+};
+FolderBrowser*& ActiveBrowser() {
+  static FolderBrowser* browser = nullptr;
+  return browser;
+}
+
+LRESULT FolderBrowserProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  FolderBrowser* browser = ActiveBrowser();
+  if (message == BFFM_SETSELECTIONA && browser) {
+    QString path;
+    if (wParam) path = NativeQPath(reinterpret_cast<const char*>(lParam));
+    else if (const std::string* id = FolderIds().Find(static_cast<PIDLIST>(lParam))) path = NativeQPath(*id);
+    if (path.isEmpty()) return FALSE;
+    browser->selection = path;
+    if (browser->dialog) browser->dialog->setDirectory(path);
+    return TRUE;
+  }
+  return user32::DefWindowProcA(window, message, wParam, lParam);
+}
+
+QString FolderOfId(PIDLIST id) {
+  const std::string* path = FolderIds().Find(id);
+  return path ? NativeQPath(*path) : QString();
+}
+
+QString DisplayName(const QString& path) {
+  const QString name = QFileInfo(path).fileName();
+  return name.isEmpty() ? path : name;
+}
+
+QString SpecialFolder(int folder) {
+  switch (folder & 0xFF) {  // the high bits are flags (create, don't verify)
+    case CSIDL_DESKTOP:
+    case CSIDL_DESKTOPDIRECTORY: return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    case CSIDL_PERSONAL: return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    case CSIDL_MYPICTURES: return QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    case 0x0D: return QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
+    case 0x0E: return QStandardPaths::writableLocation(QStandardPaths::MoviesLocation);
+    case 0x1A: return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    case 0x1C: return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    case 0x20: return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    case 0x28: return QStandardPaths::writableLocation(QStandardPaths::HomeLocation);
+    default: return QString();
+  }
+}
+
+std::vector<QString> PathList(const char* list) {
+  std::vector<QString> paths;
+  if (!list) return paths;
+  for (const char* p = list; *p; p += std::strlen(p) + 1) paths.push_back(NativeQPath(p));
+  return paths;
+}
+
+int ErrorOf(const std::error_code& error) {
+  if (error == std::errc::permission_denied || error == std::errc::read_only_file_system)
+    return ERROR_ACCESS_DENIED;
+  if (error == std::errc::no_such_file_or_directory || error == std::errc::not_a_directory)
+    return ERROR_PATH_NOT_FOUND;
+  return ERROR_INVALID_PARAMETER;
+}
+
+int Transfer(UINT operation, const fs::path& from, const fs::path& to) {
+  std::error_code error;
+  if (!fs::exists(fs::symlink_status(from, error))) return ERROR_FILE_NOT_FOUND;
+  fs::path target = to;
+  if (operation != FO_RENAME && fs::is_directory(to, error)) target = to / from.filename();
+  if (operation == FO_COPY)
+    fs::copy(from, target, fs::copy_options::recursive | fs::copy_options::overwrite_existing, error);
+  else
+    fs::rename(from, target, error);
+  return error ? ErrorOf(error) : ERROR_SUCCESS;
+}
+
+}  // namespace
+
+HINSTANCE ShellExecuteA(HWND, const char* verb, const char* file, const char* parameters,
+                        const char* folder, int show) {
+  const std::string verbText = Utf8(verb);
+  if (!file || !*file) return SE_ERR_FNF;
+  if (!verbText.empty() && QString::fromStdString(verbText).compare("open", Qt::CaseInsensitive) != 0 &&
+      QString::fromStdString(verbText).compare("explore", Qt::CaseInsensitive) != 0)
+    return SE_ERR_NOASSOC;
+
+  const ShellAction action = Decide(QString::fromStdString(Utf8(file)),
+                                    QString::fromStdString(Utf8(parameters)),
+                                    NativeQPath(folder ? folder : ""));
+  if (action.failure) return action.failure;
+  if (seams::ShellRecorder* recorder = seams::InstalledShellRecorder()) {
+    recorder->Record({verbText, Utf8(file), Utf8(parameters), Utf8(folder), show, action.action,
+                      action.target.toStdString()});
+    return kShellSuccess;
+  }
+  return Launch(action) ? kShellSuccess : SE_ERR_NOASSOC;
+}
+
+PIDLIST SHBrowseForFolderA(BROWSEINFOA* info) {
+  if (!info) return 0;
+  FolderBrowser browser;
+  FolderBrowser* outer = std::exchange(ActiveBrowser(), &browser);
+  const QString title = QString::fromStdString(Utf8(info->lpszTitle));
+  seams::DialogResponder* responder = seams::InstalledDialogResponder();
+
+  std::unique_ptr<QWidget> host;
+  if (responder) {
+    host = std::make_unique<QWidget>();
+  } else {
+    auto dialog = std::make_unique<QFileDialog>(user32::WidgetOf(info->hwndOwner), title);
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setFileMode(QFileDialog::Directory);
+    if (!(info->ulFlags & BIF_BROWSEINCLUDEFILES)) dialog->setOption(QFileDialog::ShowDirsOnly);
+    const QString root = FolderOfId(info->pidlRoot);
+    dialog->setDirectory(root.isEmpty() ? QDir::homePath() : root);
+    browser.dialog = dialog.get();
+    host = std::move(dialog);
+  }
+  const HWND window = user32::AttachWindow(host.get(), {"#32770", 0, 0, 0, info->hwndOwner, &FolderBrowserProc});
+  if (info->lpfn && window) info->lpfn(window, BFFM_INITIALIZED, 0, info->lParam);
+
+  QString chosen;
+  if (responder) {
+    seams::DialogRequest request;
+    request.kind = seams::DialogKind::Folder;
+    request.caption = title.toStdString();
+    request.folder = browser.selection.toStdString();
+    request.flags = info->ulFlags;
+    request.owner = info->hwndOwner;
+    seams::DialogAnswer answer = responder->Answer(request);
+    if (answer.accepted) chosen = QString::fromStdString(answer.value);
+  } else if (browser.dialog->exec() == QDialog::Accepted && !browser.dialog->selectedFiles().isEmpty()) {
+    chosen = browser.dialog->selectedFiles().front();
+  }
+  ActiveBrowser() = outer;
+  if (chosen.isEmpty()) return 0;
+  if (info->pszDisplayName)
+    CopyToBuffer(ProgramPath(DisplayName(chosen)), info->pszDisplayName, MAX_PATH);
+  return NewFolderId(QDir::cleanPath(chosen));
+}
+
+BOOL SHGetPathFromIDListA(PIDLIST folder, char* path) {
+  if (!path) return FALSE;
+  path[0] = '\0';
+  const std::string* stored = FolderIds().Find(folder);
+  if (!stored || stored->size() >= MAX_PATH) return FALSE;
+  CopyToBuffer(*stored, path, MAX_PATH);
+  return TRUE;
+}
+
+int SHCreateDirectoryExA(HWND, const char* path, const SECURITY_ATTRIBUTES*) {
+  if (!path || !*path) return ERROR_BAD_PATHNAME;
+  const fs::path folder(paths::ToNative(path));
+  if (!folder.is_absolute()) return ERROR_BAD_PATHNAME;
+  std::error_code error;
+  const fs::file_status status = fs::status(folder, error);
+  if (fs::is_directory(status)) return ERROR_ALREADY_EXISTS;
+  if (fs::exists(status)) return ERROR_FILE_EXISTS;
+  fs::create_directories(folder, error);
+  return error ? ErrorOf(error) : ERROR_SUCCESS;
+}
+
+int SHFileOperationA(SHFILEOPSTRUCTA* operation) {
+  if (!operation) return ERROR_INVALID_PARAMETER;
+  operation->fAnyOperationsAborted = FALSE;
+  const std::vector<QString> sources = PathList(operation->pFrom);
+  const std::vector<QString> targets = PathList(operation->pTo);
+  if (sources.empty()) return ERROR_INVALID_PARAMETER;
+  for (size_t i = 0; i < sources.size(); ++i) {
+    const fs::path from = sources[i].toStdString();
+    int result = ERROR_SUCCESS;
+    switch (operation->wFunc) {
+      case FO_DELETE: {
+        std::error_code error;
+        if (!fs::exists(fs::symlink_status(from, error))) return ERROR_FILE_NOT_FOUND;
+        if (operation->fFlags & FOF_ALLOWUNDO) {
+          if (!QFile::moveToTrash(sources[i])) result = ERROR_ACCESS_DENIED;
+        } else {
+          fs::remove_all(from, error);
+          if (error) result = ErrorOf(error);
+        }
+        break;
+      }
+      case FO_COPY:
+      case FO_MOVE:
+      case FO_RENAME: {
+        if (targets.empty()) return ERROR_INVALID_PARAMETER;
+        const QString& to = targets.size() == sources.size() ? targets[i] : targets.front();
+        result = Transfer(operation->wFunc, from, to.toStdString());
+        break;
+      }
+      default:
+        return ERROR_INVALID_PARAMETER;
+    }
+    if (result != ERROR_SUCCESS) return result;
+  }
+  return ERROR_SUCCESS;
+}
+
+BOOL SHGetSpecialFolderPathA(HWND, char* path, int folder, BOOL create) {
+  if (!path) return FALSE;
+  path[0] = '\0';
+  const QString location = SpecialFolder(folder);
+  if (location.isEmpty()) return FALSE;
+  if (!QFileInfo(location).isDir() && !(create && QDir().mkpath(location))) return FALSE;
+  const std::string program = ProgramPath(location);
+  if (program.size() >= MAX_PATH) return FALSE;
+  CopyToBuffer(program, path, MAX_PATH);
+  return TRUE;
+}
 
 }  // namespace platform::shell32

@@ -8,7 +8,7 @@ namespace platform {
 
 std::span<const Export> User32Exports() {
   using namespace user32;
-  static const std::array<Export, 27> exports = {{
+  static const std::array<Export, 42> exports = {{
       {"DestroyIcon", ToAnyFunction(&DestroyIcon)},
       {"GetIconInfo", ToAnyFunction(&GetIconInfo)},
       {"DrawIconEx", ToAnyFunction(&DrawIconEx)},
@@ -36,6 +36,21 @@ std::span<const Export> User32Exports() {
       {"CreateWindowExA", ToAnyFunction(&CreateWindowExA)},
       {"DestroyWindow", ToAnyFunction(&DestroyWindow)},
       {"MessageBoxA", ToAnyFunction(&MessageBoxA)},
+      {"EnableWindow", ToAnyFunction(&EnableWindow)},
+      {"IsWindowEnabled", ToAnyFunction(&IsWindowEnabled)},
+      {"SetParent", ToAnyFunction(&SetParent)},
+      {"GetClientRect", ToAnyFunction(&GetClientRect)},
+      {"MapWindowPoints", ToAnyFunction(&MapWindowPoints)},
+      {"MoveWindow", ToAnyFunction(&MoveWindow)},
+      {"SetWindowTextA", ToAnyFunction(&SetWindowTextA)},
+      {"GetFocus", ToAnyFunction(&GetFocus)},
+      {"PostQuitMessage", ToAnyFunction(&PostQuitMessage)},
+      {"LoadCursorA", ToAnyFunction(&LoadCursorA)},
+      {"SetCursor", ToAnyFunction(&SetCursor)},
+      {"DestroyCursor", ToAnyFunction(&DestroyCursor)},
+      {"GetCursorPos", ToAnyFunction(&GetCursorPos)},
+      {"SetCursorPos", ToAnyFunction(&SetCursorPos)},
+      {"ReleaseCapture", ToAnyFunction(&ReleaseCapture)},
   }};
   return exports;
 }

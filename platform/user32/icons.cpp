@@ -1,15 +1,171 @@
-// Placeholders: every function answers its documented failure value until implemented.
+// Icons and the device contexts of the screen and of windows. An icon handle holds its decoded
+// ARGB32 image; drawing composites it, scaled with good quality, over the bitmap selected into
+// a memory device context. Screen and window contexts draw nowhere the program can read.
 #include "platform/api.h"
+#include "platform/codecs/ico.h"
+#include "platform/files/file_bytes.h"
+#include "platform/gdi/icon_images.h"
+#include "platform/gdi/objects.h"
 
 namespace platform::user32 {
+namespace {
 
-BOOL DestroyIcon(HICON) { return 0; }
-BOOL GetIconInfo(HICON, ICONINFO*) { return 0; }
-BOOL DrawIconEx(HDC, int, int, HICON, int, int, UINT, HBRUSH, UINT) { return 0; }
-BOOL DrawIcon(HDC, int, int, HICON) { return 0; }
-HANDLE LoadImageA(HINSTANCE, const char*, UINT, int, int, UINT) { return 0; }
-HDC GetDC(HWND) { return 0; }
-int ReleaseDC(HWND, HDC) { return 0; }
-int FillRect(HDC, const RECT*, HBRUSH) { return 0; }
+constexpr int kStandardIconSize = 32;
+constexpr UINT kDiDefaultSize = 0x0008;
+constexpr int64_t kMaxDrawPixels = int64_t{1} << 26;
+
+// The AND mask as a bitmap: white where the icon is transparent, black where it shows.
+QImage MaskOf(const QImage& image) {
+  QImage mask(image.size(), QImage::Format_ARGB32);
+  for (int y = 0; y < image.height(); ++y) {
+    auto* in = reinterpret_cast<const uint32_t*>(image.constScanLine(y));
+    auto* out = reinterpret_cast<uint32_t*>(mask.scanLine(y));
+    for (int x = 0; x < image.width(); ++x)
+      out[x] = (in[x] >> 24) ? 0xFF000000 : 0xFFFFFFFF;
+  }
+  return mask;
+}
+
+void Fill(QImage& target, const RECT& rect, COLORREF colour) {
+  int left = std::max<LONG>(rect.left, 0), top = std::max<LONG>(rect.top, 0);
+  int right = std::min<LONG>(rect.right, target.width());
+  int bottom = std::min<LONG>(rect.bottom, target.height());
+  if (left >= right) return;
+  uint32_t argb = gdi::ColourRefToArgb(colour);
+  for (int y = top; y < bottom; ++y) {
+    auto* row = reinterpret_cast<uint32_t*>(target.scanLine(y));
+    std::fill(row + left, row + right, argb);
+  }
+}
+
+// DI_MASK alone: the mask ANDed onto the target (black where the icon shows).
+uint32_t MaskOp(uint32_t icon, uint32_t target) {
+  return (icon >> 24) ? 0xFF000000 : target;
+}
+// DI_IMAGE alone: the image copied without regard to its transparency.
+uint32_t ImageOp(uint32_t icon, uint32_t) {
+  return icon | 0xFF000000;
+}
+
+HANDLE LoadIconFile(const char* path, UINT type, int width, int height, UINT flags) {
+  auto file = files::FileBytes::Open(path);
+  if (!file) return 0;
+  auto dir = codecs::ReadIcoDirectory(file->bytes());
+  if (!dir) return 0;
+  if (flags & LR_DEFAULTSIZE) {
+    if (width == 0) width = kStandardIconSize;
+    if (height == 0) height = kStandardIconSize;
+  }
+  size_t chosen = codecs::ChooseIconImage(dir->entries, width ? width : kStandardIconSize,
+                                          height ? height : kStandardIconSize);
+  const codecs::IcoEntry& entry = dir->entries[chosen];
+  auto bytes = codecs::IcoImageBytes(file->bytes(), entry);
+  // The classic loader takes bitmap images only; split and rebuild rely on PNG being refused.
+  if (!bytes || codecs::IsPng(*bytes)) return 0;
+  auto decoded = codecs::DecodeDib(*bytes, codecs::DibMode::Icon);
+  if (!decoded) return 0;
+  QImage image = gdi::ToQImage(*decoded);
+  if (width || height)
+    image = gdi::Scaled(image, width ? width : image.width(), height ? height : image.height());
+  HICON icon = gdi::CreateIcon(image);
+  gdi::IconObject* object = gdi::Icons().Find(icon);
+  if (object && type == IMAGE_CURSOR) {
+    object->isIcon = false;
+    if (dir->type == 2) object->hotX = entry.planes, object->hotY = entry.bitCount;
+  }
+  return icon;
+}
+
+HANDLE LoadBitmapFile(const char* path) {
+  auto file = files::FileBytes::Open(path);
+  if (!file) return 0;
+  auto decoded = codecs::DecodeBmpFile(file->bytes());
+  return decoded ? gdi::CreateBitmap(gdi::ToQImage(*decoded)) : 0;
+}
+
+}  // namespace
+
+BOOL DestroyIcon(HICON icon) {
+  return gdi::Icons().Erase(icon) ? TRUE : FALSE;
+}
+
+BOOL GetIconInfo(HICON icon, ICONINFO* info) {
+  gdi::IconObject* object = gdi::Icons().Find(icon);
+  if (!object || !info) return FALSE;
+  info->fIcon = object->isIcon ? TRUE : FALSE;
+  info->xHotspot = static_cast<DWORD>(object->hotX);
+  info->yHotspot = static_cast<DWORD>(object->hotY);
+  info->hbmColor = gdi::CreateBitmap(object->image);
+  info->hbmMask = gdi::CreateBitmap(MaskOf(object->image));
+  if (gdi::BitmapObject* mask = gdi::Bitmaps().Find(info->hbmMask)) mask->bitsPerPixel = 1;
+  return TRUE;
+}
+
+BOOL DrawIconEx(HDC dc, int x, int y, HICON icon, int width, int height, UINT, HBRUSH background,
+                UINT flags) {
+  gdi::IconObject* object = gdi::Icons().Find(icon);
+  if (!gdi::DeviceContexts().Contains(dc) || !object || width < 0 || height < 0) return FALSE;
+  if ((flags & DI_NORMAL) == 0) return FALSE;
+  int defaultSize = (flags & kDiDefaultSize) ? kStandardIconSize : 0;
+  if (width == 0) width = defaultSize ? defaultSize : object->image.width();
+  if (height == 0) height = defaultSize ? defaultSize : object->image.height();
+  if (int64_t{width} * height > kMaxDrawPixels) return FALSE;
+  gdi::BitmapObject* target = gdi::TargetBitmap(dc);
+  if (!target) return TRUE;
+  if (const gdi::BrushObject* brush = gdi::Brushes().Find(background))
+    Fill(target->image, RECT{x, y, x + width, y + height}, brush->colour);
+  QImage scaled = gdi::Scaled(object->image, width, height);
+  switch (flags & DI_NORMAL) {
+    case DI_NORMAL:
+      gdi::Blit(target->image, scaled, x, y, gdi::Over);
+      break;
+    case DI_MASK:
+      gdi::Blit(target->image, scaled, x, y, MaskOp);
+      break;
+    case DI_IMAGE:
+      gdi::Blit(target->image, scaled, x, y, ImageOp);
+      break;
+  }
+  return TRUE;
+}
+
+BOOL DrawIcon(HDC dc, int x, int y, HICON icon) {
+  return DrawIconEx(dc, x, y, icon, kStandardIconSize, kStandardIconSize, 0, 0, DI_NORMAL);
+}
+
+HANDLE LoadImageA(HINSTANCE, const char* name, UINT type, int width, int height, UINT flags) {
+  if (!name || IS_INTRESOURCE(name) || !(flags & LR_LOADFROMFILE) || width < 0 || height < 0)
+    return 0;
+  switch (type) {
+    case IMAGE_ICON:
+    case IMAGE_CURSOR:
+      return LoadIconFile(name, type, width, height, flags);
+    case IMAGE_BITMAP:
+      return LoadBitmapFile(name);
+    default:
+      return 0;
+  }
+}
+
+HDC GetDC(HWND window) {
+  if (window != 0 && !IsWindow(window)) return 0;
+  auto context = std::make_unique<gdi::DeviceContextObject>();
+  context->window = window;
+  return gdi::DeviceContexts().Insert(std::move(context));
+}
+
+int ReleaseDC(HWND window, HDC dc) {
+  gdi::DeviceContextObject* context = gdi::DeviceContexts().Find(dc);
+  if (!context || context->memory || context->window != window) return 0;
+  gdi::DeviceContexts().Erase(dc);
+  return 1;
+}
+
+int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
+  const gdi::BrushObject* b = gdi::Brushes().Find(brush);
+  if (!gdi::DeviceContexts().Contains(dc) || !rect || !b) return 0;
+  if (gdi::BitmapObject* target = gdi::TargetBitmap(dc)) Fill(target->image, *rect, b->colour);
+  return 1;
+}
 
 }  // namespace platform::user32

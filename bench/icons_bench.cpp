@@ -1,0 +1,162 @@
+// Extracting every icon group of a large module, against the cost of reading each group's bytes
+// twice, and rebuilding an icon without its PNG image.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "frame/commands.h"
+#include "frame/extract_file_icon.h"
+#include "icofile/rebuild.h"
+#include "platform/api.h"
+#include "platform/files/file_bytes.h"
+#include "tests/support/icon_images.h"
+#include "tests/support/pe_writer.h"
+
+namespace {
+
+namespace ts = testing_support;
+namespace fs = std::filesystem;
+
+constexpr int kGroups = 400;
+constexpr int kImagesPerGroup = 8;
+
+ts::Bytes Image(int size, int bits, int seed) {
+  ts::DibSpec spec;
+  spec.width = spec.height = size;
+  spec.bitCount = bits;
+  spec.pixel = [=](int x, int y) {
+    return bits <= 8 ? static_cast<uint32_t>(x + y + seed) % (1u << bits)
+                     : 0xFF000000u | static_cast<uint32_t>(x * 977 + y * 131 + seed);
+  };
+  return ts::MakeIconDib(spec);
+}
+
+ts::Bytes GroupIcon(int seed) {
+  return ts::MakeIcoFile({Image(16, 4, seed), Image(16, 8, seed), Image(24, 8, seed),
+                          Image(32, 4, seed), Image(32, 8, seed), Image(32, 32, seed),
+                          Image(48, 8, seed), Image(48, 32, seed)});
+}
+
+// A module of kGroups groups of kImagesPerGroup images each, and each group as an icon file.
+class Fixture {
+ public:
+  Fixture() {
+    std::string pattern = (fs::temp_directory_path() / "pictolan-bench-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) std::abort();
+    folder_ = pattern;
+    ts::PeWriter writer;
+    for (int g = 0; g < kGroups; ++g) {
+      ts::Bytes icon = GroupIcon(g);
+      writer.AddIconGroup(g + 1, icon);
+      groupFiles_.push_back(Path("group" + std::to_string(g) + ".ico"));
+      Write(groupFiles_.back(), icon);
+    }
+    module_ = Path("module.dll");
+    Write(module_, writer.Build());
+    ts::Bytes png = ts::MakePng(256, 256, 0xFF336699);
+    png[22] = 0;
+    rebuildSource_ = frame::ByteSet(ts::MakeIcoFile(
+        {Image(16, 8, 1), Image(32, 8, 2), Image(32, 32, 3), Image(48, 32, 4), png}));
+    // A module the user picks was written long before; one written just now is read afresh on
+    // every call (see platform/files/file_bytes.h), so let it settle first.
+    std::this_thread::sleep_for(std::chrono::seconds(platform::files::kSettleSeconds + 1));
+  }
+  ~Fixture() { fs::remove_all(folder_); }
+
+  const frame::Text& module() const { return module_; }
+  const std::vector<frame::Text>& groupFiles() const { return groupFiles_; }
+  frame::Text Path(const std::string& name) const {
+    return frame::Text::FromUtf8((folder_ / name).string());
+  }
+  const frame::ByteSet& rebuildSource() const { return rebuildSource_; }
+
+ private:
+  static void Write(const frame::Text& path, const ts::Bytes& bytes) {
+    if (!frame::WriteFile(path, frame::ByteSet(bytes))) std::abort();
+  }
+  fs::path folder_;
+  frame::Text module_;
+  std::vector<frame::Text> groupFiles_;
+  frame::ByteSet rebuildSource_;
+};
+
+// Seconds per group, shown in microseconds.
+benchmark::Counter PerGroup(const benchmark::State& state) {
+  return benchmark::Counter(static_cast<double>(state.iterations()) * kGroups,
+                            benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+const Fixture& TheFixture() {
+  static const Fixture fixture;
+  return fixture;
+}
+
+// The extraction page's "extract all": one call per group, each loading the module afresh.
+void BM_ExtractEveryGroup(benchmark::State& state) {
+  const Fixture& f = TheFixture();
+  frame::Text out = f.Path("out.ico");
+  for (auto _ : state)
+    for (int g = 1; g <= kGroups; ++g)
+      if (frame::ExtractFileIcon(f.module(), 0, out, g) != kGroups) state.SkipWithError("count");
+  state.counters["per_group"] = PerGroup(state);
+}
+BENCHMARK(BM_ExtractEveryGroup)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The same without writing the files: a save path that does not end in "ico" still has each
+// group read, but nothing written.
+void BM_ExtractEveryGroupWithoutWriting(benchmark::State& state) {
+  const Fixture& f = TheFixture();
+  frame::Text out = f.Path("out.none");
+  for (auto _ : state)
+    for (int g = 1; g <= kGroups; ++g)
+      if (frame::ExtractFileIcon(f.module(), 0, out, g) != kGroups) state.SkipWithError("count");
+  state.counters["per_group"] = PerGroup(state);
+}
+BENCHMARK(BM_ExtractEveryGroupWithoutWriting)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The yardstick: each group's bytes, as an icon file, read twice.
+void BM_ReadEveryGroupTwice(benchmark::State& state) {
+  const Fixture& f = TheFixture();
+  for (auto _ : state)
+    for (const frame::Text& file : f.groupFiles())
+      for (int twice = 0; twice < 2; ++twice)
+        benchmark::DoNotOptimize(frame::ReadFile(file));
+  state.counters["per_group"] = PerGroup(state);
+}
+BENCHMARK(BM_ReadEveryGroupTwice)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// What writing the icon files costs by itself: each group's bytes written as a new file.
+void BM_WriteEveryGroup(benchmark::State& state) {
+  const Fixture& f = TheFixture();
+  std::vector<frame::ByteSet> groups;
+  for (const frame::Text& file : f.groupFiles())
+    groups.push_back(frame::ReadFile(file));
+  frame::Text out = f.Path("written.ico");
+  for (auto _ : state)
+    for (const frame::ByteSet& group : groups)
+      frame::WriteFile(out, group);
+  state.counters["per_group"] = PerGroup(state);
+}
+BENCHMARK(BM_WriteEveryGroup)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Counting the groups, as opening a source does before anything else.
+void BM_CountGroups(benchmark::State& state) {
+  const Fixture& f = TheFixture();
+  for (auto _ : state)
+    benchmark::DoNotOptimize(platform::shell32::ExtractIconA(0, f.module().c_str(), 0xFFFFFFFF));
+}
+BENCHMARK(BM_CountGroups)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+void BM_RebuildIcon(benchmark::State& state) {
+  const Fixture& f = TheFixture();
+  for (auto _ : state)
+    benchmark::DoNotOptimize(icofile::RebuildIconBytes(f.rebuildSource()));
+}
+BENCHMARK(BM_RebuildIcon)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+}  // namespace

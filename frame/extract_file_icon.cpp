@@ -1,0 +1,178 @@
+// Bitmap images are copied exactly as stored, with directory fields taken from each image's own
+// header and its image-size field written as 0. PNG images get a valid directory entry from
+// their IHDR chunk and are copied unchanged.
+#include "frame/extract_file_icon.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "frame/commands.h"
+#include "frame/le_bytes.h"
+#include "frame/literal.h"
+#include "platform/api.h"
+#include "platform/codecs/ico.h"
+
+namespace frame {
+namespace {
+
+namespace k32 = platform::kernel32;
+
+constexpr size_t kIconHeaderSize = 6;
+constexpr size_t kIconEntrySize = 16;
+constexpr size_t kGroupEntrySize = 14;
+constexpr size_t kImageSizeField = 20;  // offset of the image-size field in a bitmap header
+
+// One image of the icon record, its directory fields taken from its own header.
+struct ImageRecord {
+  uint32_t width = 0;
+  uint32_t height = 0;  // half the header's height, which covers the colour rows and the mask
+  uint32_t planes = 0;
+  uint32_t bitCount = 0;
+  ByteSet bits;
+};
+
+ImageRecord RecordOf(ByteSet bits) {
+  ImageRecord r;
+  std::span<const uint8_t> b = bits.span();
+  if (platform::codecs::IsPng(b)) {
+    r.width = ReadU32BigEndian(b, 16);
+    r.height = ReadU32BigEndian(b, 20);
+    r.planes = 1;
+    r.bitCount = 32;
+  } else {
+    r.width = ReadU32(b, 4);
+    r.height = ReadU32(b, 8) / 2;
+    r.planes = ReadU16(b, 12);
+    r.bitCount = ReadU16(b, 14);
+    // The image-size field is written as 0; a header cut short has none to clear.
+    for (size_t i = kImageSizeField; i < kImageSizeField + 4 && i < bits.size(); ++i)
+      bits[i] = 0;
+  }
+  r.bits = std::move(bits);
+  return r;
+}
+
+using IconRecord = std::vector<ImageRecord>;
+
+ByteSet IconFileBytes(const IconRecord& images) {
+  ByteSet file;
+  AppendU16(file, 0);
+  AppendU16(file, 1);
+  AppendU16(file, static_cast<uint16_t>(images.size()));
+  uint32_t offset = static_cast<uint32_t>(kIconHeaderSize + kIconEntrySize * images.size());
+  for (const ImageRecord& image : images) {
+    uint32_t colourBits = image.planes * image.bitCount;
+    AppendU8(file, static_cast<uint8_t>(image.width));
+    AppendU8(file, static_cast<uint8_t>(image.height));
+    AppendU8(file, colourBits < 8 ? static_cast<uint8_t>(1u << colourBits) : 0);
+    AppendU8(file, 0);
+    AppendU16(file, static_cast<uint16_t>(image.planes));
+    AppendU16(file, static_cast<uint16_t>(image.bitCount));
+    AppendU32(file, static_cast<uint32_t>(image.bits.size()));
+    AppendU32(file, offset);
+    offset += static_cast<uint32_t>(image.bits.size());
+  }
+  for (const ImageRecord& image : images)
+    file += image.bits;
+  return file;
+}
+
+std::optional<IconRecord> ReadIconFile(const Text& path) {
+  ByteSet file = ReadFile(path);
+  std::span<const uint8_t> b = file.span();
+  if (b.size() < kIconHeaderSize || ReadU16(b, 0) != 0 || ReadU16(b, 2) != 1) return std::nullopt;
+  size_t count = ReadU16(b, 4);
+  if (b.size() - kIconHeaderSize < count * kIconEntrySize) return std::nullopt;
+  IconRecord images;
+  for (size_t i = 0; i < count; ++i) {
+    size_t entry = kIconHeaderSize + i * kIconEntrySize;
+    uint64_t size = ReadU32(b, entry + 8), offset = ReadU32(b, entry + 12);
+    if (offset > b.size() || size > b.size() - offset) return std::nullopt;
+    images.push_back(RecordOf(ByteSet(b.subspan(offset, size))));
+  }
+  return images;
+}
+
+// The group-icon names of a module in the order the system reports them; the name at the
+// wanted position is remembered (a string copied, a number kept).
+struct GroupSearch {
+  int32_t wanted = 1;
+  int32_t count = 0;
+  std::optional<Text> name;
+  uintptr_t id = 0;
+};
+
+win32::BOOL CountGroup(win32::HMODULE, const char*, char* name, win32::LONG_PTR param) {
+  auto* search = reinterpret_cast<GroupSearch*>(param);
+  if (++search->count == search->wanted) {
+    if (win32::IS_INTRESOURCE(name))
+      search->id = reinterpret_cast<uintptr_t>(name);
+    else
+      search->name = Text(name);
+  }
+  return win32::TRUE;
+}
+
+// The bytes of a resource; empty when it is missing.
+std::optional<ByteSet> ResourceBytes(win32::HMODULE module, const char* name, uintptr_t type) {
+  win32::HRSRC resource = k32::FindResourceA(module, name, win32::MAKEINTRESOURCEA(type));
+  if (!resource) return std::nullopt;
+  const void* data = k32::LockResource(k32::LoadResource(module, resource));
+  win32::DWORD size = k32::SizeofResource(module, resource);
+  if (!data && size > 0) return std::nullopt;
+  return ByteSet(static_cast<const uint8_t*>(data), size);
+}
+
+// The group's directory is read within the resource's own size.
+std::optional<IconRecord> ReadGroup(win32::HMODULE module, const GroupSearch& group) {
+  const char* name = group.name ? group.name->c_str() : win32::MAKEINTRESOURCEA(group.id);
+  auto directory = ResourceBytes(module, name, win32::RT_GROUP_ICON);
+  if (!directory) return std::nullopt;
+  std::span<const uint8_t> d = directory->span();
+  size_t count = ReadU16(d, 4);
+  if (d.size() < kIconHeaderSize || (d.size() - kIconHeaderSize) / kGroupEntrySize < count)
+    return std::nullopt;
+  IconRecord images;
+  for (size_t i = 0; i < count; ++i) {
+    uintptr_t id = ReadU16(d, kIconHeaderSize + i * kGroupEntrySize + 12);
+    auto bits = ResourceBytes(module, win32::MAKEINTRESOURCEA(id), win32::RT_ICON);
+    if (!bits) return std::nullopt;
+    images.push_back(RecordOf(std::move(*bits)));
+  }
+  return images;
+}
+
+bool EndsWith(const Text& path, const Text& kind) {
+  return ToLower(TextRight(path, 3)) == kind;
+}
+
+}  // namespace
+
+int32_t ExtractFileIcon(const Text& sourceFile, int32_t, const Text& savePath, int32_t index) {
+  if (savePath.empty()) return 0;
+  GroupSearch search;
+  search.wanted = index < 1 ? 1 : index;
+  std::optional<IconRecord> icon;
+  if (EndsWith(sourceFile, "ico"_gbk)) {
+    icon = ReadIconFile(sourceFile);
+    search.count = 1;
+    if (search.count < search.wanted) return 0;
+  } else if (EndsWith(sourceFile, "exe"_gbk) || EndsWith(sourceFile, "dll"_gbk) ||
+             EndsWith(sourceFile, "icl"_gbk)) {
+    win32::HMODULE module =
+        k32::LoadLibraryExA(sourceFile.c_str(), 0, win32::LOAD_LIBRARY_AS_DATAFILE);
+    if (!module) return 0;
+    bool listed = k32::EnumResourceNamesA(module, win32::MAKEINTRESOURCEA(win32::RT_GROUP_ICON),
+                                          CountGroup, reinterpret_cast<win32::LONG_PTR>(&search));
+    if (listed && search.count >= search.wanted) icon = ReadGroup(module, search);
+    k32::FreeLibrary(module);
+    if (!listed || search.count < search.wanted) return 0;
+  } else {
+    return 0;
+  }
+  if (icon && EndsWith(savePath, "ico"_gbk)) WriteFile(savePath, IconFileBytes(*icon));
+  return search.count;
+}
+
+}  // namespace frame

@@ -1,0 +1,15 @@
+// Method calls on interfaces the platform hands the program. The original program calls such a
+// method through the interface itself, not through its table of external functions; here the
+// frame makes the call.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/win32.h"
+
+namespace frame {
+
+// The stream interface's Release (CreateStreamOnHGlobal's streams); returns the references left.
+uint32_t ReleaseInterface(win32::ISTREAM stream);
+
+}  // namespace frame

@@ -1,0 +1,30 @@
+#include "frame/program.h"
+
+#include "frame/fatal.h"
+#include "frame/literal.h"
+
+namespace frame {
+namespace {
+
+RuntimeApp& App() {
+  RuntimeApp* app = RuntimeApp::Current();
+  if (!app) FatalError("载入启动窗口失败"_gbk);
+  return *app;
+}
+
+}  // namespace
+
+void Initialise() { App().Initialise(); }
+
+void LoadStartWindow(int32_t windowId) { App().LoadStartWindow(windowId); }
+
+void Run() { App().Run(); }
+
+int RunProgram(const ProgramHeader& header, StartRoutine start) {
+  RuntimeApp app(header);
+  start();
+  app.Shutdown(0);
+  return app.quitCode();
+}
+
+}  // namespace frame

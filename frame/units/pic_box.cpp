@@ -1,0 +1,81 @@
+// The picture box (type "图片框"): a picture value shown centred on the box's background colour.
+#include <QPainter>
+
+#include "frame/units/factories.h"
+#include "frame/units/picture.h"
+#include "frame/units/qt_unit.h"
+
+namespace frame::units {
+namespace {
+
+constexpr win32::DWORD SS_BITMAP = 0x000E;
+
+class PictureBox final : public PanelWidget {
+ public:
+  using PanelWidget::PanelWidget;
+  QImage image;
+
+ protected:
+  void PaintContent(QPainter& painter, const QRect& client) override {
+    if (image.isNull()) return;
+    const QPoint at(client.left() + (client.width() - image.width()) / 2,
+                    client.top() + (client.height() - image.height()) / 2);
+    painter.drawImage(at, image);
+  }
+};
+
+class PicBoxUnit final : public QtUnit {
+ public:
+  explicit PicBoxUnit(const CreateParams& params) : QtUnit(params) {}
+
+  bool Create(const CreateParams& params) {
+    const auto& data = std::get<form::PicBoxData>(*params.data);
+    auto* box = new PictureBox(ParentWidget(params));
+    if (!Attach(box, params, box->client(), SS_BITMAP)) {
+      delete box;
+      return false;
+    }
+    box->SetBorder(data.border);
+    box->SetBackground(data.background);
+    SetPicture(data.picture);
+    return true;
+  }
+
+  QPoint ClientOrigin() const override { return box()->ClientRect().topLeft(); }
+
+  Value GetOwn(int own) const override {
+    switch (own) {
+      case 0: return Value(static_cast<int32_t>(box()->border()));
+      case 1: return Value(static_cast<int32_t>(box()->background()));
+      case 2: return Value(picture_);
+      default: return QtUnit::GetOwn(own);
+    }
+  }
+
+  bool SetOwn(int own, const Value& value) override {
+    const Value v = ToKind(value, OwnKind(own));
+    switch (own) {
+      case 0: box()->SetBorder(static_cast<form::BorderStyle>(*v.get<int32_t>())); return true;
+      case 1: box()->SetBackground(static_cast<uint32_t>(*v.get<int32_t>())); return true;
+      case 2: SetPicture(*v.get<ByteSet>()); return true;
+      default: return QtUnit::SetOwn(own, value);
+    }
+  }
+
+ private:
+  PictureBox* box() const { return static_cast<PictureBox*>(widget()); }
+
+  void SetPicture(const ByteSet& picture) {
+    picture_ = picture;
+    box()->image = DecodePicture(picture.span());
+    box()->update();
+  }
+
+  ByteSet picture_;
+};
+
+}  // namespace
+
+std::unique_ptr<Unit> CreatePicBox(const CreateParams& params) { return MakeUnit<PicBoxUnit>(params); }
+
+}  // namespace frame::units

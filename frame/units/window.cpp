@@ -1,0 +1,160 @@
+// The window (type "窗口"): a top-level widget whose client area holds the units. Its geometry
+// in the form is the outer one (the classic frame included); closing asks event 1 first.
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMoveEvent>
+#include <QResizeEvent>
+#include <QStyleFactory>
+
+#include "frame/units/factories.h"
+#include "frame/units/picture.h"
+#include "frame/units/qt_unit.h"
+#include "platform/api.h"
+#include "platform/user32/window_table.h"
+
+namespace frame::units {
+namespace {
+
+using namespace win32;
+using platform::user32::SendMessageA;
+namespace user32 = platform::user32;
+
+constexpr int32_t kCreated = 0;
+constexpr int32_t kCloseQuery = 1;
+constexpr int32_t kDestroying = 2;
+constexpr int32_t kMoved = 3;
+constexpr int32_t kResized = 4;
+
+constexpr DWORD kWindowStyle = user32::WS_CAPTION | user32::WS_SYSMENU | user32::WS_MINIMIZEBOX;
+
+class WindowUnit;
+
+class FrameWindow final : public QWidget {
+ public:
+  explicit FrameWindow(WindowUnit& unit)
+      : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                             Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+        unit_(unit) {}
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  WindowUnit& unit_;
+};
+
+class WindowUnit final : public QtUnit {
+ public:
+  explicit WindowUnit(const CreateParams& params) : QtUnit(params) {}
+
+  bool Create(const CreateParams& params) {
+    const auto& data = std::get<form::WindowData>(*params.data);
+    auto* frame = new FrameWindow(*this);
+    frame->setAttribute(Qt::WA_DeleteOnClose, false);
+    frame->setFont(WindowFont());
+    frame->setAutoFillBackground(true);
+    if (!Attach(frame, params, nullptr, kWindowStyle)) {
+      delete frame;
+      return false;
+    }
+    // Not resizable by the user: the units keep their places.
+    frame->setFixedSize(frame->size());
+    SetBackground(data.background);
+    frame->setWindowTitle(ToQString(data.title));
+    pictures_ = data.pictures;
+    const QImage icon = DecodePicture(pictures_[0].span());
+    if (!icon.isNull()) frame->setWindowIcon(QIcon(QPixmap::fromImage(icon)));
+    lastPosition_ = frame->pos();
+    lastSize_ = frame->size();
+    return true;
+  }
+
+  Value GetOwn(int own) const override {
+    switch (own) {
+      case 0: return Value(FromQString(widget()->windowTitle()));
+      case 1: return Value(static_cast<int32_t>(background_));
+      case 2:
+      case 3:
+      case 4: return Value(pictures_[static_cast<size_t>(own - 2)]);
+      default: return QtUnit::GetOwn(own);
+    }
+  }
+
+  bool SetOwn(int own, const Value& value) override {
+    switch (own) {
+      case 0: widget()->setWindowTitle(ToQString(*ToKind(value, Kind::Text).get<Text>())); return true;
+      case 1: SetBackground(static_cast<uint32_t>(*ToKind(value, Kind::BackColour).get<int32_t>())); return true;
+      case 2:
+      case 3:
+      case 4: pictures_[static_cast<size_t>(own - 2)] = *ToKind(value, Kind::Picture).get<ByteSet>(); return true;
+      default: return QtUnit::SetOwn(own, value);
+    }
+  }
+
+  bool Message(UINT message, WPARAM, LPARAM, LRESULT* result) override {
+    if (message == WM_CLOSE) {
+      std::optional<int32_t> answer;
+      Fire(kCloseQuery, {}, &answer);
+      if (answer && *answer == 0) {  // the handler refused the close
+        *result = 0;
+        return true;
+      }
+    } else if (message == user32::WM_DESTROY) {
+      Fire(kDestroying);
+      host().WindowDestroying();
+    }
+    return false;
+  }
+
+  void Moved(QPoint position) {
+    if (position == lastPosition_) return;  // Qt's deferred move notice on first show
+    lastPosition_ = position;
+    Fire(kMoved);
+  }
+
+  void Resized(QSize size) {
+    if (size == lastSize_) return;
+    lastSize_ = size;
+    Fire(kResized);
+  }
+
+ private:
+  void SetBackground(form::Colour colour) {
+    background_ = colour;
+    QPalette palette = widget()->palette();
+    palette.setColor(QPalette::Window, ToQColor(colour, QApplication::palette()));
+    widget()->setPalette(palette);
+  }
+
+  form::Colour background_ = form::kButtonFace;
+  std::array<ByteSet, 3> pictures_;
+  QPoint lastPosition_;
+  QSize lastSize_;
+};
+
+void FrameWindow::closeEvent(QCloseEvent* event) {
+  event->ignore();  // the window decides through its procedure: WM_CLOSE destroys it
+  SendMessageA(user32::WindowOf(this), WM_CLOSE, 0, 0);
+}
+
+void FrameWindow::moveEvent(QMoveEvent* event) { unit_.Moved(event->pos()); }
+
+void FrameWindow::resizeEvent(QResizeEvent* event) { unit_.Resized(event->size()); }
+
+}  // namespace
+
+void PrepareApplication() {
+  static bool prepared = false;
+  if (prepared) return;
+  prepared = true;
+  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+}
+
+std::unique_ptr<Unit> CreateWindowUnit(const CreateParams& params) {
+  PrepareApplication();
+  return MakeUnit<WindowUnit>(params);
+}
+
+}  // namespace frame::units

@@ -1,0 +1,56 @@
+// The icon file container: every icon file the program writes is built here from prepared
+// images, and every icon file it takes apart is walked here image by image.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "frame/values.h"
+#include "platform/win32.h"
+
+namespace icofile {
+
+// One prepared image of a future icon file.
+struct IconBuildEntry {
+  uint8_t size = 0;  // width = height in pixels; 0: a 256 x 256 image stored as PNG
+  uint16_t bitCount = 32;
+  uint32_t bytesInResource = 0;  // the length the image takes in the icon file
+  frame::ByteSet image;          // a complete BMP file, or for size 0 a PNG stream
+  frame::Text source;            // the picture it was made from; empty for icon handles
+};
+
+// The images of a future icon file, in file order.
+using IconBuildList = std::vector<IconBuildEntry>;
+
+// The 6-byte header of an icon file of `count` images; the count field keeps its low byte only.
+frame::ByteSet IconFileHeader(size_t count);
+
+// Bytes of the 1-bit AND mask of a width x width image, rows padded to 32-bit words.
+int32_t AndMaskSize(int32_t width);
+
+// The bytes of a complete icon file. Bitmap entries get a new 40-byte header and an all-zero
+// mask, so the alpha of their 32-bit rows decides what shows; PNG entries are stored whole.
+frame::ByteSet BuildIconFile(const IconBuildList& list);
+
+// One image of an icon file as the walk finds it.
+struct WalkedImage {
+  frame::ByteSet entryHead;  // the first 12 bytes of its directory entry
+  uint8_t width = 0;
+  uint8_t bitCount = 0;  // the low byte of the bits-per-pixel field
+  uint32_t bytesInResource = 0;
+  frame::ByteSet image;
+};
+
+// The images of an icon file in directory order, taken back to back from the first image's
+// offset. A malformed file is walked as far as its bytes go: what lies past the end reads as
+// zero (numbers and entry heads) or is cut short (images).
+std::vector<WalkedImage> WalkIconImages(const frame::ByteSet& icon);
+
+// A one-image icon file: header, the entry head with the image offset 22, the image.
+frame::ByteSet MakeSingleImageIcon(const frame::ByteSet& entryHead, const frame::ByteSet& image);
+
+// The platform's icon loader on an icon file at the size stored in it: an icon handle (which the
+// caller destroys) for a bitmap image, 0 for a PNG image or one that cannot be decoded.
+win32::HICON ProbeIconLoad(const frame::Text& path);
+
+}  // namespace icofile

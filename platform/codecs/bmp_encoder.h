@@ -1,0 +1,20 @@
+// The bitmap file writer of the imaging library: always 32 bits per pixel, a 54-byte header
+// (file header and BITMAPINFOHEADER, no colour masks, no colour table) and bottom-up rows of
+// blue, green, red, alpha. The program's icon builder reads the bytes after the first 54 as the
+// rows of a 32-bit image, so every bitmap written here has exactly that layout.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace platform::codecs {
+
+constexpr size_t kBmpHeaderSize = 54;
+
+// argb: top-down rows of 0xAARRGGBB (straight alpha), width * height of them. Empty when the
+// file would not fit its 32-bit size field.
+std::vector<uint8_t> EncodeBmp32(int width, int height, std::span<const uint32_t> argb,
+                                 int32_t pixelsPerMeterX, int32_t pixelsPerMeterY);
+
+}  // namespace platform::codecs

@@ -1,0 +1,28 @@
+// The GIF writer of the imaging library, over giflib. Each frame gets its own colour table: the
+// exact colours when a frame has few enough, else a median-cut palette. Fully transparent pixels
+// (alpha 0) become the transparent colour; every other pixel is written opaque. Several frames
+// make an animation that loops forever.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "platform/result.h"
+
+namespace platform::codecs {
+
+struct GifFrame {
+  int width = 0;
+  int height = 0;
+  std::span<const uint32_t> argb;  // top-down rows of 0xAARRGGBB
+  int delayCentiseconds = 0;
+};
+
+enum class GifError { NoFrames, BadFrame, TooLarge, OutOfMemory, EncoderFailed };
+std::string_view ToString(GifError error);
+
+Result<std::vector<uint8_t>, GifError> EncodeGif(std::span<const GifFrame> frames);
+
+}  // namespace platform::codecs

@@ -1,0 +1,179 @@
+#include "platform/codecs/ico.h"
+
+#include <QImage>
+
+#include <bit>
+#include <tuple>
+
+#include "platform/codecs/le_reader.h"
+
+namespace platform::codecs {
+
+std::string_view ToString(IcoError error) {
+  switch (error) {
+    case IcoError::Truncated:
+      return "the icon directory is cut short";
+    case IcoError::NotIconFile:
+      return "not an icon file";
+    case IcoError::NoImages:
+      return "the icon holds no images";
+    case IcoError::TooManyImages:
+      return "the icon holds too many images";
+    case IcoError::ImageOutOfRange:
+      return "an icon image lies outside the file";
+    case IcoError::BadImage:
+      return "an icon image cannot be decoded";
+    case IcoError::TooLarge:
+      return "an icon image is too large";
+  }
+  return "unknown icon error";
+}
+
+int IconImageInfo::depth() const {
+  if (bitCount != 0) return bitCount;
+  if (colourCount == 0) return 8;
+  return std::bit_width(static_cast<unsigned>(colourCount) - 1);
+}
+
+namespace {
+
+IconImageInfo ReadImageInfo(const LeReader& entry) {
+  IconImageInfo info;
+  info.width = *entry.U8(0);
+  info.height = *entry.U8(1);
+  info.colourCount = *entry.U8(2);
+  info.reserved = *entry.U8(3);
+  info.planes = *entry.U16(4);
+  info.bitCount = *entry.U16(6);
+  info.bytesInResource = *entry.U32(8);
+  return info;
+}
+
+// The 6-byte header shared by icon files and group-icon resources: the image count.
+Result<size_t, IcoError> ReadHeader(const LeReader& data, size_t entrySize, uint16_t* type) {
+  auto reserved = data.U16(0);
+  auto kind = data.U16(2);
+  auto count = data.U16(4);
+  if (!reserved || !kind || !count) return Fail(IcoError::Truncated);
+  if (*reserved != 0 || (*kind != 1 && *kind != 2)) return Fail(IcoError::NotIconFile);
+  if (*count == 0) return Fail(IcoError::NoImages);
+  if (*count > kMaxIconImages) return Fail(IcoError::TooManyImages);
+  if (!data.Contains(kIcoHeaderSize, uint64_t{*count} * entrySize))
+    return Fail(IcoError::Truncated);
+  if (type) *type = *kind;
+  return size_t{*count};
+}
+
+constexpr uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+
+Result<DibImage, IcoError> DecodePng(std::span<const uint8_t> png) {
+  // The IHDR chunk follows the signature: length, "IHDR", big-endian width and height.
+  if (png.size() < 24) return Fail(IcoError::BadImage);
+  auto bigEndian = [&](size_t at) {
+    return uint32_t{png[at]} << 24 | uint32_t{png[at + 1]} << 16 | uint32_t{png[at + 2]} << 8 |
+           png[at + 3];
+  };
+  if (bigEndian(16) > kMaxIconPngDimension || bigEndian(20) > kMaxIconPngDimension)
+    return Fail(IcoError::TooLarge);
+  QImage decoded = QImage::fromData(png.data(), static_cast<int>(png.size()), "PNG");
+  if (decoded.isNull()) return Fail(IcoError::BadImage);
+  decoded = decoded.convertToFormat(QImage::Format_ARGB32);
+  DibImage image;
+  image.width = decoded.width();
+  image.height = decoded.height();
+  image.bitCount = 32;
+  image.pixels.resize(static_cast<size_t>(image.width) * image.height);
+  for (int y = 0; y < image.height; ++y) {
+    const auto* row = reinterpret_cast<const uint32_t*>(decoded.constScanLine(y));
+    std::copy(row, row + image.width,
+              image.pixels.begin() + static_cast<ptrdiff_t>(y) * image.width);
+  }
+  return image;
+}
+
+}  // namespace
+
+Result<IcoDirectory, IcoError> ReadIcoDirectory(std::span<const uint8_t> file) {
+  LeReader data(file);
+  IcoDirectory dir;
+  auto count = ReadHeader(data, kIcoEntrySize, &dir.type);
+  if (!count) return Fail(count.error());
+  dir.entries.reserve(*count);
+  for (size_t i = 0; i < *count; ++i) {
+    LeReader entry = *data.Sub(kIcoHeaderSize + i * kIcoEntrySize, kIcoEntrySize);
+    IcoEntry e;
+    static_cast<IconImageInfo&>(e) = ReadImageInfo(entry);
+    e.offset = *entry.U32(12);
+    dir.entries.push_back(e);
+  }
+  return dir;
+}
+
+Result<std::span<const uint8_t>, IcoError> IcoImageBytes(std::span<const uint8_t> file,
+                                                         const IcoEntry& entry) {
+  auto image = LeReader(file).Span(entry.offset, entry.bytesInResource);
+  if (!image) return Fail(IcoError::ImageOutOfRange);
+  if (entry.bytesInResource == 0) return Fail(IcoError::BadImage);
+  return *image;
+}
+
+Result<std::vector<GroupIconEntry>, IcoError> ReadGroupIconDirectory(
+    std::span<const uint8_t> group) {
+  LeReader data(group);
+  auto count = ReadHeader(data, kGroupIconEntrySize, nullptr);
+  if (!count) return Fail(count.error());
+  std::vector<GroupIconEntry> entries;
+  entries.reserve(*count);
+  for (size_t i = 0; i < *count; ++i) {
+    LeReader entry = *data.Sub(kIcoHeaderSize + i * kGroupIconEntrySize, kGroupIconEntrySize);
+    GroupIconEntry e;
+    static_cast<IconImageInfo&>(e) = ReadImageInfo(entry);
+    e.id = *entry.U16(12);
+    entries.push_back(e);
+  }
+  return entries;
+}
+
+bool IsPng(std::span<const uint8_t> image) {
+  return image.size() >= sizeof(kPngSignature) &&
+         std::equal(std::begin(kPngSignature), std::end(kPngSignature), image.begin());
+}
+
+Result<DibImage, IcoError> DecodeIconImage(std::span<const uint8_t> image) {
+  if (IsPng(image)) return DecodePng(image);
+  auto dib = DecodeDib(image, DibMode::Icon);
+  if (!dib)
+    return Fail(dib.error() == DibError::TooLarge ? IcoError::TooLarge : IcoError::BadImage);
+  return std::move(dib).value();
+}
+
+Result<DibImage, IcoError> DecodeIcoImage(std::span<const uint8_t> file, size_t index) {
+  auto dir = ReadIcoDirectory(file);
+  if (!dir) return Fail(dir.error());
+  if (index >= dir->entries.size()) return Fail(IcoError::ImageOutOfRange);
+  auto bytes = IcoImageBytes(file, dir->entries[index]);
+  if (!bytes) return Fail(bytes.error());
+  return DecodeIconImage(*bytes);
+}
+
+size_t ChooseIconImage(std::span<const IconImageInfo> images, int width, int height) {
+  auto fits = [&](const IconImageInfo& i) {
+    return i.pixelWidth() <= width && i.pixelHeight() <= height;
+  };
+  bool anyFits = false;
+  for (const IconImageInfo& i : images)
+    anyFits = anyFits || fits(i);
+  // Ranks an image: the best one has the greatest rank.
+  auto rank = [&](const IconImageInfo& i) {
+    int w = i.pixelWidth(), h = i.pixelHeight();
+    int depth = i.depth() <= 32 ? i.depth() : -1;
+    if (anyFits) return std::make_tuple(fits(i), w, h, depth);
+    return std::make_tuple(true, -w, -h, depth);
+  };
+  size_t best = 0;
+  for (size_t k = 1; k < images.size(); ++k)
+    if (rank(images[k]) > rank(images[best])) best = k;
+  return best;
+}
+
+}  // namespace platform::codecs

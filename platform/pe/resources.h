@@ -1,0 +1,91 @@
+// The resources of a PE32 or PE32+ module, read from its bytes: the headers, the section table,
+// RVA to file offset, and the three-level resource directory (type, name, language). Opening
+// checks the headers and the root directory only; each query walks just the directories it
+// needs, so a module with thousands of resources costs little per query. The input is hostile:
+// every RVA, offset, size and count is checked, and the walk never goes deeper than the three
+// levels, so a directory that points back at itself ends in an error, not a loop.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/codecs/le_reader.h"
+#include "platform/result.h"
+
+namespace platform::pe {
+
+enum class PeError {
+  Truncated,     // a header or table reaches past the end of the file
+  NotPe,         // no "MZ" or no "PE\0\0" signature
+  BadHeader,     // an unknown optional header, or too many sections
+  NoResources,   // the module has no resource directory
+  BadRva,        // an RVA and size outside every section's file data
+  BadDirectory,  // a directory entry, name or data entry out of range or at the wrong level
+  NotFound,
+};
+std::string_view ToString(PeError error);
+
+constexpr int kMaxSections = 96;
+
+// A resource type or name: a number (an integer resource) or a UTF-16 string.
+struct ResourceId {
+  bool isString = false;
+  uint16_t number = 0;
+  std::u16string string;
+
+  static ResourceId Number(uint16_t n) { return ResourceId{false, n, {}}; }
+  static ResourceId String(std::u16string s) { return ResourceId{true, 0, std::move(s)}; }
+  friend bool operator==(const ResourceId&, const ResourceId&) = default;
+};
+
+constexpr uint16_t kIconType = 3;
+constexpr uint16_t kGroupIconType = 14;
+
+class ResourceDirectory {
+ public:
+  // Checks the headers, the section table and the root of the resource directory.
+  static Result<ResourceDirectory, PeError> Open(std::span<const uint8_t> file);
+
+  // The names of one type in directory order (named entries first, then ids, as stored).
+  // A module without that type has none.
+  Result<std::vector<ResourceId>, PeError> Names(const ResourceId& type) const;
+  // The bytes of a resource (its first language). String names compare without regard to the
+  // case of ASCII letters, as the platform's resource lookup does.
+  Result<std::span<const uint8_t>, PeError> Find(const ResourceId& type,
+                                                 const ResourceId& name) const;
+
+ private:
+  struct Section {
+    uint32_t virtualAddress;
+    uint32_t extent;  // the larger of the virtual size and the raw size
+    uint32_t rawOffset;
+    uint32_t rawSize;
+  };
+  struct Entry {
+    ResourceId id;
+    uint32_t target;  // offset of the subdirectory or the data entry, from the root
+    bool isDirectory;
+  };
+  struct Directory {
+    codecs::LeReader entries;
+    uint32_t namedCount;
+    uint32_t idCount;
+  };
+
+  Result<std::span<const uint8_t>, PeError> BytesAtRva(uint32_t rva, uint32_t size) const;
+  Result<Directory, PeError> DirectoryAt(uint32_t offset) const;
+  Result<Entry, PeError> EntryAt(const Directory& dir, uint32_t index, bool readName) const;
+  Result<std::u16string, PeError> NameAt(uint32_t offset) const;
+  Result<Entry, PeError> Lookup(const Directory& dir, const ResourceId& id) const;
+  Result<Directory, PeError> Subdirectory(const Directory& dir, const ResourceId& id) const;
+
+  std::span<const uint8_t> file_;
+  uint32_t headerSize_ = 0;
+  std::vector<Section> sections_;
+  codecs::LeReader tree_;  // from the root directory to the end of its section's file data
+};
+
+}  // namespace platform::pe

@@ -1,0 +1,30 @@
+// Every input a fuzzer ever crashed on stays in tests/data/crashers/<fuzzer>/ and must now be
+// handled cleanly.
+#include <gtest/gtest.h>
+
+#include "fuzz/targets.h"
+#include "tests/support/fixtures.h"
+
+namespace {
+
+namespace ts = testing_support;
+
+void ReplayCrashers(const std::string& fuzzer, void (*target)(std::span<const uint8_t>)) {
+  for (const auto& path : ts::DataFiles("crashers/" + fuzzer)) {
+    SCOPED_TRACE(path.string());
+    std::vector<uint8_t> bytes = ts::ReadBytes(path);
+    target(bytes);
+  }
+}
+
+TEST(CrashersTest, DibInputsFailCleanly) {
+  ReplayCrashers("dib", fuzz::Dib);
+}
+TEST(CrashersTest, IconFileInputsFailCleanly) {
+  ReplayCrashers("ico_walk", fuzz::IcoWalk);
+}
+TEST(CrashersTest, ModuleInputsFailCleanly) {
+  ReplayCrashers("pe_resources", fuzz::PeResources);
+}
+
+}  // namespace

@@ -1,0 +1,45 @@
+// Icon images and icon files made for tests and benchmarks: DIBs in the icon layout (header with
+// doubled height, colour table, colour rows bottom-up, AND mask), PNG streams, and icon files
+// that hold them.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+namespace testing_support {
+
+using Bytes = std::vector<uint8_t>;
+
+struct DibSpec {
+  int width = 16;
+  int height = 16;
+  int bitCount = 32;
+  // 1..8 bits: 0x00RRGGBB entries (2^bitCount when empty: a grey ramp).
+  std::vector<uint32_t> palette;
+  // The stored value of pixel (x, y), y = 0 the top row: a palette index for 1..8 bits, 0x7FFF
+  // RGB555 for 16 bits, 0xAARRGGBB for 24 (alpha dropped) and 32 bits.
+  std::function<uint32_t(int x, int y)> pixel = [](int, int) { return 0xFF000000u; };
+  // The AND-mask bit of pixel (x, y); null: no bit set.
+  std::function<bool(int x, int y)> masked;
+  bool withMask = true;  // false: the image ends after its colour rows
+};
+
+Bytes MakeIconDib(const DibSpec& spec);
+// A bitmap file: 14-byte file header, then a DIB without mask and with the real height.
+Bytes MakeBmpFile(const DibSpec& spec);
+// A PNG stream of a width x height image filled with one 0xAARRGGBB colour.
+Bytes MakePng(int width, int height, uint32_t argb);
+// An icon file holding the images in order; directory fields come from each image (for a PNG:
+// width and height 0, planes 1, 32 bits).
+Bytes MakeIcoFile(const std::vector<Bytes>& images);
+
+// Little-endian helpers for building and inspecting layouts.
+void PutU16(Bytes& b, size_t at, uint16_t v);
+void PutU32(Bytes& b, size_t at, uint32_t v);
+void AppendU16(Bytes& b, uint16_t v);
+void AppendU32(Bytes& b, uint32_t v);
+uint16_t GetU16(const Bytes& b, size_t at);
+uint32_t GetU32(const Bytes& b, size_t at);
+
+}  // namespace testing_support

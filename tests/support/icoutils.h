@@ -1,0 +1,26 @@
+// The reference tools for icons, icoutils (wrestool, icotool), as the differential tests use them.
+#pragma once
+
+#include <QImage>
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+bool HaveIcoutils();
+
+// The images icotool extracts from an icon file into `folder`, by 0-based directory index.
+std::map<int, QImage> IcotoolImages(const std::filesystem::path& ico,
+                                    const std::filesystem::path& folder);
+
+// The names of a module's group-icon resources as wrestool lists them ("103", "MAIN", ...).
+std::vector<std::string> WrestoolGroupNames(const std::filesystem::path& module);
+
+// Extracts one group with wrestool as an icon file.
+void WrestoolExtractGroup(const std::filesystem::path& module, const std::string& name,
+                          const std::filesystem::path& ico);
+
+}  // namespace testing_support

@@ -1,0 +1,36 @@
+#include "ui/event_map.h"
+
+#include <array>
+
+#include "frame/ui_commands.h"
+#include "ui/app_info.h"
+#include "ui/handlers.h"
+
+namespace ui {
+namespace {
+
+// The handler of a feature whose issue has not landed yet: the event is taken and nothing happens.
+std::optional<int32_t> NotYetBuilt(const frame::EventRecord&) { return std::nullopt; }
+
+constexpr std::array<frame::EventHandler, kHandlerCount> MakeTable() {
+  std::array<frame::EventHandler, kHandlerCount> table{};
+  table.fill(&NotYetBuilt);
+  table[static_cast<int>(Handler::OpenMakerWebPage)] = &OpenMakerWebPage;
+  table[static_cast<int>(Handler::LabelFeedback)] = &LabelFeedback;
+  return table;
+}
+
+constexpr std::array<frame::EventHandler, kHandlerCount> kHandlers = MakeTable();
+
+}  // namespace
+
+frame::HandlerTable ProgramHandlers() { return kHandlers; }
+
+std::optional<int32_t> OpenMakerWebPage(const frame::EventRecord&) {
+  frame::OpenWebAddress(MakerWebAddress());
+  return std::nullopt;
+}
+
+std::optional<int32_t> LabelFeedback(const frame::EventRecord&) { return std::nullopt; }
+
+}  // namespace ui

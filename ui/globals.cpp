@@ -1,0 +1,25 @@
+#include "ui/globals.h"
+
+namespace ui {
+
+Globals& ProgramGlobals() {
+  static Globals globals;
+  return globals;
+}
+
+void SetUpGlobals() {
+  Globals& globals = ProgramGlobals();
+  globals.pictureList = std::make_unique<PictureList>();
+  globals.conversionList.clear();
+}
+
+void CleanUpGlobals() {
+  Globals& globals = ProgramGlobals();
+  globals.pictureList.reset();
+  globals.folderDialogStart = frame::Text();
+  globals.conversionList.clear();
+  globals.conversionPageText = frame::Text();
+  globals.extractionPageText = frame::Text();
+}
+
+}  // namespace ui

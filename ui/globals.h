@@ -1,0 +1,31 @@
+// The program's global state: made by the program's set-up before the start window loads, freed
+// by its clean-up routine when the program ends.
+#pragma once
+
+#include <memory>
+
+#include "frame/values.h"
+#include "icofile/icon_container.h"
+
+namespace ui {
+
+// The picture list of the conversion page. Its list view (the IconListView class) is made when
+// the window is created; until the picture browser lands this holds only the object's place.
+struct PictureList {};
+
+struct Globals {
+  std::unique_ptr<PictureList> pictureList;
+  icofile::IconBuildList conversionList;  // the images collected for the next icon file
+  frame::Text folderDialogStart;          // where the folder dialog of the picture browser opens
+  frame::Text conversionPageText;         // the two further texts of the conversion and
+  frame::Text extractionPageText;         // extraction pages
+};
+
+Globals& ProgramGlobals();
+
+// The program's set-up (before the start window loads) and its clean-up routine (registered
+// with the frame, which runs it once at shutdown).
+void SetUpGlobals();
+void CleanUpGlobals();
+
+}  // namespace ui

@@ -1,0 +1,21 @@
+#include "ui/program.h"
+
+#include "frame/program.h"
+#include "frame/services.h"
+#include "ui/event_map.h"
+#include "ui/globals.h"
+#include "ui/main_window_form.h"
+
+namespace ui {
+
+frame::ProgramHeader Program() { return {MainWindowForm(), ProgramHandlers()}; }
+
+void StartRoutine() {
+  frame::Initialise();
+  SetUpGlobals();
+  frame::RegisterCleanupRoutine(&CleanUpGlobals);
+  frame::LoadStartWindow(kMainWindowId);
+  frame::Run();
+}
+
+}  // namespace ui
