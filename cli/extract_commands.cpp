@@ -12,6 +12,7 @@
 #include "extract/extract_all.h"
 #include "extract/icon_source.h"
 #include "extract/single_extraction.h"
+#include "frame/loaded_source.h"
 #include "icofile/shell_paths.h"
 #include "platform/paths.h"
 
@@ -137,6 +138,7 @@ int RunExtract(const Arguments& arguments) {
   if (!source) return kFailed;
   std::optional<frame::Text> folder = OutputFolder(arguments, *source);
   if (!folder) return kFailed;
+  frame::LoadedSource loaded(*source);  // counted and extracted from one read
   int32_t count = extract::CountIcons(*source);
   if (count < 1) return Fail("no icons in " + Quoted(*source) + ": " + NoIconsReason(*source));
   if (all) return ExtractAll(*source, count, *format, *folder, *prefix);

@@ -7,6 +7,7 @@
 #include "extract/icon_source.h"
 #include "frame/commands.h"
 #include "frame/external_functions.h"
+#include "frame/loaded_source.h"
 #include "icofile/shell_paths.h"
 #include "imaging/image_object.h"
 
@@ -48,7 +49,8 @@ ExtractedIcons ExtractAllIcons(const frame::Text& source, int32_t count, SaveFor
   if (count <= 0) return result;
   result.folder = FreeFolderName(outputFolder);
   icofile::CreateFolderPath(result.folder);
-  // The module is read and its groups listed once for the whole batch.
+  // The module is read, and its groups listed, once for the whole batch.
+  frame::LoadedSource loaded(source);
   std::unique_ptr<frame::IconGroupSource> groups;
   if (format == SaveFormat::Ico) groups = std::make_unique<frame::IconGroupSource>(source);
   imaging::ImageObject image;
