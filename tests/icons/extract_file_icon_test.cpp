@@ -73,6 +73,28 @@ TEST_F(ExtractFileIconTest, WritesTheChosenGroupOfAModule) {
   EXPECT_EQ(Read("first.ico")[6], 16);
 }
 
+// The command reports the group count whether or not it wrote the file; its callers that must
+// know ask the group source, which reads the module once for any number of saves.
+TEST_F(ExtractFileIconTest, TheGroupSourceTellsWhetherTheFileWasWritten) {
+  Text module = ThreeGroups("three.dll");
+  IconGroupSource groups(module);
+  EXPECT_EQ(groups.count(), 3);
+  IconGroupSaved saved = groups.Save(Path("a.ico"), 2);
+  EXPECT_EQ(saved.count, 3);
+  EXPECT_TRUE(saved.written);
+  ASSERT_EQ(ExtractFileIcon(module, 0, Path("b.ico"), 2), 3);
+  EXPECT_EQ(Read("a.ico"), Read("b.ico"));
+
+  Write("file", {1});
+  saved = groups.Save(Path("file/c.ico"), 1);
+  EXPECT_EQ(saved.count, 3);
+  EXPECT_FALSE(saved.written);
+  EXPECT_EQ(ExtractFileIcon(module, 0, Path("file/c.ico"), 1), 3);
+  EXPECT_FALSE(groups.Save(Path("d.png"), 1).written) << "counted, not an icon path";
+  EXPECT_EQ(groups.Save(Path("e.ico"), 4).count, 0);
+  EXPECT_EQ(IconGroupSource(Path("missing.dll")).count(), 0);
+}
+
 TEST_F(ExtractFileIconTest, ColourCountComesFromTheImageHeader) {
   ts::PeWriter w;
   w.AddIconGroup(1, ts::MakeIcoFile({Dib(16, 1), Dib(16, 4, 5), Dib(16, 8)}));
