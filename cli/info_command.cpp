@@ -60,22 +60,33 @@ std::string Plural(size_t n, const char* word) {
   return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
 }
 
+std::string Note(const std::string& problem) {
+  return problem.empty() ? std::string() : " (" + problem + ")";
+}
+
+void PrintImages(const GroupFacts& group) {
+  for (const ImageFacts& image : group.images)
+    std::printf("  %s\n", ImageText(image).c_str());
+}
+
+// A module: its icon count, then each group; an icon file: its images.
 void PrintText(const frame::Text& path, const SourceFacts& facts, int32_t count) {
-  bool module = facts.kind == SourceFacts::Kind::Module;
-  std::string head = Shown(path) + ": " + (module ? "module, " : "icon file, ") +
-                     Plural(static_cast<size_t>(count), "icon");
-  if (module && !facts.problem.empty()) head += " (" + facts.problem + ")";
-  std::printf("%s\n", head.c_str());
+  if (facts.kind == SourceFacts::Kind::IconFile) {
+    const GroupFacts& images = facts.groups.front();
+    std::printf("%s: icon file, %s%s\n", Shown(path).c_str(),
+                Plural(images.images.size(), "image").c_str(), Note(images.problem).c_str());
+    PrintImages(images);
+    return;
+  }
+  std::printf("%s: module, %s%s\n", Shown(path).c_str(),
+              Plural(static_cast<size_t>(count), "icon").c_str(),
+              Note(facts.problem).c_str());
   for (size_t g = 0; g < facts.groups.size(); ++g) {
     const GroupFacts& group = facts.groups[g];
-    std::string line = module ? "icon " + std::to_string(g + 1) + " (group " +
-                                    (group.named ? "\"" + group.name + "\"" : group.name) + "): "
-                              : std::string("images: ");
-    line += Plural(group.images.size(), "image");
-    if (!group.problem.empty()) line += " (" + group.problem + ")";
-    std::printf("%s\n", line.c_str());
-    for (const ImageFacts& image : group.images)
-      std::printf("  %s\n", ImageText(image).c_str());
+    std::string name = group.named ? "\"" + group.name + "\"" : group.name;
+    std::printf("icon %zu (group %s): %s%s\n", g + 1, name.c_str(),
+                Plural(group.images.size(), "image").c_str(), Note(group.problem).c_str());
+    PrintImages(group);
   }
 }
 
