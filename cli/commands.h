@@ -12,7 +12,7 @@ namespace cli {
 enum class Needs {
   Nothing,
   Imaging,  // the imaging library (pictures are loaded, scaled or encoded)
-  Desktop,  // the Qt application object as well (the desktop's icons of files and folders)
+  Desktop,  // the Qt application object too (the desktop's icons of files and folders)
 };
 
 struct Command {
@@ -23,8 +23,6 @@ struct Command {
   int (*run)(const Arguments& arguments);
   Needs needs;
 };
-
-std::span<const Command> Commands();
 
 int RunInfo(const Arguments& arguments);
 int RunExtract(const Arguments& arguments);

@@ -82,9 +82,10 @@ std::string WriteProblem(const frame::Text& path) {
   if (fs::is_directory(status)) return "a folder has that name";
   if (fs::is_regular_file(status) && (status.permissions() & fs::perms::owner_write) == fs::perms::none)
     return "the file is read-only";
-  std::string folderProblem =
-      FolderProblem(frame::Text(platform::paths::FromNative(native.parent_path().string())));
+  fs::path folder = native.parent_path();
+  std::string folderProblem = FolderProblem(frame::Text(platform::paths::FromNative(folder.string())));
   if (!folderProblem.empty()) return folderProblem;
+  if (!fs::is_directory(folder, error)) return "no such folder " + Named(folder);
   return "the write failed (is the disk full?)";
 }
 

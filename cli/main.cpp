@@ -69,18 +69,18 @@ constexpr Command kCommands[] = {
      "images, 3.png, ... for the others (PNG images), and new.ico with the 32-bit images drawn\n"
      "again as 32-bit bitmaps.\n\n"
      "  --out DIR  where the folder NAME is made (default: the current folder)\n",
-     kSplitOptions, &RunSplit, Needs::Imaging},
+     kSplitOptions, &RunSplit, Needs::Nothing},
     {"rebuild", "rebuild ICON -o OUT.ico",
      "Writes a copy of the icon without the images that do not load as classic icon images (the\n"
      "PNG-compressed ones), so that classic icon editors can open it. Nothing is written when\n"
      "no image is left.\n\n"
      "  -o, --output OUT.ico  the icon file to write\n",
-     kOutputOptions, &RunRebuild, Needs::Imaging},
+     kOutputOptions, &RunRebuild, Needs::Nothing},
     {"rebuild-dir", "rebuild-dir SOURCE TARGET",
      "Rebuilds every .ico file of the folder SOURCE, as rebuild does, into the folder TARGET under\n"
      "the same name (TARGET is created with its parents; it may be SOURCE itself). Icons with no\n"
      "image left are skipped.\n",
-     kHelpOnly, &RunRebuildDir, Needs::Imaging},
+     kHelpOnly, &RunRebuildDir, Needs::Nothing},
     {"folder-icon", "folder-icon FOLDER -o OUT.ico",
      "Saves the icon the desktop shows for a folder as a 32 x 32 icon file.\n\n"
      "  -o, --output OUT.ico  the icon file to write\n",
@@ -179,9 +179,6 @@ int Run(int argc, char** argv) {
 }
 
 }  // namespace
-
-std::span<const Command> Commands() { return kCommands; }
-
 }  // namespace cli
 
 int main(int argc, char** argv) { return cli::Run(argc, argv); }

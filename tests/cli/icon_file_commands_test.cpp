@@ -53,7 +53,9 @@ TEST_F(ConvertCommandTest, EveryPictureAtEverySizeInTheOrderGiven) {
     uint8_t side = static_cast<uint8_t>(sides[i]);
     Bytes head = {side, side, 0, 0, 1, 0, 32, 0};
     EXPECT_EQ(Slice(entry, 0, 8), head);
-    if (side != 0) EXPECT_EQ(ts::GetU32(entry, 8), BitmapBytes(side));
+    if (side != 0) {
+      EXPECT_EQ(ts::GetU32(entry, 8), BitmapBytes(side));
+    }
   }
   // The picture at its own size is stored unscaled, alpha and all.
   auto logo = codecs::DecodeIcoImage(ico, 1);
@@ -98,6 +100,7 @@ TEST_F(ConvertCommandTest, BadPicturesAndOutputsAreErrorsAndWriteNothing) {
       {{"convert", "-o", "out.ico", "logo.png", "notes.png"}, "not a picture"},
       {{"convert", "-o", "blocker/out.ico", "logo.png"}, "is not a folder"},
       {{"convert", "-o", "taken.ico", "logo.png"}, "a folder has that name"},
+      {{"convert", "-o", "nowhere/out.ico", "logo.png"}, "no such folder"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.arguments.back() + " -> " + c.arguments[2]);
