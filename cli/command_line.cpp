@@ -12,8 +12,7 @@ const OptionSpec* FindOption(std::span<const OptionSpec> options, std::string_vi
 }  // namespace
 
 std::optional<Arguments> Arguments::Parse(std::span<char* const> words,
-                                          std::span<const OptionSpec> options,
-                                          std::string* error) {
+                                          std::span<const OptionSpec> options, std::string* error) {
   Arguments parsed;
   bool optionsEnded = false;
   for (size_t i = 0; i < words.size(); ++i) {

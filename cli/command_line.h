@@ -12,8 +12,8 @@
 namespace cli {
 
 struct OptionSpec {
-  std::string_view name;         // "--index"
-  std::string_view alias = {};   // "-o", or empty
+  std::string_view name;        // "--index"
+  std::string_view alias = {};  // "-o", or empty
   bool takesValue = false;
 };
 

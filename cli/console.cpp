@@ -16,9 +16,13 @@ void PrintLine(FILE* stream, std::string_view line) {
 
 }  // namespace
 
-std::string Shown(const frame::Text& path) { return path.ToUtf8(); }
+std::string Shown(const frame::Text& path) {
+  return path.ToUtf8();
+}
 
-std::string Quoted(const frame::Text& path) { return "'" + Shown(path) + "'"; }
+std::string Quoted(const frame::Text& path) {
+  return "'" + Shown(path) + "'";
+}
 
 void PrintWritten(const frame::Text& path) {
   PrintLine(stdout, Shown(path));
@@ -35,8 +39,8 @@ int Fail(std::string_view message) {
 }
 
 int UsageError(std::string_view command, std::string_view message) {
-  std::string help = std::string(kProgramName) + (command.empty() ? "" : " ") +
-                     std::string(command) + " --help";
+  std::string help =
+      std::string(kProgramName) + (command.empty() ? "" : " ") + std::string(command) + " --help";
   PrintNote(std::string(message) + "\nTry '" + help + "' for more.");
   return kUsageError;
 }

@@ -12,7 +12,7 @@ namespace cli {
 
 // Exit codes.
 constexpr int kSucceeded = 0;
-constexpr int kFailed = 1;    // the work could not be done: the error says what and why
+constexpr int kFailed = 1;  // the work could not be done: the error says what and why
 constexpr int kUsageError = 2;
 
 // A program path (GBK) as the terminal shows it.

@@ -60,12 +60,6 @@ void RemoveIfEmpty(const frame::Text& folder) {
   std::filesystem::remove(platform::paths::ToNative(folder.view()), ignored);
 }
 
-int FolderFailure(const frame::Text& folder) {
-  std::string problem = FolderProblem(folder);
-  return Fail("cannot create the folder " + Quoted(folder) +
-              (problem.empty() ? std::string() : ": " + problem));
-}
-
 int ExtractOne(const frame::Text& source, int32_t count, int32_t index, SaveFormat format,
                const frame::Text& folder, const frame::Text& prefix) {
   bool folderExisted = IsExistingFolder(folder);
@@ -102,7 +96,8 @@ int ExtractAll(const frame::Text& source, int32_t count, SaveFormat format,
   if (fromHandle > 0)
     PrintNote(std::to_string(fromHandle) + " of " + std::to_string(count) +
               " icons were built at 32 x 32 from their icon handles, as their groups could not "
-              "be copied; the last: " + Shown(result.status));
+              "be copied; the last: " +
+              Shown(result.status));
   if (failures == 0) return kSucceeded;
   std::string problem = WriteProblem(firstFailure->path);
   if (failures == count) RemoveIfEmpty(result.folder);
@@ -117,8 +112,7 @@ int RunExtract(const Arguments& arguments) {
   if (arguments.operands().size() != 1) return UsageError(kCommand, "extract takes one FILE");
   bool all = arguments.Has("--all");
   std::optional<std::string> indexText = arguments.Value("--index");
-  if (all == indexText.has_value())
-    return UsageError(kCommand, "give either --index N or --all");
+  if (all == indexText.has_value()) return UsageError(kCommand, "give either --index N or --all");
   std::optional<int32_t> index;
   if (indexText && !(index = Integer(*indexText)))
     return UsageError(kCommand, "the index '" + *indexText + "' is not a whole number");
@@ -159,8 +153,7 @@ int RunFolderIcon(const Arguments& arguments) {
   if (!IsExistingFolder(*folder)) return Fail("not a folder: " + Quoted(*folder));
   std::optional<frame::Text> target = PathOperand(*out);
   if (!target) return kFailed;
-  if (!extract::SaveFolderIcon(*folder, *target))
-    return Fail("cannot write " + Quoted(*target) + ": " + WriteProblem(*target));
+  if (!extract::SaveFolderIcon(*folder, *target)) return WriteFailure(*target);
   PrintWritten(*target);
   return kSucceeded;
 }

@@ -14,9 +14,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path Native(const frame::Text& path) { return fs::path(platform::paths::ToNative(path.view())); }
+fs::path Native(const frame::Text& path) {
+  return fs::path(platform::paths::ToNative(path.view()));
+}
 
-std::string Named(const fs::path& path) { return "'" + path.string() + "'"; }
+std::string Named(const fs::path& path) {
+  return "'" + path.string() + "'";
+}
 
 // The current folder joined in front of a relative path; "." components and repeated or
 // trailing separators dropped, ".." kept (it may step out of a link).
@@ -70,8 +74,7 @@ std::string FolderProblem(const frame::Text& folder) {
   while (!fs::exists(existing, error) && existing.has_relative_path())
     existing = existing.parent_path();
   if (!fs::is_directory(existing, error)) return Named(existing) + " is not a folder";
-  if (access(existing.c_str(), W_OK | X_OK) != 0)
-    return "permission denied in " + Named(existing);
+  if (access(existing.c_str(), W_OK | X_OK) != 0) return "permission denied in " + Named(existing);
   return {};
 }
 
@@ -80,10 +83,12 @@ std::string WriteProblem(const frame::Text& path) {
   std::error_code error;
   fs::file_status status = fs::status(native, error);
   if (fs::is_directory(status)) return "a folder has that name";
-  if (fs::is_regular_file(status) && (status.permissions() & fs::perms::owner_write) == fs::perms::none)
+  if (fs::is_regular_file(status) &&
+      (status.permissions() & fs::perms::owner_write) == fs::perms::none)
     return "the file is read-only";
   fs::path folder = native.parent_path();
-  std::string folderProblem = FolderProblem(frame::Text(platform::paths::FromNative(folder.string())));
+  std::string folderProblem =
+      FolderProblem(frame::Text(platform::paths::FromNative(folder.string())));
   if (!folderProblem.empty()) return folderProblem;
   if (!fs::is_directory(folder, error)) return "no such folder " + Named(folder);
   return "the write failed (is the disk full?)";
@@ -92,6 +97,16 @@ std::string WriteProblem(const frame::Text& path) {
 bool IsExistingFolder(const frame::Text& path) {
   std::error_code error;
   return fs::is_directory(Native(path), error);
+}
+
+int FolderFailure(const frame::Text& folder) {
+  std::string problem = FolderProblem(folder);
+  return Fail("cannot create the folder " + Quoted(folder) +
+              (problem.empty() ? std::string() : ": " + problem));
+}
+
+int WriteFailure(const frame::Text& path) {
+  return Fail("cannot write " + Quoted(path) + ": " + WriteProblem(path));
 }
 
 std::optional<frame::Text> PathOperand(std::string_view commandLinePath) {

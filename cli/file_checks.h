@@ -30,6 +30,10 @@ std::string WriteProblem(const frame::Text& path);
 
 bool IsExistingFolder(const frame::Text& path);
 
+// Prints why the folder could not be created, or the file not written; returns kFailed.
+int FolderFailure(const frame::Text& folder);
+int WriteFailure(const frame::Text& path);
+
 // The command-line path as a program path; none after printing why (an error of the command).
 std::optional<frame::Text> PathOperand(std::string_view commandLinePath);
 // The same for a file that must be readable ("cannot read 'x': no such file").

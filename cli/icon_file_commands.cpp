@@ -36,7 +36,8 @@ std::optional<std::vector<uint8_t>> ParseSizes(std::string_view text, std::strin
     for (uint8_t size : icofile::kConversionSizes)
       listed = listed || (value >= 0 && size == value);
     if (!listed) {
-      *error = "unknown size '" + std::string(word) + "': sizes are 16, 24, 32, 48, 64, 96, 128 and png";
+      *error =
+          "unknown size '" + std::string(word) + "': sizes are 16, 24, 32, 48, 64, 96, 128 and png";
       return std::nullopt;
     }
     sizes.push_back(static_cast<uint8_t>(value));
@@ -74,10 +75,6 @@ std::optional<frame::Text> CheckedIconFile(std::string_view word) {
   return icon;
 }
 
-int WriteFailure(const frame::Text& path) {
-  return Fail("cannot write " + Quoted(path) + ": " + WriteProblem(path));
-}
-
 }  // namespace
 
 int RunConvert(const Arguments& arguments) {
@@ -98,8 +95,8 @@ int RunConvert(const Arguments& arguments) {
     requests.push_back(std::move(*request));
   }
   if (images > kMostImages)
-    return UsageError(kCommand, "an icon file holds at most 255 images; " +
-                                    std::to_string(images) + " were asked for");
+    return UsageError(kCommand, "an icon file holds at most 255 images; " + std::to_string(images) +
+                                    " were asked for");
   std::optional<frame::Text> target = PathOperand(*out);
   if (!target) return kFailed;
 
@@ -130,11 +127,7 @@ int RunSplit(const Arguments& arguments) {
   std::optional<frame::Text> folder = PathOperand(arguments.Value("--out").value_or("."));
   if (!folder) return kFailed;
   icofile::SplitOutcome outcome = icofile::SplitIconFile(*icon, *folder);
-  if (!IsExistingFolder(outcome.folder)) {
-    std::string problem = FolderProblem(outcome.folder);
-    return Fail("cannot create the folder " + Quoted(outcome.folder) +
-                (problem.empty() ? std::string() : ": " + problem));
-  }
+  if (!IsExistingFolder(outcome.folder)) return FolderFailure(outcome.folder);
   for (const frame::Text& written : outcome.written)
     PrintWritten(written);
   if (outcome.complete) return kSucceeded;
@@ -174,18 +167,13 @@ int RunRebuildDir(const Arguments& arguments) {
   std::optional<frame::Text> target = PathOperand(arguments.operands()[1]);
   if (!target) return kFailed;
   icofile::CreateFolderPath(*target);
-  if (!IsExistingFolder(*target)) {
-    std::string problem = FolderProblem(*target);
-    return Fail("cannot create the folder " + Quoted(*target) +
-                (problem.empty() ? std::string() : ": " + problem));
-  }
+  if (!IsExistingFolder(*target)) return FolderFailure(*target);
   std::vector<icofile::FolderRebuild> results;
   {
     Progress progress("rebuilding icon");
     int done = 0;
-    results = icofile::RebuildIconFolder(*source, *target, [&](const icofile::FolderRebuild&) {
-      progress.Show(++done);
-    });
+    results = icofile::RebuildIconFolder(
+        *source, *target, [&](const icofile::FolderRebuild&) { progress.Show(++done); });
   }
   const frame::Text into = icofile::WithTrailingSeparator(*target);
   const frame::Text from = icofile::WithTrailingSeparator(*source);
@@ -200,9 +188,9 @@ int RunRebuildDir(const Arguments& arguments) {
   }
   if (results.empty()) PrintNote("no .ico files in " + Quoted(*source));
   if (failures == 0) return kSucceeded;
-  return Fail("cannot write " + std::to_string(failures) + " of " +
-              std::to_string(results.size()) + " files, the first " +
-              Quoted(into + firstFailure->name) + ": " + WriteProblem(into + firstFailure->name));
+  const frame::Text first = into + firstFailure->name;
+  return Fail("cannot write " + std::to_string(failures) + " of " + std::to_string(results.size()) +
+              " files, the first " + Quoted(first) + ": " + WriteProblem(first));
 }
 
 }  // namespace cli

@@ -26,10 +26,14 @@ uint32_t LittleEndian(Bytes b, size_t at) {
 // Bits per pixel of a PNG: bit depth times the channels of its colour type.
 int PngBitsPerPixel(uint8_t depth, uint8_t colourType) {
   switch (colourType) {
-    case 2: return depth * 3;
-    case 4: return depth * 2;
-    case 6: return depth * 4;
-    default: return depth;  // grey and palette images have one channel
+    case 2:
+      return depth * 3;
+    case 4:
+      return depth * 2;
+    case 6:
+      return depth * 4;
+    default:
+      return depth;  // grey and palette images have one channel
   }
 }
 
@@ -58,8 +62,8 @@ ImageFacts DescribeImage(Bytes image) {
 GroupFacts DescribeGroup(const pe::ResourceDirectory& module, const pe::ResourceId& name) {
   GroupFacts group;
   group.named = name.isString;
-  group.name = name.isString ? platform::text::Utf16ToUtf8(name.string)
-                             : std::to_string(name.number);
+  group.name =
+      name.isString ? platform::text::Utf16ToUtf8(name.string) : std::to_string(name.number);
   auto directory = module.Find(pe::ResourceId::Number(pe::kGroupIconType), name);
   if (!directory) {
     group.problem = std::string(pe::ToString(directory.error()));
@@ -71,7 +75,8 @@ GroupFacts DescribeGroup(const pe::ResourceDirectory& module, const pe::Resource
     return group;
   }
   for (const codecs::GroupIconEntry& entry : *entries) {
-    auto image = module.Find(pe::ResourceId::Number(pe::kIconType), pe::ResourceId::Number(entry.id));
+    auto image =
+        module.Find(pe::ResourceId::Number(pe::kIconType), pe::ResourceId::Number(entry.id));
     if (!image) {
       group.problem = "icon resource " + std::to_string(entry.id) + " is missing";
       continue;
@@ -81,7 +86,9 @@ GroupFacts DescribeGroup(const pe::ResourceDirectory& module, const pe::Resource
   return group;
 }
 
-bool StartsLikeModule(Bytes file) { return file.size() >= 2 && file[0] == 'M' && file[1] == 'Z'; }
+bool StartsLikeModule(Bytes file) {
+  return file.size() >= 2 && file[0] == 'M' && file[1] == 'Z';
+}
 
 std::optional<SourceFacts> DescribeIconFile(Bytes file) {
   auto directory = codecs::ReadIcoDirectory(file);

@@ -32,7 +32,7 @@ struct GroupFacts {
 struct SourceFacts {
   enum class Kind { Module, IconFile, Other };
   Kind kind = Kind::Other;
-  std::string problem;  // why it is no icon source (Other) or holds no icons (Module)
+  std::string problem;             // why it is no icon source (Other) or holds no icons (Module)
   std::vector<GroupFacts> groups;  // a module's groups, or an icon file's one group
 };
 

@@ -15,11 +15,21 @@ std::string JsonString(std::string_view text) {
   std::string out = "\"";
   for (char c : text) {
     switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
       default:
         if (static_cast<unsigned char>(c) < 0x20) {
           char escaped[8];
@@ -36,8 +46,8 @@ std::string JsonString(std::string_view text) {
 std::string ImageText(const ImageFacts& image) {
   if (!image.readable) return "unreadable image, " + std::to_string(image.bytes) + " bytes";
   return std::to_string(image.width) + " x " + std::to_string(image.height) + ", " +
-         std::to_string(image.bitsPerPixel) + " bits per pixel, " +
-         (image.png ? "PNG" : "bitmap") + ", " + std::to_string(image.bytes) + " bytes";
+         std::to_string(image.bitsPerPixel) + " bits per pixel, " + (image.png ? "PNG" : "bitmap") +
+         ", " + std::to_string(image.bytes) + " bytes";
 }
 
 std::string ImageJson(const ImageFacts& image) {
@@ -79,8 +89,7 @@ void PrintText(const frame::Text& path, const SourceFacts& facts, int32_t count)
     return;
   }
   std::printf("%s: module, %s%s\n", Shown(path).c_str(),
-              Plural(static_cast<size_t>(count), "icon").c_str(),
-              Note(facts.problem).c_str());
+              Plural(static_cast<size_t>(count), "icon").c_str(), Note(facts.problem).c_str());
   for (size_t g = 0; g < facts.groups.size(); ++g) {
     const GroupFacts& group = facts.groups[g];
     std::string name = group.named ? "\"" + group.name + "\"" : group.name;
@@ -114,8 +123,7 @@ void PrintJson(const frame::Text& path, const SourceFacts& facts, int32_t count)
 }  // namespace
 
 int RunInfo(const Arguments& arguments) {
-  if (arguments.operands().size() != 1)
-    return UsageError("info", "info takes one FILE");
+  if (arguments.operands().size() != 1) return UsageError("info", "info takes one FILE");
   std::optional<frame::Text> path = ReadableFile(arguments.operands()[0]);
   if (!path) return kFailed;
   SourceFacts facts = ExamineSource(*path);

@@ -22,9 +22,12 @@ namespace {
 
 constexpr OptionSpec kHelp{"--help", "-h"};
 constexpr OptionSpec kInfoOptions[] = {kHelp, {"--json"}};
-constexpr OptionSpec kExtractOptions[] = {
-    kHelp, {"--index", {}, true}, {"--all"}, {"--format", {}, true}, {"--prefix", {}, true},
-    {"--out", {}, true}};
+constexpr OptionSpec kExtractOptions[] = {kHelp,
+                                          {"--index", {}, true},
+                                          {"--all"},
+                                          {"--format", {}, true},
+                                          {"--prefix", {}, true},
+                                          {"--out", {}, true}};
 constexpr OptionSpec kConvertOptions[] = {kHelp, {"--output", "-o", true}, {"--sizes", {}, true}};
 constexpr OptionSpec kSplitOptions[] = {kHelp, {"--out", {}, true}};
 constexpr OptionSpec kOutputOptions[] = {kHelp, {"--output", "-o", true}};
@@ -37,8 +40,7 @@ constexpr Command kCommands[] = {
      "their width x height, bits per pixel, PNG or bitmap, and size in bytes.\n\n"
      "  --json   the same as one JSON object\n",
      kInfoOptions, &RunInfo, Needs::Nothing},
-    {"extract",
-     "extract FILE (--index N | --all) [--format FORMAT] [--prefix P] [--out DIR]",
+    {"extract", "extract FILE (--index N | --all) [--format FORMAT] [--prefix P] [--out DIR]",
      "Saves one icon or every icon of a module or an icon file. Each file is named PREFIX, the\n"
      "icon's index padded with zeros to the digits of the icon count, and the format's extension\n"
      "(ico_007.png for icon 7 of 120).\n\n"
@@ -77,7 +79,8 @@ constexpr Command kCommands[] = {
      "  -o, --output OUT.ico  the icon file to write\n",
      kOutputOptions, &RunRebuild, Needs::Nothing},
     {"rebuild-dir", "rebuild-dir SOURCE TARGET",
-     "Rebuilds every .ico file of the folder SOURCE, as rebuild does, into the folder TARGET under\n"
+     "Rebuilds every .ico file of the folder SOURCE, as rebuild does, into the folder TARGET "
+     "under\n"
      "the same name (TARGET is created with its parents; it may be SOURCE itself). Icons with no\n"
      "image left are skipped.\n",
      kHelpOnly, &RunRebuildDir, Needs::Nothing},
@@ -101,8 +104,7 @@ void PrintUsage(FILE* stream) {
 
 void PrintHelp(const Command& command) {
   std::printf("Usage: pictolan-cli %.*s\n\n%.*s", static_cast<int>(command.synopsis.size()),
-              command.synopsis.data(), static_cast<int>(command.help.size()),
-              command.help.data());
+              command.synopsis.data(), static_cast<int>(command.help.size()), command.help.data());
 }
 
 const Command* FindCommand(std::string_view name) {
@@ -181,4 +183,6 @@ int Run(int argc, char** argv) {
 }  // namespace
 }  // namespace cli
 
-int main(int argc, char** argv) { return cli::Run(argc, argv); }
+int main(int argc, char** argv) {
+  return cli::Run(argc, argv);
+}

@@ -17,7 +17,9 @@ namespace {
 constexpr win32::COLORREF kWhite = 0xFFFFFF;
 constexpr int32_t kOpaque = 255;
 
-bool Exists(const frame::Text& path) { return frame::GetFileAttributes(path) != -1; }
+bool Exists(const frame::Text& path) {
+  return frame::GetFileAttributes(path) != -1;
+}
 
 // Bitmap, JPG and GIF are laid over white; the others keep the icon's transparency. Without an
 // icon nothing is saved: the reused image object still holds the previous icon's picture.

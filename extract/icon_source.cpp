@@ -8,7 +8,9 @@
 namespace extract {
 namespace {
 
-win32::HINSTANCE Instance() { return ext::GetModuleHandleA(""); }
+win32::HINSTANCE Instance() {
+  return ext::GetModuleHandleA("");
+}
 
 }  // namespace
 

@@ -119,9 +119,8 @@ IconGroupSource::IconGroupSource(const Text& sourceFile) {
   } else if (EndsWith(sourceFile, "exe"_gbk) || EndsWith(sourceFile, "dll"_gbk) ||
              EndsWith(sourceFile, "icl"_gbk)) {
     module_ = k32::LoadLibraryExA(sourceFile.c_str(), 0, win32::LOAD_LIBRARY_AS_DATAFILE);
-    if (module_ &&
-        k32::EnumResourceNamesA(module_, win32::MAKEINTRESOURCEA(win32::RT_GROUP_ICON),
-                                ListGroup, reinterpret_cast<win32::LONG_PTR>(&groups_)))
+    if (module_ && k32::EnumResourceNamesA(module_, win32::MAKEINTRESOURCEA(win32::RT_GROUP_ICON),
+                                           ListGroup, reinterpret_cast<win32::LONG_PTR>(&groups_)))
       count_ = static_cast<int32_t>(groups_.size());
   }
 }

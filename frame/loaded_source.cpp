@@ -5,8 +5,8 @@
 namespace frame {
 
 LoadedSource::LoadedSource(const Text& path)
-    : module_(platform::kernel32::LoadLibraryExA(path.c_str(), 0,
-                                                 win32::LOAD_LIBRARY_AS_DATAFILE)) {}
+    : module_(
+          platform::kernel32::LoadLibraryExA(path.c_str(), 0, win32::LOAD_LIBRARY_AS_DATAFILE)) {}
 
 LoadedSource::~LoadedSource() {
   if (module_) platform::kernel32::FreeLibrary(module_);

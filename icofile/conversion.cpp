@@ -80,8 +80,8 @@ std::optional<IconBuildList> PrepareConversionImages(const frame::Text& picture,
       continue;
     }
     bool ownPng = width == kPngSide && height == kPngSide && LowerExtension(picture) == ".png"_gbk;
-    frame::ByteSet png = ownPng ? frame::ReadFile(picture)
-                                : Encoded(image, width, height, kPngSide, kPngFormat);
+    frame::ByteSet png =
+        ownPng ? frame::ReadFile(picture) : Encoded(image, width, height, kPngSide, kPngFormat);
     if (png.empty()) return std::nullopt;
     list.push_back(PngEntry(std::move(png), picture));
   }

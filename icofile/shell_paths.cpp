@@ -10,7 +10,9 @@ namespace icofile {
 
 using frame::operator""_gbk;
 
-const frame::Text& PathSeparator() { return "/"_gbk; }
+const frame::Text& PathSeparator() {
+  return "/"_gbk;
+}
 
 frame::Text WithTrailingSeparator(const frame::Text& folder) {
   frame::Text last = frame::TextRight(folder, 1);
@@ -38,7 +40,9 @@ frame::Text LowerExtension(const frame::Text& path) {
   return frame::ToLower(frame::Text::FromCString(ext::PathFindExtensionA(name.c_str())));
 }
 
-bool IsFolder(const frame::Text& path) { return ext::PathIsDirectoryA(path.c_str()) != 0; }
+bool IsFolder(const frame::Text& path) {
+  return ext::PathIsDirectoryA(path.c_str()) != 0;
+}
 
 bool CreateFolderPath(const frame::Text& path) {
   return ext::SHCreateDirectoryExA(0, path.c_str(), nullptr) == 0;

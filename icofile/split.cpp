@@ -47,8 +47,7 @@ IconBuildEntry RedrawnEntry(win32::HICON icon, uint8_t width) {
   return entry;
 }
 
-frame::Text Numbered(const frame::Text& folder, const char* head, size_t number,
-                     const char* tail) {
+frame::Text Numbered(const frame::Text& folder, const char* head, size_t number, const char* tail) {
   return folder + frame::Text(head + std::to_string(number) + tail);
 }
 

@@ -6,8 +6,8 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <string>
 #include <list>
+#include <string>
 
 #include "platform/paths.h"
 
@@ -15,8 +15,13 @@ namespace platform::files {
 namespace {
 
 FileIdentity IdentityOf(const struct stat& s) {
-  return {static_cast<int64_t>(s.st_dev), static_cast<int64_t>(s.st_ino), s.st_size,
-          s.st_mtim.tv_sec, s.st_mtim.tv_nsec, s.st_ctim.tv_sec, s.st_ctim.tv_nsec};
+  return {static_cast<int64_t>(s.st_dev),
+          static_cast<int64_t>(s.st_ino),
+          s.st_size,
+          s.st_mtim.tv_sec,
+          s.st_mtim.tv_nsec,
+          s.st_ctim.tv_sec,
+          s.st_ctim.tv_nsec};
 }
 
 std::shared_ptr<const FileBytes>& RecentFile() {
@@ -100,7 +105,9 @@ std::shared_ptr<void> FileBytes::Pin(const std::shared_ptr<const FileBytes>& fil
   return std::shared_ptr<void>(nullptr, [at](void*) { PinnedFiles().erase(at); });
 }
 
-void FileBytes::Free::operator()(uint8_t* p) const { std::free(p); }
+void FileBytes::Free::operator()(uint8_t* p) const {
+  std::free(p);
+}
 
 bool FileBytes::Allocate(size_t size) {
   if (size < kHugePage) {

@@ -18,8 +18,7 @@ class FileHandle {
   win32::HANDLE get() const { return handle_; }
   // Closes the file; the close's own result (a late write error shows here).
   bool Release() {
-    return valid() &&
-           kernel32::CloseHandle(std::exchange(handle_, win32::INVALID_HANDLE_VALUE));
+    return valid() && kernel32::CloseHandle(std::exchange(handle_, win32::INVALID_HANDLE_VALUE));
   }
 
  private:

@@ -53,10 +53,11 @@ bool WriteWholeFile(const char* gbkPath, std::span<const std::span<const uint8_t
   if (!file.valid()) return false;
   bool written = WriteParts(file.get(), parts);
   written = file.Release() && written;
-  bool moved = written && (exists ? kernel32::ReplaceFileA(gbkPath, temporary.c_str(), nullptr, 0,
-                                                           nullptr, nullptr)
-                                  : kernel32::MoveFileExA(temporary.c_str(), gbkPath,
-                                                          win32::MOVEFILE_REPLACE_EXISTING));
+  bool moved =
+      written &&
+      (exists
+           ? kernel32::ReplaceFileA(gbkPath, temporary.c_str(), nullptr, 0, nullptr, nullptr)
+           : kernel32::MoveFileExA(temporary.c_str(), gbkPath, win32::MOVEFILE_REPLACE_EXISTING));
   if (!moved) kernel32::DeleteFileA(temporary.c_str());
   return moved;
 }

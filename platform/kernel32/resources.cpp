@@ -37,7 +37,8 @@ class PeDataModule final : public DataModule {
  public:
   PeDataModule(std::shared_ptr<const files::FileBytes> file,
                std::optional<pe::ResourceDirectory> resources)
-      : file_(std::move(file)), pin_(files::FileBytes::Pin(file_)),
+      : file_(std::move(file)),
+        pin_(files::FileBytes::Pin(file_)),
         resources_(std::move(resources)) {}
 
   ~PeDataModule() override {

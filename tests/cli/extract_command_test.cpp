@@ -58,16 +58,18 @@ TEST_F(ExtractCommandTest, OneIconInEachPictureFormat) {
     bool exactColour;  // JPEG is lossy
   };
   const Case cases[] = {
-      {"png", "03.png", false, true},  {"bmp", "03.bmp", true, true},
+      {"png", "03.png", false, true},
+      {"bmp", "03.bmp", true, true},
       {"bmp-transparent", "03.bmp", false, true},
-      {"tiff", "03.tiff", false, true}, {"gif", "03.gif", true, true},
+      {"tiff", "03.tiff", false, true},
+      {"gif", "03.gif", true, true},
       {"jpg", "03.jpg", true, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.format);
     fs::path folder = dir_ / c.format;
-    CliRun run = Run({"extract", "Twelve.DLL", "--index", "3", "--format", c.format, "--out",
-                      folder.string()});
+    CliRun run = Run(
+        {"extract", "Twelve.DLL", "--index", "3", "--format", c.format, "--out", folder.string()});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     ASSERT_EQ(run.lines(), std::vector<std::string>{(folder / c.file).string()});
     QImage image = DecodedPicture(folder / c.file);
@@ -100,13 +102,13 @@ TEST_F(ExtractCommandTest, OneIconInEachPictureFormat) {
 TEST_F(ExtractCommandTest, WritesWhatTheOperationsOfTheWindowWrite) {
   ASSERT_TRUE(imaging::StartImagingLibrary());
   frame::Text source = frame::Text::FromUtf8(module_.string());
-  for (auto [name, format] : {std::pair{"png", extract::SaveFormat::Png},
-                              std::pair{"bmp", extract::SaveFormat::Bmp},
-                              std::pair{"jpg", extract::SaveFormat::Jpg}}) {
+  for (auto [name, format] :
+       {std::pair{"png", extract::SaveFormat::Png}, std::pair{"bmp", extract::SaveFormat::Bmp},
+        std::pair{"jpg", extract::SaveFormat::Jpg}}) {
     SCOPED_TRACE(name);
-    ASSERT_EQ(Run({"extract", "Twelve.DLL", "--index", "7", "--format", name, "--out", "cli"})
-                  .exitCode,
-              0);
+    ASSERT_EQ(
+        Run({"extract", "Twelve.DLL", "--index", "7", "--format", name, "--out", "cli"}).exitCode,
+        0);
     extract::SavedIcon saved = extract::ExtractSelectedIcon(
         source, 12, 7, format, frame::Text::FromUtf8(Path("window").string()), frame::Text());
     ASSERT_TRUE(saved.written);
@@ -140,7 +142,8 @@ TEST_F(ExtractCommandTest, PathsInChineseAreUtf8OnTheTerminal) {
   EXPECT_EQ(run.lines(), std::vector<std::string>{(dir_ / "图标" / "图01.ico").string()});
   EXPECT_TRUE(fs::exists(dir_ / "图标" / "图01.ico"));
 
-  CliRun outside = Run({"extract", "Twelve.DLL", "--index", "1", "--out", "icons-\xF0\x9F\x98\x80"});
+  CliRun outside =
+      Run({"extract", "Twelve.DLL", "--index", "1", "--out", "icons-\xF0\x9F\x98\x80"});
   EXPECT_EQ(outside.exitCode, 1);
   EXPECT_NE(outside.err.find("GBK"), std::string::npos) << outside.err;
 }
@@ -170,8 +173,8 @@ TEST_F(ExtractCommandTest, BadInputIsAnErrorThatSaysWhatAndWhy) {
     EXPECT_TRUE(run.out.empty()) << run.out;
     EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
   }
-  EXPECT_EQ(Listing(""), (std::vector<std::string>{"Twelve.DLL", "blocker", "cut.dll",
-                                                   "notes.txt"}))
+  EXPECT_EQ(Listing(""),
+            (std::vector<std::string>{"Twelve.DLL", "blocker", "cut.dll", "notes.txt"}))
       << "no folder is left behind";
 }
 

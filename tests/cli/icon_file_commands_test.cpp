@@ -18,7 +18,9 @@ Bytes Slice(const Bytes& bytes, size_t at, size_t length) {
 }
 
 // The directory entry (16 bytes) and image of image i of an icon file.
-Bytes EntryOf(const Bytes& ico, size_t i) { return Slice(ico, 6 + 16 * i, 16); }
+Bytes EntryOf(const Bytes& ico, size_t i) {
+  return Slice(ico, 6 + 16 * i, 16);
+}
 Bytes ImageOf(const Bytes& ico, size_t i) {
   return Slice(ico, ts::GetU32(ico, 6 + 16 * i + 12), ts::GetU32(ico, 6 + 16 * i + 8));
 }
@@ -40,8 +42,8 @@ class ConvertCommandTest : public CliTest {};
 TEST_F(ConvertCommandTest, EveryPictureAtEverySizeInTheOrderGiven) {
   Write("logo.png", PicturePng(64, 64, 0xFF2050C0));
   Write("photo.png", PicturePng(100, 80, 0xFFC02020));
-  CliRun run = Run({"convert", "-o", "out.ico", "logo.png", "photo.png:png,32", "--sizes",
-                    "16,64,128"});
+  CliRun run =
+      Run({"convert", "-o", "out.ico", "logo.png", "photo.png:png,32", "--sizes", "16,64,128"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(run.lines(), std::vector<std::string>{Path("out.ico").string()});
   Bytes ico = ts::ReadBytes(Path("out.ico"));
@@ -63,7 +65,8 @@ TEST_F(ConvertCommandTest, EveryPictureAtEverySizeInTheOrderGiven) {
   QImage picture = DecodedPicture(Path("logo.png"));
   for (int y = 0; y < 64; y += 7)
     for (int x = 0; x < 64; x += 7)
-      ASSERT_EQ(logo->pixels[static_cast<size_t>(y) * 64 + x], picture.pixel(x, y)) << x << "," << y;
+      ASSERT_EQ(logo->pixels[static_cast<size_t>(y) * 64 + x], picture.pixel(x, y))
+          << x << "," << y;
   // The PNG image is a PNG every reader takes: nothing in it is changed after encoding.
   Bytes png = ImageOf(ico, 3);
   QImage decoded = QImage::fromData(png.data(), static_cast<int>(png.size()), "PNG");
@@ -186,8 +189,8 @@ TEST_F(SplitCommandTest, OnlyAnIconFileIsSplit) {
 class RebuildCommandTest : public CliTest {};
 
 TEST_F(RebuildCommandTest, ThePngImagesAreDropped) {
-  Bytes source =
-      ts::MakeIcoFile({GroupImage(2, 16, 8), ts::MakePng(256, 256, 0xFF000000), GroupImage(2, 32, 32)});
+  Bytes source = ts::MakeIcoFile(
+      {GroupImage(2, 16, 8), ts::MakePng(256, 256, 0xFF000000), GroupImage(2, 32, 32)});
   Write("mixed.ico", source);
   CliRun run = Run({"rebuild", "mixed.ico", "-o", "classic.ico"});
   ASSERT_EQ(run.exitCode, 0) << run.err;

@@ -44,8 +44,8 @@ class ExtractionTest : public ::testing::Test {
 };
 
 TEST_F(ExtractionTest, TheIconFormatCopiesTheGroupAndSaysSo) {
-  SavedIcon saved = ExtractSelectedIcon(Module("m.dll"), 3, 2, SaveFormat::Ico, Path("out"),
-                                        "p"_gbk);
+  SavedIcon saved =
+      ExtractSelectedIcon(Module("m.dll"), 3, 2, SaveFormat::Ico, Path("out"), "p"_gbk);
   EXPECT_TRUE(saved.written);
   EXPECT_FALSE(saved.fromHandle);
   EXPECT_EQ(saved.path, Path("out/p2.ico"));
@@ -54,8 +54,8 @@ TEST_F(ExtractionTest, TheIconFormatCopiesTheGroupAndSaysSo) {
 
 // The group copy counts group 3 but cannot write it: that is no success.
 TEST_F(ExtractionTest, AGroupCountedButNotWrittenFallsBackToTheHandle) {
-  SavedIcon saved = ExtractSelectedIcon(Module("m.dll"), 3, 3, SaveFormat::Ico, Path("out"),
-                                        frame::Text());
+  SavedIcon saved =
+      ExtractSelectedIcon(Module("m.dll"), 3, 3, SaveFormat::Ico, Path("out"), frame::Text());
   EXPECT_TRUE(saved.written);
   EXPECT_TRUE(saved.fromHandle);
   EXPECT_EQ(saved.status, "提取图标失败！序号：3  根据句柄创建."_gbk);
@@ -65,13 +65,13 @@ TEST_F(ExtractionTest, AGroupCountedButNotWrittenFallsBackToTheHandle) {
 TEST_F(ExtractionTest, AFailedWriteIsNeverReportedAsSuccessOrAsAnIconBuilt) {
   frame::Text module = Module("m.dll");
   ts::WriteBytes(dir_ / "file", {1});
-  SavedIcon group = ExtractSelectedIcon(module, 3, 1, SaveFormat::Ico, Path("file/sub"),
-                                        frame::Text());
+  SavedIcon group =
+      ExtractSelectedIcon(module, 3, 1, SaveFormat::Ico, Path("file/sub"), frame::Text());
   EXPECT_FALSE(group.written);
   EXPECT_FALSE(group.fromHandle);
   EXPECT_EQ(group.status, "提取图标失败！序号：1"_gbk);
-  SavedIcon png = ExtractSelectedIcon(module, 3, 1, SaveFormat::Png, Path("file/sub"),
-                                      frame::Text());
+  SavedIcon png =
+      ExtractSelectedIcon(module, 3, 1, SaveFormat::Png, Path("file/sub"), frame::Text());
   EXPECT_FALSE(png.written);
   EXPECT_EQ(png.status, "保存PNG图片失败！序号：1"_gbk);
 }

@@ -18,23 +18,25 @@ TEST(IndexNumberTest, PaddedToTheDigitsOfTheCount) {
     const char* number;
   };
   const Row rows[] = {
-      {3, 5, "3"},       {12, 9, "12"},     {3, 12, "03"},     {12, 12, "12"},
-      {7, 120, "007"},   {42, 120, "042"},  {120, 120, "120"}, {42, 1500, "0042"},
+      {3, 5, "3"},         {12, 9, "12"},        {3, 12, "03"},      {12, 12, "12"},
+      {7, 120, "007"},     {42, 120, "042"},     {120, 120, "120"},  {42, 1500, "0042"},
       {999, 1500, "0999"}, {1500, 1500, "1500"}, {5, 10000, "0005"}, {0, 12, "00"},
-      {-1, 12, "0-1"},   // below ten, so one zero, then the number as the runtime writes it
+      {-1, 12, "0-1"},  // below ten, so one zero, then the number as the runtime writes it
   };
   for (const Row& r : rows)
-    EXPECT_EQ(IndexNumber(r.index, r.count), frame::Text(r.number))
-        << r.index << " of " << r.count;
+    EXPECT_EQ(IndexNumber(r.index, r.count), frame::Text(r.number)) << r.index << " of " << r.count;
 }
 
 TEST(IndexNumberTest, FileNamesJoinFolderPrefixNumberAndTheFormatsExtension) {
   EXPECT_EQ(OutputFileName("/out"_gbk, "ico_"_gbk, 7, 120, SaveFormat::Png),
             "/out/ico_007.png"_gbk);
   const std::pair<SaveFormat, const char*> extensions[] = {
-      {SaveFormat::Bmp, "/o/3.bmp"},  {SaveFormat::Jpg, "/o/3.jpg"},
-      {SaveFormat::Gif, "/o/3.gif"},  {SaveFormat::Tiff, "/o/3.tiff"},
-      {SaveFormat::Png, "/o/3.png"},  {SaveFormat::Ico, "/o/3.ico"},
+      {SaveFormat::Bmp, "/o/3.bmp"},
+      {SaveFormat::Jpg, "/o/3.jpg"},
+      {SaveFormat::Gif, "/o/3.gif"},
+      {SaveFormat::Tiff, "/o/3.tiff"},
+      {SaveFormat::Png, "/o/3.png"},
+      {SaveFormat::Ico, "/o/3.ico"},
       {SaveFormat::TransparentBmp, "/o/3.bmp"},
   };
   for (auto [format, name] : extensions)

@@ -66,8 +66,9 @@ TEST_F(ConversionTest, ThePngSizeStoresAPngWithoutChangingIt) {
   EXPECT_EQ((*own)[0].bytesInResource, png.size());
   EXPECT_EQ(ConversionListText(SizeItemText(0), (*own)[0]), "PNG"_gbk);
 
-  for (auto [name, picture] : {std::pair{"small.png", Encoded(Filled(100, 80, 0xFF0000FF), "PNG")},
-                               std::pair{"same.jpg", Encoded(Filled(256, 256, 0xFF0000FF), "JPG")}}) {
+  for (auto [name, picture] :
+       {std::pair{"small.png", Encoded(Filled(100, 80, 0xFF0000FF), "PNG")},
+        std::pair{"same.jpg", Encoded(Filled(256, 256, 0xFF0000FF), "JPG")}}) {
     auto list = PrepareConversionImages(Write(name, picture), pngSize);
     ASSERT_TRUE(list) << name;
     const frame::ByteSet& stored = (*list)[0].image;
@@ -79,17 +80,16 @@ TEST_F(ConversionTest, ThePngSizeStoresAPngWithoutChangingIt) {
 TEST_F(ConversionTest, APictureThatCannotBeLoadedAddsNothing) {
   const uint8_t sizes[] = {32};
   EXPECT_FALSE(PrepareConversionImages(Write("notes.png", Bytes(50, 'x')), sizes));
-  EXPECT_FALSE(PrepareConversionImages(frame::Text::FromUtf8((dir_ / "missing.png").string()),
-                                       sizes));
+  EXPECT_FALSE(
+      PrepareConversionImages(frame::Text::FromUtf8((dir_ / "missing.png").string()), sizes));
 }
 
 TEST_F(ConversionTest, SizeTextsAreThoseOfTheSizeList) {
   std::vector<frame::Text> texts;
   for (uint8_t size : kConversionSizes)
     texts.push_back(SizeItemText(size));
-  EXPECT_EQ(texts, (std::vector<frame::Text>{"128*128"_gbk, "96*96"_gbk, "64*64"_gbk,
-                                             "48*48"_gbk, "32*32"_gbk, "24*24"_gbk, "16*16"_gbk,
-                                             "PNG"_gbk}));
+  EXPECT_EQ(texts, (std::vector<frame::Text>{"128*128"_gbk, "96*96"_gbk, "64*64"_gbk, "48*48"_gbk,
+                                             "32*32"_gbk, "24*24"_gbk, "16*16"_gbk, "PNG"_gbk}));
 }
 
 }  // namespace

@@ -196,7 +196,8 @@ TEST(FileBytesTest, ALoadedModulePinsTheBytesOfItsUnchangedFile) {
   ts::WriteBytes(path, writer.Build());
   EXPECT_NE(FileBytes::Open(path), FileBytes::Open(path)) << "a fresh file is read each time";
 
-  win32::HMODULE module = kernel32::LoadLibraryExA(path.c_str(), 0, win32::LOAD_LIBRARY_AS_DATAFILE);
+  win32::HMODULE module =
+      kernel32::LoadLibraryExA(path.c_str(), 0, win32::LOAD_LIBRARY_AS_DATAFILE);
   ASSERT_NE(module, 0u);
   auto pinned = FileBytes::Open(path);
   EXPECT_EQ(FileBytes::Open(path), pinned);

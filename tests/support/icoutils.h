@@ -21,8 +21,7 @@ std::vector<std::string> WrestoolGroupNames(const std::filesystem::path& module)
 
 // Every image of the icon file `ours` decodes (with our decoder) to the pixels icotool extracts
 // from the `reference` icon file into `scratch`; fully transparent pixels compare by alpha only.
-void ExpectSameIconPixels(const std::filesystem::path& ours,
-                          const std::filesystem::path& reference,
+void ExpectSameIconPixels(const std::filesystem::path& ours, const std::filesystem::path& reference,
                           const std::filesystem::path& scratch);
 
 // Extracts one group with wrestool as an icon file.
