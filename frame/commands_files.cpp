@@ -1,67 +1,19 @@
 // Library commands: whole files. Every file goes through the kernel32 stand-in, so paths are
 // handled one way (GBK, "\" or "/"). Failures are results, never errors.
 #include <cstdint>
-#include <string>
-#include <utility>
+#include <span>
+#include <vector>
 
 #include "frame/commands.h"
 #include "frame/fatal.h"
 #include "platform/api.h"
+#include "platform/files/file_handle.h"
+#include "platform/files/whole_file.h"
 #include "platform/paths.h"
 
 namespace frame {
-namespace {
-
 namespace k32 = platform::kernel32;
-using win32::HANDLE;
-
-// Closes a kernel32 file handle when it goes; Release() reports the close's own result.
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE handle) : handle_(handle) {}
-  FileHandle(FileHandle&& other) noexcept
-      : handle_(std::exchange(other.handle_, win32::INVALID_HANDLE_VALUE)) {}
-  FileHandle& operator=(FileHandle&&) = delete;
-  ~FileHandle() { Release(); }
-  bool valid() const { return handle_ != win32::INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return handle_; }
-  bool Release() {
-    return valid() && k32::CloseHandle(std::exchange(handle_, win32::INVALID_HANDLE_VALUE));
-  }
-
- private:
-  HANDLE handle_;
-};
-
-// Writes every non-empty part; false as soon as one is not written whole.
-bool WriteParts(HANDLE file, std::initializer_list<const ByteSet*> parts) {
-  for (const ByteSet* part : parts) {
-    if (!part || part->empty()) continue;
-    win32::DWORD written = 0;
-    if (part->size() > UINT32_MAX ||
-        !k32::WriteFile(file, part->data(), static_cast<win32::DWORD>(part->size()), &written,
-                        nullptr) ||
-        written != part->size())
-      return false;
-  }
-  return true;
-}
-
-// A new, hidden file next to the target, which the finished content is moved from.
-FileHandle CreateSiblingTemporary(const Text& path, Text* temporary) {
-  static unsigned counter = 0;
-  Text folder(path.view().substr(0, platform::paths::NameOffset(path.view())));
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    *temporary = folder + Text(".pictolan-" + std::to_string(k32::GetCurrentProcessId()) + "-" +
-                               std::to_string(++counter) + ".tmp");
-    FileHandle file(k32::CreateFileA(temporary->c_str(), win32::GENERIC_WRITE, 0, nullptr,
-                                     win32::CREATE_NEW, win32::FILE_ATTRIBUTE_NORMAL, 0));
-    if (file.valid() || k32::GetLastError() != win32::ERROR_FILE_EXISTS) return file;
-  }
-  return FileHandle(win32::INVALID_HANDLE_VALUE);
-}
-
-}  // namespace
+using platform::files::FileHandle;
 
 ByteSet ReadFile(const Text& path) {
   FileHandle file(k32::CreateFileA(path.c_str(), win32::GENERIC_READ, win32::FILE_SHARE_READ,
@@ -80,27 +32,12 @@ ByteSet ReadFile(const Text& path) {
 }
 
 // The content goes to a new file that replaces the target only once it is complete, so a write
-// that fails part-way (a full disk) leaves the old file as it was. As when opening it for
-// writing, a folder or a read-only file at the path is never replaced.
+// that fails part-way (a full disk) leaves the old file as it was.
 bool WriteFileParts(const Text& path, std::initializer_list<const ByteSet*> parts) {
-  if (path.empty()) return false;
-  win32::DWORD attributes = k32::GetFileAttributesA(path.c_str());
-  bool exists = attributes != win32::INVALID_FILE_ATTRIBUTES;
-  if (exists && (attributes & (win32::FILE_ATTRIBUTE_DIRECTORY | win32::FILE_ATTRIBUTE_READONLY)))
-    return false;
-
-  Text temporary;
-  FileHandle file = CreateSiblingTemporary(path, &temporary);
-  if (!file.valid()) return false;
-  bool written = WriteParts(file.get(), parts);
-  written = file.Release() && written;
-  bool moved =
-      written &&
-      (exists
-           ? k32::ReplaceFileA(path.c_str(), temporary.c_str(), nullptr, 0, nullptr, nullptr)
-           : k32::MoveFileExA(temporary.c_str(), path.c_str(), win32::MOVEFILE_REPLACE_EXISTING));
-  if (!moved) k32::DeleteFileA(temporary.c_str());
-  return moved;
+  std::vector<std::span<const uint8_t>> spans;
+  for (const ByteSet* part : parts)
+    if (part) spans.push_back(part->span());
+  return platform::files::WriteWholeFile(path.c_str(), spans);
 }
 
 bool DeleteFile(const Text& path) {
@@ -109,7 +46,7 @@ bool DeleteFile(const Text& path) {
 
 bool FileExists(const Text& path) {
   win32::WIN32_FIND_DATAA data;
-  HANDLE search = k32::FindFirstFileA(path.c_str(), &data);
+  win32::HANDLE search = k32::FindFirstFileA(path.c_str(), &data);
   if (search == win32::INVALID_HANDLE_VALUE) return false;
   k32::FindClose(search);
   return true;

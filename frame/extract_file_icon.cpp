@@ -23,14 +23,8 @@ constexpr size_t kIconEntrySize = 16;
 constexpr size_t kGroupEntrySize = 14;
 constexpr size_t kImageSizeField = 20;  // offset of the image-size field in a bitmap header
 
-// One image of the icon record, its directory fields taken from its own header.
-struct ImageRecord {
-  uint32_t width = 0;
-  uint32_t height = 0;  // half the header's height, which covers the colour rows and the mask
-  uint32_t planes = 0;
-  uint32_t bitCount = 0;
-  ByteSet bits;
-};
+using ImageRecord = IconGroupSource::Image;
+using IconRecord = IconGroupSource::Icon;
 
 ImageRecord RecordOf(ByteSet bits) {
   ImageRecord r;
@@ -52,8 +46,6 @@ ImageRecord RecordOf(ByteSet bits) {
   r.bits = std::move(bits);
   return r;
 }
-
-using IconRecord = std::vector<ImageRecord>;
 
 ByteSet IconFileBytes(const IconRecord& images) {
   ByteSet file;
@@ -94,26 +86,6 @@ std::optional<IconRecord> ReadIconFile(const Text& path) {
   return images;
 }
 
-// The group-icon names of a module in the order the system reports them; the name at the
-// wanted position is remembered (a string copied, a number kept).
-struct GroupSearch {
-  int32_t wanted = 1;
-  int32_t count = 0;
-  std::optional<Text> name;
-  uintptr_t id = 0;
-};
-
-win32::BOOL CountGroup(win32::HMODULE, const char*, char* name, win32::LONG_PTR param) {
-  auto* search = reinterpret_cast<GroupSearch*>(param);
-  if (++search->count == search->wanted) {
-    if (win32::IS_INTRESOURCE(name))
-      search->id = reinterpret_cast<uintptr_t>(name);
-    else
-      search->name = Text(name);
-  }
-  return win32::TRUE;
-}
-
 // The bytes of a resource; empty when it is missing.
 std::optional<ByteSet> ResourceBytes(win32::HMODULE module, const char* name, uintptr_t type) {
   win32::HRSRC resource = k32::FindResourceA(module, name, win32::MAKEINTRESOURCEA(type));
@@ -124,10 +96,45 @@ std::optional<ByteSet> ResourceBytes(win32::HMODULE module, const char* name, ui
   return ByteSet(static_cast<const uint8_t*>(data), size);
 }
 
+bool EndsWith(const Text& path, const Text& kind) {
+  return ToLower(TextRight(path, 3)) == kind;
+}
+
+}  // namespace
+
+win32::BOOL IconGroupSource::ListGroup(win32::HMODULE, const char*, char* name,
+                                       win32::LONG_PTR param) {
+  auto* names = reinterpret_cast<std::vector<GroupName>*>(param);
+  if (win32::IS_INTRESOURCE(name))
+    names->push_back(GroupName{std::nullopt, reinterpret_cast<uintptr_t>(name)});
+  else
+    names->push_back(GroupName{Text(name), 0});
+  return win32::TRUE;
+}
+
+IconGroupSource::IconGroupSource(const Text& sourceFile) {
+  if (EndsWith(sourceFile, "ico"_gbk)) {
+    iconFile_ = ReadIconFile(sourceFile);
+    count_ = 1;  // even when it cannot be read as an icon file
+  } else if (EndsWith(sourceFile, "exe"_gbk) || EndsWith(sourceFile, "dll"_gbk) ||
+             EndsWith(sourceFile, "icl"_gbk)) {
+    module_ = k32::LoadLibraryExA(sourceFile.c_str(), 0, win32::LOAD_LIBRARY_AS_DATAFILE);
+    if (module_ && k32::EnumResourceNamesA(module_, win32::MAKEINTRESOURCEA(win32::RT_GROUP_ICON),
+                                           ListGroup, reinterpret_cast<win32::LONG_PTR>(&groups_)))
+      count_ = static_cast<int32_t>(groups_.size());
+  }
+}
+
+IconGroupSource::~IconGroupSource() {
+  if (module_) k32::FreeLibrary(module_);
+}
+
 // The group's directory is read within the resource's own size.
-std::optional<IconRecord> ReadGroup(win32::HMODULE module, const GroupSearch& group) {
-  const char* name = group.name ? group.name->c_str() : win32::MAKEINTRESOURCEA(group.id);
-  auto directory = ResourceBytes(module, name, win32::RT_GROUP_ICON);
+std::optional<IconRecord> IconGroupSource::ReadGroup(int32_t index) const {
+  if (!module_) return iconFile_;
+  const GroupName& group = groups_[static_cast<size_t>(index - 1)];
+  const char* name = group.text ? group.text->c_str() : win32::MAKEINTRESOURCEA(group.id);
+  auto directory = ResourceBytes(module_, name, win32::RT_GROUP_ICON);
   if (!directory) return std::nullopt;
   std::span<const uint8_t> d = directory->span();
   size_t count = ReadU16(d, 4);
@@ -136,43 +143,26 @@ std::optional<IconRecord> ReadGroup(win32::HMODULE module, const GroupSearch& gr
   IconRecord images;
   for (size_t i = 0; i < count; ++i) {
     uintptr_t id = ReadU16(d, kIconHeaderSize + i * kGroupEntrySize + 12);
-    auto bits = ResourceBytes(module, win32::MAKEINTRESOURCEA(id), win32::RT_ICON);
+    auto bits = ResourceBytes(module_, win32::MAKEINTRESOURCEA(id), win32::RT_ICON);
     if (!bits) return std::nullopt;
     images.push_back(RecordOf(std::move(*bits)));
   }
   return images;
 }
 
-bool EndsWith(const Text& path, const Text& kind) {
-  return ToLower(TextRight(path, 3)) == kind;
+IconGroupSaved IconGroupSource::Save(const Text& savePath, int32_t index) const {
+  int32_t wanted = index < 1 ? 1 : index;
+  if (savePath.empty() || count_ < wanted) return {};
+  IconGroupSaved saved{count_, false};
+  if (!EndsWith(savePath, "ico"_gbk)) return saved;
+  if (std::optional<IconRecord> icon = ReadGroup(wanted))
+    saved.written = WriteFile(savePath, IconFileBytes(*icon));
+  return saved;
 }
-
-}  // namespace
 
 int32_t ExtractFileIcon(const Text& sourceFile, int32_t, const Text& savePath, int32_t index) {
   if (savePath.empty()) return 0;
-  GroupSearch search;
-  search.wanted = index < 1 ? 1 : index;
-  std::optional<IconRecord> icon;
-  if (EndsWith(sourceFile, "ico"_gbk)) {
-    icon = ReadIconFile(sourceFile);
-    search.count = 1;
-    if (search.count < search.wanted) return 0;
-  } else if (EndsWith(sourceFile, "exe"_gbk) || EndsWith(sourceFile, "dll"_gbk) ||
-             EndsWith(sourceFile, "icl"_gbk)) {
-    win32::HMODULE module =
-        k32::LoadLibraryExA(sourceFile.c_str(), 0, win32::LOAD_LIBRARY_AS_DATAFILE);
-    if (!module) return 0;
-    bool listed = k32::EnumResourceNamesA(module, win32::MAKEINTRESOURCEA(win32::RT_GROUP_ICON),
-                                          CountGroup, reinterpret_cast<win32::LONG_PTR>(&search));
-    if (listed && search.count >= search.wanted) icon = ReadGroup(module, search);
-    k32::FreeLibrary(module);
-    if (!listed || search.count < search.wanted) return 0;
-  } else {
-    return 0;
-  }
-  if (icon && EndsWith(savePath, "ico"_gbk)) WriteFile(savePath, IconFileBytes(*icon));
-  return search.count;
+  return IconGroupSource(sourceFile).Save(savePath, index).count;
 }
 
 }  // namespace frame

@@ -3,8 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 #include "frame/values.h"
+#include "platform/win32.h"
 
 namespace frame {
 
@@ -12,7 +15,55 @@ namespace frame {
 // the save path ends in "ico", and returns the number of icon groups in the source (1 for an
 // ".ico" file) when that number is at least the index; 0 otherwise, also for sources whose name
 // does not end in ico, exe, dll or icl and for an empty save path. The result does not say
-// whether the file was written. Mode 0 (save to the path) is the only mode.
+// whether the file was written (IconGroupSource::Save does). Mode 0 (save to the path) is the
+// only mode.
 int32_t ExtractFileIcon(const Text& sourceFile, int32_t mode, const Text& savePath, int32_t index);
+
+// What saving one icon group did.
+struct IconGroupSaved {
+  int32_t count = 0;     // ExtractFileIcon's result
+  bool written = false;  // the icon file is at the save path
+};
+
+// The icon groups of one source, read once: the source's kind, its group names and (for an icon
+// file) its images. A module stays loaded as a data file while the object lives, so a batch over
+// every group reads and parses the module once. ExtractFileIcon is one Save of a fresh object.
+class IconGroupSource {
+ public:
+  explicit IconGroupSource(const Text& sourceFile);
+  ~IconGroupSource();
+  IconGroupSource(const IconGroupSource&) = delete;
+  IconGroupSource& operator=(const IconGroupSource&) = delete;
+
+  // The group count ExtractFileIcon reports for an index within it (0 for no groups).
+  int32_t count() const { return count_; }
+  // Writes group `index` as ExtractFileIcon does and tells whether the file was written.
+  IconGroupSaved Save(const Text& savePath, int32_t index) const;
+
+  // One image as stored: its directory fields come from its own header.
+  struct Image {
+    uint32_t width = 0;
+    uint32_t height = 0;
+    uint32_t planes = 0;
+    uint32_t bitCount = 0;
+    ByteSet bits;
+  };
+  using Icon = std::vector<Image>;
+
+ private:
+  // A group-icon name as the enumeration reports it: a string, or a number.
+  struct GroupName {
+    std::optional<Text> text;
+    uintptr_t id = 0;
+  };
+  // The enumeration's callback: the group-icon names in the order the system reports them.
+  static win32::BOOL ListGroup(win32::HMODULE, const char*, char* name, win32::LONG_PTR names);
+  std::optional<Icon> ReadGroup(int32_t index) const;
+
+  int32_t count_ = 0;
+  std::optional<Icon> iconFile_;  // the images of an icon file source
+  win32::HMODULE module_ = 0;     // a module source, loaded as a data file
+  std::vector<GroupName> groups_;
+};
 
 }  // namespace frame

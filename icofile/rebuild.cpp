@@ -5,12 +5,21 @@
 #include "frame/le_bytes.h"
 #include "frame/literal.h"
 #include "frame/private_folder.h"
+#include "frame/services.h"
 #include "icofile/icon_container.h"
+#include "icofile/shell_paths.h"
 
 namespace icofile {
 
 using frame::AppendU32;
 using frame::operator""_gbk;
+
+namespace {
+
+// A rebuilt icon of more than its header and one directory entry holds at least one image.
+constexpr size_t kEmptyIconSize = 22;
+
+}  // namespace
 
 frame::ByteSet RebuildIconBytes(const frame::ByteSet& icon) {
   std::vector<WalkedImage> kept;
@@ -36,6 +45,29 @@ frame::ByteSet RebuildIconBytes(const frame::ByteSet& icon) {
   for (const WalkedImage& image : kept)
     file += image.image;
   return file;
+}
+
+Rebuilt RebuildIconFile(const frame::Text& source, const frame::Text& target) {
+  frame::ByteSet rebuilt = RebuildIconBytes(frame::ReadFile(source));
+  if (rebuilt.size() <= kEmptyIconSize) return Rebuilt::NothingKept;
+  return frame::WriteFile(target, rebuilt) ? Rebuilt::Written : Rebuilt::NotWritten;
+}
+
+std::vector<FolderRebuild> RebuildIconFolder(
+    const frame::Text& sourceFolder, const frame::Text& targetFolder,
+    const std::function<void(const FolderRebuild&)>& afterEach) {
+  const frame::Text from = WithTrailingSeparator(sourceFolder);
+  const frame::Text to = WithTrailingSeparator(targetFolder);
+  std::vector<FolderRebuild> results;
+  uint32_t search = 0;
+  for (frame::Text name = frame::FindFileEntry(from + "*.ico"_gbk, 0, true, search); !name.empty();
+       name = frame::FindFileEntry(frame::Text(), 0, true, search)) {
+    FolderRebuild file{name, RebuildIconFile(from + name, to + name)};
+    if (afterEach) afterEach(file);
+    results.push_back(std::move(file));
+  }
+  frame::CloseFileSearch(search);
+  return results;
 }
 
 }  // namespace icofile

@@ -1,6 +1,10 @@
 // Rebuilding an icon without the images the platform cannot load as classic icon images (in
-// practice the PNG-compressed ones), so that classic icon editors can open it.
+// practice the PNG-compressed ones), so that classic icon editors can open it: one file, or every
+// ".ico" file of a folder into another folder.
 #pragma once
+
+#include <functional>
+#include <vector>
 
 #include "frame/values.h"
 
@@ -10,5 +14,27 @@ namespace icofile {
 // recomputed; at least the 6-byte header (count 0 when nothing is kept). Each image is probed
 // through a one-image icon file in a private scratch folder.
 frame::ByteSet RebuildIconBytes(const frame::ByteSet& icon);
+
+enum class Rebuilt {
+  Written,
+  NothingKept,  // no loadable image (or an unreadable source): nothing is written
+  NotWritten,   // the rebuilt icon could not be written
+};
+
+// Rebuilds the icon file at `source` into `target` when at least one image is kept.
+Rebuilt RebuildIconFile(const frame::Text& source, const frame::Text& target);
+
+struct FolderRebuild {
+  frame::Text name;  // the file name, the same in both folders
+  Rebuilt result = Rebuilt::NothingKept;
+};
+
+// Rebuilds every file of the source folder whose name matches "*.ico", in the order the file
+// search yields them, into the target folder under the same name. `afterEach` runs after every
+// file. The source and target may be the same folder: each icon is then replaced by its
+// rebuilt form.
+std::vector<FolderRebuild> RebuildIconFolder(
+    const frame::Text& sourceFolder, const frame::Text& targetFolder,
+    const std::function<void(const FolderRebuild&)>& afterEach = {});
 
 }  // namespace icofile

@@ -66,6 +66,15 @@ size_t ValueSize(uint32_t type) {
 
 }  // namespace
 
+bool StartImagingLibrary() {
+  static const bool started = [] {
+    static ULONG_PTR token = 0;
+    GdiplusStartupInput input{1, nullptr, FALSE, FALSE};
+    return ext::GdiplusStartup(&token, &input, nullptr) == gdip::Ok;
+  }();
+  return started;
+}
+
 ARGB ColorToArgb(COLORREF colour, std::optional<int32_t> alpha) {
   uint32_t red = colour & 0xFF, green = (colour >> 8) & 0xFF, blue = (colour >> 16) & 0xFF;
   return (uint32_t(alpha.value_or(255)) << 24) + (red << 16) + (green << 8) + blue;

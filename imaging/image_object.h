@@ -17,6 +17,10 @@
 
 namespace imaging {
 
+// Starts the imaging library for the rest of the process (GdiplusStartup, version 1), once
+// however often it is called; the library is never shut down.
+bool StartImagingLibrary();
+
 // A 0x00BBGGRR colour and an alpha (255 when not supplied) as the library's 0xAARRGGBB.
 win32::ARGB ColorToArgb(win32::COLORREF colour, std::optional<int32_t> alpha = std::nullopt);
 

@@ -1,32 +1,39 @@
 #include "platform/files/file_bytes.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
+#include <list>
 #include <string>
-#include <tuple>
 
 #include "platform/paths.h"
 
 namespace platform::files {
 namespace {
 
-// What identifies one version of a file's content.
-auto Identity(const struct stat& s) {
-  return std::make_tuple(s.st_dev, s.st_ino, s.st_size, s.st_mtim.tv_sec, s.st_mtim.tv_nsec,
-                         s.st_ctim.tv_sec, s.st_ctim.tv_nsec);
+FileIdentity IdentityOf(const struct stat& s) {
+  return {static_cast<int64_t>(s.st_dev),
+          static_cast<int64_t>(s.st_ino),
+          s.st_size,
+          s.st_mtim.tv_sec,
+          s.st_mtim.tv_nsec,
+          s.st_ctim.tv_sec,
+          s.st_ctim.tv_nsec};
 }
-using FileIdentity = decltype(Identity(std::declval<struct stat>()));
 
-struct Kept {
-  std::shared_ptr<const FileBytes> file;
-  FileIdentity identity;
-};
-
-Kept& RecentFile() {
-  static Kept kept;
+std::shared_ptr<const FileBytes>& RecentFile() {
+  static std::shared_ptr<const FileBytes> kept;
   return kept;
+}
+
+// Never destroyed: modules still loaded when the process ends release their pins after every
+// static object has gone.
+std::list<std::shared_ptr<const FileBytes>>& PinnedFiles() {
+  static auto* pinned = new std::list<std::shared_ptr<const FileBytes>>;
+  return *pinned;
 }
 
 class Descriptor {
@@ -43,20 +50,22 @@ class Descriptor {
   int fd_;
 };
 
-// Reads up to size bytes; a file that shrank meanwhile gives what is there.
-bool ReadAll(int fd, std::vector<uint8_t>& out, size_t size) {
-  out.resize(size);
-  size_t done = 0;
+// Reads up to size bytes; a file that shrank meanwhile gives what is there. Sets `done`.
+bool ReadAll(int fd, uint8_t* out, size_t size, size_t& done) {
+  done = 0;
   while (done < size) {
-    ssize_t n = read(fd, out.data() + done, size - done);
+    ssize_t n = read(fd, out + done, size - done);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) return false;
     if (n == 0) break;
     done += static_cast<size_t>(n);
   }
-  out.resize(done);
   return true;
 }
+
+// Large files are read into memory asked for in huge pages: each 4 KiB page first touched
+// otherwise costs a page fault, which dominates reading a module of many megabytes.
+constexpr size_t kHugePage = size_t{2} << 20;
 
 }  // namespace
 
@@ -73,16 +82,43 @@ std::shared_ptr<const FileBytes> FileBytes::Open(std::string_view gbkPath) {
   if (fd.get() < 0 || fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode) ||
       status.st_size > kMaxFileBytes)
     return nullptr;
-  Kept& recent = RecentFile();
-  if (recent.file && recent.identity == Identity(status)) return recent.file;
+  FileIdentity identity = IdentityOf(status);
+  std::shared_ptr<const FileBytes>& recent = RecentFile();
+  if (recent && recent->identity_ == identity) return recent;
+  for (const std::shared_ptr<const FileBytes>& pinned : PinnedFiles())
+    if (pinned->identity_ == identity) return pinned;
 
   auto file = std::make_shared<FileBytes>();
-  if (!ReadAll(fd.get(), file->bytes_, static_cast<size_t>(status.st_size))) return nullptr;
+  file->identity_ = identity;
+  size_t size = static_cast<size_t>(status.st_size);
+  if (!file->Allocate(size) || !ReadAll(fd.get(), file->storage_.get(), size, file->size_))
+    return nullptr;
   timespec now{};
   clock_gettime(CLOCK_REALTIME, &now);
-  if (MayKeep(status, now) && file->bytes_.size() == static_cast<size_t>(status.st_size))
-    recent = Kept{file, Identity(status)};
+  if (MayKeep(status, now) && file->size_ == size) recent = file;
   return file;
+}
+
+std::shared_ptr<void> FileBytes::Pin(const std::shared_ptr<const FileBytes>& file) {
+  auto& pinned = PinnedFiles();
+  auto at = pinned.insert(pinned.end(), file);
+  return std::shared_ptr<void>(nullptr, [at](void*) { PinnedFiles().erase(at); });
+}
+
+void FileBytes::Free::operator()(uint8_t* p) const {
+  std::free(p);
+}
+
+bool FileBytes::Allocate(size_t size) {
+  if (size < kHugePage) {
+    storage_.reset(static_cast<uint8_t*>(std::malloc(size > 0 ? size : 1)));
+    return storage_ != nullptr;
+  }
+  size_t capacity = (size + kHugePage - 1) / kHugePage * kHugePage;
+  storage_.reset(static_cast<uint8_t*>(std::aligned_alloc(kHugePage, capacity)));
+  if (!storage_) return false;
+  madvise(storage_.get(), capacity, MADV_HUGEPAGE);  // only advice: refused, pages stay small
+  return true;
 }
 
 }  // namespace platform::files

@@ -10,16 +10,21 @@
 // A file is only kept when its status last changed more than kSettleSeconds before: any later
 // change to it moves its change time past the kept one, so a kept file that is used again is
 // always the same file. Files just written (the rebuild's probe files) are read afresh.
+//
+// A module loaded as a data file pins its bytes: while it stays loaded, opening the same
+// unchanged file gives them, however recently the file changed. On the original platform a
+// mapped module's file cannot change at all, so what is asked about it while it is loaded is
+// answered from one read.
 #pragma once
 
 #include <sys/stat.h>
 
+#include <array>
 #include <cstdint>
 #include <ctime>
 #include <memory>
 #include <span>
 #include <string_view>
-#include <vector>
 
 namespace platform::files {
 
@@ -29,15 +34,30 @@ constexpr int64_t kMaxFileBytes = int64_t{512} << 20;
 // Whether a file with this status may be kept in memory at time `now`.
 bool MayKeep(const struct stat& status, const timespec& now);
 
+// What tells one version of a file's content from another: device, inode, size, modification
+// and change times.
+using FileIdentity = std::array<int64_t, 7>;
+
 class FileBytes {
  public:
   // Null when the path names no readable regular file (or one too large to hold).
   static std::shared_ptr<const FileBytes> Open(std::string_view gbkPath);
 
-  std::span<const uint8_t> bytes() const { return bytes_; }
+  // The file's bytes are what Open gives for the unchanged file while the token lives.
+  static std::shared_ptr<void> Pin(const std::shared_ptr<const FileBytes>& file);
+
+  std::span<const uint8_t> bytes() const { return {storage_.get(), size_}; }
 
  private:
-  std::vector<uint8_t> bytes_;
+  struct Free {
+    void operator()(uint8_t* p) const;
+  };
+  // Not zero-filled first: the read fills it.
+  bool Allocate(size_t size);
+
+  std::unique_ptr<uint8_t[], Free> storage_;
+  size_t size_ = 0;
+  FileIdentity identity_{};
 };
 
 }  // namespace platform::files

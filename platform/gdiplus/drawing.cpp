@@ -16,6 +16,23 @@ int ShrunkSide(double side, int sourceSide) {
   return std::max(1, int(std::lround(length)));
 }
 
+// Qt scales smoothly in premultiplied alpha and converts a straight-alpha picture first, then
+// back. One picture drawn at several sizes (the sizes of one icon) is converted once: the copy
+// is kept under the picture's cache key, which changes whenever its pixels do. The result is
+// the one scaling the picture itself gives.
+QImage SmoothlyScaled(const QImage& source, int width, int height) {
+  if (source.format() != QImage::Format_ARGB32)
+    return source.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  static qint64 key = 0;
+  static QImage premultiplied;
+  if (premultiplied.isNull() || key != source.cacheKey()) {
+    premultiplied = source.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    key = source.cacheKey();
+  }
+  return premultiplied.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+      .convertToFormat(QImage::Format_ARGB32);
+}
+
 }  // namespace
 
 bool IsValidInterpolation(win32::InterpolationMode mode) {
@@ -30,10 +47,10 @@ void DrawImageInto(QImage& target, const QImage& source, const QRectF& dest,
   int width = ShrunkSide(dest.width(), source.width());
   int height = ShrunkSide(dest.height(), source.height());
   // Qt's smooth scaling averages every source pixel that a target pixel covers.
-  QImage drawn = width == source.width() && height == source.height()
-                     ? source
-                     : source.scaled(width, height, Qt::IgnoreAspectRatio,
-                                     smooth ? Qt::SmoothTransformation : Qt::FastTransformation);
+  QImage drawn = source;
+  if (width != source.width() || height != source.height())
+    drawn = smooth ? SmoothlyScaled(source, width, height)
+                   : source.scaled(width, height, Qt::IgnoreAspectRatio, Qt::FastTransformation);
   QPainter painter(&target);
   painter.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
   QTransform transform;

@@ -1,18 +1,22 @@
 // Loading images from files and streams, saving them to files and streams, and multi-frame
-// saves (GdipSaveAdd, GdipSaveAddImage). A file is written through a temporary file that
-// replaces it only when complete, so a failed save never destroys an existing file.
+// saves (GdipSaveAdd, GdipSaveAddImage). A file is written as the frame writes files (a hidden
+// sibling file replaces it only when complete), so a failed save never destroys an existing
+// file.
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QString>
 
+#include <span>
+#include <string>
 #include <vector>
 
 #include "platform/api.h"
+#include "platform/files/whole_file.h"
 #include "platform/gdiplus/decoder.h"
 #include "platform/gdiplus/encoder.h"
 #include "platform/gdiplus/objects.h"
 #include "platform/ole32/stream.h"
+#include "platform/text/gbk.h"
 
 namespace platform::gdiplus {
 namespace {
@@ -65,10 +69,13 @@ GpStatus LoadFromFile(const WCHAR* path, GpImage* image) {
   return LoadFromBytes(ReadFileBytes(path, bytes), bytes, image);
 }
 
+// The path comes from the program's ANSI texts; one the code page cannot name is not saved to.
 GpStatus WriteFileBytes(std::u16string_view path, const QByteArray& bytes) {
-  QSaveFile file(NativePath(path));
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-    return gdip::Win32Error;
+  bool lossy = false;
+  std::string gbkPath = text::Utf16ToGbk(path, &lossy);
+  const std::span<const uint8_t> parts[] = {
+      {reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size())}};
+  if (lossy || !files::WriteWholeFile(gbkPath.c_str(), parts)) return gdip::Win32Error;
   return gdip::Ok;
 }
 

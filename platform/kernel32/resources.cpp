@@ -1,6 +1,7 @@
 // Modules loaded as data files and their resources. LoadLibraryExA with
-// LOAD_LIBRARY_AS_DATAFILE maps the file once and opens its resource directory once; each
-// resource query then walks only the directories it needs. Resource handles belong to their
+// LOAD_LIBRARY_AS_DATAFILE reads the file once and opens its resource directory once; each
+// resource query then walks only the directories it needs. While the module is loaded, its bytes
+// answer every read of the unchanged file (see file_bytes.h). Resource handles belong to their
 // module and go with it.
 #include <map>
 #include <memory>
@@ -36,7 +37,9 @@ class PeDataModule final : public DataModule {
  public:
   PeDataModule(std::shared_ptr<const files::FileBytes> file,
                std::optional<pe::ResourceDirectory> resources)
-      : file_(std::move(file)), resources_(std::move(resources)) {}
+      : file_(std::move(file)),
+        pin_(files::FileBytes::Pin(file_)),
+        resources_(std::move(resources)) {}
 
   ~PeDataModule() override {
     for (const auto& [data, handles] : handles_) {
@@ -68,6 +71,7 @@ class PeDataModule final : public DataModule {
     HRSRCDATA data = 0;
   };
   std::shared_ptr<const files::FileBytes> file_;
+  std::shared_ptr<void> pin_;  // queries about the file read these bytes while it is loaded
   std::optional<pe::ResourceDirectory> resources_;
   std::map<const uint8_t*, Handles> handles_;
 };

@@ -73,6 +73,28 @@ TEST_F(ExtractFileIconTest, WritesTheChosenGroupOfAModule) {
   EXPECT_EQ(Read("first.ico")[6], 16);
 }
 
+// The command reports the group count whether or not it wrote the file; its callers that must
+// know ask the group source, which reads the module once for any number of saves.
+TEST_F(ExtractFileIconTest, TheGroupSourceTellsWhetherTheFileWasWritten) {
+  Text module = ThreeGroups("three.dll");
+  IconGroupSource groups(module);
+  EXPECT_EQ(groups.count(), 3);
+  IconGroupSaved saved = groups.Save(Path("a.ico"), 2);
+  EXPECT_EQ(saved.count, 3);
+  EXPECT_TRUE(saved.written);
+  ASSERT_EQ(ExtractFileIcon(module, 0, Path("b.ico"), 2), 3);
+  EXPECT_EQ(Read("a.ico"), Read("b.ico"));
+
+  Write("file", {1});
+  saved = groups.Save(Path("file/c.ico"), 1);
+  EXPECT_EQ(saved.count, 3);
+  EXPECT_FALSE(saved.written);
+  EXPECT_EQ(ExtractFileIcon(module, 0, Path("file/c.ico"), 1), 3);
+  EXPECT_FALSE(groups.Save(Path("d.png"), 1).written) << "counted, not an icon path";
+  EXPECT_EQ(groups.Save(Path("e.ico"), 4).count, 0);
+  EXPECT_EQ(IconGroupSource(Path("missing.dll")).count(), 0);
+}
+
 TEST_F(ExtractFileIconTest, ColourCountComesFromTheImageHeader) {
   ts::PeWriter w;
   w.AddIconGroup(1, ts::MakeIcoFile({Dib(16, 1), Dib(16, 4, 5), Dib(16, 8)}));
@@ -157,31 +179,6 @@ TEST_F(ExtractFileIconTest, BrokenModulesWriteNothing) {
   EXPECT_EQ(ExtractFileIcon(Path("text.exe"), 0, Path("e.ico"), 1), 0);
 }
 
-// Every image of the written icon decodes to the pixels icotool extracts from the reference.
-void ExpectSamePixels(const ts::fs::path& written, const ts::fs::path& reference,
-                      const ts::fs::path& scratch) {
-  Bytes ours = ts::ReadBytes(written);
-  auto dir = platform::codecs::ReadIcoDirectory(ours);
-  ASSERT_TRUE(dir.ok()) << written;
-  auto theirs = ts::IcotoolImages(reference, scratch);
-  ASSERT_EQ(theirs.size(), dir->entries.size()) << reference;
-  for (size_t i = 0; i < dir->entries.size(); ++i) {
-    auto image = platform::codecs::DecodeIcoImage(ours, i);
-    ASSERT_TRUE(image.ok()) << written << " image " << i;
-    const QImage& ref = theirs[static_cast<int>(i)];
-    ASSERT_EQ(QSize(image->width, image->height), ref.size()) << written << " image " << i;
-    for (int y = 0; y < ref.height(); ++y)
-      for (int x = 0; x < ref.width(); ++x) {
-        uint32_t mine = image->pixels[static_cast<size_t>(y) * image->width + x];
-        uint32_t expected = ref.pixel(x, y);
-        if (expected >> 24 == 0)
-          ASSERT_EQ(mine >> 24, 0u) << written << " image " << i << " at " << x << "," << y;
-        else
-          ASSERT_EQ(mine, expected) << written << " image " << i << " at " << x << "," << y;
-      }
-  }
-}
-
 class ExtractFileIconReferenceTest : public ExtractFileIconTest {
  protected:
   void SetUp() override {
@@ -199,7 +196,7 @@ class ExtractFileIconReferenceTest : public ExtractFileIconTest {
           ExtractFileIcon(source, 0, Text::FromUtf8(ours.string()), static_cast<int32_t>(i + 1)),
           expectedGroups);
       ts::WrestoolExtractGroup(module, names[i], reference);
-      ExpectSamePixels(ours, reference, dir_ / tag);
+      ts::ExpectSameIconPixels(ours, reference, dir_ / tag);
     }
   }
 };
@@ -232,7 +229,7 @@ TEST_F(ExtractFileIconReferenceTest, RealIconFilesAreRewrittenWithTheSamePixels)
     ts::fs::path ours = dir_ / icon.filename();
     ASSERT_EQ(ExtractFileIcon(Text::FromUtf8(icon.string()), 0, Text::FromUtf8(ours.string()), 1),
               1);
-    ExpectSamePixels(ours, icon, dir_ / icon.stem());
+    ts::ExpectSameIconPixels(ours, icon, dir_ / icon.stem());
   }
 }
 

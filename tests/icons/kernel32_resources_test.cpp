@@ -185,6 +185,30 @@ TEST(FileBytesTest, OnlySettledFilesAreKeptBetweenCalls) {
   EXPECT_TRUE(MayKeep(status, timespec{1001 + kSettleSeconds, 0}));
 }
 
+// A module loaded as a data file is a snapshot of its file: while it stays loaded, every read of
+// the unchanged file is answered from it, even for a file written a moment ago.
+TEST(FileBytesTest, ALoadedModulePinsTheBytesOfItsUnchangedFile) {
+  namespace ts = testing_support;
+  ts::TempDir dir;
+  std::string path = (dir / "fresh.dll").string();
+  ts::PeWriter writer;
+  writer.AddIconGroup(1, ts::MakeIcoFile({ts::MakePng(16, 16, 0xFF000000)}));
+  ts::WriteBytes(path, writer.Build());
+  EXPECT_NE(FileBytes::Open(path), FileBytes::Open(path)) << "a fresh file is read each time";
+
+  win32::HMODULE module =
+      kernel32::LoadLibraryExA(path.c_str(), 0, win32::LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(module, 0u);
+  auto pinned = FileBytes::Open(path);
+  EXPECT_EQ(FileBytes::Open(path), pinned);
+  ts::WriteBytes(path, ts::Bytes(100, 'x'));
+  auto changed = FileBytes::Open(path);
+  ASSERT_TRUE(changed);
+  EXPECT_EQ(changed->bytes().size(), 100u) << "a changed file is read anew";
+  EXPECT_TRUE(kernel32::FreeLibrary(module));
+  EXPECT_NE(FileBytes::Open(path), FileBytes::Open(path)) << "the pin goes with the module";
+}
+
 TEST(FileBytesTest, AFileRewrittenAtOnceIsReadAfresh) {
   namespace ts = testing_support;
   ts::TempDir dir;

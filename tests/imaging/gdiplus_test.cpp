@@ -1,10 +1,14 @@
 // The imaging library stand-in's functions: handle checks, drawing and scaling, bitmaps from
-// and to handles, frames, encoder lists and multi-frame saves.
+// and to handles, frames, encoder lists, multi-frame saves and saves to files.
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPainter>
+
+#include <sys/stat.h>
 
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -12,6 +16,7 @@
 #include "platform/gdi/objects.h"
 #include "platform/ole32/stream.h"
 #include "tests/imaging/imaging_support.h"
+#include "tests/support/fixtures.h"
 
 namespace {
 
@@ -203,6 +208,38 @@ TEST(Drawing, ShrinkingALotAveragesInsteadOfAliasing) {
   EXPECT_EQ(gp::GdipDrawImageRect(graphics, source.image, 0, 0, std::numeric_limits<float>::infinity(), 1),
             gdip::InvalidParameter);
   gp::GdipDeleteGraphics(graphics);
+}
+
+// Sizes drawn from one picture share one premultiplied copy of it; a change to the picture's
+// pixels must show in the next drawing, and every drawing is Qt's own scaling of the picture.
+TEST(Drawing, APictureDrawnAtSeveralSizesShowsItsLatestPixels) {
+  Disposer source{BitmapFrom(Pattern(300, 200, true))};
+  auto drawn = [&](int side) {
+    GpBitmap small = 0;
+    gp::GdipCreateBitmapFromScan0(side, side, 0, gdip::PixelFormat32bppARGB, nullptr, &small);
+    GpGraphics graphics = 0;
+    gp::GdipGetImageGraphicsContext(small, &graphics);
+    gp::GdipDrawImageRect(graphics, source.image, 0, 0, float(side), float(side));
+    gp::GdipDeleteGraphics(graphics);
+    QImage pixels = PixelsOf(small);
+    gp::GdipDisposeImage(small);
+    return pixels;
+  };
+  auto expected = [&](int side) {
+    QImage scaled =
+        PixelsOf(source.image).scaled(side, side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QImage canvas(side, side, QImage::Format_ARGB32);
+    canvas.fill(0);
+    QPainter(&canvas).drawImage(0, 0, scaled);
+    return canvas;
+  };
+  for (int side : {48, 16})
+    EXPECT_EQ(drawn(side), expected(side)) << side;
+  for (int y = 0; y < 200; ++y)
+    for (int x = 0; x < 150; ++x)
+      gp::GdipBitmapSetPixel(source.image, x, y, 0xFF00FF00);
+  EXPECT_EQ(qGreen(drawn(16).pixel(2, 8)), 255) << "the new pixels, not a kept copy";
+  EXPECT_EQ(drawn(16), expected(16));
 }
 
 TEST(Drawing, RotateFlipMovesPixelsAsTheKindSays) {
@@ -399,6 +436,33 @@ TEST(Saving, AFailedSaveKeepsTheExistingFile) {
   EXPECT_EQ(gp::GdipLoadImageFromFile(wideFolder.c_str(), &loaded), gdip::Win32Error);
   std::remove(path.c_str());
   rmdir(folder);
+}
+
+// Saves write files as the frame writes them: refused over a read-only file or a folder, the
+// finished file put in place in one step, nothing else left in the folder.
+TEST(Saving, ReadOnlyFilesAndFoldersAreNotReplaced) {
+  testing_support::TempDir dir;
+  std::string readOnly = (dir / "locked.png").string();
+  testing_support::WriteBytes(readOnly, {'o', 'l', 'd'});
+  chmod(readOnly.c_str(), 0444);
+  std::filesystem::create_directories(dir / "folder.png");
+  Disposer image{BitmapFrom(Pattern(4, 4, true))};
+  for (const std::string& path : {readOnly, (dir / "folder.png").string()}) {
+    std::u16string wide(path.begin(), path.end());
+    EXPECT_EQ(gp::GdipSaveImageToFile(image.image, wide.c_str(), &gdip::EncoderClsidPNG, nullptr),
+              gdip::Win32Error)
+        << path;
+  }
+  EXPECT_EQ(testing_support::ReadBytes(readOnly), (std::vector<uint8_t>{'o', 'l', 'd'}));
+  std::string fresh = (dir / "new.png").string();
+  std::u16string wide(fresh.begin(), fresh.end());
+  ASSERT_EQ(gp::GdipSaveImageToFile(image.image, wide.c_str(), &gdip::EncoderClsidPNG, nullptr),
+            gdip::Ok);
+  EXPECT_EQ(QtDecode(testing_support::ReadBytes(fresh)).size(), QSize(4, 4));
+  size_t entries = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
+    ++entries;
+  EXPECT_EQ(entries, 3u) << "no temporary file is left";
 }
 
 }  // namespace

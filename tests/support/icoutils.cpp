@@ -1,5 +1,8 @@
 #include "tests/support/icoutils.h"
 
+#include <gtest/gtest.h>
+
+#include "platform/codecs/ico.h"
 #include "tests/support/fixtures.h"
 
 namespace testing_support {
@@ -44,6 +47,30 @@ std::vector<std::string> WrestoolGroupNames(const fs::path& module) {
     names.push_back(listing.substr(start, end - start));
   }
   return names;
+}
+
+void ExpectSameIconPixels(const fs::path& ours, const fs::path& reference,
+                          const fs::path& scratch) {
+  std::vector<uint8_t> bytes = ReadBytes(ours);
+  auto dir = platform::codecs::ReadIcoDirectory(bytes);
+  ASSERT_TRUE(dir.ok()) << ours;
+  auto theirs = IcotoolImages(reference, scratch);
+  ASSERT_EQ(theirs.size(), dir->entries.size()) << reference;
+  for (size_t i = 0; i < dir->entries.size(); ++i) {
+    auto image = platform::codecs::DecodeIcoImage(bytes, i);
+    ASSERT_TRUE(image.ok()) << ours << " image " << i;
+    const QImage& ref = theirs[static_cast<int>(i)];
+    ASSERT_EQ(QSize(image->width, image->height), ref.size()) << ours << " image " << i;
+    for (int y = 0; y < ref.height(); ++y)
+      for (int x = 0; x < ref.width(); ++x) {
+        uint32_t mine = image->pixels[static_cast<size_t>(y) * image->width + x];
+        uint32_t expected = ref.pixel(x, y);
+        if (expected >> 24 == 0)
+          ASSERT_EQ(mine >> 24, 0u) << ours << " image " << i << " at " << x << "," << y;
+        else
+          ASSERT_EQ(mine, expected) << ours << " image " << i << " at " << x << "," << y;
+      }
+  }
 }
 
 void WrestoolExtractGroup(const fs::path& module, const std::string& name, const fs::path& ico) {

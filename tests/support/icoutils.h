@@ -19,6 +19,11 @@ std::map<int, QImage> IcotoolImages(const std::filesystem::path& ico,
 // The names of a module's group-icon resources as wrestool lists them ("103", "MAIN", ...).
 std::vector<std::string> WrestoolGroupNames(const std::filesystem::path& module);
 
+// Every image of the icon file `ours` decodes (with our decoder) to the pixels icotool extracts
+// from the `reference` icon file into `scratch`; fully transparent pixels compare by alpha only.
+void ExpectSameIconPixels(const std::filesystem::path& ours, const std::filesystem::path& reference,
+                          const std::filesystem::path& scratch);
+
 // Extracts one group with wrestool as an icon file.
 void WrestoolExtractGroup(const std::filesystem::path& module, const std::string& name,
                           const std::filesystem::path& ico);

@@ -1,0 +1,36 @@
+// The words after the command: options (with or without a value) and operands. "--name VALUE",
+// "--name=VALUE" and "-o VALUE" all give an option its value; "--" ends the options.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace cli {
+
+struct OptionSpec {
+  std::string_view name;        // "--index"
+  std::string_view alias = {};  // "-o", or empty
+  bool takesValue = false;
+};
+
+class Arguments {
+ public:
+  // The parsed words; none, with the reason in `error`, for an unknown option, an option
+  // without its value, or an option given twice.
+  static std::optional<Arguments> Parse(std::span<char* const> words,
+                                        std::span<const OptionSpec> options, std::string* error);
+
+  bool Has(std::string_view option) const { return values_.count(std::string(option)) > 0; }
+  std::optional<std::string> Value(std::string_view option) const;
+  const std::vector<std::string>& operands() const { return operands_; }
+
+ private:
+  std::map<std::string, std::string, std::less<>> values_;  // by the option's name
+  std::vector<std::string> operands_;
+};
+
+}  // namespace cli

@@ -1,0 +1,161 @@
+// extract and folder-icon: icons of a source, or of a folder, saved through the extraction
+// page's own operations.
+#include <charconv>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include "cli/commands.h"
+#include "cli/console.h"
+#include "cli/file_checks.h"
+#include "cli/icon_sources.h"
+#include "extract/extract_all.h"
+#include "extract/icon_source.h"
+#include "extract/single_extraction.h"
+#include "frame/loaded_source.h"
+#include "icofile/shell_paths.h"
+#include "platform/paths.h"
+
+namespace cli {
+namespace {
+
+using extract::SaveFormat;
+
+struct FormatName {
+  std::string_view name;
+  SaveFormat format;
+};
+constexpr FormatName kFormats[] = {
+    {"ico", SaveFormat::Ico},   {"png", SaveFormat::Png},
+    {"bmp", SaveFormat::Bmp},   {"bmp-transparent", SaveFormat::TransparentBmp},
+    {"jpg", SaveFormat::Jpg},   {"gif", SaveFormat::Gif},
+    {"tiff", SaveFormat::Tiff},
+};
+
+std::optional<SaveFormat> FormatNamed(std::string_view name) {
+  for (const FormatName& f : kFormats)
+    if (f.name == name) return f.format;
+  return std::nullopt;
+}
+
+std::optional<int32_t> Integer(std::string_view text) {
+  int32_t value = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+// The output folder: --out, or the source's name without its extension in the current folder.
+std::optional<frame::Text> OutputFolder(const Arguments& arguments, const frame::Text& source) {
+  if (std::optional<std::string> out = arguments.Value("--out")) return PathOperand(*out);
+  frame::Text title = icofile::FileNameOfPath(source, false);
+  if (title.empty()) title = icofile::FileNameOfPath(source, true);
+  return PathOperand(platform::paths::FromNative(
+      (std::filesystem::current_path() / platform::paths::ToNative(title.view())).string()));
+}
+
+// A folder the command made but wrote nothing into goes again.
+void RemoveIfEmpty(const frame::Text& folder) {
+  std::error_code ignored;
+  std::filesystem::remove(platform::paths::ToNative(folder.view()), ignored);
+}
+
+int ExtractOne(const frame::Text& source, int32_t count, int32_t index, SaveFormat format,
+               const frame::Text& folder, const frame::Text& prefix) {
+  bool folderExisted = IsExistingFolder(folder);
+  extract::SavedIcon saved =
+      extract::ExtractSelectedIcon(source, count, index, format, folder, prefix);
+  if (saved.written) {
+    PrintWritten(saved.path);
+    if (saved.fromHandle) PrintNote(Shown(saved.status));
+    return kSucceeded;
+  }
+  if (!IsExistingFolder(folder)) return FolderFailure(folder);
+  std::string problem = WriteProblem(saved.path);
+  if (!folderExisted) RemoveIfEmpty(folder);
+  return Fail("cannot write " + Quoted(saved.path) + ": " + problem);
+}
+
+int ExtractAll(const frame::Text& source, int32_t count, SaveFormat format,
+               const frame::Text& folder, const frame::Text& prefix) {
+  extract::ExtractedIcons result;
+  {
+    Progress progress("extracting icon", count);
+    result = extract::ExtractAllIcons(source, count, format, folder, prefix,
+                                      [&progress](int32_t index) { progress.Show(index); });
+  }
+  if (!IsExistingFolder(result.folder)) return FolderFailure(result.folder);
+  int fromHandle = 0;
+  const extract::SavedIcon* firstFailure = nullptr;
+  int failures = 0;
+  for (const extract::SavedIcon& saved : result.icons) {
+    if (saved.written) PrintWritten(saved.path);
+    fromHandle += saved.fromHandle;
+    if (!saved.written && failures++ == 0) firstFailure = &saved;
+  }
+  if (fromHandle > 0)
+    PrintNote(std::to_string(fromHandle) + " of " + std::to_string(count) +
+              " icons were built at 32 x 32 from their icon handles, as their groups could not "
+              "be copied; the last: " +
+              Shown(result.status));
+  if (failures == 0) return kSucceeded;
+  std::string problem = WriteProblem(firstFailure->path);
+  if (failures == count) RemoveIfEmpty(result.folder);
+  return Fail("cannot write " + std::to_string(failures) + " of " + std::to_string(count) +
+              " files, the first " + Quoted(firstFailure->path) + ": " + problem);
+}
+
+}  // namespace
+
+int RunExtract(const Arguments& arguments) {
+  constexpr std::string_view kCommand = "extract";
+  if (arguments.operands().size() != 1) return UsageError(kCommand, "extract takes one FILE");
+  bool all = arguments.Has("--all");
+  std::optional<std::string> indexText = arguments.Value("--index");
+  if (all == indexText.has_value()) return UsageError(kCommand, "give either --index N or --all");
+  std::optional<int32_t> index;
+  if (indexText && !(index = Integer(*indexText)))
+    return UsageError(kCommand, "the index '" + *indexText + "' is not a whole number");
+  std::string formatName = arguments.Value("--format").value_or("ico");
+  std::optional<SaveFormat> format = FormatNamed(formatName);
+  if (!format)
+    return UsageError(kCommand, "unknown format '" + formatName +
+                                    "': choose ico, png, bmp, bmp-transparent, jpg, gif or tiff");
+  std::string prefixText = arguments.Value("--prefix").value_or("");
+  if (prefixText.find_first_of("/\\") != std::string::npos)
+    return UsageError(kCommand, "the prefix '" + prefixText + "' holds a path separator");
+  std::string error;
+  std::optional<frame::Text> prefix = ProgramText(prefixText, &error);
+  if (!prefix) return Fail("cannot use the prefix: " + error);
+
+  std::optional<frame::Text> source = ReadableFile(arguments.operands()[0]);
+  if (!source) return kFailed;
+  std::optional<frame::Text> folder = OutputFolder(arguments, *source);
+  if (!folder) return kFailed;
+  frame::LoadedSource loaded(*source);  // counted and extracted from one read
+  int32_t count = extract::CountIcons(*source);
+  if (count < 1) return Fail("no icons in " + Quoted(*source) + ": " + NoIconsReason(*source));
+  if (all) return ExtractAll(*source, count, *format, *folder, *prefix);
+  if (*index < 1 || *index > count)
+    return Fail("no such icon: index " + std::to_string(*index) + ", but " + Quoted(*source) +
+                " holds " + std::to_string(count) + " icon" + (count == 1 ? "" : "s") +
+                " (indices from 1)");
+  return ExtractOne(*source, count, *index, *format, *folder, *prefix);
+}
+
+int RunFolderIcon(const Arguments& arguments) {
+  constexpr std::string_view kCommand = "folder-icon";
+  if (arguments.operands().size() != 1) return UsageError(kCommand, "folder-icon takes one FOLDER");
+  std::optional<std::string> out = arguments.Value("--output");
+  if (!out) return UsageError(kCommand, "give the icon file to write with -o OUT.ico");
+  std::optional<frame::Text> folder = PathOperand(arguments.operands()[0]);
+  if (!folder) return kFailed;
+  if (!IsExistingFolder(*folder)) return Fail("not a folder: " + Quoted(*folder));
+  std::optional<frame::Text> target = PathOperand(*out);
+  if (!target) return kFailed;
+  if (!extract::SaveFolderIcon(*folder, *target)) return WriteFailure(*target);
+  PrintWritten(*target);
+  return kSucceeded;
+}
+
+}  // namespace cli

@@ -1,0 +1,129 @@
+#include "cli/file_checks.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <system_error>
+
+#include "cli/console.h"
+#include "platform/paths.h"
+#include "platform/text/gbk.h"
+
+namespace cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path Native(const frame::Text& path) {
+  return fs::path(platform::paths::ToNative(path.view()));
+}
+
+std::string Named(const fs::path& path) {
+  return "'" + path.string() + "'";
+}
+
+// The current folder joined in front of a relative path; "." components and repeated or
+// trailing separators dropped, ".." kept (it may step out of a link).
+fs::path Absolute(std::string_view path) {
+  std::error_code error;
+  fs::path given(path);
+  fs::path joined = given.is_absolute() ? given : fs::current_path(error) / given;
+  fs::path clean = joined.root_path();
+  for (const fs::path& part : joined.relative_path())
+    if (!part.empty() && part != ".") clean /= part;
+  return clean;
+}
+
+}  // namespace
+
+std::optional<frame::Text> ProgramText(std::string_view commandLineText, std::string* error) {
+  bool lossy = false;
+  std::string gbk = platform::text::Utf8ToGbk(commandLineText, &lossy);
+  if (lossy) {
+    *error = "'" + std::string(commandLineText) +
+             "' holds characters outside the GBK character set Pictolan works in";
+    return std::nullopt;
+  }
+  return frame::Text(std::move(gbk));
+}
+
+std::optional<frame::Text> ProgramPath(std::string_view commandLinePath, std::string* error) {
+  if (commandLinePath.empty()) {
+    *error = "an empty path";
+    return std::nullopt;
+  }
+  return ProgramText(Absolute(commandLinePath).string(), error);
+}
+
+std::string ReadProblem(const frame::Text& path) {
+  fs::path native = Native(path);
+  std::error_code error;
+  fs::file_status status = fs::status(native, error);
+  if (!fs::exists(status)) return "no such file";
+  if (fs::is_directory(status)) return "it is a folder";
+  if (!fs::is_regular_file(status)) return "not a regular file";
+  if (access(native.c_str(), R_OK) != 0) return "permission denied";
+  return {};
+}
+
+std::string FolderProblem(const frame::Text& folder) {
+  fs::path native = Native(folder);
+  std::error_code error;
+  // The nearest folder that exists decides whether the missing ones can be made in it.
+  fs::path existing = native;
+  while (!fs::exists(existing, error) && existing.has_relative_path())
+    existing = existing.parent_path();
+  if (!fs::is_directory(existing, error)) return Named(existing) + " is not a folder";
+  if (access(existing.c_str(), W_OK | X_OK) != 0) return "permission denied in " + Named(existing);
+  return {};
+}
+
+std::string WriteProblem(const frame::Text& path) {
+  fs::path native = Native(path);
+  std::error_code error;
+  fs::file_status status = fs::status(native, error);
+  if (fs::is_directory(status)) return "a folder has that name";
+  if (fs::is_regular_file(status) &&
+      (status.permissions() & fs::perms::owner_write) == fs::perms::none)
+    return "the file is read-only";
+  fs::path folder = native.parent_path();
+  std::string folderProblem =
+      FolderProblem(frame::Text(platform::paths::FromNative(folder.string())));
+  if (!folderProblem.empty()) return folderProblem;
+  if (!fs::is_directory(folder, error)) return "no such folder " + Named(folder);
+  return "the write failed (is the disk full?)";
+}
+
+bool IsExistingFolder(const frame::Text& path) {
+  std::error_code error;
+  return fs::is_directory(Native(path), error);
+}
+
+int FolderFailure(const frame::Text& folder) {
+  std::string problem = FolderProblem(folder);
+  return Fail("cannot create the folder " + Quoted(folder) +
+              (problem.empty() ? std::string() : ": " + problem));
+}
+
+int WriteFailure(const frame::Text& path) {
+  return Fail("cannot write " + Quoted(path) + ": " + WriteProblem(path));
+}
+
+std::optional<frame::Text> PathOperand(std::string_view commandLinePath) {
+  std::string error;
+  std::optional<frame::Text> path = ProgramPath(commandLinePath, &error);
+  if (!path) Fail("cannot use the path: " + error);
+  return path;
+}
+
+std::optional<frame::Text> ReadableFile(std::string_view commandLinePath) {
+  std::optional<frame::Text> path = PathOperand(commandLinePath);
+  if (!path) return std::nullopt;
+  if (std::string problem = ReadProblem(*path); !problem.empty()) {
+    Fail("cannot read " + Quoted(*path) + ": " + problem);
+    return std::nullopt;
+  }
+  return path;
+}
+
+}  // namespace cli

@@ -1,0 +1,176 @@
+#include "cli/icon_sources.h"
+
+#include <optional>
+#include <string_view>
+
+#include "platform/codecs/ico.h"
+#include "platform/files/file_bytes.h"
+#include "platform/pe/resources.h"
+#include "platform/text/gbk.h"
+
+namespace cli {
+namespace {
+
+namespace codecs = platform::codecs;
+namespace pe = platform::pe;
+using Bytes = std::span<const uint8_t>;
+
+uint32_t BigEndian(Bytes b, size_t at) {
+  return uint32_t{b[at]} << 24 | uint32_t{b[at + 1]} << 16 | uint32_t{b[at + 2]} << 8 | b[at + 3];
+}
+uint32_t LittleEndian(Bytes b, size_t at) {
+  return uint32_t{b[at]} | uint32_t{b[at + 1]} << 8 | uint32_t{b[at + 2]} << 16 |
+         uint32_t{b[at + 3]} << 24;
+}
+
+// Bits per pixel of a PNG: bit depth times the channels of its colour type.
+int PngBitsPerPixel(uint8_t depth, uint8_t colourType) {
+  switch (colourType) {
+    case 2:
+      return depth * 3;
+    case 4:
+      return depth * 2;
+    case 6:
+      return depth * 4;
+    default:
+      return depth;  // grey and palette images have one channel
+  }
+}
+
+ImageFacts DescribeImage(Bytes image) {
+  ImageFacts facts;
+  facts.bytes = image.size();
+  facts.png = codecs::IsPng(image);
+  if (facts.png) {
+    // Signature, then the IHDR chunk: length, type, width, height, bit depth, colour type.
+    constexpr size_t kIhdrEnd = 8 + 8 + 10;
+    if (image.size() < kIhdrEnd) return facts;
+    facts.width = BigEndian(image, 16);
+    facts.height = BigEndian(image, 20);
+    facts.bitsPerPixel = PngBitsPerPixel(image[24], image[25]);
+  } else {
+    constexpr size_t kCoreHeader = 16;  // size, width, height, planes, bit count
+    if (image.size() < kCoreHeader) return facts;
+    facts.width = static_cast<int32_t>(LittleEndian(image, 4));
+    facts.height = static_cast<int32_t>(LittleEndian(image, 8)) / 2;  // colour rows and mask
+    facts.bitsPerPixel = (image[12] | image[13] << 8) * (image[14] | image[15] << 8);
+  }
+  facts.readable = true;
+  return facts;
+}
+
+GroupFacts DescribeGroup(const pe::ResourceDirectory& module, const pe::ResourceId& name) {
+  GroupFacts group;
+  group.named = name.isString;
+  group.name =
+      name.isString ? platform::text::Utf16ToUtf8(name.string) : std::to_string(name.number);
+  auto directory = module.Find(pe::ResourceId::Number(pe::kGroupIconType), name);
+  if (!directory) {
+    group.problem = std::string(pe::ToString(directory.error()));
+    return group;
+  }
+  auto entries = codecs::ReadGroupIconDirectory(*directory);
+  if (!entries) {
+    group.problem = std::string(codecs::ToString(entries.error()));
+    return group;
+  }
+  for (const codecs::GroupIconEntry& entry : *entries) {
+    auto image =
+        module.Find(pe::ResourceId::Number(pe::kIconType), pe::ResourceId::Number(entry.id));
+    if (!image) {
+      group.problem = "icon resource " + std::to_string(entry.id) + " is missing";
+      continue;
+    }
+    group.images.push_back(DescribeImage(*image));
+  }
+  return group;
+}
+
+bool StartsLikeModule(Bytes file) {
+  return file.size() >= 2 && file[0] == 'M' && file[1] == 'Z';
+}
+
+std::optional<SourceFacts> DescribeIconFile(Bytes file) {
+  auto directory = codecs::ReadIcoDirectory(file);
+  if (!directory) return std::nullopt;
+  SourceFacts facts;
+  facts.kind = SourceFacts::Kind::IconFile;
+  GroupFacts group;
+  for (const codecs::IcoEntry& entry : directory->entries) {
+    auto image = codecs::IcoImageBytes(file, entry);
+    if (!image) {
+      group.problem = std::string(codecs::ToString(image.error()));
+      continue;
+    }
+    group.images.push_back(DescribeImage(*image));
+  }
+  facts.groups.push_back(std::move(group));
+  return facts;
+}
+
+// A file that starts as a module but whose resources cannot be listed.
+SourceFacts BrokenModule(pe::PeError error) {
+  SourceFacts facts;
+  switch (error) {
+    case pe::PeError::NotPe:
+      facts.problem = "an MS-DOS program, not a PE module";
+      break;
+    case pe::PeError::Truncated:
+    case pe::PeError::BadHeader:
+      facts.problem = "a damaged module: " + std::string(pe::ToString(error));
+      break;
+    case pe::PeError::NoResources:
+      facts.kind = SourceFacts::Kind::Module;
+      facts.problem = "the module holds no icons (it has no resources)";
+      break;
+    default:
+      facts.kind = SourceFacts::Kind::Module;
+      facts.problem = "the module's resources cannot be read: " + std::string(pe::ToString(error));
+      break;
+  }
+  return facts;
+}
+
+}  // namespace
+
+SourceFacts ExamineSource(const frame::Text& path) {
+  SourceFacts facts;
+  auto file = platform::files::FileBytes::Open(path.view());
+  if (!file) {
+    facts.problem = "it cannot be read";
+    return facts;
+  }
+  Bytes bytes = file->bytes();
+  auto module = pe::ResourceDirectory::Open(bytes);
+  if (module) {
+    facts.kind = SourceFacts::Kind::Module;
+    auto names = module->Names(pe::ResourceId::Number(pe::kGroupIconType));
+    if (!names) {
+      facts.problem = std::string(pe::ToString(names.error()));
+      return facts;
+    }
+    for (const pe::ResourceId& name : *names)
+      facts.groups.push_back(DescribeGroup(*module, name));
+    if (facts.groups.empty()) facts.problem = "the module holds no icons";
+    return facts;
+  }
+  if (StartsLikeModule(bytes)) return BrokenModule(module.error());
+  if (std::optional<SourceFacts> icon = DescribeIconFile(bytes)) return *icon;
+  facts.problem = "neither a module (EXE, DLL, ...) nor an icon file";
+  return facts;
+}
+
+std::string IconFileProblem(const frame::Text& path) {
+  auto file = platform::files::FileBytes::Open(path.view());
+  if (!file) return "it cannot be read";
+  auto directory = codecs::ReadIcoDirectory(file->bytes());
+  return directory ? std::string() : std::string(codecs::ToString(directory.error()));
+}
+
+std::string NoIconsReason(const frame::Text& path) {
+  SourceFacts facts = ExamineSource(path);
+  if (!facts.problem.empty()) return facts.problem;
+  return "the platform finds no icons in it";
+}
+
+}  // namespace cli

@@ -1,0 +1,188 @@
+// pictolan-cli: the icon operations of Pictolan's window from the command line. Each command
+// calls the same operations the window's handlers do, so what it writes is byte for byte what
+// the window writes for the same choice.
+#include <malloc.h>
+#include <sys/mman.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "cli/commands.h"
+#include "cli/console.h"
+#include "frame/fatal.h"
+#include "imaging/image_object.h"
+#include "platform/application.h"
+
+namespace cli {
+namespace {
+
+constexpr OptionSpec kHelp{"--help", "-h"};
+constexpr OptionSpec kInfoOptions[] = {kHelp, {"--json"}};
+constexpr OptionSpec kExtractOptions[] = {kHelp,
+                                          {"--index", {}, true},
+                                          {"--all"},
+                                          {"--format", {}, true},
+                                          {"--prefix", {}, true},
+                                          {"--out", {}, true}};
+constexpr OptionSpec kConvertOptions[] = {kHelp, {"--output", "-o", true}, {"--sizes", {}, true}};
+constexpr OptionSpec kSplitOptions[] = {kHelp, {"--out", {}, true}};
+constexpr OptionSpec kOutputOptions[] = {kHelp, {"--output", "-o", true}};
+constexpr OptionSpec kHelpOnly[] = {kHelp};
+
+constexpr Command kCommands[] = {
+    {"info", "info FILE [--json]",
+     "Tells what a module (EXE, DLL, CPL, ICL, ...) or an icon file holds: the number of icons\n"
+     "the platform counts and, for every icon group (by its name or number), its images with\n"
+     "their width x height, bits per pixel, PNG or bitmap, and size in bytes.\n\n"
+     "  --json   the same as one JSON object\n",
+     kInfoOptions, &RunInfo, Needs::Nothing},
+    {"extract", "extract FILE (--index N | --all) [--format FORMAT] [--prefix P] [--out DIR]",
+     "Saves one icon or every icon of a module or an icon file. Each file is named PREFIX, the\n"
+     "icon's index padded with zeros to the digits of the icon count, and the format's extension\n"
+     "(ico_007.png for icon 7 of 120).\n\n"
+     "  --index N        the icon to save, counted from 1\n"
+     "  --all            every icon, into DIR, or when DIR exists into the first free DIR(1),\n"
+     "                   DIR(2), ...\n"
+     "  --format FORMAT  ico (the default): the icon's complete group with all its images, or a\n"
+     "                   32 x 32 icon built from the icon when its group cannot be copied;\n"
+     "                   png, tiff, bmp-transparent: the icon at 32 x 32 with its transparency;\n"
+     "                   bmp, jpg, gif: the icon at 32 x 32 on white\n"
+     "  --prefix P       put in front of every file name (default: nothing)\n"
+     "  --out DIR        the folder to save into, created with its parents (default: FILE's\n"
+     "                   name without its extension, in lower case, in the current folder)\n",
+     kExtractOptions, &RunExtract, Needs::Imaging},
+    {"convert", "convert -o OUT.ico PICTURE[:SIZES]... [--sizes SIZES]",
+     "Writes one icon file from pictures (BMP, JPEG, GIF, PNG, TIFF, ICO): every picture at\n"
+     "every size, in the order given, as the conversion page adds them. A picture of another size\n"
+     "is scaled; a bitmap size becomes a 32-bit image with its transparency, png a 256 x 256 PNG\n"
+     "image (a 256 x 256 .png picture is stored as it is).\n\n"
+     "  -o, --output OUT.ico  the icon file to write (replaced when it exists)\n"
+     "  --sizes SIZES         comma-separated, in any order: 16, 24, 32, 48, 64, 96, 128, png\n"
+     "                        (default: 16,24,32,48,64,96,128,png)\n"
+     "  PICTURE:SIZES         these sizes for this picture alone, e.g. logo.png:48,png\n",
+     kConvertOptions, &RunConvert, Needs::Imaging},
+    {"split", "split ICON [--out DIR]",
+     "Takes a multi-image icon file apart into DIR/NAME/ (NAME: the icon's file name without its\n"
+     "extension, in lower case): Par1.ico, Par2.ico, ... for the images that load as classic icon\n"
+     "images, 3.png, ... for the others (PNG images), and new.ico with the 32-bit images drawn\n"
+     "again as 32-bit bitmaps.\n\n"
+     "  --out DIR  where the folder NAME is made (default: the current folder)\n",
+     kSplitOptions, &RunSplit, Needs::Nothing},
+    {"rebuild", "rebuild ICON -o OUT.ico",
+     "Writes a copy of the icon without the images that do not load as classic icon images (the\n"
+     "PNG-compressed ones), so that classic icon editors can open it. Nothing is written when\n"
+     "no image is left.\n\n"
+     "  -o, --output OUT.ico  the icon file to write\n",
+     kOutputOptions, &RunRebuild, Needs::Nothing},
+    {"rebuild-dir", "rebuild-dir SOURCE TARGET",
+     "Rebuilds every .ico file of the folder SOURCE, as rebuild does, into the folder TARGET "
+     "under\n"
+     "the same name (TARGET is created with its parents; it may be SOURCE itself). Icons with no\n"
+     "image left are skipped.\n",
+     kHelpOnly, &RunRebuildDir, Needs::Nothing},
+    {"folder-icon", "folder-icon FOLDER -o OUT.ico",
+     "Saves the icon the desktop shows for a folder as a 32 x 32 icon file.\n\n"
+     "  -o, --output OUT.ico  the icon file to write\n",
+     kOutputOptions, &RunFolderIcon, Needs::Desktop},
+};
+
+void PrintUsage(FILE* stream) {
+  std::fputs("Usage: pictolan-cli COMMAND ...\n\nCommands:\n", stream);
+  for (const Command& command : kCommands)
+    std::fprintf(stream, "  pictolan-cli %.*s\n", static_cast<int>(command.synopsis.size()),
+                 command.synopsis.data());
+  std::fputs(
+      "\nEvery written file is named on one line of stdout; errors go to stderr. Exit status: 0\n"
+      "done, 1 an error (it says what and why), 2 a mistake in the command line.\n"
+      "Run 'pictolan-cli COMMAND --help' for what a command does.\n",
+      stream);
+}
+
+void PrintHelp(const Command& command) {
+  std::printf("Usage: pictolan-cli %.*s\n\n%.*s", static_cast<int>(command.synopsis.size()),
+              command.synopsis.data(), static_cast<int>(command.help.size()), command.help.data());
+}
+
+const Command* FindCommand(std::string_view name) {
+  for (const Command& command : kCommands)
+    if (command.name == name) return &command;
+  return nullptr;
+}
+
+// A fatal error of the frame (an allocation beyond its largest block) is an error of the
+// command: its text goes to stderr and the exit status is 1.
+void ReportFatalErrorsOnStderr() {
+  frame::SetFatalReporter([](const frame::Text& text, const frame::Text&) {
+    std::string message = text.ToUtf8();
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r'))
+      message.pop_back();
+    PrintNote(message);
+  });
+  frame::SetShutdownHook([](int) {
+    std::fflush(nullptr);
+    std::_Exit(kFailed);
+  });
+}
+
+// Touching a fresh page of memory costs a page fault, which on some machines costs more than
+// the work done with the page. So large blocks come from the heap, memory freed after one file
+// is kept for the next instead of being handed back to the system, and the heap's first
+// megabytes are asked for in huge pages (one fault per 2 MiB).
+void PrepareHeap() {
+  constexpr size_t kHugePage = size_t{2} << 20;
+  constexpr size_t kHugeHeap = size_t{48} << 20;
+  mallopt(M_MMAP_THRESHOLD, 64 << 20);
+  mallopt(M_TRIM_THRESHOLD, 256 << 20);
+  // Allocating extends the heap without touching it; freed, the block stays the heap's top.
+  void* block = std::malloc(kHugeHeap);
+  if (!block) return;
+  auto start = (reinterpret_cast<uintptr_t>(block) + kHugePage - 1) / kHugePage * kHugePage;
+  auto end = (reinterpret_cast<uintptr_t>(block) + kHugeHeap) / kHugePage * kHugePage;
+  if (end > start) madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
+  std::free(block);
+}
+
+int Run(int argc, char** argv) {
+  PrepareHeap();
+  if (argc < 2) {
+    PrintUsage(stderr);
+    return kUsageError;
+  }
+  std::string_view name = argv[1];
+  if (name == "--help" || name == "-h" || name == "help") {
+    const Command* topic = argc > 2 ? FindCommand(argv[2]) : nullptr;
+    if (topic)
+      PrintHelp(*topic);
+    else
+      PrintUsage(stdout);
+    return kSucceeded;
+  }
+  const Command* command = FindCommand(name);
+  if (!command) return UsageError("", "unknown command '" + std::string(name) + "'");
+  std::string error;
+  std::optional<Arguments> arguments = Arguments::Parse(
+      std::span<char* const>(argv + 2, static_cast<size_t>(argc - 2)), command->options, &error);
+  if (!arguments) return UsageError(command->name, error);
+  if (arguments->Has("--help")) {
+    PrintHelp(*command);
+    return kSucceeded;
+  }
+  ReportFatalErrorsOnStderr();
+  std::unique_ptr<platform::HeadlessApplication> desktop;
+  if (command->needs == Needs::Desktop)
+    desktop = std::make_unique<platform::HeadlessApplication>(argv[0]);
+  if (command->needs != Needs::Nothing && !imaging::StartImagingLibrary())
+    return Fail("the imaging library did not start");
+  return command->run(*arguments);
+}
+
+}  // namespace
+}  // namespace cli
+
+int main(int argc, char** argv) {
+  return cli::Run(argc, argv);
+}

@@ -1,0 +1,82 @@
+#include "extract/extract_all.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "extract/icon_source.h"
+#include "frame/commands.h"
+#include "frame/external_functions.h"
+#include "frame/loaded_source.h"
+#include "icofile/shell_paths.h"
+#include "imaging/image_object.h"
+
+namespace extract {
+namespace {
+
+constexpr win32::COLORREF kWhite = 0xFFFFFF;
+constexpr int32_t kOpaque = 255;
+
+bool Exists(const frame::Text& path) {
+  return frame::GetFileAttributes(path) != -1;
+}
+
+// Bitmap, JPG and GIF are laid over white; the others keep the icon's transparency. Without an
+// icon nothing is saved: the reused image object still holds the previous icon's picture.
+bool SavePictureOf(imaging::ImageObject& image, win32::HICON icon, SaveFormat format,
+                   const frame::Text& path) {
+  if (!image.FromIconHandle(icon)) return false;
+  bool overWhite =
+      format == SaveFormat::Bmp || format == SaveFormat::Jpg || format == SaveFormat::Gif;
+  if (overWhite)
+    return image.SaveToFile(path, static_cast<int32_t>(format), std::nullopt, kWhite, kOpaque);
+  return image.SaveToFile(path, static_cast<int32_t>(format));
+}
+
+}  // namespace
+
+// A file at the path is taken as well as a folder: a fresh folder could not be made there.
+frame::Text FreeFolderName(const frame::Text& folder) {
+  if (!Exists(folder)) return folder;
+  for (int64_t suffix = 1;; ++suffix) {
+    frame::Text candidate = folder + frame::Text("(" + std::to_string(suffix) + ")");
+    if (!Exists(candidate)) return candidate;
+  }
+}
+
+ExtractedIcons ExtractAllIcons(const frame::Text& source, int32_t count, SaveFormat format,
+                               const frame::Text& outputFolder, const frame::Text& prefix,
+                               const std::function<void(int32_t index)>& afterEach) {
+  ExtractedIcons result;
+  if (count <= 0) return result;
+  result.folder = FreeFolderName(outputFolder);
+  icofile::CreateFolderPath(result.folder);
+  // The module is read, and its groups listed, once for the whole batch.
+  frame::LoadedSource loaded(source);
+  std::unique_ptr<frame::IconGroupSource> groups;
+  if (format == SaveFormat::Ico) groups = std::make_unique<frame::IconGroupSource>(source);
+  imaging::ImageObject image;
+  for (int32_t index = 1; index <= count; ++index) {
+    frame::Text path = OutputFileName(result.folder, prefix, index, count, format);
+    if (groups) {
+      SavedIcon saved = SaveIconGroup(*groups, source, index, IndexNumber(index, count), path);
+      // Only what did not copy its group reaches the status line.
+      if (saved.written && !saved.fromHandle)
+        saved.status = frame::Text();
+      else
+        result.status = saved.status;
+      result.icons.push_back(std::move(saved));
+    } else {
+      win32::HICON icon = IconAt(source, index);
+      SavedIcon saved;
+      saved.path = path;
+      saved.written = SavePictureOf(image, icon, format, path);
+      ext::DestroyIcon(icon);
+      result.icons.push_back(std::move(saved));
+    }
+    if (afterEach) afterEach(index);
+  }
+  return result;
+}
+
+}  // namespace extract

@@ -1,0 +1,117 @@
+#include "extract/single_extraction.h"
+
+#include "extract/icon_image.h"
+#include "extract/icon_source.h"
+#include "frame/commands.h"
+#include "frame/external_functions.h"
+#include "frame/literal.h"
+#include "icofile/shell_paths.h"
+#include "imaging/image_object.h"
+
+namespace extract {
+
+using frame::operator""_gbk;
+
+namespace {
+
+constexpr win32::COLORREF kWhite = 0xFFFFFF;
+
+frame::ByteSet BitmapOf(win32::HICON icon, bool onWhite) {
+  IconToBmpOptions options;
+  options.size = 32;
+  if (onWhite) options.background = kWhite;
+  return IconToBmp(icon, options);
+}
+
+frame::Text StatusText(SaveFormat format, bool succeeded, const frame::Text& indexNumber) {
+  return OutcomeText(format, succeeded) + "序号："_gbk + indexNumber;
+}
+
+}  // namespace
+
+const frame::Text& OutcomeText(SaveFormat format, bool succeeded) {
+  switch (format) {
+    case SaveFormat::Jpg:
+      return succeeded ? "保存JPG图片成功！"_gbk : "保存JPG图片失败！"_gbk;
+    case SaveFormat::Gif:
+      return succeeded ? "保存GIF图片成功！"_gbk : "保存GIF图片失败！"_gbk;
+    case SaveFormat::Tiff:
+      return succeeded ? "保存TIFF图片成功！"_gbk : "保存TIFF图片失败！"_gbk;
+    case SaveFormat::Png:
+      return succeeded ? "保存PNG图片成功！"_gbk : "保存PNG图片失败！"_gbk;
+    case SaveFormat::Ico:
+      return succeeded ? "提取图标成功！"_gbk : "提取图标失败！"_gbk;
+    case SaveFormat::Bmp:
+    case SaveFormat::TransparentBmp:
+      break;
+  }
+  return succeeded ? "保存BMP图片成功！"_gbk : "保存BMP图片失败！"_gbk;
+}
+
+bool SaveIconPicture(win32::HICON icon, SaveFormat format, const frame::Text& path) {
+  imaging::ImageObject image;
+  switch (format) {
+    case SaveFormat::Ico:
+      return frame::WriteFile(path, IconToSingleIco(icon));
+    case SaveFormat::Bmp:
+    case SaveFormat::TransparentBmp:
+      return frame::WriteFile(path, BitmapOf(icon, format == SaveFormat::Bmp));
+    case SaveFormat::Jpg:
+    case SaveFormat::Gif:
+      image.LoadFromBytes(BitmapOf(icon, true));
+      break;
+    case SaveFormat::Tiff:
+    case SaveFormat::Png:
+      image.FromIconHandle(icon);
+      break;
+  }
+  return image.SaveToFile(path, static_cast<int32_t>(format));
+}
+
+// A group the command counts but does not write (an image resource missing, a failed write) is
+// a failure: the file is then built from the handle, and a status never claims a file that is
+// not there.
+SavedIcon SaveIconGroup(const frame::IconGroupSource& groups, const frame::Text& source,
+                        int32_t index, const frame::Text& indexNumber, const frame::Text& path) {
+  SavedIcon saved;
+  saved.path = path;
+  if (groups.Save(path, index).written) {
+    saved.written = true;
+    saved.status = StatusText(SaveFormat::Ico, true, indexNumber);
+    return saved;
+  }
+  win32::HICON icon = IconAt(source, index);
+  saved.written = frame::WriteFile(path, IconToSingleIco(icon));
+  ext::DestroyIcon(icon);
+  saved.fromHandle = saved.written;
+  saved.status = StatusText(SaveFormat::Ico, false, indexNumber);
+  if (saved.written) saved.status += "  根据句柄创建."_gbk;
+  return saved;
+}
+
+SavedIcon ExtractSelectedIcon(const frame::Text& source, int32_t count, int32_t index,
+                              SaveFormat format, const frame::Text& folder,
+                              const frame::Text& prefix) {
+  if (!icofile::IsFolder(folder)) icofile::CreateFolderPath(folder);
+  frame::Text indexNumber = IndexNumber(index, count);
+  frame::Text path = OutputFileName(folder, prefix, index, count, format);
+  if (format == SaveFormat::Ico)
+    return SaveIconGroup(frame::IconGroupSource(source), source, index, indexNumber, path);
+  SavedIcon saved;
+  saved.path = path;
+  win32::HICON icon = IconAt(source, index);
+  saved.written = SaveIconPicture(icon, format, path);
+  ext::DestroyIcon(icon);
+  saved.status = StatusText(format, saved.written, indexNumber);
+  return saved;
+}
+
+bool SaveFolderIcon(const frame::Text& folder, const frame::Text& savePath) {
+  win32::HICON icon = AssociatedIcon(folder);
+  if (!icon) return false;
+  bool written = frame::WriteFile(savePath, IconToSingleIco(icon));
+  ext::DestroyIcon(icon);
+  return written;
+}
+
+}  // namespace extract

@@ -1,0 +1,27 @@
+// Running pictolan-cli as its users do: a separate process with its own arguments, current
+// folder, stdout, stderr and exit status.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace cli_test {
+
+struct CliRun {
+  int exitCode = -1;
+  std::string out;  // stdout
+  std::string err;  // stderr
+  // stdout's lines, one per written file.
+  std::vector<std::string> lines() const;
+};
+
+struct RunOptions {
+  bool asUnprivilegedUser = false;  // gives up root first, so that file permissions apply
+};
+
+// Runs the executable with the arguments in the folder.
+CliRun RunCli(const std::vector<std::string>& arguments, const std::filesystem::path& folder,
+              RunOptions options = {});
+
+}  // namespace cli_test

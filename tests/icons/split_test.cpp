@@ -1,0 +1,71 @@
+#include "icofile/split.h"
+
+#include <gtest/gtest.h>
+
+#include "frame/literal.h"
+#include "imaging/image_object.h"
+#include "tests/support/fixtures.h"
+#include "tests/support/icon_images.h"
+
+namespace icofile {
+namespace {
+
+namespace ts = testing_support;
+using frame::operator""_gbk;
+using ts::Bytes;
+
+Bytes Dib(int size, int bits) {
+  ts::DibSpec spec;
+  spec.width = spec.height = size;
+  spec.bitCount = bits;
+  return ts::MakeIconDib(spec);
+}
+
+class SplitTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(imaging::StartImagingLibrary()); }
+  frame::Text Path(const std::string& name) const {
+    return frame::Text::FromUtf8((dir_ / name).string());
+  }
+  ts::TempDir dir_;
+};
+
+TEST_F(SplitTest, TheFolderIsTheIconsLoweredNameWithoutItsLastExtension) {
+  EXPECT_EQ(SplitFolder("/out"_gbk, "/icons/A.b.ICO"_gbk), "/out/a.b/"_gbk);
+  EXPECT_EQ(SplitFolder("/out/"_gbk, "App.ico"_gbk), "/out/app/"_gbk);
+}
+
+TEST_F(SplitTest, AnUnloadableImageThatIsNoClearedPngIsWrittenAsItIs) {
+  Bytes png = ts::MakePng(64, 32, 0xFF102030);  // a valid PNG, height 32
+  Bytes junk(40, 0x5A);
+  junk[22] = 0;
+  Bytes icon = ts::MakeIcoFile({Dib(16, 4), png, junk});
+  ts::WriteBytes(dir_ / "m.ico", icon);
+  SplitOutcome outcome = SplitIconFile(Path("m.ico"), Path("out"));
+  EXPECT_TRUE(outcome.complete);
+  ASSERT_EQ(outcome.written.size(), 3u);
+  EXPECT_EQ(outcome.written[1], Path("out/m/2.png"));
+  EXPECT_EQ(ts::ReadBytes(dir_ / "out/m/2.png"), png);
+  EXPECT_EQ(ts::ReadBytes(dir_ / "out/m/3.png"), junk) << "not a PNG: its byte 22 stays";
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "out/m/Par2.ico"));
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "out/m/new.ico")) << "no 32-bit image";
+}
+
+TEST_F(SplitTest, ImagesTheDirectoryListsBeyondTheFileGiveNoFiles) {
+  Bytes icon = ts::MakeIcoFile({Dib(16, 4)});
+  ts::PutU16(icon, 4, 3000);  // a damaged count
+  ts::WriteBytes(dir_ / "m.ico", icon);
+  SplitOutcome outcome = SplitIconFile(Path("m.ico"), Path("out"));
+  EXPECT_EQ(outcome.written, std::vector<frame::Text>{Path("out/m/Par1.ico")});
+}
+
+TEST_F(SplitTest, FilesThatCannotBeWrittenMakeItIncomplete) {
+  ts::WriteBytes(dir_ / "m.ico", ts::MakeIcoFile({Dib(16, 4), Dib(32, 32)}));
+  ts::WriteBytes(dir_ / "file", {1});
+  SplitOutcome outcome = SplitIconFile(Path("m.ico"), Path("file"));
+  EXPECT_FALSE(outcome.complete);
+  EXPECT_TRUE(outcome.written.empty());
+}
+
+}  // namespace
+}  // namespace icofile
