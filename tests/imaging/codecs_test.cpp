@@ -18,13 +18,6 @@ using namespace win32;
 using namespace imaging_test;
 namespace gp = platform::gdiplus;
 
-struct Disposer {
-  GpImage image;
-  ~Disposer() {
-    if (image) gp::GdipDisposeImage(image);
-  }
-};
-
 // Qt's reader takes the alpha of a 32-bit BMP as padding, and its TIFF reader goes through
 // premultiplied alpha: what each reader is expected to give back.
 enum class Fidelity { Exact, ColoursOnly, UpToPremultiplying };

@@ -24,13 +24,6 @@ using namespace win32;
 using namespace imaging_test;
 namespace gp = platform::gdiplus;
 
-struct Disposer {
-  GpImage image;
-  ~Disposer() {
-    if (image) gp::GdipDisposeImage(image);
-  }
-};
-
 // Every function that takes an image refuses null, stale and wrong-kind handles.
 TEST(Handles, NullStaleAndWrongKindImagesGiveInvalidParameter) {
   GpImage stale = BitmapFrom(Pattern(2, 2, false));

@@ -7,9 +7,18 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/api.h"
 #include "platform/win32.h"
 
 namespace imaging_test {
+
+// Disposes of an image of the stand-in when the test leaves its scope.
+struct Disposer {
+  win32::GpImage image;
+  ~Disposer() {
+    if (image) platform::gdiplus::GdipDisposeImage(image);
+  }
+};
 
 // A picture with distinct colours and, when asked, alpha running from 0 to 255.
 QImage Pattern(int width, int height, bool withAlpha);
