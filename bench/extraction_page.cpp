@@ -19,6 +19,7 @@
 #include "frame/properties.h"
 #include "frame/runtime/runtime_app.h"
 #include "platform/test_seams.h"
+#include "platform/win32.h"
 #include "ui/globals.h"
 #include "ui/main_window_form.h"
 #include "ui/main_window_units.h"
@@ -98,7 +99,7 @@ void BM_ExtractAll184GroupsThroughTheWindow(benchmark::State& state) {
   frame::WriteText(ui::kMainWindowId, unit::保存路径编辑框, frame::prop::kEditContent,
                    frame::Text::FromUtf8(inputs.out().string()));
   for (auto _ : state) {
-    window.dialogs.Then(seams::DialogAnswer::Press(7));  // IDNO: the folder stays closed
+    window.dialogs.Then(seams::DialogAnswer::Press(win32::IDNO));  // the folder stays closed
     window.Click(unit::全部提取按钮);
     state.PauseTiming();
     fs::remove_all(inputs.out());

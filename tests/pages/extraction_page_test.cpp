@@ -24,9 +24,6 @@ namespace prop = frame::prop;
 using seams::DialogAnswer;
 using seams::DialogKind;
 
-constexpr int kYes = 6;  // IDYES
-constexpr int kNo = 7;   // IDNO
-
 // The opaque colour of icon g; the top-left 4 x 4 corner of every icon is transparent.
 QRgb IconColour(int g) {
   return qRgb((g * 37) & 0xFF, (200 - g * 11) & 0xFF, (g * 73 + 40) & 0xFF);
@@ -201,9 +198,9 @@ TEST_F(ExtractionPageTest, ExtractAllFillsAFreshFolderEachTimeAndOffersToOpenIt)
                       Disabled(unit::提取图标按钮1) && Disabled(unit::打开按钮2);
   });
   Answer()
-      .Then(DialogAnswer::Press(kYes))
-      .Then(DialogAnswer::Press(kNo))
-      .Then(DialogAnswer::Press(kNo));
+      .Then(DialogAnswer::Press(win32::IDYES))
+      .Then(DialogAnswer::Press(win32::IDNO))
+      .Then(DialogAnswer::Press(win32::IDNO));
   const std::string before = Caption(unit::标签1);
   for (int run = 0; run < 3; ++run)
     Click(unit::全部提取按钮);
@@ -269,7 +266,7 @@ TEST_F(ExtractionPageTest, ExtractAllOfRealFilesWritesWhatTheCliWrites) {
     }
     const fs::path out = Path("out" + std::to_string(n));
     Choose(out.string(), "", 1, kIco);
-    Answer().Then(DialogAnswer::Press(kNo));
+    Answer().Then(DialogAnswer::Press(win32::IDNO));
     Click(unit::全部提取按钮);
     if (!source.has_extension()) {  // the last icon built from its handle stays on the status line
       EXPECT_EQ(Caption(unit::标签1), "提取图标失败！序号：1  根据句柄创建.");
@@ -320,7 +317,7 @@ TEST_F(ExtractionPageTest, TheFolderIconIsSavedWhereTheUserSays) {
   Answer()
       .Then(DialogAnswer::Choose(Path("folder").string()))
       .Then(DialogAnswer::Choose(saved.string()))
-      .Then(DialogAnswer::Press(kYes));
+      .Then(DialogAnswer::Press(win32::IDYES));
   Click(unit::取文件夹图标按钮);
   ASSERT_EQ(Asked().size(), 3u);
   EXPECT_EQ(Asked()[0].kind, DialogKind::Folder);

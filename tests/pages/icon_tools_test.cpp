@@ -15,9 +15,6 @@ namespace ts = testing_support;
 using seams::DialogAnswer;
 using seams::DialogKind;
 
-constexpr int kYes = 6;  // IDYES
-constexpr int kNo = 7;   // IDNO
-
 ts::Bytes Dib(int size, int bitCount) {
   ts::DibSpec spec;
   spec.width = spec.height = size;
@@ -63,7 +60,7 @@ TEST_F(IconToolsTest, SplitWritesEveryImageAndAsksToShowThem) {
     Answer()
         .Then(DialogAnswer::Choose(icon.string()))
         .Then(DialogAnswer::Choose(target.string()))
-        .Then(DialogAnswer::Press(kYes));
+        .Then(DialogAnswer::Press(win32::IDYES));
     const size_t asked = Asked().size();
     Click(unit::分割图标按钮);
     ASSERT_EQ(Asked().size(), asked + 3);
@@ -86,7 +83,7 @@ TEST_F(IconToolsTest, RebuildWritesTheClassicImagesOfOneFile) {
   Answer()
       .Then(DialogAnswer::Choose(icon.string()))
       .Then(DialogAnswer::Choose(rebuilt.string()))
-      .Then(DialogAnswer::Press(kYes));
+      .Then(DialogAnswer::Press(win32::IDYES));
   Click(unit::提取图标按钮2);
   ASSERT_EQ(Asked().size(), 3u);
   EXPECT_EQ(Asked()[1].kind, DialogKind::Save);
@@ -132,7 +129,7 @@ TEST_F(IconToolsTest, RebuildOfAFolderShowsProgressAndAsksAtTheEnd) {
   Answer()
       .Then(DialogAnswer::Choose(Path("icons").string()))
       .Then(DialogAnswer::Choose(Path("classic").string()))
-      .Then(DialogAnswer::Press(kYes));
+      .Then(DialogAnswer::Press(win32::IDYES));
   Click(unit::提取图标按钮1);
   ASSERT_EQ(Asked().size(), 3u);
   EXPECT_EQ(Asked()[0].caption, "选择保存有图标的文件夹");

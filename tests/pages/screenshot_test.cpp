@@ -60,8 +60,8 @@ TEST_F(ExtractionScreenshotTest, OpenedAndExtracted) {
   Save(Shot(), "extraction_page_opened.png");
 
   QImage running;
-  QTimer::singleShot(0, [&] { running = Shot(false); });  // at the batch's first pass
-  Answer().Then(seams::DialogAnswer::Press(7));           // IDNO: the folder stays closed
+  QTimer::singleShot(0, [&] { running = Shot(false); });   // at the batch's first pass
+  Answer().Then(seams::DialogAnswer::Press(win32::IDNO));  // the folder stays closed
   Click(unit::全部提取按钮);
   Save(running, "extraction_page_extracting.png");
   Settle();
