@@ -33,13 +33,17 @@ struct FileNameRecord {
   std::string name;
   win32::OPENFILENAMEA record{};
 
+  FileNameRecord(const FileNameRecord&) = delete;
+  FileNameRecord& operator=(const FileNameRecord&) = delete;
   explicit FileNameRecord(const FileDialogRequest& request) {
-    // The filter's "|" become the zero bytes between the parts, and two more end the list.
-    filter = request.filter.bytes();
-    for (char& c : filter)
-      if (c == '|') c = '\0';
-    filter.append(2, '\0');
+    // The filter's "|" become the zero bytes between the parts, and two more end the list. The
+    // split steps over double-byte characters, whose second byte may be that of "|".
     const frame::Array<frame::Text> parts = frame::SplitText(request.filter, "|"_gbk);
+    for (size_t i = 1; i <= parts.size(); ++i) {
+      if (i > 1) filter += '\0';
+      filter += parts(static_cast<int64_t>(i)).bytes();
+    }
+    filter.append(2, '\0');
     if (parts.size() >= 2) defaultExtension = parts(2);
 
     // The initial name padded with zero bytes; a longer one keeps its terminator.

@@ -76,7 +76,7 @@ TEST_F(DialogsTest, SaveAsksBeforeOverwritingAndNoGivesEmpty) {
       .Then(DialogAnswer::Choose(Native("My.ICO")));
   FileDialogRequest request;
   request.title = "保存图标"_gbk;
-  request.filter = "图标文件|*.ico"_gbk;
+  request.filter = "图标亅文件|*.ico"_gbk;  // the second byte of 亅 is that of "|"
   request.initialFolder = frame::Text::FromUtf8(dir_.path().string());
   request.initialName = "图标1"_gbk;
   EXPECT_EQ(AskSaveFile(request), frame::Text());
@@ -88,7 +88,7 @@ TEST_F(DialogsTest, SaveAsksBeforeOverwritingAndNoGivesEmpty) {
   ASSERT_EQ(asked.size(), 6u);
   EXPECT_EQ(asked[0].kind, DialogKind::Save);
   EXPECT_EQ(asked[0].caption, "保存图标");
-  EXPECT_EQ(asked[0].filter, "图标文件|*.ico");
+  EXPECT_EQ(asked[0].filter, "图标亅文件|*.ico");
   EXPECT_EQ(asked[0].defaultExtension, "*.ico");
   EXPECT_EQ(asked[0].folder, dir_.path().string());
   EXPECT_EQ(asked[0].text, "图标1");
