@@ -3,6 +3,8 @@
 #include <QComboBox>
 
 #include <functional>
+#include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -84,32 +86,28 @@ TEST_F(OwnWindowTest, TheLastMatchOfTheEnumerationWinsAndOtherProcessesNever) {
   platform::user32::DestroyWindow(second);
 }
 
-// Records each message that reaches the combo box before the class's procedure answers it.
-struct SentMessage {
-  UINT message;
-  intptr_t wParam;
-  std::string text;  // the text sent, or the buffer handed over
-
-  bool operator==(const SentMessage&) const = default;
-};
-std::vector<SentMessage> sent;
+// Each message that reaches the combo box before the class's procedure answers it, as
+// "message,wParam[,text]" in hexadecimal and UTF-8, messages separated by a space.
+std::string sent;
 WNDPROC comboProc = nullptr;
 
 LRESULT RecordMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  std::string text;
+  std::ostringstream line;
+  line << (sent.empty() ? "" : " ") << std::hex << message << ',' << std::dec
+       << static_cast<intptr_t>(wParam);
   if (message == CB_ADDSTRING || message == CB_FINDSTRINGEXACT || message == CB_GETLBTEXT)
-    text = reinterpret_cast<const char*>(lParam);
+    line << ',' << frame::Text::FromCString(reinterpret_cast<const char*>(lParam)).ToUtf8();
   else if (message == CB_SETITEMDATA)
-    text = std::to_string(lParam);
-  sent.push_back({message, static_cast<intptr_t>(wParam), text});
+    line << ',' << lParam;
+  sent += line.str();
   return platform::user32::CallWindowProcA(comboProc, window, message, wParam, lParam);
 }
 
-std::vector<std::string> ItemsOf(QComboBox* combo) {
-  std::vector<std::string> items;
+std::string ItemsOf(QComboBox* combo) {
+  QStringList items;
   for (int i = 0; i < combo->count(); ++i)
-    items.push_back(combo->itemText(i).toStdString());
-  return items;
+    items << combo->itemText(i);
+  return items.join('|').toStdString();
 }
 
 TEST(ComboBoxWrapperTest, EveryMessageWithItsAnswerAndTheStateAfter) {
@@ -124,148 +122,45 @@ TEST(ComboBoxWrapperTest, EveryMessageWithItsAnswerAndTheStateAfter) {
 
   ComboBoxWrapper wrapper;
   wrapper.SetWindow(window);
-  const std::string desktop = "桌面"_gbk.bytes();
+  ComboBoxWrapper& w = wrapper;
   const struct {
-    const char* what;
     std::function<int32_t()> call;
-    std::vector<SentMessage> messages;
+    const char* messages;
     int32_t result;
-    std::vector<std::string> items;
-    int current;
+    const char* items;  // afterwards
+    int current;        // afterwards
   } rows[] = {
-      {"find in an empty box",
-       [&] { return wrapper.FindStringExact("a"_gbk); },
-       {{CB_FINDSTRINGEXACT, 0, "a"}},
-       -1,
-       {},
-       -1},
-      {"add",
-       [&] { return wrapper.AddString("桌面"_gbk); },
-       {{CB_ADDSTRING, 0, desktop}},
-       0,
-       {"桌面"},
-       -1},
-      {"add",
-       [&] { return wrapper.AddString("Pictures"_gbk); },
-       {{CB_ADDSTRING, 0, "Pictures"}},
-       1,
-       {"桌面", "Pictures"},
-       -1},
-      {"add at",
-       [&] { return wrapper.AddStringAt(0, "docs"_gbk); },
-       {{CB_ADDSTRING, 0, "docs"}},
-       2,
-       {"桌面", "Pictures", "docs"},
-       -1},
-      {"count",
-       [&] { return wrapper.GetCount(); },
-       {{CB_GETCOUNT, 0, ""}},
-       3,
-       {"桌面", "Pictures", "docs"},
-       -1},
-      {"item 0 found after the rest",
-       [&] { return wrapper.FindStringExact("桌面"_gbk); },
-       {{CB_FINDSTRINGEXACT, 0, desktop}},
-       0,
-       {"桌面", "Pictures", "docs"},
-       -1},
-      {"case ignored",
-       [&] { return wrapper.FindStringExact("PICTURES"_gbk); },
-       {{CB_FINDSTRINGEXACT, 0, "PICTURES"}},
-       1,
-       {"桌面", "Pictures", "docs"},
-       -1},
-      {"whole text only",
-       [&] { return wrapper.FindStringExact("Pict"_gbk); },
-       {{CB_FINDSTRINGEXACT, 0, "Pict"}},
-       -1,
-       {"桌面", "Pictures", "docs"},
-       -1},
-      {"select",
-       [&] { return wrapper.SetCurSel(2); },
-       {{CB_SETCURSEL, 2, ""}},
-       2,
-       {"桌面", "Pictures", "docs"},
-       2},
-      {"selection",
-       [&] { return wrapper.GetCurSel(); },
-       {{CB_GETCURSEL, 0, ""}},
-       2,
-       {"桌面", "Pictures", "docs"},
-       2},
-      {"select outside",
-       [&] { return wrapper.SetCurSel(7); },
-       {{CB_SETCURSEL, 7, ""}},
-       -1,
-       {"桌面", "Pictures", "docs"},
-       -1},
-      {"set data",
-       [&] { return wrapper.SetItemData(1, -5); },
-       {{CB_SETITEMDATA, 1, "-5"}},
-       1,
-       {"桌面", "Pictures", "docs"},
-       -1},
-      {"data",
-       [&] { return wrapper.GetItemData(1); },
-       {{CB_GETITEMDATA, 1, ""}},
-       -5,
-       {"桌面", "Pictures", "docs"},
-       -1},
-      {"data outside",
-       [&] { return wrapper.GetItemData(3); },
-       {{CB_GETITEMDATA, 3, ""}},
-       -1,
-       {"桌面", "Pictures", "docs"},
-       -1},
-      {"text",
-       [&] { return wrapper.GetItemText(0) == "桌面"_gbk; },
-       {{CB_GETLBTEXTLEN, 0, ""}, {CB_GETLBTEXT, 0, "     "}},
-       1,
-       {"桌面", "Pictures", "docs"},
-       -1},
-      {"text outside",
-       [&] { return wrapper.GetItemText(-1).empty(); },
-       {{CB_GETLBTEXTLEN, -1, ""}},
-       1,
-       {"桌面", "Pictures", "docs"},
-       -1},
-      {"delete",
-       [&] { return wrapper.DeleteString(0); },
-       {{CB_DELETESTRING, 0, ""}},
-       2,
-       {"Pictures", "docs"},
-       -1},
-      {"delete outside",
-       [&] { return wrapper.DeleteString(2); },
-       {{CB_DELETESTRING, 2, ""}},
-       -1,
-       {"Pictures", "docs"},
-       -1},
-      {"drop down",
-       [&] {
-         wrapper.ShowDropDown();
-         return 0;
-       },
-       {{CB_SHOWDROPDOWN, 1, ""}},
-       0,
-       {"Pictures", "docs"},
-       -1},
-      {"reset",
-       [&] {
-         wrapper.ResetContent();
-         return 0;
-       },
-       {{CB_RESETCONTENT, 0, ""}},
-       0,
-       {},
-       -1},
+      // clang-format off
+      {[&] { return w.FindStringExact("a"_gbk); }, "158,0,a", -1, "", -1},
+      {[&] { return w.AddString("桌面"_gbk); }, "143,0,桌面", 0, "桌面", -1},
+      {[&] { return w.AddString("Pictures"_gbk); }, "143,0,Pictures", 1, "桌面|Pictures", -1},
+      {[&] { return w.AddStringAt(0, "docs"_gbk); }, "143,0,docs", 2, "桌面|Pictures|docs", -1},
+      {[&] { return w.GetCount(); }, "146,0", 3, "桌面|Pictures|docs", -1},
+      // The search starts after item 0 and goes round to it; case ignored, whole text only.
+      {[&] { return w.FindStringExact("桌面"_gbk); }, "158,0,桌面", 0, "桌面|Pictures|docs", -1},
+      {[&] { return w.FindStringExact("PICTURES"_gbk); }, "158,0,PICTURES", 1, "桌面|Pictures|docs", -1},
+      {[&] { return w.FindStringExact("Pict"_gbk); }, "158,0,Pict", -1, "桌面|Pictures|docs", -1},
+      {[&] { return w.SetCurSel(2); }, "14e,2", 2, "桌面|Pictures|docs", 2},
+      {[&] { return w.GetCurSel(); }, "147,0", 2, "桌面|Pictures|docs", 2},
+      {[&] { return w.SetCurSel(7); }, "14e,7", -1, "桌面|Pictures|docs", -1},
+      {[&] { return w.SetItemData(1, -5); }, "151,1,-5", 1, "桌面|Pictures|docs", -1},
+      {[&] { return w.GetItemData(1); }, "150,1", -5, "桌面|Pictures|docs", -1},
+      {[&] { return w.GetItemData(3); }, "150,3", -1, "桌面|Pictures|docs", -1},
+      // The text's buffer is its length + 1 spaces.
+      {[&] { return w.GetItemText(0) == "桌面"_gbk; }, "149,0 148,0,     ", 1, "桌面|Pictures|docs", -1},
+      {[&] { return w.GetItemText(-1).empty(); }, "149,-1", 1, "桌面|Pictures|docs", -1},
+      {[&] { return w.DeleteString(0); }, "144,0", 2, "Pictures|docs", -1},
+      {[&] { return w.DeleteString(2); }, "144,2", -1, "Pictures|docs", -1},
+      {[&] { w.ShowDropDown(); return 0; }, "14f,1", 0, "Pictures|docs", -1},
+      {[&] { w.ResetContent(); return 0; }, "14b,0", 0, "", -1},
+      // clang-format on
   };
-  for (const auto& row : rows) {
+  for (size_t i = 0; i < std::size(rows); ++i) {
     sent.clear();
-    EXPECT_EQ(row.call(), row.result) << row.what;
-    EXPECT_EQ(sent, row.messages) << row.what;
-    EXPECT_EQ(ItemsOf(combo), row.items) << row.what;
-    EXPECT_EQ(combo->currentIndex(), row.current) << row.what;
+    EXPECT_EQ(rows[i].call(), rows[i].result) << "row " << i;
+    EXPECT_EQ(sent, rows[i].messages) << "row " << i;
+    EXPECT_EQ(ItemsOf(combo), rows[i].items) << "row " << i;
+    EXPECT_EQ(combo->currentIndex(), rows[i].current) << "row " << i;
   }
   combo->hidePopup();
   const ComboBoxWrapper copy = wrapper;
