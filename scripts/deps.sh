@@ -6,7 +6,7 @@ set -euo pipefail
 
 run_packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins
+  qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins qt6-translations-l10n
   libgif-dev libjpeg-dev libpng-dev
   fonts-wqy-microhei xvfb xauth xdg-utils
 )

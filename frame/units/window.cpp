@@ -2,9 +2,12 @@
 // in the form is the outer one (the classic frame included); closing asks event 1 first.
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMoveEvent>
 #include <QResizeEvent>
 #include <QStyleFactory>
+#include <QTranslator>
 
 #include "frame/units/factories.h"
 #include "frame/units/picture.h"
@@ -150,6 +153,15 @@ void PrepareApplication() {
   if (prepared) return;
   prepared = true;
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  // The program speaks Chinese whatever the desktop's language, so Qt's own texts in its dialogs
+  // (buttons, labels of the file dialogs, message boxes) do too when the translations are there.
+  auto* translator = new QTranslator(qApp);
+  if (translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+                       QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QApplication::installTranslator(translator);
+  else
+    delete translator;
 }
 
 std::unique_ptr<Unit> CreateWindowUnit(const CreateParams& params) {

@@ -160,30 +160,59 @@ LRESULT FolderBrowserProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
   return user32::DefWindowProcA(window, message, wParam, lParam);
 }
 
-QString FolderOfId(PIDLIST id) {
-  const std::string* path = FolderIds().Find(id);
-  return path ? NativeQPath(*path) : QString();
-}
-
 QString DisplayName(const QString& path) {
   const QString name = QFileInfo(path).fileName();
   return name.isEmpty() ? path : name;
 }
 
-QString SpecialFolder(int folder) {
+// The desktop's folder for a special folder number; `userFolder` marks the XDG user folders,
+// which a bare system may lack.
+struct KnownFolder {
+  QString location;
+  bool userFolder = false;
+};
+
+KnownFolder SpecialFolder(int folder) {
+  auto user = [](QStandardPaths::StandardLocation location) {
+    return KnownFolder{QStandardPaths::writableLocation(location), true};
+  };
+  auto other = [](QStandardPaths::StandardLocation location) {
+    return KnownFolder{QStandardPaths::writableLocation(location), false};
+  };
   switch (folder & 0xFF) {  // the high bits are flags (create, don't verify)
     case CSIDL_DESKTOP:
-    case CSIDL_DESKTOPDIRECTORY: return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-    case CSIDL_PERSONAL: return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    case CSIDL_MYPICTURES: return QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-    case 0x0D: return QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
-    case 0x0E: return QStandardPaths::writableLocation(QStandardPaths::MoviesLocation);
-    case 0x1A: return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    case 0x1C: return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    case 0x20: return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
-    case 0x28: return QStandardPaths::writableLocation(QStandardPaths::HomeLocation);
-    default: return QString();
+    case CSIDL_DESKTOPDIRECTORY: return user(QStandardPaths::DesktopLocation);
+    case CSIDL_PERSONAL: return user(QStandardPaths::DocumentsLocation);
+    case CSIDL_MYPICTURES: return user(QStandardPaths::PicturesLocation);
+    case 0x0D: return user(QStandardPaths::MusicLocation);
+    case 0x0E: return user(QStandardPaths::MoviesLocation);
+    case 0x1A: return other(QStandardPaths::GenericConfigLocation);
+    case 0x1C: return other(QStandardPaths::GenericDataLocation);
+    case 0x20: return other(QStandardPaths::GenericCacheLocation);
+    case 0x28: return other(QStandardPaths::HomeLocation);
+    default: return {};
   }
+}
+
+// The special folder's path, made when `create` asks for it. A missing user folder is the home
+// folder: a system without the desktop's user folders still gets a folder to show.
+QString ExistingSpecialFolder(int folder, bool create) {
+  const KnownFolder known = SpecialFolder(folder);
+  if (known.location.isEmpty()) return {};
+  if (QFileInfo(known.location).isDir() || (create && QDir().mkpath(known.location)))
+    return known.location;
+  if (known.userFolder && QFileInfo(QDir::homePath()).isDir()) return QDir::homePath();
+  return {};
+}
+
+// The folder browser's root: a folder id, or, as the shell also takes, a special folder number
+// in its place (17, the computer, is the root of the file system). Empty: the home folder.
+QString BrowserRoot(PIDLIST root) {
+  constexpr PIDLIST kComputer = 0x11;
+  if (const std::string* path = FolderIds().Find(root)) return NativeQPath(*path);
+  if (root == kComputer) return QDir::rootPath();
+  if (root != 0 && root < 0x100) return ExistingSpecialFolder(static_cast<int>(root), false);
+  return {};
 }
 
 std::vector<QString> PathList(const char* list) {
@@ -250,7 +279,7 @@ PIDLIST SHBrowseForFolderA(BROWSEINFOA* info) {
     dialog->setOption(QFileDialog::DontUseNativeDialog);
     dialog->setFileMode(QFileDialog::Directory);
     if (!(info->ulFlags & BIF_BROWSEINCLUDEFILES)) dialog->setOption(QFileDialog::ShowDirsOnly);
-    const QString root = FolderOfId(info->pidlRoot);
+    const QString root = BrowserRoot(info->pidlRoot);
     dialog->setDirectory(root.isEmpty() ? QDir::homePath() : root);
     browser.dialog = dialog.get();
     host = std::move(dialog);
@@ -282,7 +311,9 @@ BOOL SHGetPathFromIDListA(PIDLIST folder, char* path) {
   if (!path) return FALSE;
   path[0] = '\0';
   const std::string* stored = FolderIds().Find(folder);
-  if (!stored || stored->size() >= MAX_PATH) return FALSE;
+  // An item that is no absolute path is a virtual folder: it has a display name only.
+  if (!stored || stored->empty() || stored->front() != '/' || stored->size() >= MAX_PATH)
+    return FALSE;
   CopyToBuffer(*stored, path, MAX_PATH);
   return TRUE;
 }
@@ -339,9 +370,8 @@ int SHFileOperationA(SHFILEOPSTRUCTA* operation) {
 BOOL SHGetSpecialFolderPathA(HWND, char* path, int folder, BOOL create) {
   if (!path) return FALSE;
   path[0] = '\0';
-  const QString location = SpecialFolder(folder);
+  const QString location = ExistingSpecialFolder(folder, create);
   if (location.isEmpty()) return FALSE;
-  if (!QFileInfo(location).isDir() && !(create && QDir().mkpath(location))) return FALSE;
   const std::string program = ProgramPath(location);
   if (program.size() >= MAX_PATH) return FALSE;
   CopyToBuffer(program, path, MAX_PATH);

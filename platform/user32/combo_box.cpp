@@ -1,6 +1,7 @@
 // The combo box class's window procedure: the CB_* messages over a QComboBox. Item data lives in
 // the item's Qt::UserRole.
 #include <QComboBox>
+#include <QSignalBlocker>
 
 #include <cstring>
 
@@ -54,7 +55,16 @@ LRESULT ComboBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       const QString text = TextOf(lParam);
       const bool sorted = GetWindowLongA(window, GWL_STYLE) & CBS_SORT;
       const int position = sorted ? SortedPosition(combo, text) : combo->count();
+      // The control leaves the selection (and the edit text) alone; Qt would make the first item
+      // added to an empty box current.
+      const bool noneSelected = combo->currentIndex() < 0;
+      const QString editText = combo->currentText();
+      const QSignalBlocker quiet(combo);
       combo->insertItem(position, text, QVariant::fromValue<qlonglong>(0));
+      if (noneSelected && combo->currentIndex() >= 0) {
+        combo->setCurrentIndex(-1);
+        if (combo->isEditable()) combo->setEditText(editText);
+      }
       return position;
     }
     case CB_DELETESTRING:

@@ -2,6 +2,7 @@
 // browser answered by the dialog responder, folder creation, file operations, special folders.
 #include <QDir>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include <gtest/gtest.h>
@@ -141,6 +142,32 @@ TEST(SpecialFolderTest, KnownFoldersComeFromTheDesktopsUserFolders) {
   EXPECT_FALSE(SHGetSpecialFolderPathA(0, path, 0x7F, FALSE));
   EXPECT_STREQ(path, "");
   EXPECT_FALSE(SHGetSpecialFolderPathA(0, nullptr, 5, FALSE));
+}
+
+// A bare system lacks the desktop's user folders: they are then the home folder.
+TEST(SpecialFolderTest, AMissingUserFolderIsTheHomeFolderUntilItExists) {
+  TempDir home;
+  const std::string savedHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+  const char* savedConfig = std::getenv("XDG_CONFIG_HOME");
+  const std::string savedConfigText = savedConfig ? savedConfig : "";
+  setenv("HOME", home.path().c_str(), 1);
+  setenv("XDG_CONFIG_HOME", (home / ".config").c_str(), 1);  // no user-dirs.dirs there
+  char path[MAX_PATH] = {};
+  for (int folder : {CSIDL_DESKTOPDIRECTORY, CSIDL_MYPICTURES, CSIDL_PERSONAL}) {
+    EXPECT_TRUE(SHGetSpecialFolderPathA(0, path, folder, FALSE)) << folder;
+    EXPECT_EQ(std::string(path), Gbk(home.path())) << folder;
+  }
+  fs::create_directory(home / "Pictures");
+  EXPECT_TRUE(SHGetSpecialFolderPathA(0, path, CSIDL_MYPICTURES, FALSE));
+  EXPECT_EQ(std::string(path), Gbk(home / "Pictures"));
+  EXPECT_TRUE(SHGetSpecialFolderPathA(0, path, CSIDL_PERSONAL, TRUE));  // asked to create it
+  EXPECT_EQ(std::string(path), Gbk(home / "Documents"));
+  EXPECT_TRUE(fs::is_directory(home / "Documents"));
+  setenv("HOME", savedHome.c_str(), 1);
+  if (savedConfig)
+    setenv("XDG_CONFIG_HOME", savedConfigText.c_str(), 1);
+  else
+    unsetenv("XDG_CONFIG_HOME");
 }
 
 }  // namespace
