@@ -1,8 +1,8 @@
 // Loading the main window from the form (every unit made, arranged and shown, offscreen) and
 // property round trips through the frame.
-#include <QApplication>
-
 #include <benchmark/benchmark.h>
+
+#include "bench/offscreen_application.h"
 
 #include "frame/literal.h"
 #include "frame/properties.h"
@@ -15,13 +15,7 @@ namespace {
 
 using namespace frame::literals;
 
-void EnsureApplication() {
-  static int argc = 1;
-  static char name[] = "pictolan_bench";
-  static char* argv[] = {name, nullptr};
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QApplication application(argc, argv);
-}
+using bench::EnsureApplication;
 
 void BM_LoadMainWindow(benchmark::State& state) {
   EnsureApplication();

@@ -60,6 +60,11 @@ void RemoveIfEmpty(const frame::Text& folder) {
   std::filesystem::remove(platform::paths::ToNative(folder.view()), ignored);
 }
 
+// Why an icon's file is not there: no icon could be read for it (a damaged group), or the write.
+std::string SaveProblem(const extract::SavedIcon& saved) {
+  return saved.noIcon ? "no icon can be read for it" : WriteProblem(saved.path);
+}
+
 int ExtractOne(const frame::Text& source, int32_t count, int32_t index, SaveFormat format,
                const frame::Text& folder, const frame::Text& prefix) {
   bool folderExisted = IsExistingFolder(folder);
@@ -71,7 +76,7 @@ int ExtractOne(const frame::Text& source, int32_t count, int32_t index, SaveForm
     return kSucceeded;
   }
   if (!IsExistingFolder(folder)) return FolderFailure(folder);
-  std::string problem = WriteProblem(saved.path);
+  std::string problem = SaveProblem(saved);
   if (!folderExisted) RemoveIfEmpty(folder);
   return Fail("cannot write " + Quoted(saved.path) + ": " + problem);
 }
@@ -99,7 +104,7 @@ int ExtractAll(const frame::Text& source, int32_t count, SaveFormat format,
               "be copied; the last: " +
               Shown(result.status));
   if (failures == 0) return kSucceeded;
-  std::string problem = WriteProblem(firstFailure->path);
+  std::string problem = SaveProblem(*firstFailure);
   if (failures == count) RemoveIfEmpty(result.folder);
   return Fail("cannot write " + std::to_string(failures) + " of " + std::to_string(count) +
               " files, the first " + Quoted(firstFailure->path) + ": " + problem);

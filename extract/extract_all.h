@@ -26,7 +26,8 @@ struct ExtractedIcons {
 // parents, named as the single extraction names them. Pictures are made from the icon handles
 // (bitmap, JPG and GIF over white, TIFF, PNG and the transparent bitmap with their
 // transparency); the icon format copies complete groups, falling back to icons built from the
-// handle. `afterEach` runs after every icon with its index.
+// handle. `afterEach` runs after every icon with its index. When the folder cannot be made,
+// nothing is tried: `icons` stays empty.
 ExtractedIcons ExtractAllIcons(const frame::Text& source, int32_t count, SaveFormat format,
                                const frame::Text& outputFolder, const frame::Text& prefix,
                                const std::function<void(int32_t index)>& afterEach = {});

@@ -19,6 +19,8 @@ int32_t CountIcons(const frame::Text& path) {
 }
 
 win32::HICON IconAt(const frame::Text& path, int32_t index) {
+  // Index 0 would reach the platform as -1, its count query, whose answer is no icon handle.
+  if (index == 0) return 0;
   return ext::ExtractIconA(Instance(), path.c_str(), static_cast<win32::UINT>(index - 1));
 }
 

@@ -4,6 +4,7 @@
 
 #include "frame/ui_commands.h"
 #include "ui/app_info.h"
+#include "ui/extraction_page.h"
 #include "ui/handlers.h"
 
 namespace ui {
@@ -17,6 +18,19 @@ constexpr std::array<frame::EventHandler, kHandlerCount> MakeTable() {
   table.fill(&NotYetBuilt);
   table[static_cast<int>(Handler::OpenMakerWebPage)] = &OpenMakerWebPage;
   table[static_cast<int>(Handler::LabelFeedback)] = &LabelFeedback;
+  table[static_cast<int>(Handler::OpenIconSource)] = &OpenIconSource;
+  table[static_cast<int>(Handler::PreviewIconByNumber)] = &PreviewIconByNumber;
+  table[static_cast<int>(Handler::StepIconNumber)] = &StepIconNumber;
+  table[static_cast<int>(Handler::SelectIconInStrip)] = &SelectIconInStrip;
+  table[static_cast<int>(Handler::ScrollIconStrip)] = &ScrollIconStrip;
+  table[static_cast<int>(Handler::ExtractSelectedIcon)] = &ExtractSelectedIcon;
+  table[static_cast<int>(Handler::ExtractFolderIcon)] = &ExtractFolderIcon;
+  table[static_cast<int>(Handler::ChooseOutputFolder)] = &ChooseOutputFolder;
+  table[static_cast<int>(Handler::OpenOutputFolder)] = &OpenOutputFolder;
+  table[static_cast<int>(Handler::ExtractAllIcons)] = &ExtractAllIcons;
+  table[static_cast<int>(Handler::SplitIcon)] = &SplitIcon;
+  table[static_cast<int>(Handler::RebuildIcon)] = &RebuildIcon;
+  table[static_cast<int>(Handler::RebuildIconFolder)] = &RebuildIconFolder;
   return table;
 }
 

@@ -19,7 +19,8 @@ void CleanUpGlobals() {
   globals.folderDialogStart = frame::Text();
   globals.conversionList.clear();
   globals.conversionPageText = frame::Text();
-  globals.extractionPageText = frame::Text();
+  globals.sourcePath = frame::Text();
+  globals.iconCount = 0;
 }
 
 }  // namespace ui

@@ -2,6 +2,7 @@
 // by its clean-up routine when the program ends.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 
 #include "frame/values.h"
@@ -17,8 +18,9 @@ struct Globals {
   std::unique_ptr<PictureList> pictureList;
   icofile::IconBuildList conversionList;  // the images collected for the next icon file
   frame::Text folderDialogStart;          // where the folder dialog of the picture browser opens
-  frame::Text conversionPageText;         // the two further texts of the conversion and
-  frame::Text extractionPageText;         // extraction pages
+  frame::Text conversionPageText;         // the further text of the conversion page
+  frame::Text sourcePath;                 // the extraction page's source, as the dialog gave it
+  int32_t iconCount = 0;                  // how many icons the platform reports for it
 };
 
 Globals& ProgramGlobals();

@@ -2,6 +2,7 @@
 
 #include "frame/program.h"
 #include "frame/services.h"
+#include "imaging/image_object.h"
 #include "ui/event_map.h"
 #include "ui/globals.h"
 #include "ui/main_window_form.h"
@@ -13,6 +14,7 @@ frame::ProgramHeader Program() { return {MainWindowForm(), ProgramHandlers()}; }
 void StartRoutine() {
   frame::Initialise();
   SetUpGlobals();
+  imaging::StartImagingLibrary();
   frame::RegisterCleanupRoutine(&CleanUpGlobals);
   frame::LoadStartWindow(kMainWindowId);
   frame::Run();

@@ -1,0 +1,162 @@
+// The icon-file tools of the extraction page end to end: split, rebuild of one file and of a
+// folder, with their dialogs, questions and shell requests, writing what pictolan-cli writes; and
+// the folder the pages propose to write in.
+#include <QTimer>
+
+#include "icofile/dialogs.h"
+#include "tests/pages/pages_fixture.h"
+#include "tests/support/icon_images.h"
+#include "ui/program_folder.h"
+
+namespace pages_test {
+namespace {
+
+namespace ts = testing_support;
+using seams::DialogAnswer;
+using seams::DialogKind;
+
+ts::Bytes Dib(int size, int bitCount) {
+  ts::DibSpec spec;
+  spec.width = spec.height = size;
+  spec.bitCount = bitCount;
+  spec.pixel = [bitCount](int x, int y) {
+    return bitCount <= 8 ? static_cast<uint32_t>((x + y) % 4)
+                         : 0xFF204080u + static_cast<uint32_t>(x);
+  };
+  return ts::MakeIconDib(spec);
+}
+
+// 16 x 16 at 8 bits, 32 x 32 at 32 bits and a 256 x 256 PNG image.
+ts::Bytes MixedIcon() {
+  return ts::MakeIcoFile({Dib(16, 8), Dib(32, 32), ts::MakePng(256, 256, 0xFF3366CC)});
+}
+
+void ExpectSameFiles(const fs::path& ours, const fs::path& cli) {
+  ASSERT_EQ(Listing(ours), Listing(cli));
+  for (const std::string& name : Listing(ours))
+    EXPECT_EQ(ts::ReadBytes(ours / name), ts::ReadBytes(cli / name)) << name;
+}
+
+using IconToolsTest = PagesTest;
+
+struct SplitRow {
+  ts::Bytes icon;
+  std::vector<std::string> files;
+  const char* question;
+};
+
+TEST_F(IconToolsTest, SplitWritesEveryImageAndAsksToShowThem) {
+  const SplitRow rows[] = {
+      {MixedIcon(),
+       {"3.png", "Par1.ico", "Par2.ico", "new.ico"},
+       "分割完毕！并重新创建了一个新的图标。是否查看？"},
+      {ts::MakeIcoFile({Dib(16, 8), Dib(32, 4)}), {"Par1.ico", "Par2.ico"}, "分割完毕！是否查看？"},
+  };
+  int n = 0;
+  for (const SplitRow& row : rows) {
+    SCOPED_TRACE(row.question);
+    const fs::path icon = Write("App" + std::to_string(++n) + ".ico", row.icon);
+    const fs::path target = Path("parts" + std::to_string(n));
+    Answer()
+        .Then(DialogAnswer::Choose(icon.string()))
+        .Then(DialogAnswer::Choose(target.string()))
+        .Then(DialogAnswer::Press(win32::IDYES));
+    const size_t asked = Asked().size();
+    Click(unit::分割图标按钮);
+    ASSERT_EQ(Asked().size(), asked + 3);
+    EXPECT_EQ(Asked()[asked].filter, "图标文件|*.ico");
+    EXPECT_EQ(Asked()[asked + 1].caption, "选择保存图标的位置");
+    EXPECT_EQ(Asked()[asked + 1].flags & 0x4010u, 0x4010u);  // edit box, files listed
+    EXPECT_EQ(Asked()[asked + 2].text, row.question);
+    const fs::path folder = target / ("app" + std::to_string(n));
+    EXPECT_EQ(Listing(folder), row.files);
+    EXPECT_EQ(ShellRequests().back().file, folder.string() + "/");
+    RunCli({"split", icon.string(), "--out", Path("cli" + std::to_string(n)).string()});
+    ExpectSameFiles(folder, Path("cli" + std::to_string(n)) / ("app" + std::to_string(n)));
+  }
+}
+
+TEST_F(IconToolsTest, RebuildWritesTheClassicImagesOfOneFile) {
+  const fs::path icon = Write("mixed.ico", MixedIcon());
+  const fs::path rebuilt = Path("out/classic.ico");
+  fs::create_directories(Path("out"));
+  Answer()
+      .Then(DialogAnswer::Choose(icon.string()))
+      .Then(DialogAnswer::Choose(rebuilt.string()))
+      .Then(DialogAnswer::Press(win32::IDYES));
+  Click(unit::提取图标按钮2);
+  ASSERT_EQ(Asked().size(), 3u);
+  EXPECT_EQ(Asked()[1].kind, DialogKind::Save);
+  EXPECT_EQ(Asked()[1].filter, "图标文件|*.ico");
+  EXPECT_EQ(Asked()[2].text, "重新创建图标完毕。是否查看？");
+  ASSERT_EQ(ShellRequests().size(), 1u);
+  EXPECT_EQ(ShellRequests()[0].file, Path("out").string());
+  RunCli({"rebuild", icon.string(), "-o", Path("cli.ico").string()});
+  EXPECT_EQ(ts::ReadBytes(rebuilt), ts::ReadBytes(Path("cli.ico")));
+  EXPECT_EQ(ts::GetU16(ts::ReadBytes(rebuilt), 4), 2);
+
+  // Nothing classic to keep: nothing is written and nothing asked.
+  const fs::path png = Write("png.ico", ts::MakeIcoFile({ts::MakePng(256, 256, 0xFF00FF00)}));
+  Answer()
+      .Then(DialogAnswer::Choose(png.string()))
+      .Then(DialogAnswer::Choose(Path("none.ico").string()));
+  Click(unit::提取图标按钮2);
+  EXPECT_EQ(Asked().size(), 5u);
+  EXPECT_FALSE(fs::exists(Path("none.ico")));
+
+  // A rebuilt icon that cannot be written is not reported as done.
+  Write("file", {1});
+  Answer()
+      .Then(DialogAnswer::Choose(icon.string()))
+      .Then(DialogAnswer::Choose(Path("file/x.ico").string()));
+  Click(unit::提取图标按钮2);
+  EXPECT_EQ(Messages().back(), "重新创建图标失败！");
+}
+
+TEST_F(IconToolsTest, RebuildOfAFolderShowsProgressAndAsksAtTheEnd) {
+  Write("icons/a.ico", MixedIcon());
+  Write("icons/b.ico", ts::MakeIcoFile({Dib(32, 32), ts::MakePng(256, 256, 0xFF00FF00)}));
+  Write("icons/png-only.ico", ts::MakeIcoFile({ts::MakePng(256, 256, 0xFF00FF00)}));
+  Write("icons/notes.txt", {'x'});
+  fs::create_directories(Path("classic"));
+  std::string progress;
+  bool buttonsDisabled = false;
+  QTimer::singleShot(0, [&] {
+    progress = Caption(unit::标签1);
+    buttonsDisabled = Disabled(unit::提取图标按钮1) && Disabled(unit::分割图标按钮);
+  });
+  const std::string before = Caption(unit::标签1);
+  Answer()
+      .Then(DialogAnswer::Choose(Path("icons").string()))
+      .Then(DialogAnswer::Choose(Path("classic").string()))
+      .Then(DialogAnswer::Press(win32::IDYES));
+  Click(unit::提取图标按钮1);
+  ASSERT_EQ(Asked().size(), 3u);
+  EXPECT_EQ(Asked()[0].caption, "选择保存有图标的文件夹");
+  EXPECT_EQ(Asked()[1].caption, "选择保存新图标的文件夹");
+  EXPECT_EQ(Asked()[1].flags & 0x40u, 0x40u);  // the new style, with its new-folder button
+  EXPECT_EQ(Asked()[2].text, "重新创建图标完毕。是否查看？");
+  EXPECT_EQ(progress, "1/3");
+  EXPECT_TRUE(buttonsDisabled);
+  EXPECT_FALSE(Disabled(unit::提取图标按钮1));
+  EXPECT_EQ(Caption(unit::标签1), before);
+  EXPECT_EQ(Listing(Path("classic")), (std::vector<std::string>{"a.ico", "b.ico"}));
+  ASSERT_EQ(ShellRequests().size(), 1u);
+  RunCli({"rebuild-dir", Path("icons").string(), Path("cli").string()});
+  ExpectSameFiles(Path("classic"), Path("cli"));
+}
+
+TEST(ProgramFolderTest, TheProgramFolderServesOnlyWhereTheUserMayWrite) {
+  ts::TempDir dir;
+  const frame::Text folder = frame::Text::FromUtf8(dir.path().string());
+  EXPECT_EQ(ui::WritableFolderOr(folder), folder);
+  EXPECT_TRUE(fs::is_empty(dir.path()));  // the probe is gone
+  ts::WriteBytes(dir / "file", {1});
+  const frame::Text elsewhere =
+      ui::WritableFolderOr(frame::Text::FromUtf8((dir / "file").string()));
+  EXPECT_FALSE(elsewhere.empty());
+  EXPECT_TRUE(elsewhere == icofile::SpecialFolder(39) || elsewhere == icofile::SpecialFolder(40));
+}
+
+}  // namespace
+}  // namespace pages_test

@@ -1,0 +1,73 @@
+// Pictures of the extraction page for a person to look at, in BUILD/screenshots: after opening a
+// module of many real icons (strip, preview, label), while extract-all runs, and after it. On a
+// real X display (scripts/extraction-screenshots.sh runs this under Xvfb) they are what the display
+// shows; offscreen, what the window paints.
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+
+#include "frame/ui_commands.h"
+#include "platform/user32/window_table.h"
+#include "tests/pages/pages_fixture.h"
+#include "tests/support/pe_writer.h"
+
+namespace pages_test {
+namespace {
+
+namespace ts = testing_support;
+
+void Settle() {
+  QElapsedTimer timer;
+  timer.start();
+  while (timer.elapsed() < 300)
+    QApplication::processEvents(QEventLoop::AllEvents, 50);
+}
+
+// What the display shows once it has settled; while a batch runs (painted = false) what the
+// window paints at once, since the display catches up only when the batch lets it.
+QImage Shot(bool painted = true) {
+  QWidget* window = platform::user32::WidgetOf(frame::GetUnitHandle({kMainWindowId, 0, 0}));
+  if (painted && QGuiApplication::platformName() == "xcb" && window->screen())
+    return window->screen()->grabWindow(window->winId()).toImage();
+  return window->grab().toImage();
+}
+
+void Save(const QImage& shot, const char* name) {
+  const QString folder = QString(PICTOLAN_BINARY_DIR) + "/screenshots";
+  ASSERT_TRUE(QDir().mkpath(folder));
+  EXPECT_TRUE(shot.save(folder + "/" + name, "PNG")) << name;
+}
+
+using ExtractionScreenshotTest = PagesTest;
+
+TEST_F(ExtractionScreenshotTest, OpenedAndExtracted) {
+  // Every icon of nsis-common, twice over: more than the strip's frame shows.
+  ts::PeWriter writer;
+  int group = 0;
+  for (int round = 0; round < 2; ++round)
+    for (const fs::path& icon : ts::NsisIcons())
+      writer.AddIconGroup(++group, ts::ReadBytes(icon));
+  const fs::path module = Write("nsis-icons.dll", writer.Build());
+
+  Answer().Then(seams::DialogAnswer::Choose(module.string()));
+  Click(unit::提取图标按钮);
+  SetContent(unit::编辑框2, "5");
+  SetContent(unit::保存路径编辑框, Path("out").string());
+  Settle();
+  Save(Shot(), "extraction_page_opened.png");
+
+  QImage running;
+  QTimer::singleShot(0, [&] { running = Shot(false); });   // at the batch's first pass
+  Answer().Then(seams::DialogAnswer::Press(win32::IDNO));  // the folder stays closed
+  Click(unit::全部提取按钮);
+  Save(running, "extraction_page_extracting.png");
+  Settle();
+  Save(Shot(), "extraction_page_extracted.png");
+  EXPECT_EQ(Listing(Path("out")).size(), static_cast<size_t>(group));
+}
+
+}  // namespace
+}  // namespace pages_test
