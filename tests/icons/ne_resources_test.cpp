@@ -4,7 +4,7 @@
 
 #include <cctype>
 #include <functional>
-#include <regex>
+#include <sstream>
 
 #include "platform/pe/module_resources.h"
 #include "tests/support/fixtures.h"
@@ -220,20 +220,27 @@ TEST(NeResourcesTest, EveryResourceLiesWhereTheReferenceToolFindsIt) {
   std::string listing;
   ASSERT_EQ(ts::RunCommand("wrestool -l '" + (dir / "m.icl").string() + "'", &listing), 0);
   auto module = *ModuleResources::Open(m.file);
-  const std::regex line(
-      R"(--type=(\d+) --name='?([^' ]+)'? \[type=\S+ offset=0x([0-9a-f]+) size=(\d+)\])");
+  // Lines such as: --type=14 --name='MAIN' [type=group_icon offset=0x490 size=48]
+  auto field = [](const std::string& line, const std::string& key) {
+    size_t at = line.find(key);
+    if (at == std::string::npos) return std::string();
+    at += key.size();
+    std::string value = line.substr(at, line.find_first_of(" ]", at) - at);
+    if (value.size() >= 2 && value.front() == '\'') value = value.substr(1, value.size() - 2);
+    return value;
+  };
+  std::istringstream in(listing);
   int lines = 0;
-  for (std::sregex_iterator it(listing.begin(), listing.end(), line), end; it != end;
-       ++it, ++lines) {
-    const std::smatch& l = *it;
-    std::string name = l[2];
+  for (std::string l; std::getline(in, l); ++lines) {
+    std::string type = field(l, "--type="), name = field(l, "--name=");
+    ASSERT_FALSE(type.empty() || name.empty()) << l;
     ResourceId id = std::isdigit(static_cast<unsigned char>(name[0]))
                         ? ResourceId::Number(static_cast<uint16_t>(std::stoi(name)))
                         : ResourceId::String(std::u16string(name.begin(), name.end()));
-    auto found = module.Find(ResourceId::Number(static_cast<uint16_t>(std::stoi(l[1]))), id);
-    ASSERT_TRUE(found.ok()) << l[0];
-    EXPECT_EQ(found->data() - m.file.data(), std::stol(l[3], nullptr, 16)) << l[0];
-    EXPECT_EQ(found->size(), std::stoul(l[4])) << l[0];
+    auto found = module.Find(ResourceId::Number(static_cast<uint16_t>(std::stoi(type))), id);
+    ASSERT_TRUE(found.ok()) << l;
+    EXPECT_EQ(found->data() - m.file.data(), std::stol(field(l, "offset="), nullptr, 16)) << l;
+    EXPECT_EQ(found->size(), std::stoul(field(l, "size="))) << l;
   }
   EXPECT_EQ(lines, 5) << listing;
 }
