@@ -2,12 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <functional>
-#include <sstream>
 
 #include "platform/pe/module_resources.h"
-#include "tests/support/fixtures.h"
 #include "tests/support/icon_images.h"
 #include "tests/support/ne_writer.h"
 #include "tests/support/pe_writer.h"
@@ -210,39 +207,6 @@ TEST(NeHostileTest, EveryPrefixOfAModuleFailsCleanly) {
     (void)module->Find(ResourceId::Number(3), ResourceId::Number(3));
   }
   EXPECT_TRUE(ModuleResources::Open(m.file).ok());
-}
-
-TEST(NeResourcesTest, EveryResourceLiesWhereTheReferenceToolFindsIt) {
-  if (ts::RunCommand("command -v wrestool >/dev/null") != 0) GTEST_SKIP() << "icoutils missing";
-  Module m = SmallModule();
-  ts::TempDir dir;
-  ts::WriteBytes(dir / "m.icl", m.file);
-  std::string listing;
-  ASSERT_EQ(ts::RunCommand("wrestool -l '" + (dir / "m.icl").string() + "'", &listing), 0);
-  auto module = *ModuleResources::Open(m.file);
-  // Lines such as: --type=14 --name='MAIN' [type=group_icon offset=0x490 size=48]
-  auto field = [](const std::string& line, const std::string& key) {
-    size_t at = line.find(key);
-    if (at == std::string::npos) return std::string();
-    at += key.size();
-    std::string value = line.substr(at, line.find_first_of(" ]", at) - at);
-    if (value.size() >= 2 && value.front() == '\'') value = value.substr(1, value.size() - 2);
-    return value;
-  };
-  std::istringstream in(listing);
-  int lines = 0;
-  for (std::string l; std::getline(in, l); ++lines) {
-    std::string type = field(l, "--type="), name = field(l, "--name=");
-    ASSERT_FALSE(type.empty() || name.empty()) << l;
-    ResourceId id = std::isdigit(static_cast<unsigned char>(name[0]))
-                        ? ResourceId::Number(static_cast<uint16_t>(std::stoi(name)))
-                        : ResourceId::String(std::u16string(name.begin(), name.end()));
-    auto found = module.Find(ResourceId::Number(static_cast<uint16_t>(std::stoi(type))), id);
-    ASSERT_TRUE(found.ok()) << l;
-    EXPECT_EQ(found->data() - m.file.data(), std::stol(field(l, "offset="), nullptr, 16)) << l;
-    EXPECT_EQ(found->size(), std::stoul(field(l, "size="))) << l;
-  }
-  EXPECT_EQ(lines, 5) << listing;
 }
 
 }  // namespace
