@@ -1,5 +1,6 @@
 // Extracting every icon group of a large module, against the cost of reading each group's bytes
-// twice, and rebuilding an icon without its PNG image.
+// twice; the same for an icon library in the 16-bit NE format against an equivalent PE module;
+// and rebuilding an icon without its PNG image.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -15,6 +16,7 @@
 #include "platform/api.h"
 #include "platform/files/file_bytes.h"
 #include "tests/support/icon_images.h"
+#include "tests/support/ne_writer.h"
 #include "tests/support/pe_writer.h"
 
 namespace {
@@ -86,8 +88,8 @@ class Fixture {
 };
 
 // Seconds per group, shown in microseconds.
-benchmark::Counter PerGroup(const benchmark::State& state) {
-  return benchmark::Counter(static_cast<double>(state.iterations()) * kGroups,
+benchmark::Counter PerGroup(const benchmark::State& state, int groups = kGroups) {
+  return benchmark::Counter(static_cast<double>(state.iterations()) * groups,
                             benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
@@ -151,6 +153,51 @@ void BM_CountGroups(benchmark::State& state) {
     benchmark::DoNotOptimize(platform::shell32::ExtractIconA(0, f.module().c_str(), 0xFFFFFFFF));
 }
 BENCHMARK(BM_CountGroups)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// An icon library of kLibraryGroups groups as a 16-bit NE module (.icl, aligned to 512 bytes)
+// and the same groups as a PE module.
+constexpr int kLibraryGroups = 300;
+
+class LibraryFixture {
+ public:
+  LibraryFixture() {
+    ts::NeWriter ne(9);
+    ts::PeWriter pe;
+    for (int g = 0; g < kLibraryGroups; ++g) {
+      ts::Bytes icon = GroupIcon(g);
+      ne.AddIconGroup(g + 1, icon);
+      pe.AddIconGroup(g + 1, icon);
+    }
+    const Fixture& f = TheFixture();  // its folder, and its wait for the files to settle
+    library_ = f.Path("library.icl");
+    module_ = f.Path("library.dll");
+    if (!frame::WriteFile(library_, frame::ByteSet(ne.Build())) ||
+        !frame::WriteFile(module_, frame::ByteSet(pe.Build())))
+      std::abort();
+    std::this_thread::sleep_for(std::chrono::seconds(platform::files::kSettleSeconds + 1));
+  }
+  const frame::Text& Source(bool ne) const { return ne ? library_ : module_; }
+
+ private:
+  frame::Text library_, module_;
+};
+
+// The extraction page's "extract all" over the library: argument 1 the NE module, 0 the PE one.
+void BM_ExtractEveryGroupOfLibrary(benchmark::State& state) {
+  static const LibraryFixture library;
+  const frame::Text& source = library.Source(state.range(0) == 1);
+  frame::Text out = TheFixture().Path("library-out.ico");
+  for (auto _ : state)
+    for (int g = 1; g <= kLibraryGroups; ++g)
+      if (frame::ExtractFileIcon(source, 0, out, g) != kLibraryGroups) state.SkipWithError("count");
+  state.counters["per_group"] = PerGroup(state, kLibraryGroups);
+}
+BENCHMARK(BM_ExtractEveryGroupOfLibrary)
+    ->ArgName("ne")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 void BM_RebuildIcon(benchmark::State& state) {
   const Fixture& f = TheFixture();

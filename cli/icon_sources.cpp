@@ -5,7 +5,7 @@
 
 #include "platform/codecs/ico.h"
 #include "platform/files/file_bytes.h"
-#include "platform/pe/resources.h"
+#include "platform/pe/module_resources.h"
 #include "platform/text/gbk.h"
 
 namespace cli {
@@ -59,7 +59,7 @@ ImageFacts DescribeImage(Bytes image) {
   return facts;
 }
 
-GroupFacts DescribeGroup(const pe::ResourceDirectory& module, const pe::ResourceId& name) {
+GroupFacts DescribeGroup(const pe::ModuleResources& module, const pe::ResourceId& name) {
   GroupFacts group;
   group.named = name.isString;
   group.name =
@@ -109,11 +109,12 @@ std::optional<SourceFacts> DescribeIconFile(Bytes file) {
 }
 
 // A file that starts as a module but whose resources cannot be listed.
-SourceFacts BrokenModule(pe::PeError error) {
+SourceFacts BrokenModule(Bytes file, pe::PeError error) {
   SourceFacts facts;
+  if (auto format = pe::SniffModuleFormat(file)) facts.format = pe::ToString(*format);
   switch (error) {
     case pe::PeError::NotPe:
-      facts.problem = "an MS-DOS program, not a PE module";
+      facts.problem = "an MS-DOS program, not a PE or NE module";
       break;
     case pe::PeError::Truncated:
     case pe::PeError::BadHeader:
@@ -141,9 +142,10 @@ SourceFacts ExamineSource(const frame::Text& path) {
     return facts;
   }
   Bytes bytes = file->bytes();
-  auto module = pe::ResourceDirectory::Open(bytes);
+  auto module = pe::ModuleResources::Open(bytes);
   if (module) {
     facts.kind = SourceFacts::Kind::Module;
+    facts.format = pe::ToString(module->format());
     auto names = module->Names(pe::ResourceId::Number(pe::kGroupIconType));
     if (!names) {
       facts.problem = std::string(pe::ToString(names.error()));
@@ -154,7 +156,7 @@ SourceFacts ExamineSource(const frame::Text& path) {
     if (facts.groups.empty()) facts.problem = "the module holds no icons";
     return facts;
   }
-  if (StartsLikeModule(bytes)) return BrokenModule(module.error());
+  if (StartsLikeModule(bytes)) return BrokenModule(bytes, module.error());
   if (std::optional<SourceFacts> icon = DescribeIconFile(bytes)) return *icon;
   facts.problem = "neither a module (EXE, DLL, ...) nor an icon file";
   return facts;

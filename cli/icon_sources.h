@@ -1,6 +1,6 @@
-// What a file holds as an icon source, read with the platform's own readers (the PE resource
-// reader and the icon format module): a module's icon groups with their images, or an icon
-// file's images, or why the file is neither.
+// What a file holds as an icon source, read with the platform's own readers (the module resource
+// reader for PE and NE modules, and the icon format module): a module's icon groups with their
+// images, or an icon file's images, or why the file is neither.
 #pragma once
 
 #include <cstddef>
@@ -32,6 +32,7 @@ struct GroupFacts {
 struct SourceFacts {
   enum class Kind { Module, IconFile, Other };
   Kind kind = Kind::Other;
+  std::string format;              // a module's: "PE32", "PE32+" or "NE"
   std::string problem;             // why it is no icon source (Other) or holds no icons (Module)
   std::vector<GroupFacts> groups;  // a module's groups, or an icon file's one group
 };

@@ -88,7 +88,7 @@ void PrintText(const frame::Text& path, const SourceFacts& facts, int32_t count)
     PrintImages(images);
     return;
   }
-  std::printf("%s: module, %s%s\n", Shown(path).c_str(),
+  std::printf("%s: %s module, %s%s\n", Shown(path).c_str(), facts.format.c_str(),
               Plural(static_cast<size_t>(count), "icon").c_str(), Note(facts.problem).c_str());
   for (size_t g = 0; g < facts.groups.size(); ++g) {
     const GroupFacts& group = facts.groups[g];
@@ -101,8 +101,10 @@ void PrintText(const frame::Text& path, const SourceFacts& facts, int32_t count)
 
 void PrintJson(const frame::Text& path, const SourceFacts& facts, int32_t count) {
   bool module = facts.kind == SourceFacts::Kind::Module;
-  std::string out = "{\"file\": " + JsonString(Shown(path)) + ", \"kind\": \"" +
-                    (module ? "module" : "icon file") + "\", \"icons\": " + std::to_string(count);
+  std::string out = "{\"file\": " + JsonString(Shown(path)) +
+                    ", \"format\": " + JsonString(module ? facts.format : "icon file") +
+                    ", \"kind\": \"" + (module ? "module" : "icon file") +
+                    "\", \"icons\": " + std::to_string(count);
   if (!module) {
     out += ", \"images\": " + ImagesJson(facts.groups.front());
   } else {

@@ -10,7 +10,7 @@
 #include "icofile/icon_container.h"
 #include "platform/codecs/dib.h"
 #include "platform/codecs/ico.h"
-#include "platform/pe/resources.h"
+#include "platform/pe/module_resources.h"
 
 namespace fuzz {
 
@@ -36,28 +36,41 @@ inline void IcoWalk(std::span<const uint8_t> bytes) {
     (void)DecodeIcoImage(bytes, i);
 }
 
-// The PE resource reader: the names of the icon and group-icon types, each group's directory
-// and the image it would show.
-inline void PeResources(std::span<const uint8_t> bytes) {
+// A module's resources: the names of the icon and group-icon types, each group's directory and
+// the image it would show.
+template <class Reader>
+void ModuleIcons(const Reader& module) {
   using namespace platform;
-  auto dir = pe::ResourceDirectory::Open(bytes);
-  if (!dir) return;
   const auto iconType = pe::ResourceId::Number(pe::kIconType);
   const auto groupType = pe::ResourceId::Number(pe::kGroupIconType);
-  if (auto icons = dir->Names(iconType))
+  if (auto icons = module.Names(iconType))
     for (size_t i = 0; i < std::min<size_t>(icons->size(), 16); ++i)
-      (void)dir->Find(iconType, (*icons)[i]);
-  auto groups = dir->Names(groupType);
+      (void)module.Find(iconType, (*icons)[i]);
+  auto groups = module.Names(groupType);
   if (!groups) return;
   for (size_t g = 0; g < std::min<size_t>(groups->size(), 16); ++g) {
-    auto group = dir->Find(groupType, (*groups)[g]);
+    auto group = module.Find(groupType, (*groups)[g]);
     if (!group) continue;
     auto entries = codecs::ReadGroupIconDirectory(*group);
     if (!entries) continue;
     size_t chosen = codecs::ChooseIconImage(*entries, 32, 32);
-    auto image = dir->Find(iconType, pe::ResourceId::Number((*entries)[chosen].id));
+    auto image = module.Find(iconType, pe::ResourceId::Number((*entries)[chosen].id));
     if (image) (void)codecs::DecodeIconImage(*image);
   }
+}
+
+// The PE resource reader.
+inline void PeResources(std::span<const uint8_t> bytes) {
+  auto dir = platform::pe::ResourceDirectory::Open(bytes);
+  if (dir) ModuleIcons(*dir);
+}
+
+// The NE resource table, reached as every caller reaches it: through the reader of either format.
+inline void NeResources(std::span<const uint8_t> bytes) {
+  auto module = platform::pe::ModuleResources::Open(bytes);
+  if (!module) return;
+  ModuleIcons(*module);
+  (void)module->Names(platform::pe::ResourceId::String(u"NAMED"));  // a type by name
 }
 
 }  // namespace fuzz

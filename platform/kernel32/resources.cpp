@@ -1,5 +1,7 @@
 // Modules loaded as data files and their resources. LoadLibraryExA with
-// LOAD_LIBRARY_AS_DATAFILE reads the file once and opens its resource directory once; each
+// LOAD_LIBRARY_AS_DATAFILE takes PE modules and, beyond what the original platform loads this
+// way, 16-bit NE modules too, so icon libraries (.icl) and 16-bit programs give whole icon
+// groups as PE modules do. It reads the file once and opens its resource directory once; each
 // resource query then walks only the directories it needs. While the module is loaded, its bytes
 // answer every read of the unchanged file (see file_bytes.h). Resource handles belong to their
 // module and go with it.
@@ -12,7 +14,7 @@
 #include "platform/files/file_bytes.h"
 #include "platform/handles.h"
 #include "platform/modules.h"
-#include "platform/pe/resources.h"
+#include "platform/pe/module_resources.h"
 #include "platform/text/gbk.h"
 
 namespace platform::kernel32 {
@@ -33,22 +35,22 @@ HandleTable<ResourceObject>& ResourceData() {
   return table;
 }
 
-class PeDataModule final : public DataModule {
+class ResourceModule final : public DataModule {
  public:
-  PeDataModule(std::shared_ptr<const files::FileBytes> file,
-               std::optional<pe::ResourceDirectory> resources)
+  ResourceModule(std::shared_ptr<const files::FileBytes> file,
+                 std::optional<pe::ModuleResources> resources)
       : file_(std::move(file)),
         pin_(files::FileBytes::Pin(file_)),
         resources_(std::move(resources)) {}
 
-  ~PeDataModule() override {
+  ~ResourceModule() override {
     for (const auto& [data, handles] : handles_) {
       Resources().Erase(handles.resource);
       ResourceData().Erase(handles.data);
     }
   }
 
-  const pe::ResourceDirectory* resources() const { return resources_ ? &*resources_ : nullptr; }
+  const pe::ModuleResources* resources() const { return resources_ ? &*resources_ : nullptr; }
 
   // The one resource handle of a resource's bytes: finding a resource twice gives one handle.
   HRSRC ResourceHandle(HMODULE self, std::span<const uint8_t> bytes) {
@@ -72,12 +74,12 @@ class PeDataModule final : public DataModule {
   };
   std::shared_ptr<const files::FileBytes> file_;
   std::shared_ptr<void> pin_;  // queries about the file read these bytes while it is loaded
-  std::optional<pe::ResourceDirectory> resources_;
+  std::optional<pe::ModuleResources> resources_;
   std::map<const uint8_t*, Handles> handles_;
 };
 
-PeDataModule* FindPeModule(HMODULE module) {
-  return dynamic_cast<PeDataModule*>(FindDataModule(module));
+ResourceModule* FindResourceModule(HMODULE module) {
+  return dynamic_cast<ResourceModule*>(FindDataModule(module));
 }
 
 // A resource type or name as the ANSI functions take it: an integer resource, "#123" for the
@@ -100,14 +102,14 @@ std::optional<pe::ResourceId> ResourceIdOf(const char* arg) {
 
 ResourceObject* ResourceOf(HMODULE module, HRSRC resource) {
   ResourceObject* r = Resources().Find(resource);
-  return r && r->module == module && FindPeModule(module) ? r : nullptr;
+  return r && r->module == module && FindResourceModule(module) ? r : nullptr;
 }
 
 HMODULE LoadDataFile(const char* path) {
   auto file = files::FileBytes::Open(path);
   if (!file) return 0;
-  auto resources = pe::ResourceDirectory::Open(file->bytes());
-  std::optional<pe::ResourceDirectory> directory;
+  auto resources = pe::ModuleResources::Open(file->bytes());
+  std::optional<pe::ModuleResources> directory;
   if (resources.ok()) {
     directory = std::move(resources).value();
   } else {
@@ -120,7 +122,8 @@ HMODULE LoadDataFile(const char* path) {
         break;  // a module whose resources cannot be read
     }
   }
-  return RegisterDataModule(std::make_unique<PeDataModule>(std::move(file), std::move(directory)));
+  return RegisterDataModule(
+      std::make_unique<ResourceModule>(std::move(file), std::move(directory)));
 }
 
 }  // namespace
@@ -136,7 +139,7 @@ BOOL FreeLibrary(HMODULE module) {
 }
 
 BOOL EnumResourceNamesA(HMODULE module, const char* type, ENUMRESNAMEPROCA proc, LONG_PTR param) {
-  PeDataModule* m = FindPeModule(module);
+  ResourceModule* m = FindResourceModule(module);
   auto typeId = type ? ResourceIdOf(type) : std::nullopt;
   if (!m || !m->resources() || !proc || !typeId) return FALSE;
   auto names = m->resources()->Names(*typeId);
@@ -156,7 +159,7 @@ BOOL EnumResourceNamesA(HMODULE module, const char* type, ENUMRESNAMEPROCA proc,
 }
 
 HRSRC FindResourceA(HMODULE module, const char* name, const char* type) {
-  PeDataModule* m = FindPeModule(module);
+  ResourceModule* m = FindResourceModule(module);
   if (!m || !m->resources() || !name || !type) return 0;
   auto nameId = ResourceIdOf(name);
   auto typeId = ResourceIdOf(type);
@@ -168,7 +171,7 @@ HRSRC FindResourceA(HMODULE module, const char* name, const char* type) {
 
 HRSRCDATA LoadResource(HMODULE module, HRSRC resource) {
   ResourceObject* r = ResourceOf(module, resource);
-  return r ? FindPeModule(module)->DataHandle(module, r->bytes) : 0;
+  return r ? FindResourceModule(module)->DataHandle(module, r->bytes) : 0;
 }
 
 void* LockResource(HRSRCDATA data) {

@@ -1,6 +1,7 @@
 #include "platform/pe/resources.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace platform::pe {
 
@@ -9,9 +10,9 @@ std::string_view ToString(PeError error) {
     case PeError::Truncated:
       return "the module's headers are cut short";
     case PeError::NotPe:
-      return "not a PE module";
+      return "not a PE or NE module";
     case PeError::BadHeader:
-      return "bad PE headers";
+      return "bad module headers";
     case PeError::NoResources:
       return "the module has no resources";
     case PeError::BadRva:
@@ -43,13 +44,13 @@ char16_t AsciiLower(char16_t c) {
   return (c >= u'A' && c <= u'Z') ? c - u'A' + u'a' : c;
 }
 
-bool EqualNoAsciiCase(std::u16string_view a, std::u16string_view b) {
+}  // namespace
+
+bool SameResourceName(std::u16string_view a, std::u16string_view b) {
   return a.size() == b.size() &&
          std::equal(a.begin(), a.end(), b.begin(),
                     [](char16_t x, char16_t y) { return AsciiLower(x) == AsciiLower(y); });
 }
-
-}  // namespace
 
 Result<ResourceDirectory, PeError> ResourceDirectory::Open(std::span<const uint8_t> file) {
   LeReader f(file);
@@ -81,6 +82,7 @@ Result<ResourceDirectory, PeError> ResourceDirectory::Open(std::span<const uint8
 
   ResourceDirectory dir;
   dir.file_ = file;
+  dir.pe32Plus_ = *magic == kPe32PlusMagic;
   dir.headerSize_ = optional->U32(60).value_or(0);
   auto table = f.Sub(coff + 20 + *optionalSize, uint64_t{*sectionCount} * kSectionHeaderSize);
   if (!table) return Fail(PeError::Truncated);
@@ -176,7 +178,7 @@ Result<ResourceDirectory::Entry, PeError> ResourceDirectory::Lookup(const Direct
     for (uint32_t i = 0; i < dir.namedCount; ++i) {
       auto e = EntryAt(dir, i, true);
       if (!e) return Fail(e.error());
-      if (e->id.isString && EqualNoAsciiCase(e->id.string, id.string)) return e;
+      if (e->id.isString && SameResourceName(e->id.string, id.string)) return e;
     }
     return Fail(PeError::NotFound);
   }
@@ -203,6 +205,23 @@ Result<ResourceDirectory::Directory, PeError> ResourceDirectory::Subdirectory(
   if (!e) return Fail(e.error());
   if (!e->isDirectory) return Fail(PeError::BadDirectory);
   return DirectoryAt(e->target);
+}
+
+Result<ResourceDirectory::Entry, PeError> ResourceDirectory::PreferredLanguage(
+    const Directory& languages) const {
+  uint32_t total = languages.namedCount + languages.idCount;
+  if (total == 0) return Fail(PeError::NotFound);
+  uint32_t chosen = 0;
+  size_t rank = std::size(kPreferredLanguages);
+  for (uint32_t i = languages.namedCount; i < total && rank > 0; ++i) {
+    uint32_t id = *languages.entries.U32(uint64_t{i} * kDirectoryEntrySize);
+    for (size_t r = 0; r < rank; ++r)
+      if (id == kPreferredLanguages[r]) {
+        chosen = i, rank = r;
+        break;
+      }
+  }
+  return EntryAt(languages, chosen, false);
 }
 
 Result<std::vector<ResourceId>, PeError> ResourceDirectory::Names(const ResourceId& type) const {
@@ -232,8 +251,7 @@ Result<std::span<const uint8_t>, PeError> ResourceDirectory::Find(const Resource
   if (!names) return Fail(names.error());
   auto languages = Subdirectory(*names, name);
   if (!languages) return Fail(languages.error());
-  if (languages->namedCount + languages->idCount == 0) return Fail(PeError::NotFound);
-  auto language = EntryAt(*languages, 0, false);
+  auto language = PreferredLanguage(*languages);
   if (!language) return Fail(language.error());
   if (language->isDirectory) return Fail(PeError::BadDirectory);
   auto data = tree_.Sub(language->target, kDataEntrySize);

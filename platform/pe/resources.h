@@ -41,6 +41,15 @@ struct ResourceId {
   friend bool operator==(const ResourceId&, const ResourceId&) = default;
 };
 
+// String names compare without regard to the case of ASCII letters, as the platform's resource
+// lookup does.
+bool SameResourceName(std::u16string_view a, std::u16string_view b);
+
+// The language taken when a resource exists in several: Chinese (PRC), then neutral, then US
+// English, then the first stored. The program speaks Chinese, so it gets the images the
+// platform's lookup gives a Chinese user.
+constexpr uint16_t kPreferredLanguages[] = {0x0804, 0x0000, 0x0409};
+
 constexpr uint16_t kIconType = 3;
 constexpr uint16_t kGroupIconType = 14;
 
@@ -49,11 +58,12 @@ class ResourceDirectory {
   // Checks the headers, the section table and the root of the resource directory.
   static Result<ResourceDirectory, PeError> Open(std::span<const uint8_t> file);
 
+  bool isPe32Plus() const { return pe32Plus_; }
+
   // The names of one type in directory order (named entries first, then ids, as stored).
   // A module without that type has none.
   Result<std::vector<ResourceId>, PeError> Names(const ResourceId& type) const;
-  // The bytes of a resource (its first language). String names compare without regard to the
-  // case of ASCII letters, as the platform's resource lookup does.
+  // The bytes of a resource in the preferred language (kPreferredLanguages).
   Result<std::span<const uint8_t>, PeError> Find(const ResourceId& type,
                                                  const ResourceId& name) const;
 
@@ -81,9 +91,11 @@ class ResourceDirectory {
   Result<std::u16string, PeError> NameAt(uint32_t offset) const;
   Result<Entry, PeError> Lookup(const Directory& dir, const ResourceId& id) const;
   Result<Directory, PeError> Subdirectory(const Directory& dir, const ResourceId& id) const;
+  Result<Entry, PeError> PreferredLanguage(const Directory& languages) const;
 
   std::span<const uint8_t> file_;
   uint32_t headerSize_ = 0;
+  bool pe32Plus_ = false;
   std::vector<Section> sections_;
   codecs::LeReader tree_;  // from the root directory to the end of its section's file data
 };

@@ -1,4 +1,4 @@
-// Icons extracted from files: the icon groups of PE32 and PE32+ modules (whatever the file's
+// Icons extracted from files: the icon groups of PE32, PE32+ and NE modules (whatever the file's
 // extension) or the one icon of an icon file, made into 32 x 32 icon handles; and the icon the
 // desktop associates with a file or folder.
 #include <QApplication>
@@ -15,7 +15,7 @@
 #include "platform/gdi/icon_images.h"
 #include "platform/gdi/objects.h"
 #include "platform/paths.h"
-#include "platform/pe/resources.h"
+#include "platform/pe/module_resources.h"
 
 namespace platform::shell32 {
 namespace {
@@ -32,7 +32,7 @@ HICON IconFromImage(std::span<const uint8_t> bytes) {
 class IconSource {
  public:
   explicit IconSource(std::span<const uint8_t> file) : file_(file) {
-    auto module = pe::ResourceDirectory::Open(file);
+    auto module = pe::ModuleResources::Open(file);
     if (module) {
       module_ = std::move(module).value();
       auto names = module_->Names(pe::ResourceId::Number(pe::kGroupIconType));
@@ -79,7 +79,7 @@ class IconSource {
   }
 
   std::span<const uint8_t> file_;
-  std::optional<pe::ResourceDirectory> module_;
+  std::optional<pe::ModuleResources> module_;
   bool isModule_ = false;
   std::vector<pe::ResourceId> groups_;
 };

@@ -243,7 +243,7 @@ TEST_F(InfoCommandTest, AModuleItsGroupsAndTheirImages) {
   ASSERT_EQ(text.exitCode, 0) << text.err;
   std::vector<std::string> lines = text.lines();
   ASSERT_EQ(lines.size(), 1u + 4 * 4);
-  EXPECT_EQ(lines[0], Path("four.dll").string() + ": module, 4 icons");
+  EXPECT_EQ(lines[0], Path("four.dll").string() + ": PE32 module, 4 icons");
   EXPECT_EQ(lines[1], "icon 1 (group 1): 3 images");
   EXPECT_EQ(lines[2], "  16 x 16, 8 bits per pixel, bitmap, " +
                           std::to_string(GroupImage(1, 16, 8).size()) + " bytes");

@@ -6,6 +6,7 @@
 #include "platform/gdi/objects.h"
 #include "tests/support/fixtures.h"
 #include "tests/support/icon_images.h"
+#include "tests/support/ne_writer.h"
 #include "tests/support/pe_writer.h"
 
 namespace platform {
@@ -146,6 +147,27 @@ TEST_F(IconFileTest, ExtractIconCountsAndPicksFromGroups) {
     EXPECT_EQ(ImageOf(icon)->pixel(16, 16), row.colour) << row.index;
     user32::DestroyIcon(icon);
   }
+}
+
+TEST_F(IconFileTest, ExtractIconReadsNeModulesInTableOrder) {
+  ts::NeWriter w(9);
+  w.AddIconGroup(200, ts::MakeIcoFile({Solid(48, 32, 0x404040), Solid(32, 8, 0x0000FF)}));
+  w.AddIconGroup(u"MAIN", ts::MakeIcoFile({Solid(16, 1, 0xFF0000), Solid(32, 4, 0x00FF00)}));
+  std::string module = Write("library.icl", w.Build());
+  EXPECT_EQ(shell32::ExtractIconA(0, module.c_str(), 0xFFFFFFFF), 2u);
+  const std::pair<int, QRgb> rows[] = {
+      {0, 0xFF0000FF}, {1, 0xFF00FF00}, {2, 0}, {-200, 0xFF0000FF}, {-2, 0},
+  };
+  for (const auto& [index, colour] : rows) {
+    HICON icon = shell32::ExtractIconA(0, module.c_str(), static_cast<UINT>(index));
+    EXPECT_EQ(icon ? ImageOf(icon)->pixel(16, 16) : 0u, colour) << index;
+    user32::DestroyIcon(icon);
+  }
+  WORD first = 0;
+  HICON own = shell32::ExtractAssociatedIconA(0, module.data(), &first);
+  ASSERT_NE(own, 0u);
+  EXPECT_EQ(ImageOf(own)->pixel(16, 16), 0xFF0000FFu);
+  user32::DestroyIcon(own);
 }
 
 TEST_F(IconFileTest, ExtractIconTakesTheOneIconOfAnIconFile) {

@@ -8,6 +8,7 @@
 #include "platform/files/file_bytes.h"
 #include "tests/support/fixtures.h"
 #include "tests/support/icon_images.h"
+#include "tests/support/ne_writer.h"
 #include "tests/support/pe_writer.h"
 
 namespace platform::kernel32 {
@@ -36,16 +37,23 @@ BOOL CollectName(HMODULE, const char*, char* name, LONG_PTR param) {
   return static_cast<int>(names->seen.size()) != names->stopAfter;
 }
 
-class DataModuleTest : public ::testing::Test {
+// The same resources in a PE32+ module and in an NE module (alignment 1, so nothing is padded).
+template <class Writer>
+Bytes SameResources(Writer w) {
+  w.Add(14, 123, FromText("numbered"));
+  w.Add(14, u"\u56FE\u6807", FromText("chinese"));  // 图标
+  w.Add(14, u"APP", FromText("app"));
+  w.Add(3, 1, FromText("image"));
+  return w.Build();
+}
+
+class DataModuleTest : public ::testing::TestWithParam<bool> {
  protected:
+  bool ne() const { return GetParam(); }
   void SetUp() override {
-    PeWriter w(PeWriter::Format::Pe32Plus);
-    w.Add(14, 123, FromText("numbered"));
-    w.Add(14, u"\u56FE\u6807", FromText("chinese"));  // 图标
-    w.Add(14, u"APP", FromText("app"));
-    w.Add(3, 1, FromText("image"));
     path_ = (dir_ / "module.dll").string();
-    ts::WriteBytes(path_, w.Build());
+    ts::WriteBytes(path_, ne() ? SameResources(ts::NeWriter(0))
+                               : SameResources(PeWriter(PeWriter::Format::Pe32Plus)));
     module_ = LoadLibraryExA(path_.c_str(), 0, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(module_, 0u);
   }
@@ -63,11 +71,13 @@ class DataModuleTest : public ::testing::Test {
   HMODULE module_ = 0;
 };
 
-TEST_F(DataModuleTest, EnumeratesNamesInDirectoryOrderAsAnsiTexts) {
+TEST_P(DataModuleTest, EnumeratesNamesInDirectoryOrderAsAnsiTexts) {
   Names names;
   EXPECT_TRUE(EnumResourceNamesA(module_, MAKEINTRESOURCEA(14), CollectName,
                                  reinterpret_cast<LONG_PTR>(&names)));
+  // A PE directory keeps names first, then ids ascending; an NE table keeps the stored order.
   std::vector<std::string> expected = {"APP", "图标"_gbk.bytes(), "#123"};
+  if (ne()) expected = {"#123", "图标"_gbk.bytes(), "APP"};
   EXPECT_EQ(names.seen, expected);
 
   Names stopped{{}, 1};
@@ -81,7 +91,7 @@ TEST_F(DataModuleTest, EnumeratesNamesInDirectoryOrderAsAnsiTexts) {
   EXPECT_TRUE(none.seen.empty());
 }
 
-TEST_F(DataModuleTest, FindsByNumberHashNumberAndNameWithoutCase) {
+TEST_P(DataModuleTest, FindsByNumberHashNumberAndNameWithoutCase) {
   struct Row {
     const char* name;
     const char* type;
@@ -111,7 +121,7 @@ TEST_F(DataModuleTest, FindsByNumberHashNumberAndNameWithoutCase) {
   }
 }
 
-TEST_F(DataModuleTest, HandlesAreCheckedAndGoWithTheirModule) {
+TEST_P(DataModuleTest, HandlesAreCheckedAndGoWithTheirModule) {
   HRSRC r = FindResourceA(module_, "#123", MAKEINTRESOURCEA(14));
   HRSRCDATA data = LoadResource(module_, r);
   ASSERT_NE(LockResource(data), nullptr);
@@ -135,6 +145,9 @@ TEST_F(DataModuleTest, HandlesAreCheckedAndGoWithTheirModule) {
   module_ = 0;
 }
 
+INSTANTIATE_TEST_SUITE_P(Formats, DataModuleTest, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Ne" : "Pe32Plus"; });
+
 TEST(LoadLibraryExTest, OnlyModulesLoadAsDataFiles) {
   ts::TempDir dir;
   ts::WriteBytes(dir / "text.txt", FromText("hello, this is not a module"));
@@ -151,12 +164,15 @@ TEST(LoadLibraryExTest, OnlyModulesLoadAsDataFiles) {
   EXPECT_EQ(LoadLibraryExA(dir.path().string().c_str(), 0, LOAD_LIBRARY_AS_DATAFILE), 0u);
   EXPECT_EQ(LoadLibraryExA(nullptr, 0, LOAD_LIBRARY_AS_DATAFILE), 0u);
 
-  HMODULE bare = load("bare.dll");
-  ASSERT_NE(bare, 0u);
-  Names names;
-  EXPECT_FALSE(EnumResourceNamesA(bare, MAKEINTRESOURCEA(14), CollectName,
-                                  reinterpret_cast<LONG_PTR>(&names)));
-  EXPECT_TRUE(FreeLibrary(bare));
+  ts::WriteBytes(dir / "bare16.icl", ts::NeWriter().Build());
+  for (const char* name : {"bare.dll", "bare16.icl"}) {
+    HMODULE bare = load(name);
+    ASSERT_NE(bare, 0u) << name;
+    Names names;
+    EXPECT_FALSE(EnumResourceNamesA(bare, MAKEINTRESOURCEA(14), CollectName,
+                                    reinterpret_cast<LONG_PTR>(&names)));
+    EXPECT_TRUE(FreeLibrary(bare));
+  }
 
   std::string backslashed = (dir / "bare.dll").string();
   std::replace(backslashed.begin(), backslashed.end(), '/', '\\');

@@ -46,7 +46,7 @@ TEST_P(PeResourcesTest, NamesComeInDirectoryOrderAndFindGivesTheBytes) {
 
   EXPECT_EQ(Text(*dir->Find(ResourceId::Number(14), ResourceId::Number(300))), "three hundred");
   EXPECT_EQ(Text(*dir->Find(ResourceId::Number(14), ResourceId::String(u"zeta"))), "zeta");
-  EXPECT_EQ(Text(*dir->Find(ResourceId::Number(14), ResourceId::Number(7))), "seven in German");
+  EXPECT_EQ(Text(*dir->Find(ResourceId::Number(14), ResourceId::Number(7))), "seven");
   EXPECT_EQ(dir->Find(ResourceId::Number(14), ResourceId::Number(8)).error(), PeError::NotFound);
   EXPECT_EQ(dir->Find(ResourceId::Number(5), ResourceId::Number(7)).error(), PeError::NotFound);
   EXPECT_TRUE(dir->Names(ResourceId::Number(5))->empty());
@@ -69,6 +69,27 @@ TEST(PeResourcesTest, IdsStoredOutOfOrderAreStillFound) {
   auto dir = *ResourceDirectory::Open(file);
   EXPECT_EQ(Text(*dir.Find(ResourceId::Number(14), ResourceId::Number(1))), "one");
   EXPECT_EQ(Text(*dir.Find(ResourceId::Number(14), ResourceId::Number(2))), "two");
+}
+
+TEST(PeResourcesTest, LanguagePreferenceIsChineseThenNeutralThenUsEnglishThenTheFirst) {
+  struct Row {
+    std::vector<uint16_t> stored;
+    uint16_t expected;
+  };
+  const Row rows[] = {
+      {{0x0409, 0x0804}, 0x0804}, {{0x0000, 0x0409, 0x0804}, 0x0804},
+      {{0x0409, 0x0000}, 0x0000}, {{0x0407, 0x0409, 0x0C04}, 0x0409},
+      {{0x0407, 0x040C}, 0x0407}, {{0x0004, 0x0404}, 0x0004},
+  };
+  for (const Row& row : rows) {
+    PeWriter w;
+    for (uint16_t language : row.stored)
+      w.Add(14, 1, FromText(std::to_string(language)), language);
+    Bytes file = w.Build();
+    auto found = ResourceDirectory::Open(file)->Find(ResourceId::Number(14), ResourceId::Number(1));
+    ASSERT_TRUE(found.ok());
+    EXPECT_EQ(Text(*found), std::to_string(row.expected)) << "first stored " << row.stored[0];
+  }
 }
 
 TEST(PeResourcesTest, WriterOutputReadsTheSameInTheReferenceTool) {

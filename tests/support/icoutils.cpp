@@ -17,22 +17,51 @@ bool HaveIcoutils() {
   return RunCommand("command -v wrestool >/dev/null && command -v icotool >/dev/null") == 0;
 }
 
+namespace {
+
+// icotool names image i (1-based) of NAME.ico NAME_i_WxHxD.png; the images of a folder of PNG
+// files by NAME, then by 0-based index.
+std::map<std::string, std::map<int, QImage>> ImagesByIconName(const fs::path& folder) {
+  std::map<std::string, std::map<int, QImage>> images;
+  for (const auto& e : fs::directory_iterator(folder)) {
+    std::string name = e.path().stem().string();
+    size_t last = name.rfind('_');
+    size_t before =
+        last == std::string::npos || last == 0 ? std::string::npos : name.rfind('_', last - 1);
+    if (e.path().extension() != ".png" || before == std::string::npos) continue;
+    int index = std::stoi(name.substr(before + 1, last - before - 1)) - 1;
+    images[name.substr(0, before)][index] =
+        QImage(QString::fromStdString(e.path().string())).convertToFormat(QImage::Format_ARGB32);
+  }
+  return images;
+}
+
+}  // namespace
+
 std::map<int, QImage> IcotoolImages(const fs::path& ico, const fs::path& folder) {
   fs::create_directories(folder);
   RunCommand("icotool -x -o " + Quoted(folder.string()) + " " + Quoted(ico.string()) +
              " 2>/dev/null");
-  // icotool names image i (1-based) NAME_i_WxHxD.png.
   std::map<int, QImage> images;
-  for (const auto& e : fs::directory_iterator(folder)) {
-    std::string name = e.path().stem().string();
-    size_t last = name.rfind('_');
-    size_t before = last == std::string::npos ? last : name.rfind('_', last - 1);
-    if (e.path().extension() != ".png" || before == std::string::npos) continue;
-    int index = std::stoi(name.substr(before + 1, last - before - 1)) - 1;
-    images[index] =
-        QImage(QString::fromStdString(e.path().string())).convertToFormat(QImage::Format_ARGB32);
-  }
+  for (auto& [name, byIndex] : ImagesByIconName(folder))
+    images.merge(byIndex);
   return images;
+}
+
+std::map<std::string, std::map<int, QImage>> WrestoolGroupImages(const fs::path& module,
+                                                                 const fs::path& folder) {
+  fs::path icons = folder / "icons", pngs = folder / "png";
+  fs::create_directories(icons);
+  fs::create_directories(pngs);
+  RunCommand("wrestool -x -t14 -o " + Quoted(icons.string()) + " " + Quoted(module.string()) +
+             " && icotool -x -o " + Quoted(pngs.string()) + " " + Quoted(icons.string()) +
+             "/*.ico 2>/dev/null");
+  // wrestool names each group MODULE_14_NAME.ico.
+  const std::string prefix = module.filename().string() + "_14_";
+  std::map<std::string, std::map<int, QImage>> groups;
+  for (auto& [name, images] : ImagesByIconName(pngs))
+    if (name.starts_with(prefix)) groups[name.substr(prefix.size())] = std::move(images);
+  return groups;
 }
 
 std::vector<std::string> WrestoolGroupNames(const fs::path& module) {
@@ -51,15 +80,18 @@ std::vector<std::string> WrestoolGroupNames(const fs::path& module) {
 
 void ExpectSameIconPixels(const fs::path& ours, const fs::path& reference,
                           const fs::path& scratch) {
+  ExpectSameIconPixels(ours, IcotoolImages(reference, scratch));
+}
+
+void ExpectSameIconPixels(const fs::path& ours, const std::map<int, QImage>& theirs) {
   std::vector<uint8_t> bytes = ReadBytes(ours);
   auto dir = platform::codecs::ReadIcoDirectory(bytes);
   ASSERT_TRUE(dir.ok()) << ours;
-  auto theirs = IcotoolImages(reference, scratch);
-  ASSERT_EQ(theirs.size(), dir->entries.size()) << reference;
+  ASSERT_EQ(theirs.size(), dir->entries.size()) << ours;
   for (size_t i = 0; i < dir->entries.size(); ++i) {
     auto image = platform::codecs::DecodeIcoImage(bytes, i);
     ASSERT_TRUE(image.ok()) << ours << " image " << i;
-    const QImage& ref = theirs[static_cast<int>(i)];
+    const QImage& ref = theirs.at(static_cast<int>(i));
     ASSERT_EQ(QSize(image->width, image->height), ref.size()) << ours << " image " << i;
     for (int y = 0; y < ref.height(); ++y)
       for (int x = 0; x < ref.width(); ++x) {

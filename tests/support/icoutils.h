@@ -19,10 +19,17 @@ std::map<int, QImage> IcotoolImages(const std::filesystem::path& ico,
 // The names of a module's group-icon resources as wrestool lists them ("103", "MAIN", ...).
 std::vector<std::string> WrestoolGroupNames(const std::filesystem::path& module);
 
+// Every group of a module as wrestool extracts it and icotool extracts its images, in one run of
+// each (under `folder`): by the group's name as wrestool lists it, then by 0-based index.
+std::map<std::string, std::map<int, QImage>> WrestoolGroupImages(
+    const std::filesystem::path& module, const std::filesystem::path& folder);
+
 // Every image of the icon file `ours` decodes (with our decoder) to the pixels icotool extracts
-// from the `reference` icon file into `scratch`; fully transparent pixels compare by alpha only.
+// from the `reference` icon file into `scratch`, or to the reference images given; fully
+// transparent pixels compare by alpha only.
 void ExpectSameIconPixels(const std::filesystem::path& ours, const std::filesystem::path& reference,
                           const std::filesystem::path& scratch);
+void ExpectSameIconPixels(const std::filesystem::path& ours, const std::map<int, QImage>& theirs);
 
 // Extracts one group with wrestool as an icon file.
 void WrestoolExtractGroup(const std::filesystem::path& module, const std::string& name,

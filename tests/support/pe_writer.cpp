@@ -26,20 +26,26 @@ void PeWriter::Add(const ResourceName& type, const ResourceName& name, Bytes dat
   types_[type][name][language] = std::move(data);
 }
 
-int PeWriter::AddIconGroup(const ResourceName& name, const Bytes& icoFile) {
+IconGroupResources SplitIconFile(const Bytes& icoFile, uint16_t firstId) {
   uint16_t count = GetU16(icoFile, 4);
-  Bytes group(icoFile.begin(), icoFile.begin() + 6);
+  IconGroupResources out{Bytes(icoFile.begin(), icoFile.begin() + 6), {}};
   for (uint16_t i = 0; i < count; ++i) {
     size_t entry = 6 + 16 * size_t{i};
     uint32_t size = GetU32(icoFile, entry + 8);
     uint32_t offset = GetU32(icoFile, entry + 12);
-    uint16_t id = nextIconId_++;
-    Add(kRtIcon, id, Bytes(icoFile.begin() + offset, icoFile.begin() + offset + size));
-    group.insert(group.end(), icoFile.begin() + entry, icoFile.begin() + entry + 12);
-    AppendU16(group, id);
+    out.images.emplace_back(icoFile.begin() + offset, icoFile.begin() + offset + size);
+    out.group.insert(out.group.end(), icoFile.begin() + entry, icoFile.begin() + entry + 12);
+    AppendU16(out.group, static_cast<uint16_t>(firstId + i));
   }
-  Add(kRtGroupIcon, name, std::move(group));
-  return count;
+  return out;
+}
+
+int PeWriter::AddIconGroup(const ResourceName& name, const Bytes& icoFile) {
+  IconGroupResources parts = SplitIconFile(icoFile, nextIconId_);
+  for (Bytes& image : parts.images)
+    Add(kRtIcon, nextIconId_++, std::move(image));
+  Add(kRtGroupIcon, name, std::move(parts.group));
+  return static_cast<int>(parts.images.size());
 }
 
 Bytes PeWriter::Build() {

@@ -32,6 +32,14 @@ struct ResourceName {
 constexpr uint16_t kRtIcon = 3;
 constexpr uint16_t kRtGroupIcon = 14;
 
+// An icon file as module resources: each image becomes an icon resource (ids from `firstId` on)
+// and the group directory lists them.
+struct IconGroupResources {
+  Bytes group;
+  std::vector<Bytes> images;
+};
+IconGroupResources SplitIconFile(const Bytes& icoFile, uint16_t firstId);
+
 class PeWriter {
  public:
   enum class Format { Pe32, Pe32Plus };

@@ -1,0 +1,67 @@
+// The resources of a 16-bit NE module (programs, libraries and icon libraries of the 16-bit
+// platform): the resource table after the NE header, with its alignment shift, its type entries
+// and, for each type, its name entries (offset and length in alignment units, an id or a name).
+// The reader answers the same questions as the PE reader (platform/pe/resources.h) with the same
+// errors. NE resources have no languages.
+//
+// The input is hostile: opening checks the header and walks the type entries once (each one must
+// lie inside the file, and the walk ends at the terminator or fails at the end of the file);
+// every name, offset and shifted length is checked against the file before use.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "platform/codecs/le_reader.h"
+#include "platform/pe/resources.h"
+#include "platform/result.h"
+
+namespace platform::ne {
+
+using pe::PeError;
+using pe::ResourceId;
+
+constexpr uint32_t kHeaderSize = 0x40;
+// Offsets and lengths are 16-bit counts of 2^shift bytes. Beyond 16 they would reach past what a
+// 32-bit file offset can name, so a larger shift is a damaged table.
+constexpr uint16_t kMaxAlignShift = 16;
+// The header's 16-bit offsets place a consistent resource table within 64 KiB, where no more
+// type entries than this fit.
+constexpr size_t kMaxTypes = 8192;
+
+class ResourceTable {
+ public:
+  // `header` is the file offset of the "NE" signature (the DOS header's pointer at 0x3C).
+  static Result<ResourceTable, PeError> Open(std::span<const uint8_t> file, uint32_t header);
+
+  uint16_t alignShift() const { return shift_; }
+
+  // The names of one type in the order the table stores them. A module without that type has
+  // none.
+  Result<std::vector<ResourceId>, PeError> Names(const ResourceId& type) const;
+  // The bytes of a resource: its stored length, a whole number of alignment units. String names
+  // compare without regard to the case of ASCII letters.
+  Result<std::span<const uint8_t>, PeError> Find(const ResourceId& type,
+                                                 const ResourceId& name) const;
+
+ private:
+  struct Type {
+    uint16_t id;       // 0x8000 | number, or the offset of its name in the table
+    uint64_t entries;  // offset of its first name entry in the table
+    uint16_t count;
+  };
+
+  Result<const Type*, PeError> TypeOf(const ResourceId& type) const;
+  Result<ResourceId, PeError> IdAt(uint16_t raw) const;
+  Result<bool, PeError> Matches(uint16_t raw, const ResourceId& id) const;
+
+  std::span<const uint8_t> file_;
+  codecs::LeReader table_;  // from the resource table to the end of the file
+  uint16_t shift_ = 0;
+  std::vector<Type> types_;
+};
+
+}  // namespace platform::ne
