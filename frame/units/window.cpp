@@ -22,7 +22,6 @@ using namespace win32;
 using platform::user32::SendMessageA;
 namespace user32 = platform::user32;
 
-constexpr int32_t kCreated = 0;
 constexpr int32_t kCloseQuery = 1;
 constexpr int32_t kDestroying = 2;
 constexpr int32_t kMoved = 3;
