@@ -33,6 +33,26 @@ frame::Text BufferText(char* buffer) {
   return frame::Text(buffer);
 }
 
+// A row record for one row (and subitem) with the given mask; a column record with its mask.
+LVITEMA RowRecord(UINT mask, int32_t row, int32_t subItem = 0) {
+  LVITEMA item{};
+  item.mask = mask;
+  item.iItem = row;
+  item.iSubItem = subItem;
+  return item;
+}
+
+LVCOLUMNA ColumnRecord(UINT mask) {
+  LVCOLUMNA column{};
+  column.mask = mask;
+  return column;
+}
+
+// A row or column index as the message's first parameter (-1 stays -1).
+WPARAM IndexParam(int32_t index) {
+  return static_cast<WPARAM>(static_cast<intptr_t>(index));
+}
+
 int32_t Low32(LRESULT value) {
   return static_cast<int32_t>(value);
 }
@@ -166,8 +186,7 @@ int32_t IconListView::SelectedIndex(std::optional<int32_t> index) {
     item->stateMask = LVIS_SELECTED;
     Send(LVM_SETITEMSTATE, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(item.get()));
     item->state = LVIS_SELECTED;
-    Send(LVM_SETITEMSTATE, static_cast<WPARAM>(static_cast<intptr_t>(*index)),
-         reinterpret_cast<LPARAM>(item.get()));
+    Send(LVM_SETITEMSTATE, IndexParam(*index), reinterpret_cast<LPARAM>(item.get()));
     return *index;
   }
   if (!(ext::GetWindowLongA(window_, GWL_STYLE) & LVS_SINGLESEL)) return -1;
@@ -235,6 +254,13 @@ void IconListView::SetStyle(DWORD bits, bool on) {
                          static_cast<LONG_PTR>(on ? style | bits : style & ~bits));
 }
 
+void IconListView::SetState(int32_t row, UINT state, UINT mask) {
+  LVITEMA item{};
+  item.state = state;
+  item.stateMask = mask;
+  Send(LVM_SETITEMSTATE, IndexParam(row), reinterpret_cast<LPARAM>(&item));
+}
+
 bool IconListView::SetItem(LVITEMA& item) {
   return Send(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item)) != 0;
 }
@@ -244,13 +270,11 @@ bool IconListView::GetItem(LVITEMA& item) const {
 }
 
 bool IconListView::GetColumn(int32_t column, LVCOLUMNA& record) const {
-  return Send(LVM_GETCOLUMNA, static_cast<WPARAM>(static_cast<intptr_t>(column)),
-              reinterpret_cast<LPARAM>(&record)) != 0;
+  return Send(LVM_GETCOLUMNA, IndexParam(column), reinterpret_cast<LPARAM>(&record)) != 0;
 }
 
 bool IconListView::SetColumn(int32_t column, LVCOLUMNA& record) {
-  return Send(LVM_SETCOLUMNA, static_cast<WPARAM>(static_cast<intptr_t>(column)),
-              reinterpret_cast<LPARAM>(&record)) != 0;
+  return Send(LVM_SETCOLUMNA, IndexParam(column), reinterpret_cast<LPARAM>(&record)) != 0;
 }
 
 RECT IconListView::Placement() const {
@@ -347,12 +371,12 @@ void IconListView::SetSingleSelection(bool on) {
 }
 
 bool IconListView::EnsureVisible(int32_t row) {
-  return Send(LVM_ENSUREVISIBLE, static_cast<WPARAM>(static_cast<intptr_t>(row)), FALSE) != 0;
+  return Send(LVM_ENSUREVISIBLE, IndexParam(row), FALSE) != 0;
 }
 
 HWND IconListView::EditLabel(int32_t row) {
   ext::SetFocus(window_);
-  return static_cast<HWND>(Send(LVM_EDITLABELA, static_cast<WPARAM>(static_cast<intptr_t>(row))));
+  return static_cast<HWND>(Send(LVM_EDITLABELA, IndexParam(row)));
 }
 
 bool IconListView::Arrange() {
@@ -360,11 +384,7 @@ bool IconListView::Arrange() {
 }
 
 void IconListView::DeselectRow(int32_t row) {
-  LVITEMA item{};
-  item.state = kAllButSelected;
-  item.stateMask = LVIS_SELECTED;
-  Send(LVM_SETITEMSTATE, static_cast<WPARAM>(static_cast<intptr_t>(row)),
-       reinterpret_cast<LPARAM>(&item));
+  SetState(row, kAllButSelected, LVIS_SELECTED);
 }
 
 int32_t IconListView::FindText(const frame::Text& text, std::optional<int32_t> start, bool partial,
@@ -373,21 +393,21 @@ int32_t IconListView::FindText(const frame::Text& text, std::optional<int32_t> s
   LVFINDINFOA find{};
   find.flags = LVFI_STRING | (partial ? LVFI_PARTIAL : 0) | (wrap ? LVFI_WRAP : 0);
   find.psz = copy.get();
-  return Low32(Send(LVM_FINDITEMA, static_cast<WPARAM>(static_cast<intptr_t>(start.value_or(-1))),
-                    reinterpret_cast<LPARAM>(&find)));
+  return Low32(
+      Send(LVM_FINDITEMA, IndexParam(start.value_or(-1)), reinterpret_cast<LPARAM>(&find)));
 }
 
 int32_t IconListView::FindParam(int32_t parameter, std::optional<int32_t> start) const {
   LVFINDINFOA find{};
   find.flags = LVFI_PARAM;
   find.lParam = parameter;
-  return Low32(Send(LVM_FINDITEMA, static_cast<WPARAM>(static_cast<intptr_t>(start.value_or(-1))),
-                    reinterpret_cast<LPARAM>(&find)));
+  return Low32(
+      Send(LVM_FINDITEMA, IndexParam(start.value_or(-1)), reinterpret_cast<LPARAM>(&find)));
 }
 
 bool IconListView::IsChecked(int32_t row) const {
-  const auto state = static_cast<UINT>(
-      Send(LVM_GETITEMSTATE, static_cast<WPARAM>(static_cast<intptr_t>(row)), LVIS_STATEIMAGEMASK));
+  const auto state =
+      static_cast<UINT>(Send(LVM_GETITEMSTATE, IndexParam(row), LVIS_STATEIMAGEMASK));
   return (state >> kStateImageShift) == kCheckedImage;
 }
 
@@ -400,39 +420,34 @@ int32_t IconListView::CountPerPage() const {
 
 frame::Text IconListView::ColumnText(int32_t column) const {
   auto buffer = std::make_unique<char[]>(kTextCapacity);
-  LVCOLUMNA record{};
-  record.mask = LVCF_TEXT;
+  LVCOLUMNA record = ColumnRecord(LVCF_TEXT);
   record.pszText = buffer.get();
   record.cchTextMax = kTextCapacity;
   return GetColumn(column, record) ? BufferText(buffer.get()) : frame::Text();
 }
 
 int32_t IconListView::ColumnAlignment(int32_t column) const {
-  LVCOLUMNA record{};
-  record.mask = LVCF_FMT;
+  LVCOLUMNA record = ColumnRecord(LVCF_FMT);
   if (!GetColumn(column, record)) return 0;
   const int justify = record.fmt & LVCFMT_JUSTIFYMASK;
   return justify == LVCFMT_CENTER ? 1 : justify == LVCFMT_RIGHT ? 2 : 0;
 }
 
 int32_t IconListView::ColumnWidth(int32_t column) const {
-  LVCOLUMNA record{};
-  record.mask = LVCF_WIDTH;
+  LVCOLUMNA record = ColumnRecord(LVCF_WIDTH);
   GetColumn(column, record);
   return record.cx;
 }
 
 int32_t IconListView::ColumnImage(int32_t column) const {
-  LVCOLUMNA record{};
-  record.mask = LVCF_IMAGE;
+  LVCOLUMNA record = ColumnRecord(LVCF_IMAGE);
   record.iImage = -1;
   GetColumn(column, record);
   return record.iImage;
 }
 
 bool IconListView::ColumnImageOnRight(int32_t column) const {
-  LVCOLUMNA record{};
-  record.mask = LVCF_FMT;
+  LVCOLUMNA record = ColumnRecord(LVCF_FMT);
   return GetColumn(column, record) && (record.fmt & LVCFMT_BITMAP_ON_RIGHT);
 }
 
@@ -441,107 +456,83 @@ int32_t IconListView::HotItem() const {
 }
 
 int32_t IconListView::ItemIndent(int32_t row) const {
-  LVITEMA item{};
-  item.mask = LVIF_INDENT;
-  item.iItem = row;
+  LVITEMA item = RowRecord(LVIF_INDENT, row);
   GetItem(item);
   return item.iIndent;
 }
 
 int32_t IconListView::ItemImage(int32_t row) const {
-  LVITEMA item{};
-  item.mask = LVIF_IMAGE;
-  item.iItem = row;
+  LVITEMA item = RowRecord(LVIF_IMAGE, row);
   item.iImage = -1;
   GetItem(item);
   return item.iImage;
 }
 
 bool IconListView::DeleteItem(int32_t row) {
-  return Send(LVM_DELETEITEM, static_cast<WPARAM>(static_cast<intptr_t>(row))) != 0;
+  return Send(LVM_DELETEITEM, IndexParam(row)) != 0;
 }
 
 bool IconListView::DeleteColumn(int32_t column) {
-  return Send(LVM_DELETECOLUMN, static_cast<WPARAM>(static_cast<intptr_t>(column))) != 0;
+  return Send(LVM_DELETECOLUMN, IndexParam(column)) != 0;
 }
 
 bool IconListView::IsSelected(int32_t row) const {
-  return Send(LVM_GETITEMSTATE, static_cast<WPARAM>(static_cast<intptr_t>(row)), LVIS_SELECTED) !=
-         0;
+  return Send(LVM_GETITEMSTATE, IndexParam(row), LVIS_SELECTED) != 0;
 }
 
 void IconListView::SelectRow(int32_t row) {
-  LVITEMA item{};
-  item.state = LVIS_SELECTED;
-  item.stateMask = LVIS_SELECTED;
-  Send(LVM_SETITEMSTATE, static_cast<WPARAM>(static_cast<intptr_t>(row)),
-       reinterpret_cast<LPARAM>(&item));
+  SetState(row, LVIS_SELECTED, LVIS_SELECTED);
 }
 
 bool IconListView::SetItemText(int32_t row, int32_t column, const frame::Text& text) {
   const auto copy = CopyOf(text);
-  LVITEMA item{};
-  item.mask = LVIF_TEXT;
-  item.iItem = row;
-  item.iSubItem = column;
+  LVITEMA item = RowRecord(LVIF_TEXT, row, column);
   item.pszText = copy.get();
   item.cchTextMax = kTextCapacity;
   return SetItem(item);
 }
 
 bool IconListView::SetItemParam(int32_t row, int32_t parameter) {
-  LVITEMA item{};
-  item.mask = LVIF_PARAM;
-  item.iItem = row;
+  LVITEMA item = RowRecord(LVIF_PARAM, row);
   item.lParam = parameter;
   return SetItem(item);
 }
 
 bool IconListView::SetColumnText(int32_t column, const frame::Text& text) {
   const auto copy = CopyOf(text);
-  LVCOLUMNA record{};
-  record.mask = LVCF_TEXT;
+  LVCOLUMNA record = ColumnRecord(LVCF_TEXT);
   record.pszText = copy.get();
   record.cchTextMax = kTextCapacity;
   return SetColumn(column, record);
 }
 
 bool IconListView::SetColumnWidth(int32_t column, int32_t width) {
-  LVCOLUMNA record{};
-  record.mask = LVCF_WIDTH;
+  LVCOLUMNA record = ColumnRecord(LVCF_WIDTH);
   record.cx = width;
   return SetColumn(column, record);
 }
 
 bool IconListView::SetColumnImage(int32_t column, int32_t image) {
-  LVCOLUMNA record{};
-  record.mask = LVCF_IMAGE;
+  LVCOLUMNA record = ColumnRecord(LVCF_IMAGE);
   record.iImage = image;
   return SetColumn(column, record);
 }
 
 bool IconListView::SetItemIndent(int32_t row, int32_t indent) {
-  LVITEMA item{};
-  item.mask = LVIF_INDENT;
-  item.iItem = row;
+  LVITEMA item = RowRecord(LVIF_INDENT, row);
   item.iIndent = indent;
   return SetItem(item);
 }
 
 bool IconListView::SetItemImage(int32_t row, int32_t image) {
-  LVITEMA item{};
-  item.mask = LVIF_IMAGE;
-  item.iItem = row;
+  LVITEMA item = RowRecord(LVIF_IMAGE, row);
   item.iImage = image;
   return SetItem(item);
 }
 
 void IconListView::SetChecked(int32_t row, bool checked) {
-  LVITEMA item{};
-  item.state = (checked ? kCheckedImage : kUncheckedImage) << kStateImageShift;
-  item.stateMask = LVIS_STATEIMAGEMASK;
-  Send(LVM_SETITEMSTATE, static_cast<WPARAM>(static_cast<intptr_t>(row)),
-       reinterpret_cast<LPARAM>(&item));
+  SetState(row, (checked ? kCheckedImage : kUncheckedImage) << kStateImageShift,
+           LVIS_STATEIMAGEMASK);
 }
 
 frame::Text IconListView::BackgroundImage() const {
@@ -575,7 +566,7 @@ void IconListView::SetBkColor(COLORREF colour) {
 
 void IconListView::RedrawVisibleRows() {
   const int32_t top = TopIndex();
-  Send(LVM_REDRAWITEMS, static_cast<WPARAM>(static_cast<intptr_t>(top)), top + CountPerPage());
+  Send(LVM_REDRAWITEMS, IndexParam(top), top + CountPerPage());
 }
 
 int32_t IconListView::ItemSpacing(bool smallIcons) const {

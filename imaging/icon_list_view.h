@@ -177,6 +177,7 @@ class IconListView {
                       win32::LPARAM lParam = 0) const;
   win32::DWORD SetExtended(win32::DWORD mask, bool on);
   void SetStyle(win32::DWORD bits, bool on);
+  void SetState(int32_t row, win32::UINT state, win32::UINT mask);
   bool SetItem(win32::LVITEMA& item);
   bool GetItem(win32::LVITEMA& item) const;
   bool GetColumn(int32_t column, win32::LVCOLUMNA& record) const;
