@@ -121,8 +121,11 @@ TEST_F(IconListViewTest, CreatesTheControlAsTheProgramAsks) {
   const HWND header = static_cast<HWND>(user32::SendMessageA(list, LVM_GETHEADER, 0, 0));
   EXPECT_EQ(user32::GetParent(header), list);
   EXPECT_EQ(list_.ColumnCount(), 1);
-  // The object owns nothing: a copy going away leaves the control.
-  { IconListView copy = list_; }
+  // A copy has the same fields; the object owns nothing, so a copy going away leaves the control.
+  {
+    IconListView copy = list_;
+    EXPECT_EQ(copy.Handle(), list);
+  }
   EXPECT_TRUE(user32::IsWindow(list));
 }
 
