@@ -134,6 +134,11 @@ void OpenWebAddress(const Text& address) {
 
 Text GetProgramDir() { return App().programFolder(); }
 
+Text GetProgramFileName() {
+  const RuntimeApp* app = RuntimeApp::Current();
+  return app ? app->programFileName() : Text();
+}
+
 HWND GetUnitHandle(UnitRef unit) { return App().UnitObject(unit.windowId, unit.unitId).window(); }
 
 bool CommonDlgOpen(UnitRef ref) {

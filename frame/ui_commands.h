@@ -37,6 +37,8 @@ bool ReleaseMouseCapture();
 void OpenWebAddress(const Text& address);
 // The folder of the program file, without a trailing separator.
 Text GetProgramDir();
+// The program file's name without its folder; empty while no program runs.
+Text GetProgramFileName();
 
 // The unit's window handle; a unit that does not exist or is not loaded is a runtime error.
 win32::HWND GetUnitHandle(UnitRef unit);

@@ -9,7 +9,7 @@ Globals& ProgramGlobals() {
 
 void SetUpGlobals() {
   Globals& globals = ProgramGlobals();
-  globals.pictureList = std::make_unique<PictureList>();
+  globals.pictureList = std::make_unique<imaging::IconListView>();
   globals.conversionList.clear();
 }
 

@@ -7,15 +7,15 @@
 
 #include "frame/values.h"
 #include "icofile/icon_container.h"
+#include "imaging/icon_list_view.h"
 
 namespace ui {
 
-// The picture list of the conversion page. Its list view (the IconListView class) is made when
-// the window is created; until the picture browser lands this holds only the object's place.
-struct PictureList {};
-
 struct Globals {
-  std::unique_ptr<PictureList> pictureList;
+  // The picture list of the conversion page: an empty object from set-up on; its control is made
+  // when the window is created (the picture browser's set-up). Freeing it leaves the control,
+  // which goes with the window.
+  std::unique_ptr<imaging::IconListView> pictureList;
   icofile::IconBuildList conversionList;  // the images collected for the next icon file
   frame::Text folderDialogStart;          // where the folder dialog of the picture browser opens
   frame::Text conversionPageText;         // the further text of the conversion page

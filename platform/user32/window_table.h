@@ -78,8 +78,14 @@ QWidget* ClientOf(HWND window);
 
 // What a window's class does with a message by default.
 LRESULT CallClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-// The default processing every class procedure ends in: texts, redraw, close and destroy; input
-// messages translated from Qt go on to the widget.
+// The default processing every class procedure ends in: texts, redraw, close and destroy; an input
+// message translated from Qt goes on to the widget (DeliverPendingInput).
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// While a subclassed window's procedures handle a mouse or keyboard message translated from a Qt
+// event, that event waits: this gives it to the widget now, so what the widget does with it is
+// done when the call returns (a class procedure can act on the result, as the list view does
+// after a press). False when no event of this window and message waits (a message a program
+// sent, or one already delivered). An event no procedure passes on never reaches the widget.
+bool DeliverPendingInput(HWND window, UINT message);
 
 }  // namespace platform::user32

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPushButton>
 
 #include <algorithm>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "platform/api.h"
+#include "platform/comctl32/list_view.h"
 #include "platform/handles.h"
 #include "platform/modules.h"
 #include "platform/qt_text.h"
@@ -68,6 +70,8 @@ std::map<std::string, WindowClass>& Classes() {
     add({"Static", nullptr, Make<QLabel>()});
     add({"SysTabControl32", nullptr, nullptr});
     add({"msctls_updown32", nullptr, nullptr});
+    add(comctl32::ListViewClass());
+    add(comctl32::HeaderClass());
     add({"#32770", nullptr, Make<QWidget>()});  // dialogs
     add({"PictolanMessageWindow", nullptr, Make<QWidget>()});
     return standard;
@@ -122,15 +126,34 @@ void Detach(HWND window) {
   order.erase(std::remove(order.begin(), order.end(), window), order.end());
 }
 
-// Set while a translated input message travels down the procedure chain; DefWindowProcA sets
-// passedOn when the message reaches it, so the widget then gets the Qt event.
+// The Qt event behind the translated input message travelling down a window's procedure chain,
+// until DefWindowProcA hands it to the widget.
 struct InputDelivery {
-  bool active = false;
-  bool passedOn = false;
+  HWND window = 0;
+  UINT message = 0;
+  QPointer<QObject> target;
+  QEvent* event = nullptr;
 };
 InputDelivery& Delivery() {
   static InputDelivery delivery;
   return delivery;
+}
+// The event being handed to its widget, which the translator lets through.
+QEvent*& Redelivering() {
+  static QEvent* event = nullptr;
+  return event;
+}
+
+bool IsMouseEvent(const QEvent& event) {
+  switch (event.type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+      return true;
+    default:
+      return false;
+  }
 }
 
 bool IsInputMessage(UINT message) {
@@ -138,7 +161,9 @@ bool IsInputMessage(UINT message) {
          (message >= WM_MOUSEMOVE && message <= WM_MOUSEWHEEL);
 }
 
-// Gives a subclassed window's procedures the mouse and keyboard messages of its widget.
+// Gives a subclassed window's procedures the mouse and keyboard messages of its widget. Mouse
+// positions are in the window's client coordinates, also for events of an inner widget (the
+// viewport of a list).
 class InputTranslator final : public QObject {
  public:
   static InputTranslator& Instance() {
@@ -147,6 +172,7 @@ class InputTranslator final : public QObject {
   }
 
   bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event == Redelivering()) return false;
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget) return false;
     HWND window = WindowContaining(widget);
@@ -154,11 +180,15 @@ class InputTranslator final : public QObject {
     if (!entry || entry->proc == entry->firstProc) return false;
     std::optional<Message> message = TranslateInput(*event);
     if (!message) return false;
-    InputDelivery saved = std::exchange(Delivery(), InputDelivery{true, false});
+    if (QWidget* client = entry->client; client && client != widget && IsMouseEvent(*event)) {
+      const QPoint position = static_cast<QMouseEvent*>(event)->position().toPoint();
+      message->lParam = PointParam(client->mapFromGlobal(widget->mapToGlobal(position)));
+    }
+    InputDelivery saved =
+        std::exchange(Delivery(), InputDelivery{window, message->message, watched, event});
     SendMessageA(window, message->message, message->wParam, message->lParam);
-    const bool passedOn = Delivery().passedOn;
     Delivery() = saved;
-    return !passedOn;
+    return true;  // the widget had it from DefWindowProcA, or a procedure kept it
   }
 };
 
@@ -276,7 +306,7 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
   QWidget* widget = WidgetOf(window);
   if (!widget) return 0;
   if (IsInputMessage(message)) {
-    if (Delivery().active) Delivery().passedOn = true;
+    DeliverPendingInput(window, message);
     return 0;
   }
   switch (message) {
@@ -298,6 +328,21 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     default:
       return 0;
   }
+}
+
+bool DeliverPendingInput(HWND window, UINT message) {
+  InputDelivery& pending = Delivery();
+  if (!pending.event || pending.window != window || pending.message != message) return false;
+  QEvent* event = std::exchange(pending.event, nullptr);
+  const QPointer<QObject> target = pending.target;
+  if (!target) return false;
+  // notify keeps the event spontaneous, as the widget would have had it; the event is then
+  // accepted, since Qt's own delivery has already offered it to the parents.
+  QEvent* outer = std::exchange(Redelivering(), event);
+  QCoreApplication::instance()->notify(target, event);
+  Redelivering() = outer;
+  event->accept();
+  return true;
 }
 
 // ---- user32 ----
@@ -478,6 +523,12 @@ LONG_PTR SetWindowLongA(HWND window, int index, LONG_PTR value) {
     case GWL_EXSTYLE: entry->exStyle = static_cast<DWORD>(value); break;
     case GWL_USERDATA: entry->userData = value; break;
     default: return 0;
+  }
+  // The window hears of its new style (a list view shows its header or not, ...).
+  if (index == GWL_STYLE || index == GWL_EXSTYLE) {
+    STYLESTRUCT change{static_cast<DWORD>(previous), static_cast<DWORD>(value)};
+    SendMessageA(window, WM_STYLECHANGED, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&change));
   }
   return previous;
 }

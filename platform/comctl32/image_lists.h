@@ -1,0 +1,27 @@
+// Image lists: images of one size, addressed by index, in a handle table. The list view draws
+// from them by handle at paint time, so a destroyed list simply shows nothing.
+#pragma once
+
+#include <QImage>
+
+#include <vector>
+
+#include "platform/handles.h"
+#include "platform/win32.h"
+
+namespace platform::comctl32 {
+
+struct ImageListObject {
+  int width = 0;
+  int height = 0;
+  win32::UINT flags = 0;
+  win32::COLORREF background = win32::CLR_NONE;
+  std::vector<QImage> images;  // ARGB32, width x height each
+};
+
+HandleTable<ImageListObject>& ImageLists();
+
+// The list's image at index, or null (no such list or image).
+const QImage* ImageListImage(win32::HIMAGELIST list, int index);
+
+}  // namespace platform::comctl32
