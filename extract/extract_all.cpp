@@ -70,6 +70,7 @@ ExtractedIcons ExtractAllIcons(const frame::Text& source, int32_t count, SaveFor
       win32::HICON icon = IconAt(source, index);
       SavedIcon saved;
       saved.path = path;
+      saved.noIcon = !icon;
       saved.written = SavePictureOf(image, icon, format, path);
       ext::DestroyIcon(icon);
       result.icons.push_back(std::move(saved));

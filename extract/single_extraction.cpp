@@ -70,7 +70,7 @@ bool SaveIconPicture(win32::HICON icon, SaveFormat format, const frame::Text& pa
 
 // A group the command counts but does not write (an image resource missing, a failed write) is
 // a failure: the file is then built from the handle, and a status never claims a file that is
-// not there.
+// not there. Without a handle nothing is written: an empty drawing is no icon.
 SavedIcon SaveIconGroup(const frame::IconGroupSource& groups, const frame::Text& source,
                         int32_t index, const frame::Text& indexNumber, const frame::Text& path) {
   SavedIcon saved;
@@ -81,7 +81,8 @@ SavedIcon SaveIconGroup(const frame::IconGroupSource& groups, const frame::Text&
     return saved;
   }
   win32::HICON icon = IconAt(source, index);
-  saved.written = frame::WriteFile(path, IconToSingleIco(icon));
+  saved.noIcon = !icon;
+  saved.written = icon && frame::WriteFile(path, IconToSingleIco(icon));
   ext::DestroyIcon(icon);
   saved.fromHandle = saved.written;
   saved.status = StatusText(SaveFormat::Ico, false, indexNumber);
@@ -100,7 +101,8 @@ SavedIcon ExtractSelectedIcon(const frame::Text& source, int32_t count, int32_t 
   SavedIcon saved;
   saved.path = path;
   win32::HICON icon = IconAt(source, index);
-  saved.written = SaveIconPicture(icon, format, path);
+  saved.noIcon = !icon;
+  saved.written = icon && SaveIconPicture(icon, format, path);
   ext::DestroyIcon(icon);
   saved.status = StatusText(format, saved.written, indexNumber);
   return saved;

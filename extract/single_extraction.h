@@ -17,6 +17,7 @@ struct SavedIcon {
   frame::Text path;
   bool written = false;     // the file is at the path
   bool fromHandle = false;  // the icon format fell back to a 32 x 32 icon built from the handle
+  bool noIcon = false;      // the platform made no icon of it (an undecodable image): not written
   frame::Text status;       // the status line's text
 };
 
