@@ -338,6 +338,16 @@ TEST_F(RebuildCommandTest, AnImageListedOverAndOverIsRefused) {
 
 class InfoCommandTest : public CliTest {};
 
+// Every input of info's fuzzer (its seeds and whatever it ever crashed on) gets an answer.
+TEST_F(InfoCommandTest, TheFuzzersInputsGetAnAnswer) {
+  for (const fs::path& input : ts::DataFiles("crashers/cli_info")) {
+    CliRun run = Run({"info", input.string(), "--json"});
+    EXPECT_TRUE(run.exitCode == 0 || run.exitCode == 1) << input;
+    EXPECT_EQ(run.err.find("Sanitizer"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("runtime error"), std::string::npos) << run.err;
+  }
+}
+
 TEST_F(InfoCommandTest, DamagedFilesAreDescribedWithTheirProblem) {
   Write("many.ico", ts::RepeatedImageIcon(GroupImage(1, 16, 8), 65535));
   CliRun many = Run({"info", "many.ico"});
