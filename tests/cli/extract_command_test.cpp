@@ -82,10 +82,11 @@ TEST_F(ExtractCommandTest, OneIconInEachPictureFormat) {
       EXPECT_NEAR(qRed(centre), qRed(GroupColour(3)), 12);
       EXPECT_NEAR(qBlue(centre), qBlue(GroupColour(3)), 12);
     }
-    if (c.overWhite)
+    if (c.overWhite) {
       EXPECT_EQ(corner | 0x0F0F0F, 0xFFFFFFFFu) << std::hex << corner;
-    else if (std::string(c.format) != "bmp-transparent")  // readers take a BMP's alpha as opaque
-      EXPECT_EQ(qAlpha(corner), 0);
+    } else if (std::string(c.format) != "bmp-transparent") {
+      EXPECT_EQ(qAlpha(corner), 0);  // readers take a BMP's alpha as opaque
+    }
   }
   // Bitmaps: the 54-byte head and 32 rows of 128 bytes, bottom row first; the transparent one's
   // corner keeps the bitmap's first content.
