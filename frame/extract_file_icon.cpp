@@ -82,6 +82,7 @@ ByteSet IconFileBytes(const IconRecord& images) {
   return file;
 }
 
+// An image without bytes makes the file unreadable, as one outside the file does.
 std::optional<IconRecord> ReadIconFile(std::span<const uint8_t> b) {
   if (b.size() < kIconHeaderSize || ReadU16(b, 0) != 0 || ReadU16(b, 2) != 1) return std::nullopt;
   size_t count = ReadU16(b, 4);
@@ -90,7 +91,7 @@ std::optional<IconRecord> ReadIconFile(std::span<const uint8_t> b) {
   for (size_t i = 0; i < count; ++i) {
     size_t entry = kIconHeaderSize + i * kIconEntrySize;
     uint64_t size = ReadU32(b, entry + 8), offset = ReadU32(b, entry + 12);
-    if (offset > b.size() || size > b.size() - offset) return std::nullopt;
+    if (size == 0 || offset > b.size() || size > b.size() - offset) return std::nullopt;
     images.push_back(RecordOf(b.subspan(offset, size)));
   }
   return images;
@@ -141,7 +142,8 @@ IconGroupSource::~IconGroupSource() {
   if (module_) k32::FreeLibrary(module_);
 }
 
-// The group's directory is read within the resource's own size.
+// The group's directory is read within the resource's own size. An image without bytes, like a
+// missing one, makes the group unreadable: an icon file whose entries point at nothing is no icon.
 std::optional<IconRecord> IconGroupSource::ReadGroup(int32_t index) const {
   if (!module_) return iconFile_;
   const GroupName& group = groups_[static_cast<size_t>(index - 1)];
@@ -156,7 +158,7 @@ std::optional<IconRecord> IconGroupSource::ReadGroup(int32_t index) const {
   for (size_t i = 0; i < count; ++i) {
     uintptr_t id = ReadU16(d, kIconHeaderSize + i * kGroupEntrySize + 12);
     auto bits = ResourceBytes(module_, win32::MAKEINTRESOURCEA(id), win32::RT_ICON);
-    if (!bits) return std::nullopt;
+    if (!bits || bits->empty()) return std::nullopt;
     images.push_back(RecordOf(*bits));
   }
   return images;

@@ -22,8 +22,8 @@ constexpr uint64_t kMaxIconFileBytes = uint64_t{256} << 20;
 // ".ico" file) when that number is at least the index; 0 otherwise, also for sources whose name
 // does not end in ico, exe, dll or icl, for an empty save path and for a group whose icon file
 // would pass kMaxIconFileBytes (nothing is written then). Otherwise the result does not say
-// whether the file was written (IconGroupSource::Save does); a group without images is not
-// written. Mode 0 (save to the path) is the only mode.
+// whether the file was written (IconGroupSource::Save does); a group without images, or with an
+// image without bytes, is not written. Mode 0 (save to the path) is the only mode.
 int32_t ExtractFileIcon(const Text& sourceFile, int32_t mode, const Text& savePath, int32_t index);
 
 // What saving one icon group did.
