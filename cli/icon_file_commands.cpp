@@ -93,6 +93,18 @@ std::string MaxIconFileSize() {
   return std::to_string(icofile::kMaxIconFileBytes >> 20) + " MiB";
 }
 
+// Why an icon could not be rebuilt at all (Rebuilt::NoScratch or Rebuilt::TooLarge).
+std::string RebuildProblem(icofile::Rebuilt result) {
+  if (result == icofile::Rebuilt::TooLarge)
+    return "its images add up to more than " + MaxIconFileSize();
+  char temp[win32::MAX_PATH + 1] = {};
+  ext::GetTempPathA(sizeof temp, temp);
+  const frame::Text folder(temp);
+  std::string problem = FolderProblem(folder);
+  return "no private scratch folder for probing its images could be made in " + Quoted(folder) +
+         (problem.empty() ? std::string() : ": " + problem);
+}
+
 std::optional<frame::Text> CheckedIconFile(std::string_view word) {
   std::optional<frame::Text> icon = ReadableFile(word);
   if (!icon) return std::nullopt;
@@ -183,22 +195,6 @@ int RunSplit(const Arguments& arguments) {
   return Fail("nothing written: no image of " + Quoted(*icon) +
               " is a classic icon image or PNG data");
 }
-
-namespace {
-
-// Why an icon could not be rebuilt at all (Rebuilt::NoScratch or Rebuilt::TooLarge).
-std::string RebuildProblem(icofile::Rebuilt result) {
-  if (result == icofile::Rebuilt::TooLarge)
-    return "its images add up to more than " + MaxIconFileSize();
-  char temp[win32::MAX_PATH + 1] = {};
-  ext::GetTempPathA(sizeof temp, temp);
-  const frame::Text folder(temp);
-  std::string problem = FolderProblem(folder);
-  return "no private scratch folder for probing its images could be made in " + Quoted(folder) +
-         (problem.empty() ? std::string() : ": " + problem);
-}
-
-}  // namespace
 
 int RunRebuild(const Arguments& arguments) {
   constexpr std::string_view kCommand = "rebuild";

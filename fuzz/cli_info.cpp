@@ -1,6 +1,7 @@
 // pictolan-cli's examination of a file (the info command, as text and as JSON) on arbitrary
-// bytes: the PE resource reader, the icon readers and what info makes of what they find. Its
-// output goes to /dev/null.
+// bytes: the PE resource reader, the icon readers and what info makes of what they find. What it
+// prints goes to /dev/null; libFuzzer and the sanitizers keep the real stderr (libFuzzer took
+// the stream at start-up, the sanitizers write to the descriptor).
 #include <cstdio>
 #include <span>
 
@@ -9,7 +10,8 @@
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   if (!std::freopen("/dev/null", "w", stdout)) return 1;
-  return 0;
+  stderr = std::fopen("/dev/null", "w");
+  return stderr ? 0 : 1;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
