@@ -25,7 +25,6 @@ namespace ts = testing_support;
 namespace fs = std::filesystem;
 
 constexpr int kGroups = 400;
-constexpr int kImagesPerGroup = 8;
 
 ts::Bytes Image(int size, int bits, int seed) {
   ts::DibSpec spec;
@@ -44,7 +43,7 @@ ts::Bytes GroupIcon(int seed) {
                           Image(48, 8, seed), Image(48, 32, seed)});
 }
 
-// A module of kGroups groups of kImagesPerGroup images each, and each group as an icon file.
+// A module of kGroups groups of the eight images of GroupIcon, and each group as an icon file.
 class Fixture {
  public:
   Fixture() {
