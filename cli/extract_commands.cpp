@@ -53,10 +53,9 @@ std::optional<frame::Text> OutputFolder(const Arguments& arguments, const frame:
       (std::filesystem::current_path() / platform::paths::ToNative(title.view())).string()));
 }
 
-// Why no file was made of an icon whose image the platform cannot decode.
-std::string NoIconReason(const frame::Text& source, int32_t index) {
-  return "icon " + std::to_string(index) + " of " + Quoted(source) +
-         " cannot be made: its image is damaged or cannot be decoded";
+// Why an icon's file is not there: no icon could be read for it (a damaged group), or the write.
+std::string SaveProblem(const extract::SavedIcon& saved) {
+  return saved.noIcon ? "no icon can be read for it" : WriteProblem(saved.path);
 }
 
 int ExtractOne(const frame::Text& source, int32_t count, int32_t index, SaveFormat format,
@@ -70,11 +69,9 @@ int ExtractOne(const frame::Text& source, int32_t count, int32_t index, SaveForm
     return kSucceeded;
   }
   if (!IsExistingFolder(folder)) return FolderFailure(folder);
-  std::string problem =
-      saved.noIcon ? NoIconReason(source, index)
-                   : "cannot write " + Quoted(saved.path) + ": " + WriteProblem(saved.path);
+  std::string problem = SaveProblem(saved);
   if (!folderExisted) RemoveIfEmpty(folder);
-  return Fail(problem);
+  return Fail("cannot write " + Quoted(saved.path) + ": " + problem);
 }
 
 int ExtractAll(const frame::Text& source, int32_t count, SaveFormat format,
@@ -88,28 +85,20 @@ int ExtractAll(const frame::Text& source, int32_t count, SaveFormat format,
   if (!IsExistingFolder(result.folder)) return FolderFailure(result.folder);
   int fromHandle = 0;
   const extract::SavedIcon* firstFailure = nullptr;
-  int failures = 0, noIcons = 0;
-  int32_t firstNoIcon = 0;
-  for (int32_t index = 1; index <= static_cast<int32_t>(result.icons.size()); ++index) {
-    const extract::SavedIcon& saved = result.icons[static_cast<size_t>(index - 1)];
+  int failures = 0;
+  for (const extract::SavedIcon& saved : result.icons) {
     if (saved.written) PrintWritten(saved.path);
     fromHandle += saved.fromHandle;
-    if (saved.noIcon && noIcons++ == 0) firstNoIcon = index;
-    if (!saved.written && !saved.noIcon && failures++ == 0) firstFailure = &saved;
+    if (!saved.written && failures++ == 0) firstFailure = &saved;
   }
   if (fromHandle > 0)
     PrintNote(std::to_string(fromHandle) + " of " + std::to_string(count) +
               " icons were built at 32 x 32 from their icon handles, as their groups could not "
               "be copied; the last: " +
               Shown(result.status));
-  if (noIcons > 0 && failures == 0) {
-    if (noIcons == count) RemoveIfEmpty(result.folder);
-    return Fail(std::to_string(noIcons) + " of " + std::to_string(count) + " icons not saved, " +
-                "the first: " + NoIconReason(source, firstNoIcon));
-  }
   if (failures == 0) return kSucceeded;
-  std::string problem = WriteProblem(firstFailure->path);
-  if (failures + noIcons == count) RemoveIfEmpty(result.folder);
+  std::string problem = SaveProblem(*firstFailure);
+  if (failures == count) RemoveIfEmpty(result.folder);
   return Fail("cannot write " + std::to_string(failures) + " of " + std::to_string(count) +
               " files, the first " + Quoted(firstFailure->path) + ": " + problem);
 }

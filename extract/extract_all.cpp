@@ -51,6 +51,7 @@ ExtractedIcons ExtractAllIcons(const frame::Text& source, int32_t count, SaveFor
   if (count <= 0) return result;
   result.folder = FreeFolderName(outputFolder);
   icofile::CreateFolderPath(result.folder);
+  if (!icofile::IsFolder(result.folder)) return result;  // nothing could be written into it
   // The module is read, and its groups listed, once for the whole batch.
   frame::LoadedSource loaded(source);
   std::unique_ptr<frame::IconGroupSource> groups;

@@ -70,12 +70,13 @@ bool SaveIconPicture(win32::HICON icon, SaveFormat format, const frame::Text& pa
 
 // A group the command counts but does not write (an image resource missing, a failed write) is
 // a failure: the file is then built from the handle, and a status never claims a file that is
-// not there. Without a handle nothing is written: an empty drawing is no icon.
+// not there. The command takes an index below 1 as group 1, which is not the icon a negative
+// index names, so such an index goes to the handle at once; without a handle nothing is written.
 SavedIcon SaveIconGroup(const frame::IconGroupSource& groups, const frame::Text& source,
                         int32_t index, const frame::Text& indexNumber, const frame::Text& path) {
   SavedIcon saved;
   saved.path = path;
-  if (groups.Save(path, index).written) {
+  if (index >= 1 && groups.Save(path, index).written) {
     saved.written = true;
     saved.status = StatusText(SaveFormat::Ico, true, indexNumber);
     return saved;
@@ -90,16 +91,22 @@ SavedIcon SaveIconGroup(const frame::IconGroupSource& groups, const frame::Text&
   return saved;
 }
 
+// An index without an icon (0, beyond the count, a missing resource id) writes nothing, as
+// does a folder that cannot be made: both give the format's failure text.
 SavedIcon ExtractSelectedIcon(const frame::Text& source, int32_t count, int32_t index,
                               SaveFormat format, const frame::Text& folder,
                               const frame::Text& prefix) {
   if (!icofile::IsFolder(folder)) icofile::CreateFolderPath(folder);
   frame::Text indexNumber = IndexNumber(index, count);
   frame::Text path = OutputFileName(folder, prefix, index, count, format);
-  if (format == SaveFormat::Ico)
-    return SaveIconGroup(frame::IconGroupSource(source), source, index, indexNumber, path);
   SavedIcon saved;
   saved.path = path;
+  if (!icofile::IsFolder(folder)) {
+    saved.status = StatusText(format, false, indexNumber);
+    return saved;
+  }
+  if (format == SaveFormat::Ico)
+    return SaveIconGroup(frame::IconGroupSource(source), source, index, indexNumber, path);
   win32::HICON icon = IconAt(source, index);
   saved.noIcon = !icon;
   saved.written = icon && SaveIconPicture(icon, format, path);

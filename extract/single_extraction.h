@@ -17,14 +17,15 @@ struct SavedIcon {
   frame::Text path;
   bool written = false;     // the file is at the path
   bool fromHandle = false;  // the icon format fell back to a 32 x 32 icon built from the handle
-  bool noIcon = false;      // the platform made no icon of it (an undecodable image): not written
+  bool noIcon = false;      // no icon came back for the index: nothing was written
   frame::Text status;       // the status line's text
 };
 
 // Saves icon `index` of a source with `count` icons (count >= 1) as
 // folder/prefix + index number + extension. The folder is created with its parents when it is
 // not a folder. The icon format copies the icon's complete group and falls back to a 32 x 32
-// icon built from the icon handle when the group is not written.
+// icon built from the icon handle when the group is not written. An index without an icon, or a
+// folder that cannot be made, writes nothing and gives the format's failure text.
 SavedIcon ExtractSelectedIcon(const frame::Text& source, int32_t count, int32_t index,
                               SaveFormat format, const frame::Text& folder,
                               const frame::Text& prefix);

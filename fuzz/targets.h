@@ -28,44 +28,6 @@ inline void Dib(std::span<const uint8_t> bytes) {
   (void)DecodeBmpFile(bytes);
 }
 
-// The icon file: the program's directory walk, the platform's directory reader, the image
-// choice and the decoding of the first images.
-inline void IcoWalk(std::span<const uint8_t> bytes) {
-  using namespace platform::codecs;
-  auto walked = icofile::WalkIconImages(frame::ByteSet(bytes));
-  for (size_t i = 0; i < std::min<size_t>(walked.size(), 8); ++i)
-    (void)icofile::MakeSingleImageIcon(walked[i].entryHead, walked[i].image);
-  auto dir = ReadIcoDirectory(bytes);
-  if (!dir) return;
-  (void)ChooseIconImage(dir->entries, 32, 32);
-  for (size_t i = 0; i < std::min<size_t>(dir->entries.size(), 8); ++i)
-    (void)DecodeIcoImage(bytes, i);
-}
-
-// The PE resource reader: the names of the icon and group-icon types, each group's directory
-// and the image it would show.
-inline void PeResources(std::span<const uint8_t> bytes) {
-  using namespace platform;
-  auto dir = pe::ResourceDirectory::Open(bytes);
-  if (!dir) return;
-  const auto iconType = pe::ResourceId::Number(pe::kIconType);
-  const auto groupType = pe::ResourceId::Number(pe::kGroupIconType);
-  if (auto icons = dir->Names(iconType))
-    for (size_t i = 0; i < std::min<size_t>(icons->size(), 16); ++i)
-      (void)dir->Find(iconType, (*icons)[i]);
-  auto groups = dir->Names(groupType);
-  if (!groups) return;
-  for (size_t g = 0; g < std::min<size_t>(groups->size(), 16); ++g) {
-    auto group = dir->Find(groupType, (*groups)[g]);
-    if (!group) continue;
-    auto entries = codecs::ReadGroupIconDirectory(*group);
-    if (!entries) continue;
-    size_t chosen = codecs::ChooseIconImage(*entries, 32, 32);
-    auto image = dir->Find(iconType, pe::ResourceId::Number((*entries)[chosen].id));
-    if (image) (void)codecs::DecodeIconImage(*image);
-  }
-}
-
 // A private folder for the files a target must hand over by path, removed at exit.
 class ScratchFolder {
  public:
@@ -111,6 +73,44 @@ inline void ExtractGroup(std::span<const uint8_t> bytes) {
           if (!IcoImageBytes(file, entry)) __builtin_trap();
       std::filesystem::remove(saved.bytes());
     }
+  }
+}
+
+// The icon file: the program's directory walk, the platform's directory reader, the image
+// choice and the decoding of the first images.
+inline void IcoWalk(std::span<const uint8_t> bytes) {
+  using namespace platform::codecs;
+  auto walked = icofile::WalkIconImages(frame::ByteSet(bytes));
+  for (size_t i = 0; i < std::min<size_t>(walked.size(), 8); ++i)
+    (void)icofile::MakeSingleImageIcon(walked[i].entryHead, walked[i].image);
+  auto dir = ReadIcoDirectory(bytes);
+  if (!dir) return;
+  (void)ChooseIconImage(dir->entries, 32, 32);
+  for (size_t i = 0; i < std::min<size_t>(dir->entries.size(), 8); ++i)
+    (void)DecodeIcoImage(bytes, i);
+}
+
+// The PE resource reader: the names of the icon and group-icon types, each group's directory
+// and the image it would show.
+inline void PeResources(std::span<const uint8_t> bytes) {
+  using namespace platform;
+  auto dir = pe::ResourceDirectory::Open(bytes);
+  if (!dir) return;
+  const auto iconType = pe::ResourceId::Number(pe::kIconType);
+  const auto groupType = pe::ResourceId::Number(pe::kGroupIconType);
+  if (auto icons = dir->Names(iconType))
+    for (size_t i = 0; i < std::min<size_t>(icons->size(), 16); ++i)
+      (void)dir->Find(iconType, (*icons)[i]);
+  auto groups = dir->Names(groupType);
+  if (!groups) return;
+  for (size_t g = 0; g < std::min<size_t>(groups->size(), 16); ++g) {
+    auto group = dir->Find(groupType, (*groups)[g]);
+    if (!group) continue;
+    auto entries = codecs::ReadGroupIconDirectory(*group);
+    if (!entries) continue;
+    size_t chosen = codecs::ChooseIconImage(*entries, 32, 32);
+    auto image = dir->Find(iconType, pe::ResourceId::Number((*entries)[chosen].id));
+    if (image) (void)codecs::DecodeIconImage(*image);
   }
 }
 

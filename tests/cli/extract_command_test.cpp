@@ -84,8 +84,8 @@ TEST_F(ExtractCommandTest, OneIconInEachPictureFormat) {
     }
     if (c.overWhite) {
       EXPECT_EQ(corner | 0x0F0F0F, 0xFFFFFFFFu) << std::hex << corner;
-    } else if (std::string(c.format) != "bmp-transparent") {
-      EXPECT_EQ(qAlpha(corner), 0);  // readers take a BMP's alpha as opaque
+    } else if (std::string(c.format) != "bmp-transparent") {  // readers take a BMP's alpha as opaque
+      EXPECT_EQ(qAlpha(corner), 0);
     }
   }
   // Bitmaps: the 54-byte head and 32 rows of 128 bytes, bottom row first; the transparent one's
@@ -171,9 +171,9 @@ TEST_F(ExtractCommandTest, BadInputIsAnErrorThatSaysWhatAndWhy) {
       {{"extract", "Twelve.DLL", "--index", "13"}, "no such icon: index 13"},
       {{"extract", "Twelve.DLL", "--index", "-2"}, "no such icon: index -2"},
       {{"extract", "Twelve.DLL", "--all", "--out", "blocker/icons"}, "is not a folder"},
-      {{"extract", "damaged.dll", "--index", "1", "--format", "png"}, "icon 1 of"},
-      {{"extract", "damaged.dll", "--all", "--format", "gif"}, "2 of 2 icons not saved"},
-      {{"extract", "damaged.dll", "--index", "2"}, "image is damaged or cannot be decoded"},
+      {{"extract", "damaged.dll", "--index", "1", "--format", "png"}, "no icon can be read"},
+      {{"extract", "damaged.dll", "--all", "--format", "gif"}, "2 of 2 files, the first"},
+      {{"extract", "damaged.dll", "--index", "2"}, "no icon can be read for it"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.arguments[1] + " " + c.arguments.back());
