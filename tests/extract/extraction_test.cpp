@@ -52,14 +52,21 @@ TEST_F(ExtractionTest, TheIconFormatCopiesTheGroupAndSaysSo) {
   EXPECT_EQ(saved.status, "提取图标成功！序号：2"_gbk);
 }
 
-// The group copy counts group 3 but cannot write it: that is no success.
-TEST_F(ExtractionTest, AGroupCountedButNotWrittenFallsBackToTheHandle) {
+// The group copy refuses a source by its name (a .cpl): the icon is built from the handle. It
+// counts group 3 but cannot write it, and no handle comes back for it either: nothing is written.
+TEST_F(ExtractionTest, AGroupNotCopiedFallsBackToTheHandleWhenThereIsOne) {
   SavedIcon saved =
-      ExtractSelectedIcon(Module("m.dll"), 3, 3, SaveFormat::Ico, Path("out"), frame::Text());
+      ExtractSelectedIcon(Module("m.cpl"), 3, 2, SaveFormat::Ico, Path("out"), frame::Text());
   EXPECT_TRUE(saved.written);
   EXPECT_TRUE(saved.fromHandle);
-  EXPECT_EQ(saved.status, "提取图标失败！序号：3  根据句柄创建."_gbk);
+  EXPECT_EQ(saved.status, "提取图标失败！序号：2  根据句柄创建."_gbk);
   EXPECT_EQ(fs::file_size(saved.path.ToUtf8()), 4286u);
+  SavedIcon none =
+      ExtractSelectedIcon(Module("m.dll"), 3, 3, SaveFormat::Ico, Path("out"), frame::Text());
+  EXPECT_FALSE(none.written);
+  EXPECT_TRUE(none.noIcon);
+  EXPECT_EQ(none.status, "提取图标失败！序号：3"_gbk);
+  EXPECT_FALSE(fs::exists(none.path.ToUtf8()));
 }
 
 TEST_F(ExtractionTest, AFailedWriteIsNeverReportedAsSuccessOrAsAnIconBuilt) {
@@ -89,14 +96,19 @@ TEST_F(ExtractionTest, TheBatchSavesNothingForAnIconThatIsNotThere) {
   EXPECT_TRUE(batch.status.empty());
 }
 
-TEST_F(ExtractionTest, TheBatchReportsOnlyIconsBuiltFromTheirHandles) {
+TEST_F(ExtractionTest, TheBatchReportsOnlyIconsNotCopiedAsGroups) {
   ExtractedIcons batch =
-      ExtractAllIcons(Module("m.dll"), 3, SaveFormat::Ico, Path("all"), frame::Text());
+      ExtractAllIcons(Module("m.cpl"), 3, SaveFormat::Ico, Path("all"), frame::Text());
   ASSERT_EQ(batch.icons.size(), 3u);
-  EXPECT_TRUE(batch.icons[0].status.empty());
-  EXPECT_TRUE(batch.icons[2].fromHandle);
-  EXPECT_EQ(batch.status, "提取图标失败！序号：3  根据句柄创建."_gbk);
+  EXPECT_TRUE(batch.icons[1].fromHandle);
+  EXPECT_TRUE(batch.icons[2].noIcon);
+  EXPECT_EQ(batch.status, "提取图标失败！序号：3"_gbk);
   EXPECT_EQ(batch.folder, Path("all"));
+  batch = ExtractAllIcons(Module("m.dll"), 2, SaveFormat::Ico, Path("all"), frame::Text());
+  EXPECT_TRUE(batch.icons[0].status.empty());
+  EXPECT_FALSE(batch.icons[1].fromHandle);
+  EXPECT_TRUE(batch.status.empty());
+  EXPECT_EQ(batch.folder, Path("all(1)"));
 }
 
 TEST_F(ExtractionTest, TheFolderIconIsASingle32By32Icon) {
