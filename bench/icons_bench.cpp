@@ -3,6 +3,8 @@
 // and rebuilding an icon without its PNG image.
 #include <benchmark/benchmark.h>
 
+#include <sys/resource.h>
+
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -25,7 +27,6 @@ namespace ts = testing_support;
 namespace fs = std::filesystem;
 
 constexpr int kGroups = 400;
-constexpr int kImagesPerGroup = 8;
 
 ts::Bytes Image(int size, int bits, int seed) {
   ts::DibSpec spec;
@@ -44,7 +45,7 @@ ts::Bytes GroupIcon(int seed) {
                           Image(48, 8, seed), Image(48, 32, seed)});
 }
 
-// A module of kGroups groups of kImagesPerGroup images each, and each group as an icon file.
+// A module of kGroups groups of the eight images of GroupIcon, and each group as an icon file.
 class Fixture {
  public:
   Fixture() {
@@ -205,5 +206,42 @@ void BM_RebuildIcon(benchmark::State& state) {
     benchmark::DoNotOptimize(icofile::RebuildIconBytes(f.rebuildSource()));
 }
 BENCHMARK(BM_RebuildIcon)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// A 1 MiB icon file whose 65,535 entries all point at one 64 x 64 image, and a module whose group
+// lists that image 65,535 times: copied naively, each would make a 1.1 GB icon file. The
+// extraction and the rebuild refuse them before copying anything; peak_rss_MiB is the process's
+// peak memory (run this benchmark alone to see its own).
+void BM_RefuseRepeatedEntries(benchmark::State& state) {
+  constexpr size_t kEntries = 65535;
+  std::string pattern = (fs::temp_directory_path() / "pictolan-bench-XXXXXX").string();
+  if (!mkdtemp(pattern.data())) std::abort();
+  const fs::path folder = pattern;
+  const ts::Bytes image = Image(64, 32, 7);
+  const ts::Bytes iconBytes = ts::RepeatedImageIcon(image, kEntries);
+  ts::PeWriter writer;
+  writer.Add(ts::kRtIcon, 1, image);
+  writer.Add(ts::kRtGroupIcon, 1, ts::RepeatedImageGroup(image, 1, kEntries));
+  auto path = [&folder](const char* name) {
+    return frame::Text::FromUtf8((folder / name).string());
+  };
+  const frame::Text icon = path("repeated.ico"), module = path("repeated.dll"),
+                    out = path("out.ico");
+  frame::WriteFile(icon, frame::ByteSet(iconBytes));
+  frame::WriteFile(module, frame::ByteSet(writer.Build()));
+  const frame::ByteSet source(iconBytes);
+  for (auto _ : state) {
+    if (frame::ExtractFileIcon(icon, 0, out, 1) != 0 ||
+        frame::ExtractFileIcon(module, 0, out, 1) != 0)
+      state.SkipWithError("not refused");
+    if (icofile::RebuildIconBytes(source)) state.SkipWithError("rebuilt");
+  }
+  if (fs::exists(folder / "out.ico")) state.SkipWithError("written");
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  state.counters["peak_rss_MiB"] = static_cast<double>(usage.ru_maxrss) / 1024;
+  state.counters["icon_file_MiB"] = static_cast<double>(iconBytes.size()) / (1 << 20);
+  fs::remove_all(folder);
+}
+BENCHMARK(BM_RefuseRepeatedEntries)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

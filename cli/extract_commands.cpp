@@ -3,7 +3,6 @@
 #include <charconv>
 #include <filesystem>
 #include <string>
-#include <system_error>
 
 #include "cli/commands.h"
 #include "cli/console.h"
@@ -54,10 +53,9 @@ std::optional<frame::Text> OutputFolder(const Arguments& arguments, const frame:
       (std::filesystem::current_path() / platform::paths::ToNative(title.view())).string()));
 }
 
-// A folder the command made but wrote nothing into goes again.
-void RemoveIfEmpty(const frame::Text& folder) {
-  std::error_code ignored;
-  std::filesystem::remove(platform::paths::ToNative(folder.view()), ignored);
+// Why an icon's file is not there: no icon could be read for it (a damaged group), or the write.
+std::string SaveProblem(const extract::SavedIcon& saved) {
+  return saved.noIcon ? "no icon can be read for it" : WriteProblem(saved.path);
 }
 
 // Why an icon's file is not there: no icon could be read for it (a damaged group), or the write.

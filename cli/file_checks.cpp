@@ -99,6 +99,11 @@ bool IsExistingFolder(const frame::Text& path) {
   return fs::is_directory(Native(path), error);
 }
 
+void RemoveIfEmpty(const frame::Text& folder) {
+  std::error_code ignored;
+  fs::remove(Native(folder), ignored);
+}
+
 int FolderFailure(const frame::Text& folder) {
   std::string problem = FolderProblem(folder);
   return Fail("cannot create the folder " + Quoted(folder) +

@@ -29,6 +29,8 @@ std::string FolderProblem(const frame::Text& folder);
 std::string WriteProblem(const frame::Text& path);
 
 bool IsExistingFolder(const frame::Text& path);
+// Removes the folder when it is empty (one the command made but wrote nothing into).
+void RemoveIfEmpty(const frame::Text& folder);
 
 // Prints why the folder could not be created, or the file not written; returns kFailed.
 int FolderFailure(const frame::Text& folder);

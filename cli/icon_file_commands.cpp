@@ -7,16 +7,17 @@
 #include "cli/console.h"
 #include "cli/file_checks.h"
 #include "cli/icon_sources.h"
+#include "frame/external_functions.h"
 #include "icofile/conversion.h"
 #include "icofile/rebuild.h"
 #include "icofile/shell_paths.h"
 #include "icofile/split.h"
+#include "imaging/image_object.h"
+#include "platform/gdiplus/limits.h"
 
 namespace cli {
 namespace {
 
-// The count field of an icon file keeps one byte.
-constexpr size_t kMostImages = 255;
 constexpr std::string_view kDefaultSizes = "16,24,32,48,64,96,128,png";
 
 // "16,48,png" as sizes of the size list, in the order given; 0 for png.
@@ -65,6 +66,45 @@ std::optional<PictureRequest> ParsePicture(std::string_view word,
   return PictureRequest{std::string(word.substr(0, colon)), std::move(*sizes)};
 }
 
+// Why the picture cannot be loaded, for a picture the conversion refused.
+std::string PictureProblem(const frame::Text& picture) {
+  imaging::ImageObject image;
+  if (!image.LoadFromFile(picture) && image.LastStatus() == win32::gdip::OutOfMemory) {
+    namespace gdiplus = platform::gdiplus;
+    return "too large: Pictolan loads pictures of at most " +
+           std::to_string(gdiplus::kMaxImageSide) + " x " + std::to_string(gdiplus::kMaxImageSide) +
+           " and " + std::to_string(gdiplus::kMaxImagePixels) + " pixels, from files of at most " +
+           std::to_string(gdiplus::kMaxEncodedSize >> 20) + " MiB";
+  }
+  return "not a picture Pictolan can load (BMP, JPEG, GIF, PNG, TIFF or ICO)";
+}
+
+// "3" or "3, 5, 8 and 12 more": image numbers for a message.
+std::string Numbers(const std::vector<size_t>& numbers) {
+  constexpr size_t kShown = 3;
+  std::string text;
+  for (size_t i = 0; i < numbers.size() && i < kShown; ++i)
+    text += (i ? ", " : "") + std::to_string(numbers[i]);
+  if (numbers.size() > kShown) text += " and " + std::to_string(numbers.size() - kShown) + " more";
+  return text;
+}
+
+std::string MaxIconFileSize() {
+  return std::to_string(icofile::kMaxIconFileBytes >> 20) + " MiB";
+}
+
+// Why an icon could not be rebuilt at all (Rebuilt::NoScratch or Rebuilt::TooLarge).
+std::string RebuildProblem(icofile::Rebuilt result) {
+  if (result == icofile::Rebuilt::TooLarge)
+    return "its images add up to more than " + MaxIconFileSize();
+  char temp[win32::MAX_PATH + 1] = {};
+  ext::GetTempPathA(sizeof temp, temp);
+  const frame::Text folder(temp);
+  std::string problem = FolderProblem(folder);
+  return "no private scratch folder for probing its images could be made in " + Quoted(folder) +
+         (problem.empty() ? std::string() : ": " + problem);
+}
+
 std::optional<frame::Text> CheckedIconFile(std::string_view word) {
   std::optional<frame::Text> icon = ReadableFile(word);
   if (!icon) return std::nullopt;
@@ -94,9 +134,10 @@ int RunConvert(const Arguments& arguments) {
     images += request->sizes.size();
     requests.push_back(std::move(*request));
   }
-  if (images > kMostImages)
-    return UsageError(kCommand, "an icon file holds at most 255 images; " + std::to_string(images) +
-                                    " were asked for");
+  if (images > icofile::kMaxIconEntries)
+    return UsageError(kCommand, "an icon file holds at most " +
+                                    std::to_string(icofile::kMaxIconEntries) + " images; " +
+                                    std::to_string(images) + " were asked for");
   std::optional<frame::Text> target = PathOperand(*out);
   if (!target) return kFailed;
 
@@ -109,12 +150,14 @@ int RunConvert(const Arguments& arguments) {
       std::optional<icofile::IconBuildList> entries =
           icofile::PrepareConversionImages(*picture, requests[i].sizes);
       if (!entries)
-        return Fail("cannot read " + Quoted(*picture) +
-                    ": not a picture Pictolan can load (BMP, JPEG, GIF, PNG, TIFF or ICO)");
+        return Fail("cannot read " + Quoted(*picture) + ": " + PictureProblem(*picture));
       list.insert(list.end(), entries->begin(), entries->end());
       progress.Show(static_cast<int>(i + 1));
     }
   }
+  if (!icofile::IconFileFits(list))
+    return Fail("cannot write " + Quoted(*target) + ": the icon file would pass " +
+                MaxIconFileSize());
   if (!icofile::WriteConversionIcon(list, *target)) return WriteFailure(*target);
   PrintWritten(*target);
   return kSucceeded;
@@ -126,14 +169,31 @@ int RunSplit(const Arguments& arguments) {
   if (!icon) return kFailed;
   std::optional<frame::Text> folder = PathOperand(arguments.Value("--out").value_or("."));
   if (!folder) return kFailed;
+  bool folderExisted = IsExistingFolder(icofile::SplitFolder(*folder, *icon));
   icofile::SplitOutcome outcome = icofile::SplitIconFile(*icon, *folder);
+  if (outcome.tooLarge)
+    return Fail("cannot split " + Quoted(*icon) + ": its images add up to more than " +
+                MaxIconFileSize());
   if (!IsExistingFolder(outcome.folder)) return FolderFailure(outcome.folder);
   for (const frame::Text& written : outcome.written)
     PrintWritten(written);
-  if (outcome.complete) return kSucceeded;
-  std::string problem = FolderProblem(outcome.folder);
-  return Fail("cannot write every file into " + Quoted(outcome.folder) +
-              (problem.empty() ? std::string() : ": " + problem));
+  if (!outcome.skipped.empty())
+    PrintNote("skipped image " + Numbers(outcome.skipped) + " of " + Quoted(*icon) +
+              ": neither a classic icon image nor PNG data");
+  if (outcome.newIconTooLarge)
+    PrintNote("new.ico was not made: its 32-bit images would pass " + MaxIconFileSize());
+  if (!outcome.failed.empty()) {
+    const frame::Text& first = outcome.failed.front();
+    std::string problem = WriteProblem(first);
+    if (outcome.written.empty() && !folderExisted) RemoveIfEmpty(outcome.folder);
+    return Fail("cannot write " + std::to_string(outcome.failed.size()) + " of " +
+                std::to_string(outcome.failed.size() + outcome.written.size()) +
+                " files, the first " + Quoted(first) + ": " + problem);
+  }
+  if (!outcome.written.empty()) return kSucceeded;
+  if (!folderExisted) RemoveIfEmpty(outcome.folder);
+  return Fail("nothing written: no image of " + Quoted(*icon) +
+              " is a classic icon image or PNG data");
 }
 
 int RunRebuild(const Arguments& arguments) {
@@ -145,7 +205,8 @@ int RunRebuild(const Arguments& arguments) {
   if (!icon) return kFailed;
   std::optional<frame::Text> target = PathOperand(*out);
   if (!target) return kFailed;
-  switch (icofile::RebuildIconFile(*icon, *target)) {
+  icofile::Rebuilt result = icofile::RebuildIconFile(*icon, *target);
+  switch (result) {
     case icofile::Rebuilt::Written:
       PrintWritten(*target);
       return kSucceeded;
@@ -154,6 +215,9 @@ int RunRebuild(const Arguments& arguments) {
                   " loads as a classic icon image (they are PNG-compressed or damaged)");
     case icofile::Rebuilt::NotWritten:
       break;
+    case icofile::Rebuilt::NoScratch:
+    case icofile::Rebuilt::TooLarge:
+      return Fail("cannot rebuild " + Quoted(*icon) + ": " + RebuildProblem(result));
   }
   return WriteFailure(*target);
 }
@@ -178,15 +242,22 @@ int RunRebuildDir(const Arguments& arguments) {
   const frame::Text into = icofile::WithTrailingSeparator(*target);
   const frame::Text from = icofile::WithTrailingSeparator(*source);
   const icofile::FolderRebuild* firstFailure = nullptr;
-  int failures = 0;
+  int failures = 0, unprobed = 0;
   for (const icofile::FolderRebuild& file : results) {
     if (file.result == icofile::Rebuilt::Written) PrintWritten(into + file.name);
     if (file.result == icofile::Rebuilt::NothingKept)
       PrintNote("skipped " + Quoted(from + file.name) +
                 ": no image of it loads as a classic icon image");
+    if (file.result == icofile::Rebuilt::TooLarge)
+      PrintNote("skipped " + Quoted(from + file.name) + ": " + RebuildProblem(file.result));
+    unprobed += file.result == icofile::Rebuilt::NoScratch;
     if (file.result == icofile::Rebuilt::NotWritten && failures++ == 0) firstFailure = &file;
   }
   if (results.empty()) PrintNote("no .ico files in " + Quoted(*source));
+  if (unprobed > 0)
+    return Fail("cannot rebuild " + std::to_string(unprobed) + " of " +
+                std::to_string(results.size()) +
+                " files: " + RebuildProblem(icofile::Rebuilt::NoScratch));
   if (failures == 0) return kSucceeded;
   const frame::Text first = into + firstFailure->name;
   return Fail("cannot write " + std::to_string(failures) + " of " + std::to_string(results.size()) +

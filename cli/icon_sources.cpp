@@ -53,7 +53,7 @@ ImageFacts DescribeImage(Bytes image) {
     if (image.size() < kCoreHeader) return facts;
     facts.width = static_cast<int32_t>(LittleEndian(image, 4));
     facts.height = static_cast<int32_t>(LittleEndian(image, 8)) / 2;  // colour rows and mask
-    facts.bitsPerPixel = (image[12] | image[13] << 8) * (image[14] | image[15] << 8);
+    facts.bitsPerPixel = int64_t{image[12] | image[13] << 8} * (image[14] | image[15] << 8);
   }
   facts.readable = true;
   return facts;
@@ -90,12 +90,20 @@ bool StartsLikeModule(Bytes file) {
   return file.size() >= 2 && file[0] == 'M' && file[1] == 'Z';
 }
 
+// A file with an icon file's header whose directory cannot be read is a damaged icon file.
 std::optional<SourceFacts> DescribeIconFile(Bytes file) {
   auto directory = codecs::ReadIcoDirectory(file);
-  if (!directory) return std::nullopt;
+  if (!directory &&
+      (file.size() < codecs::kIcoHeaderSize || directory.error() == codecs::IcoError::NotIconFile))
+    return std::nullopt;
   SourceFacts facts;
   facts.kind = SourceFacts::Kind::IconFile;
   GroupFacts group;
+  if (!directory) {
+    group.problem = std::string(codecs::ToString(directory.error()));
+    facts.groups.push_back(std::move(group));
+    return facts;
+  }
   for (const codecs::IcoEntry& entry : directory->entries) {
     auto image = codecs::IcoImageBytes(file, entry);
     if (!image) {

@@ -18,7 +18,7 @@ struct ImageFacts {
   bool readable = false;  // false: neither a PNG nor a bitmap header could be read
   int64_t width = 0;
   int64_t height = 0;
-  int bitsPerPixel = 0;
+  int64_t bitsPerPixel = 0;  // planes times bits: both 16-bit fields of a hostile header
   size_t bytes = 0;
 };
 

@@ -106,8 +106,11 @@ void PrintJson(const frame::Text& path, const SourceFacts& facts, int32_t count)
                     ", \"kind\": \"" + (module ? "module" : "icon file") +
                     "\", \"icons\": " + std::to_string(count);
   if (!module) {
-    out += ", \"images\": " + ImagesJson(facts.groups.front());
+    const GroupFacts& images = facts.groups.front();
+    out += ", \"images\": " + ImagesJson(images);
+    if (!images.problem.empty()) out += ", \"problem\": " + JsonString(images.problem);
   } else {
+    if (!facts.problem.empty()) out += ", \"problem\": " + JsonString(facts.problem);
     out += ", \"groups\": [";
     for (size_t g = 0; g < facts.groups.size(); ++g) {
       const GroupFacts& group = facts.groups[g];

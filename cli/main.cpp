@@ -113,12 +113,18 @@ const Command* FindCommand(std::string_view name) {
   return nullptr;
 }
 
-// A fatal error of the frame (an allocation beyond its largest block) is an error of the
-// command: its text goes to stderr and the exit status is 1.
+// A fatal error of the frame (an allocation that failed or is beyond its largest block) is an
+// error of the command: its text goes to stderr as one line and the exit status is 1.
 void ReportFatalErrorsOnStderr() {
+  frame::RouteAllocationFailures();
   frame::SetFatalReporter([](const frame::Text& text, const frame::Text&) {
-    std::string message = text.ToUtf8();
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r'))
+    std::string message;
+    for (char c : text.ToUtf8())
+      if (c != '\r' && c != '\n')
+        message += c;
+      else if (!message.empty() && message.back() != ' ')
+        message += ' ';
+    while (!message.empty() && message.back() == ' ')
       message.pop_back();
     PrintNote(message);
   });

@@ -26,10 +26,10 @@ constexpr size_t kImageSizeField = 20;  // offset of the image-size field in a b
 using ImageRecord = IconGroupSource::Image;
 using IconRecord = IconGroupSource::Icon;
 
-ImageRecord RecordOf(ByteSet bits) {
+ImageRecord RecordOf(std::span<const uint8_t> b) {
   ImageRecord r;
-  std::span<const uint8_t> b = bits.span();
-  if (platform::codecs::IsPng(b)) {
+  r.png = platform::codecs::IsPng(b);
+  if (r.png) {
     r.width = ReadU32BigEndian(b, 16);
     r.height = ReadU32BigEndian(b, 20);
     r.planes = 1;
@@ -39,16 +39,22 @@ ImageRecord RecordOf(ByteSet bits) {
     r.height = ReadU32(b, 8) / 2;
     r.planes = ReadU16(b, 12);
     r.bitCount = ReadU16(b, 14);
-    // The image-size field is written as 0; a header cut short has none to clear.
-    for (size_t i = kImageSizeField; i < kImageSizeField + 4 && i < bits.size(); ++i)
-      bits[i] = 0;
   }
-  r.bits = std::move(bits);
+  r.bits = b;
   return r;
 }
 
+uint64_t IconFileSize(const IconRecord& images) {
+  uint64_t size = kIconHeaderSize + uint64_t{kIconEntrySize} * images.size();
+  for (const ImageRecord& image : images)
+    size += image.bits.size();
+  return size;
+}
+
+// The images must fit kMaxIconFileBytes, so every offset fits its 32 bits.
 ByteSet IconFileBytes(const IconRecord& images) {
   ByteSet file;
+  file.bytes().reserve(static_cast<size_t>(IconFileSize(images)));
   AppendU16(file, 0);
   AppendU16(file, 1);
   AppendU16(file, static_cast<uint16_t>(images.size()));
@@ -65,14 +71,19 @@ ByteSet IconFileBytes(const IconRecord& images) {
     AppendU32(file, offset);
     offset += static_cast<uint32_t>(image.bits.size());
   }
-  for (const ImageRecord& image : images)
-    file += image.bits;
+  for (const ImageRecord& image : images) {
+    size_t at = file.size();
+    file.bytes().insert(file.bytes().end(), image.bits.begin(), image.bits.end());
+    // A bitmap's image-size field is written as 0; a header cut short has none to clear.
+    if (!image.png)
+      for (size_t i = kImageSizeField; i < kImageSizeField + 4 && i < image.bits.size(); ++i)
+        file[at + i] = 0;
+  }
   return file;
 }
 
-std::optional<IconRecord> ReadIconFile(const Text& path) {
-  ByteSet file = ReadFile(path);
-  std::span<const uint8_t> b = file.span();
+// An image without bytes makes the file unreadable, as one outside the file does.
+std::optional<IconRecord> ReadIconFile(std::span<const uint8_t> b) {
   if (b.size() < kIconHeaderSize || ReadU16(b, 0) != 0 || ReadU16(b, 2) != 1) return std::nullopt;
   size_t count = ReadU16(b, 4);
   if (b.size() - kIconHeaderSize < count * kIconEntrySize) return std::nullopt;
@@ -80,20 +91,21 @@ std::optional<IconRecord> ReadIconFile(const Text& path) {
   for (size_t i = 0; i < count; ++i) {
     size_t entry = kIconHeaderSize + i * kIconEntrySize;
     uint64_t size = ReadU32(b, entry + 8), offset = ReadU32(b, entry + 12);
-    if (offset > b.size() || size > b.size() - offset) return std::nullopt;
-    images.push_back(RecordOf(ByteSet(b.subspan(offset, size))));
+    if (size == 0 || offset > b.size() || size > b.size() - offset) return std::nullopt;
+    images.push_back(RecordOf(b.subspan(offset, size)));
   }
   return images;
 }
 
-// The bytes of a resource; empty when it is missing.
-std::optional<ByteSet> ResourceBytes(win32::HMODULE module, const char* name, uintptr_t type) {
+// The bytes of a resource, which stay while the module is loaded; none when it is missing.
+std::optional<std::span<const uint8_t>> ResourceBytes(win32::HMODULE module, const char* name,
+                                                      uintptr_t type) {
   win32::HRSRC resource = k32::FindResourceA(module, name, win32::MAKEINTRESOURCEA(type));
   if (!resource) return std::nullopt;
   const void* data = k32::LockResource(k32::LoadResource(module, resource));
   win32::DWORD size = k32::SizeofResource(module, resource);
   if (!data && size > 0) return std::nullopt;
-  return ByteSet(static_cast<const uint8_t*>(data), size);
+  return std::span<const uint8_t>(static_cast<const uint8_t*>(data), size);
 }
 
 bool EndsWith(const Text& path, const Text& kind) {
@@ -114,7 +126,8 @@ win32::BOOL IconGroupSource::ListGroup(win32::HMODULE, const char*, char* name,
 
 IconGroupSource::IconGroupSource(const Text& sourceFile) {
   if (EndsWith(sourceFile, "ico"_gbk)) {
-    iconFile_ = ReadIconFile(sourceFile);
+    iconFileBytes_ = ReadFile(sourceFile);
+    iconFile_ = ReadIconFile(iconFileBytes_.span());
     count_ = 1;  // even when it cannot be read as an icon file
   } else if (EndsWith(sourceFile, "exe"_gbk) || EndsWith(sourceFile, "dll"_gbk) ||
              EndsWith(sourceFile, "icl"_gbk)) {
@@ -129,14 +142,15 @@ IconGroupSource::~IconGroupSource() {
   if (module_) k32::FreeLibrary(module_);
 }
 
-// The group's directory is read within the resource's own size.
+// The group's directory is read within the resource's own size. An image without bytes, like a
+// missing one, makes the group unreadable: an icon file whose entries point at nothing is no icon.
 std::optional<IconRecord> IconGroupSource::ReadGroup(int32_t index) const {
   if (!module_) return iconFile_;
   const GroupName& group = groups_[static_cast<size_t>(index - 1)];
   const char* name = group.text ? group.text->c_str() : win32::MAKEINTRESOURCEA(group.id);
   auto directory = ResourceBytes(module_, name, win32::RT_GROUP_ICON);
   if (!directory) return std::nullopt;
-  std::span<const uint8_t> d = directory->span();
+  std::span<const uint8_t> d = *directory;
   size_t count = ReadU16(d, 4);
   if (d.size() < kIconHeaderSize || (d.size() - kIconHeaderSize) / kGroupEntrySize < count)
     return std::nullopt;
@@ -144,8 +158,8 @@ std::optional<IconRecord> IconGroupSource::ReadGroup(int32_t index) const {
   for (size_t i = 0; i < count; ++i) {
     uintptr_t id = ReadU16(d, kIconHeaderSize + i * kGroupEntrySize + 12);
     auto bits = ResourceBytes(module_, win32::MAKEINTRESOURCEA(id), win32::RT_ICON);
-    if (!bits) return std::nullopt;
-    images.push_back(RecordOf(std::move(*bits)));
+    if (!bits || bits->empty()) return std::nullopt;
+    images.push_back(RecordOf(*bits));
   }
   return images;
 }
@@ -155,8 +169,11 @@ IconGroupSaved IconGroupSource::Save(const Text& savePath, int32_t index) const 
   if (savePath.empty() || count_ < wanted) return {};
   IconGroupSaved saved{count_, false};
   if (!EndsWith(savePath, "ico"_gbk)) return saved;
-  if (std::optional<IconRecord> icon = ReadGroup(wanted))
-    saved.written = WriteFile(savePath, IconFileBytes(*icon));
+  std::optional<IconRecord> icon = ReadGroup(wanted);
+  if (!icon || icon->empty()) return saved;
+  // Refused before a byte is copied, however often the directory lists the same image.
+  if (IconFileSize(*icon) > kMaxIconFileBytes) return {};
+  saved.written = WriteFile(savePath, IconFileBytes(*icon));
   return saved;
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "frame/values.h"
@@ -11,12 +12,18 @@
 
 namespace frame {
 
+// The largest icon file the program writes. Real icons stay far below it; a directory that lists
+// one image thousands of times would otherwise ask for gigabytes, and past 4 GiB the file's
+// 32-bit image offsets would wrap.
+constexpr uint64_t kMaxIconFileBytes = uint64_t{256} << 20;
+
 // Writes icon group `index` (1-based; below 1 counts as 1) of `sourceFile` to `savePath` when
 // the save path ends in "ico", and returns the number of icon groups in the source (1 for an
 // ".ico" file) when that number is at least the index; 0 otherwise, also for sources whose name
-// does not end in ico, exe, dll or icl and for an empty save path. The result does not say
-// whether the file was written (IconGroupSource::Save does). Mode 0 (save to the path) is the
-// only mode.
+// does not end in ico, exe, dll or icl, for an empty save path and for a group whose icon file
+// would pass kMaxIconFileBytes (nothing is written then). Otherwise the result does not say
+// whether the file was written (IconGroupSource::Save does); a group without images, or with an
+// image without bytes, is not written. Mode 0 (save to the path) is the only mode.
 int32_t ExtractFileIcon(const Text& sourceFile, int32_t mode, const Text& savePath, int32_t index);
 
 // What saving one icon group did.
@@ -40,13 +47,15 @@ class IconGroupSource {
   // Writes group `index` as ExtractFileIcon does and tells whether the file was written.
   IconGroupSaved Save(const Text& savePath, int32_t index) const;
 
-  // One image as stored: its directory fields come from its own header.
+  // One image as stored: its directory fields come from its own header; its bytes lie in the
+  // icon file's bytes or the module's resources, which live as long as the object.
   struct Image {
     uint32_t width = 0;
     uint32_t height = 0;
     uint32_t planes = 0;
     uint32_t bitCount = 0;
-    ByteSet bits;
+    bool png = false;
+    std::span<const uint8_t> bits;
   };
   using Icon = std::vector<Image>;
 
@@ -61,6 +70,7 @@ class IconGroupSource {
   std::optional<Icon> ReadGroup(int32_t index) const;
 
   int32_t count_ = 0;
+  ByteSet iconFileBytes_;
   std::optional<Icon> iconFile_;  // the images of an icon file source
   win32::HMODULE module_ = 0;     // a module source, loaded as a data file
   std::vector<GroupName> groups_;

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <new>
 
 #include "frame/values.h"
 
@@ -28,6 +29,11 @@ Text RuntimeErrorMessage(int code);
 constexpr size_t kLargestBlock = size_t{1} << 30;
 // The fatal error "分配 N 字节内存失败!" for a request that cannot be satisfied.
 [[noreturn]] void AllocationFailed(size_t bytes);
+// Makes every failed allocation of the process (the program's, the frame's, the platform's and
+// Qt's operator new) the fatal error AllocationFailed with the size asked for, instead of a
+// std::bad_alloc nothing catches. The frame's start-up and pictolan-cli install it; the result
+// is the new handler it replaced.
+std::new_handler RouteAllocationFailures();
 // AllocationFailed when a block of this size is beyond kLargestBlock.
 inline void CheckBlockSize(size_t bytes) {
   if (bytes > kLargestBlock) AllocationFailed(bytes);

@@ -2,11 +2,17 @@
 // crash input ever found through them (tests/data/crashers/<name>/).
 #pragma once
 
+#include <stdlib.h>
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <span>
+#include <string>
 
+#include "frame/extract_file_icon.h"
 #include "icofile/icon_container.h"
 #include "platform/codecs/dib.h"
 #include "platform/codecs/ico.h"
@@ -20,6 +26,54 @@ inline void Dib(std::span<const uint8_t> bytes) {
   (void)DecodeDib(bytes, DibMode::Icon);
   (void)DecodeDib(bytes, DibMode::Bitmap);
   (void)DecodeBmpFile(bytes);
+}
+
+// A private folder for the files a target must hand over by path, removed at exit.
+class ScratchFolder {
+ public:
+  ScratchFolder() {
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "pictolan-fuzz-XXXXXX").string();
+    if (mkdtemp(pattern.data())) path_ = pattern + "/";
+  }
+  ~ScratchFolder() {
+    std::error_code ignored;
+    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+  }
+  // The path of a file in the folder holding the bytes.
+  std::string Write(const char* name, std::span<const uint8_t> bytes) const {
+    std::ofstream(path_ + name, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+    return path_ + name;
+  }
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+// The icon file extraction command on the bytes as an icon file and as a module: its readers of
+// icon files, group directories and the images they list, and the icon file it writes, which
+// must hold its whole directory and every image it lists.
+inline void ExtractGroup(std::span<const uint8_t> bytes) {
+  using namespace platform::codecs;
+  static const ScratchFolder scratch;
+  const frame::Text saved(scratch.path() + "saved.ico");
+  for (const char* name : {"source.ico", "source.dll"}) {
+    frame::IconGroupSource source(frame::Text(scratch.Write(name, bytes)));
+    for (int32_t index = 1; index <= std::min(source.count(), 3); ++index) {
+      if (!source.Save(saved, index).written) continue;
+      std::ifstream in(saved.bytes(), std::ios::binary);
+      std::vector<uint8_t> file((std::istreambuf_iterator<char>(in)), {});
+      auto directory = ReadIcoDirectory(file);
+      if (!directory && directory.error() != IcoError::TooManyImages) __builtin_trap();
+      if (directory)
+        for (const IcoEntry& entry : directory->entries)
+          if (!IcoImageBytes(file, entry)) __builtin_trap();
+      std::filesystem::remove(saved.bytes());
+    }
+  }
 }
 
 // The icon file: the program's directory walk, the platform's directory reader, the image

@@ -89,7 +89,8 @@ std::optional<IconBuildList> PrepareConversionImages(const frame::Text& picture,
 }
 
 bool WriteConversionIcon(const IconBuildList& list, const frame::Text& path) {
-  return frame::WriteFile(path, BuildIconFile(list));
+  frame::ByteSet file = BuildIconFile(list);
+  return !file.empty() && frame::WriteFile(path, file);
 }
 
 }  // namespace icofile

@@ -28,7 +28,8 @@ frame::Text ConversionListText(const frame::Text& sizeItemText, const IconBuildE
 std::optional<IconBuildList> PrepareConversionImages(const frame::Text& picture,
                                                      std::span<const uint8_t> sizes);
 
-// The icon file of the conversion list written to the path; true when written.
+// The icon file of the conversion list written to the path; true when written. Nothing is
+// written for a list that does not fit an icon file (IconFileFits).
 bool WriteConversionIcon(const IconBuildList& list, const frame::Text& path);
 
 }  // namespace icofile

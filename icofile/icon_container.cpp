@@ -1,5 +1,7 @@
 #include "icofile/icon_container.h"
 
+#include <algorithm>
+
 #include "frame/external_functions.h"
 #include "frame/fatal.h"
 #include "frame/le_bytes.h"
@@ -69,8 +71,7 @@ frame::ByteSet IconFileHeader(size_t count) {
   frame::ByteSet header;
   AppendU16(header, 0);
   AppendU16(header, 1);
-  AppendU8(header, static_cast<uint8_t>(count));
-  AppendU8(header, 0);
+  AppendU16(header, static_cast<uint16_t>(count));
   return header;
 }
 
@@ -79,7 +80,16 @@ int32_t AndMaskSize(int32_t width) {
   return width * ((width + 31) / 32) * 4;
 }
 
+bool IconFileFits(const IconBuildList& list) {
+  if (list.size() > kMaxIconEntries) return false;
+  uint64_t total = kHeaderSize + uint64_t{kEntrySize} * list.size();
+  for (const IconBuildEntry& e : list)
+    total += e.bytesInResource;
+  return total <= kMaxIconFileBytes;
+}
+
 frame::ByteSet BuildIconFile(const IconBuildList& list) {
+  if (!IconFileFits(list)) return {};
   frame::ByteSet file = IconFileHeader(list.size());
   uint32_t offset = kHeaderSize + kEntrySize * static_cast<uint32_t>(list.size());
   for (const IconBuildEntry& e : list) {
@@ -91,13 +101,27 @@ frame::ByteSet BuildIconFile(const IconBuildList& list) {
   return file;
 }
 
+bool IconImagesTooLarge(const frame::ByteSet& icon) {
+  std::span<const uint8_t> bytes = icon.span();
+  uint32_t count = ReadU16(bytes, 4);
+  uint64_t total = 0;
+  for (uint32_t i = 0; i < count; ++i) {
+    uint64_t entry = kHeaderSize + uint64_t{kEntrySize} * i;
+    uint64_t offset = ReadU32(bytes, entry + 12);
+    if (offset < bytes.size())
+      total += std::min<uint64_t>(ReadU32(bytes, entry + 8), bytes.size() - offset);
+    if (total > kMaxIconFileBytes) return true;
+  }
+  return false;
+}
+
 std::vector<WalkedImage> WalkIconImages(const frame::ByteSet& icon) {
   std::vector<WalkedImage> images;
+  if (IconImagesTooLarge(icon)) return images;
   std::span<const uint8_t> bytes = icon.span();
-  auto count = static_cast<int16_t>(ReadU16(bytes, 4));
-  uint64_t position = ReadU32(bytes, kHeaderSize + 12);
-  if (count > 0) images.reserve(static_cast<size_t>(count));
-  for (int i = 0; i < count; ++i) {
+  uint32_t count = ReadU16(bytes, 4);
+  images.reserve(count);
+  for (uint32_t i = 0; i < count; ++i) {
     uint64_t entry = kHeaderSize + uint64_t{kEntrySize} * i;
     WalkedImage w;
     w.entryHead = frame::ByteSet(std::vector<uint8_t>(kEntryHeadSize));
@@ -106,8 +130,7 @@ std::vector<WalkedImage> WalkIconImages(const frame::ByteSet& icon) {
     w.width = ReadU8(bytes, entry);
     w.bitCount = ReadU8(bytes, entry + 6);
     w.bytesInResource = ReadU32(bytes, entry + 8);
-    w.image = ReadBytes(icon, position, w.bytesInResource);
-    position += w.bytesInResource;
+    w.image = ReadBytes(icon, ReadU32(bytes, entry + 12), w.bytesInResource);
     images.push_back(std::move(w));
   }
   return images;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "frame/extract_file_icon.h"
 #include "frame/values.h"
 #include "platform/win32.h"
 
@@ -22,7 +23,12 @@ struct IconBuildEntry {
 // The images of a future icon file, in file order.
 using IconBuildList = std::vector<IconBuildEntry>;
 
-// The 6-byte header of an icon file of `count` images; the count field keeps its low byte only.
+// The most images an icon file's 16-bit count can hold.
+constexpr size_t kMaxIconEntries = 65535;
+// The largest icon file the program writes or takes apart (the same bound as the extraction's).
+using frame::kMaxIconFileBytes;
+
+// The 6-byte header of an icon file of `count` images (at most kMaxIconEntries).
 frame::ByteSet IconFileHeader(size_t count);
 
 // Bytes of the 1-bit AND mask of a width x width image, rows padded to 32-bit words.
@@ -30,7 +36,10 @@ int32_t AndMaskSize(int32_t width);
 
 // The bytes of a complete icon file. Bitmap entries get a new 40-byte header and an all-zero
 // mask, so the alpha of their 32-bit rows decides what shows; PNG entries are stored whole.
+// Empty (no file) when the list does not fit an icon file (IconFileFits).
 frame::ByteSet BuildIconFile(const IconBuildList& list);
+// At most kMaxIconEntries entries, whose icon file stays within kMaxIconFileBytes.
+bool IconFileFits(const IconBuildList& list);
 
 // One image of an icon file as the walk finds it.
 struct WalkedImage {
@@ -41,10 +50,14 @@ struct WalkedImage {
   frame::ByteSet image;
 };
 
-// The images of an icon file in directory order, taken back to back from the first image's
-// offset. A malformed file is walked as far as its bytes go: what lies past the end reads as
-// zero (numbers and entry heads) or is cut short (images).
+// The images of an icon file in directory order, each taken at its own entry's offset (images
+// may be stored in any order). A malformed file is walked as far as its bytes go: what lies past
+// the end reads as zero (numbers and entry heads) or is cut short (images). An icon whose images
+// add up to more than kMaxIconFileBytes (IconImagesTooLarge) yields nothing.
 std::vector<WalkedImage> WalkIconImages(const frame::ByteSet& icon);
+
+// Whether the images the directory lists, counted as the walk takes them, pass kMaxIconFileBytes.
+bool IconImagesTooLarge(const frame::ByteSet& icon);
 
 // A one-image icon file: header, the entry head with the image offset 22, the image.
 frame::ByteSet MakeSingleImageIcon(const frame::ByteSet& entryHead, const frame::ByteSet& image);

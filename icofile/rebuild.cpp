@@ -18,29 +18,44 @@ namespace {
 
 // A rebuilt icon of more than its header and one directory entry holds at least one image.
 constexpr size_t kEmptyIconSize = 22;
+constexpr size_t kBytesInResourceField = 8;  // in a directory entry
 
 }  // namespace
 
-frame::ByteSet RebuildIconBytes(const frame::ByteSet& icon) {
-  std::vector<WalkedImage> kept;
-  frame::PrivateFolder scratch;
-  if (!scratch.path().empty()) {
-    const frame::Text probe = scratch.path() + "probe.ico"_gbk;
-    for (WalkedImage& image : WalkIconImages(icon)) {
-      if (image.image.empty()) continue;  // never loads; a damaged count may list thousands
-      frame::WriteFile(probe, MakeSingleImageIcon(image.entryHead, image.image));
-      win32::HICON loaded = ProbeIconLoad(probe);
-      if (loaded) kept.push_back(std::move(image));
-      frame::DeleteFile(probe);
-      ext::DestroyIcon(loaded);
-    }
+std::optional<frame::ByteSet> RebuildIconBytes(const frame::ByteSet& icon, Rebuilt* failure) {
+  Rebuilt ignored;
+  Rebuilt& why = failure ? *failure : ignored;
+  if (IconImagesTooLarge(icon)) {
+    why = Rebuilt::TooLarge;
+    return std::nullopt;
   }
+  frame::PrivateFolder scratch;
+  if (scratch.path().empty()) {
+    why = Rebuilt::NoScratch;
+    return std::nullopt;
+  }
+  std::vector<WalkedImage> kept;
+  const frame::Text probe = scratch.path() + "probe.ico"_gbk;
+  for (WalkedImage& image : WalkIconImages(icon)) {
+    if (image.image.empty()) continue;  // never loads; a damaged count may list thousands
+    frame::WriteFile(probe, MakeSingleImageIcon(image.entryHead, image.image));
+    win32::HICON loaded = ProbeIconLoad(probe);
+    if (loaded) kept.push_back(std::move(image));
+    frame::DeleteFile(probe);
+    ext::DestroyIcon(loaded);
+  }
+  // Kept images are at most the walked ones, which fit kMaxIconFileBytes: no offset wraps. An
+  // image cut short by the end of its file keeps the length it has, so the next offset is right.
   frame::ByteSet file = IconFileHeader(kept.size());
   uint32_t offset = static_cast<uint32_t>(6 + 16 * kept.size());
-  for (const WalkedImage& image : kept) {
+  for (WalkedImage& image : kept) {
+    auto length = static_cast<uint32_t>(image.image.size());
+    if (length != image.bytesInResource)
+      for (int b = 0; b < 4; ++b)
+        image.entryHead[kBytesInResourceField + b] = static_cast<uint8_t>(length >> (8 * b));
     file += image.entryHead;
     AppendU32(file, offset);
-    offset += image.bytesInResource;
+    offset += length;
   }
   for (const WalkedImage& image : kept)
     file += image.image;
@@ -48,9 +63,11 @@ frame::ByteSet RebuildIconBytes(const frame::ByteSet& icon) {
 }
 
 Rebuilt RebuildIconFile(const frame::Text& source, const frame::Text& target) {
-  frame::ByteSet rebuilt = RebuildIconBytes(frame::ReadFile(source));
-  if (rebuilt.size() <= kEmptyIconSize) return Rebuilt::NothingKept;
-  return frame::WriteFile(target, rebuilt) ? Rebuilt::Written : Rebuilt::NotWritten;
+  Rebuilt failure = Rebuilt::NothingKept;
+  std::optional<frame::ByteSet> rebuilt = RebuildIconBytes(frame::ReadFile(source), &failure);
+  if (!rebuilt) return failure;
+  if (rebuilt->size() <= kEmptyIconSize) return Rebuilt::NothingKept;
+  return frame::WriteFile(target, *rebuilt) ? Rebuilt::Written : Rebuilt::NotWritten;
 }
 
 std::vector<FolderRebuild> RebuildIconFolder(

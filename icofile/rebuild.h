@@ -4,22 +4,27 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "frame/values.h"
 
 namespace icofile {
 
-// The icon file with only its loadable images, their directory fields copied and their offsets
-// recomputed; at least the 6-byte header (count 0 when nothing is kept). Each image is probed
-// through a one-image icon file in a private scratch folder.
-frame::ByteSet RebuildIconBytes(const frame::ByteSet& icon);
-
 enum class Rebuilt {
   Written,
   NothingKept,  // no loadable image (or an unreadable source): nothing is written
   NotWritten,   // the rebuilt icon could not be written
+  NoScratch,    // no private scratch folder for the probes could be made: nothing is written
+  TooLarge,     // the images add up to more than kMaxIconFileBytes: nothing is written
 };
+
+// The icon file with only its loadable images, their directory fields copied and their offsets
+// recomputed; at least the 6-byte header (count 0 when nothing is kept). Each image is probed
+// through a one-image icon file in a private scratch folder. None, with the reason in `failure`
+// (NoScratch or TooLarge), when the icon cannot be rebuilt.
+std::optional<frame::ByteSet> RebuildIconBytes(const frame::ByteSet& icon,
+                                               Rebuilt* failure = nullptr);
 
 // Rebuilds the icon file at `source` into `target` when at least one image is kept.
 Rebuilt RebuildIconFile(const frame::Text& source, const frame::Text& target);

@@ -21,6 +21,8 @@ constexpr uint8_t kPngSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'
 constexpr size_t kPngHeightField = 20;  // the IHDR chunk's big-endian height
 constexpr size_t kClearedHeightByte = 22;
 constexpr uint32_t kBmpFileHeaderSize = 14;
+constexpr uint64_t kHeaderSize = 6;  // of an icon file
+constexpr uint64_t kEntrySize = 16;
 
 bool IsPng(const frame::ByteSet& image) {
   return image.size() >= sizeof kPngSignature &&
@@ -57,43 +59,59 @@ frame::Text SplitFolder(const frame::Text& targetFolder, const frame::Text& icon
   return WithTrailingSeparator(targetFolder) + FileNameOfPath(iconPath, false) + PathSeparator();
 }
 
-// An image that is empty (the directory lists more images than the file holds) gives no file;
-// an icon whose one-image file was not written is not probed, so an older file of the same name
+// An icon whose one-image file was not written is not probed, so an older file of the same name
 // is never taken for it.
 SplitOutcome SplitIconFile(const frame::Text& iconPath, const frame::Text& targetFolder) {
   SplitOutcome outcome;
   outcome.folder = SplitFolder(targetFolder, iconPath);
+  frame::ByteSet icon = frame::ReadFile(iconPath);
+  if (IconImagesTooLarge(icon)) {
+    outcome.tooLarge = true;
+    return outcome;
+  }
   CreateFolderPath(outcome.folder);
   IconBuildList redrawn;
+  uint64_t redrawnBytes = kHeaderSize;
   size_t number = 0;
-  for (WalkedImage& image : WalkIconImages(frame::ReadFile(iconPath))) {
+  auto write = [&outcome](const frame::Text& path, const frame::ByteSet& bytes) {
+    (frame::WriteFile(path, bytes) ? outcome.written : outcome.failed).push_back(path);
+  };
+  for (WalkedImage& image : WalkIconImages(icon)) {
     ++number;
-    if (image.image.empty()) continue;
+    if (image.image.empty()) {
+      outcome.skipped.push_back(number);
+      continue;
+    }
     frame::Text single = Numbered(outcome.folder, "Par", number, ".ico");
     bool written = frame::WriteFile(single, MakeSingleImageIcon(image.entryHead, image.image));
-    win32::HICON icon = written ? ProbeIconLoad(single) : 0;
-    if (icon) {
-      if (image.bitCount >= 32 && image.width >= 8)
-        redrawn.push_back(RedrawnEntry(icon, image.width));
+    win32::HICON loaded = written ? ProbeIconLoad(single) : 0;
+    if (loaded) {
+      if (image.bitCount >= 32 && image.width >= 8 && !outcome.newIconTooLarge) {
+        redrawn.push_back(RedrawnEntry(loaded, image.width));
+        redrawnBytes += kEntrySize + redrawn.back().bytesInResource;
+        if (redrawnBytes > kMaxIconFileBytes) {
+          outcome.newIconTooLarge = true;
+          redrawn.clear();
+        }
+      }
       outcome.written.push_back(single);
-      ext::DestroyIcon(icon);
+      ext::DestroyIcon(loaded);
+      continue;
+    }
+    frame::DeleteFile(single);
+    if (!IsPng(image.image)) {
+      // Only PNG data becomes a ".png" file. An image whose one-image file could not be written
+      // was never probed: that file counts as failed.
+      if (written)
+        outcome.skipped.push_back(number);
+      else
+        outcome.failed.push_back(single);
       continue;
     }
     RestorePngHeight(image.image);
-    frame::Text png = Numbered(outcome.folder, "", number, ".png");
-    if (frame::WriteFile(png, image.image))
-      outcome.written.push_back(png);
-    else
-      outcome.complete = false;
-    frame::DeleteFile(single);
+    write(Numbered(outcome.folder, "", number, ".png"), image.image);
   }
-  if (!redrawn.empty()) {
-    frame::Text newIcon = outcome.folder + "new.ico"_gbk;
-    if (frame::WriteFile(newIcon, BuildIconFile(redrawn)))
-      outcome.written.push_back(newIcon);
-    else
-      outcome.complete = false;
-  }
+  if (!redrawn.empty()) write(outcome.folder + "new.ico"_gbk, BuildIconFile(redrawn));
   return outcome;
 }
 

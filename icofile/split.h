@@ -19,13 +19,19 @@ struct SplitOutcome {
   // "Par" + i + ".ico" or i + ".png" for image i (its 1-based place in the directory), in
   // order, then "new.ico" when it was made.
   std::vector<frame::Text> written;
-  bool complete = true;  // every file meant to be written was written
+  std::vector<frame::Text> failed;  // files meant to be written that were not
+  // Images that neither load as icons nor hold PNG data (or lie past the end of the file): they
+  // give no file.
+  std::vector<size_t> skipped;
+  bool tooLarge = false;  // the images add up past kMaxIconFileBytes: nothing was done
+  // The redrawn 32-bit images would make "new.ico" larger than kMaxIconFileBytes: it was not made.
+  bool newIconTooLarge = false;
 };
 
 // Splits the icon file into SplitFolder(targetFolder, iconPath), created with its parents. A
 // PNG image whose height field reads 0 (icons written by older versions cleared its third byte)
-// gets that byte back as 1; every other image is written as it is stored. "new.ico" holds the
-// loadable images of at least 32 bits per pixel and a width byte of at least 8.
+// gets that byte back as 1; every other PNG image is written as it is stored. "new.ico" holds
+// the loadable images of at least 32 bits per pixel and a width byte of at least 8.
 SplitOutcome SplitIconFile(const frame::Text& iconPath, const frame::Text& targetFolder);
 
 }  // namespace icofile

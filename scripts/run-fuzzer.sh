@@ -1,14 +1,18 @@
 #!/usr/bin/env bash
-# Runs one libFuzzer harness for a bounded time over a scratch copy of its seed corpus; known
-# crash inputs are replayed first. A crash leaves its input in the build folder and fails.
-#   run-fuzzer.sh FUZZER SECONDS SEED_DIR CRASH_DIR
+# Runs one libFuzzer harness for a bounded time. Its inputs (seeds and every input it ever crashed
+# on) are replayed first and must all pass; then it fuzzes over a scratch copy of them. A crash
+# leaves its input in the artifact folder (default: beside the fuzzer) and fails.
+#   run-fuzzer.sh FUZZER SECONDS INPUT_DIR [ARTIFACT_DIR]
 set -euo pipefail
-fuzzer=$1 seconds=$2 seeds=$3 crashers=$4
+fuzzer=$1 seconds=$2 inputs=$3
 work=$(dirname "$fuzzer")/work-$(basename "$fuzzer")
-rm -rf "$work" && mkdir -p "$work/corpus" "$work/artifacts"
-[ -d "$seeds" ] && cp -r "$seeds"/. "$work/corpus/" 2>/dev/null || true
-if [ -d "$crashers" ] && [ -n "$(ls -A "$crashers")" ]; then
-  "$fuzzer" -runs=0 "$crashers"/*
+artifacts=${4:-$work/artifacts}
+if [ ! -d "$inputs" ] || [ -z "$(ls -A "$inputs")" ]; then
+  echo "run-fuzzer.sh: no inputs in $inputs: every harness keeps its seeds there" >&2
+  exit 1
 fi
+rm -rf "$work" && mkdir -p "$work/corpus" "$artifacts"
+"$fuzzer" -runs=0 "$inputs"/*
+cp -r "$inputs"/. "$work/corpus/"
 exec "$fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
-  -artifact_prefix="$work/artifacts/" "$work/corpus"
+  -artifact_prefix="${artifacts%/}/" "$work/corpus"

@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 
 #include "tests/support/fixtures.h"
@@ -77,9 +78,12 @@ ts::Bytes GeneratedDib(int size, int seed) {
 
 bool WriteModule(const std::filesystem::path& path, int groups) {
   std::vector<ts::Bytes> nsis;
-  for (const auto& icon : ts::NsisIcons())
-    nsis.push_back(ts::ReadBytes(icon));
-  if (nsis.empty()) return false;
+  try {
+    for (const auto& icon : ts::NsisIcons())
+      nsis.push_back(ts::ReadBytes(icon));
+  } catch (const std::runtime_error&) {
+    return false;
+  }
   ts::PeWriter writer;
   for (int g = 0; g < groups; ++g) {
     std::vector<IconImage> images;

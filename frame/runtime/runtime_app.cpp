@@ -91,6 +91,7 @@ RuntimeApp::~RuntimeApp() {
   if (initialised_) {
     SetShutdownHook(nullptr);
     SetFatalReporter(std::move(outerReporter_));
+    std::set_new_handler(outerNewHandler_);
   }
   ++eventSuspendCount_;
   std::vector<std::unique_ptr<LoadedWindow>> windows;
@@ -124,6 +125,7 @@ void RuntimeApp::Initialise() {
   units::PrepareApplication();
 
   SetShutdownHook([this](int code) { Shutdown(code); });
+  outerNewHandler_ = RouteAllocationFailures();
   // No handler runs while the fatal error's box is up.
   outerReporter_ = SetFatalReporter(nullptr);
   SetFatalReporter([this](const Text& text, const Text& caption) {

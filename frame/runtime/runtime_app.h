@@ -117,6 +117,7 @@ class RuntimeApp {
   bool shutdownBegun_ = false;
   bool initialised_ = false;
   FatalReporter outerReporter_;
+  std::new_handler outerNewHandler_ = nullptr;
   int quitCode_ = 0;
   RuntimeApp* previous_;
 };

@@ -9,6 +9,7 @@
 
 #include "platform/codecs/dib.h"
 #include "platform/codecs/ico.h"
+#include "platform/gdiplus/codec_messages.h"
 
 namespace platform::gdiplus {
 namespace {
@@ -158,6 +159,7 @@ PixelFormat QtPixelFormat(Format format, QImage::Format decoded) {
 }
 
 GpStatus ReadQtFrame(const QByteArray& bytes, const char* qtFormat, UINT index, QImage& frame) {
+  QuietCodecMessages quiet(qtFormat);
   QBuffer buffer;
   buffer.setData(bytes);
   buffer.open(QIODevice::ReadOnly);
@@ -178,6 +180,7 @@ GpStatus ReadQtFrame(const QByteArray& bytes, const char* qtFormat, UINT index, 
 }
 
 UINT QtFrameCount(const QByteArray& bytes, const char* qtFormat) {
+  QuietCodecMessages quiet(qtFormat);
   QBuffer buffer;
   buffer.setData(bytes);
   buffer.open(QIODevice::ReadOnly);

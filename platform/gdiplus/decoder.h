@@ -13,9 +13,6 @@
 
 namespace platform::gdiplus {
 
-// The largest encoded picture read from a file or a stream.
-constexpr int64_t kMaxEncodedSize = int64_t{256} << 20;
-
 GpStatus DecodePicture(const QByteArray& bytes, std::unique_ptr<Image>& image);
 
 // Replaces the pixels of the image by those of frame `index` (of a multi-frame image).

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/gdiplus/limits.h"
 #include "platform/handles.h"
 #include "platform/win32.h"
 
@@ -23,9 +24,7 @@ namespace platform::gdiplus {
 
 using namespace win32;
 
-// Limits on every image the stand-in creates or decodes.
-constexpr int kMaxImageSide = 32768;
-constexpr int64_t kMaxImagePixels = int64_t{1} << 26;  // 256 MiB of 32-bit pixels
+// The most frames of a GIF or TIFF picture (the other limits are in limits.h).
 constexpr UINT kMaxFrames = 4096;
 
 // The encoded picture a multi-frame image selects its frames from.

@@ -1,9 +1,11 @@
 #include "tests/cli/cli_run.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <sstream>
 
 #include "tests/support/fixtures.h"
@@ -38,6 +40,15 @@ CliRun RunCli(const std::vector<std::string>& arguments, const std::filesystem::
     if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 || chdir(folder.c_str()) != 0)
       _exit(127);
     if (options.asUnprivilegedUser) ts::DropPrivileges();
+    if (options.fileSizeLimit) {
+      signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of ending the process
+      rlimit limit{options.fileSizeLimit, options.fileSizeLimit};
+      setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    if (options.addressSpaceLimit) {
+      rlimit limit{options.addressSpaceLimit, options.addressSpaceLimit};
+      setrlimit(RLIMIT_AS, &limit);
+    }
     execv(argv[0], argv.data());
     _exit(127);
   }

@@ -18,6 +18,10 @@ struct CliRun {
 
 struct RunOptions {
   bool asUnprivilegedUser = false;  // gives up root first, so that file permissions apply
+  // Limits of the run (0: none): the largest file it may write, as a full disk stops it, and
+  // its address space, so that an allocation fails.
+  size_t fileSizeLimit = 0;
+  size_t addressSpaceLimit = 0;
 };
 
 // Runs the executable with the arguments in the folder.

@@ -6,6 +6,7 @@
 #include "imaging/image_object.h"
 #include "tests/cli/cli_fixtures.h"
 #include "tests/support/icoutils.h"
+#include "tests/support/pe_writer.h"
 
 namespace cli_test {
 namespace {
@@ -154,6 +155,10 @@ TEST_F(ExtractCommandTest, BadInputIsAnErrorThatSaysWhatAndWhy) {
   Bytes module = ts::ReadBytes(module_);
   Write("cut.dll", Bytes(module.begin(), module.begin() + 200));
   Write("blocker", Bytes{1});
+  ts::PeWriter damaged;
+  damaged.AddIconGroup(1, ts::MakeIcoFile({Bytes(200, 0x5A)}));  // an image nothing decodes
+  damaged.Add(ts::kRtGroupIcon, 2, ts::RepeatedImageGroup(Bytes(200, 0x5A), 1, 0));
+  Write("damaged.dll", damaged.Build());
   struct Case {
     std::vector<std::string> arguments;
     std::string message;
@@ -166,6 +171,9 @@ TEST_F(ExtractCommandTest, BadInputIsAnErrorThatSaysWhatAndWhy) {
       {{"extract", "Twelve.DLL", "--index", "13"}, "no such icon: index 13"},
       {{"extract", "Twelve.DLL", "--index", "-2"}, "no such icon: index -2"},
       {{"extract", "Twelve.DLL", "--all", "--out", "blocker/icons"}, "is not a folder"},
+      {{"extract", "damaged.dll", "--index", "1", "--format", "png"}, "no icon can be read"},
+      {{"extract", "damaged.dll", "--all", "--format", "gif"}, "2 of 2 files, the first"},
+      {{"extract", "damaged.dll", "--index", "2"}, "no icon can be read for it"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.arguments[1] + " " + c.arguments.back());
@@ -174,8 +182,8 @@ TEST_F(ExtractCommandTest, BadInputIsAnErrorThatSaysWhatAndWhy) {
     EXPECT_TRUE(run.out.empty()) << run.out;
     EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
   }
-  EXPECT_EQ(Listing(""),
-            (std::vector<std::string>{"Twelve.DLL", "blocker", "cut.dll", "notes.txt"}))
+  EXPECT_EQ(Listing(""), (std::vector<std::string>{"Twelve.DLL", "blocker", "cut.dll",
+                                                   "damaged.dll", "notes.txt"}))
       << "no folder is left behind";
 }
 

@@ -1,10 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QImage>
+
+#include <zlib.h>
+
+#include <algorithm>
 
 #include "platform/codecs/ico.h"
 #include "tests/cli/cli_fixtures.h"
 #include "tests/support/icoutils.h"
+#include "tests/support/pe_writer.h"
 
 namespace cli_test {
 namespace {
@@ -37,7 +43,38 @@ Bytes WithClearedPngHeight(Bytes png) {
   return png;
 }
 
+// A PNG stream whose header says 30000 x 30000.
+Bytes HugePng() {
+  Bytes png = ts::MakePng(1, 1, 0xFF000000);
+  const uint8_t side[] = {0, 0, 0x75, 0x30};  // big-endian, as PNG stores numbers
+  for (size_t at : {16, 20})
+    std::copy(std::begin(side), std::end(side), png.begin() + static_cast<ptrdiff_t>(at));
+  uLong crc = crc32(0, png.data() + 12, 17);  // the header chunk's type and data
+  for (int i = 0; i < 4; ++i)
+    png[29 + i] = static_cast<uint8_t>(crc >> (24 - 8 * i));
+  return png;
+}
+
 class ConvertCommandTest : public CliTest {};
+
+// The count field holds all 16 bits: icoutils lists every image, before and after a rebuild.
+TEST_F(ConvertCommandTest, ThreeHundredImagesStayThreeHundredThroughARebuild) {
+  Write("logo.png", PicturePng(16, 16, 0xFF2050C0));
+  std::string sizes = "logo.png:16";
+  for (int i = 1; i < 300; ++i)
+    sizes += ",16";
+  ASSERT_EQ(Run({"convert", "-o", "big.ico", sizes}).exitCode, 0);
+  CliRun rebuilt = Run({"rebuild", "big.ico", "-o", "classic.ico"});
+  ASSERT_EQ(rebuilt.exitCode, 0) << rebuilt.err;
+  for (const char* name : {"big.ico", "classic.ico"}) {
+    Bytes ico = ts::ReadBytes(Path(name));
+    EXPECT_EQ(ts::GetU16(ico, 4), 300) << name;
+    if (!ts::HaveIcoutils()) continue;
+    std::string listing;
+    ts::RunCommand("icotool -l '" + Path(name).string() + "'", &listing);
+    EXPECT_EQ(std::count(listing.begin(), listing.end(), '\n'), 300) << name;
+  }
+}
 
 TEST_F(ConvertCommandTest, EveryPictureAtEverySizeInTheOrderGiven) {
   Write("logo.png", PicturePng(64, 64, 0xFF2050C0));
@@ -92,6 +129,7 @@ TEST_F(ConvertCommandTest, IcoutilsDecodeTheIconToOurPixels) {
 TEST_F(ConvertCommandTest, BadPicturesAndOutputsAreErrorsAndWriteNothing) {
   Write("logo.png", PicturePng(64, 64, 0xFF2050C0));
   Write("notes.png", Bytes(100, 'x'));
+  Write("huge.png", HugePng());
   Write("blocker", Bytes{1});
   fs::create_directories(Path("taken.ico"));
   struct Case {
@@ -104,6 +142,7 @@ TEST_F(ConvertCommandTest, BadPicturesAndOutputsAreErrorsAndWriteNothing) {
       {{"convert", "-o", "blocker/out.ico", "logo.png"}, "is not a folder"},
       {{"convert", "-o", "taken.ico", "logo.png"}, "a folder has that name"},
       {{"convert", "-o", "nowhere/out.ico", "logo.png"}, "no such folder"},
+      {{"convert", "-o", "out.ico", "huge.png"}, "too large: Pictolan loads pictures of at most"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.arguments.back() + " -> " + c.arguments[2]);
@@ -115,16 +154,42 @@ TEST_F(ConvertCommandTest, BadPicturesAndOutputsAreErrorsAndWriteNothing) {
   EXPECT_FALSE(fs::exists(Path("out.ico")));
 }
 
+// A TIFF picture whose tags libtiff warns about (resolutions of an unknown type) still converts,
+// and the warnings stay off the terminal.
+TEST_F(ConvertCommandTest, WarningsOfTheDecodersStayOffTheTerminal) {
+  QImage picture(16, 16, QImage::Format_ARGB32);
+  picture.fill(0xFF336699);
+  QByteArray data;
+  QBuffer buffer(&data);
+  buffer.open(QIODevice::WriteOnly);
+  ASSERT_TRUE(picture.save(&buffer, "TIFF"));
+  Bytes tiff(data.begin(), data.end());
+  ASSERT_EQ(tiff[0], 'I');
+  uint32_t directory = ts::GetU32(tiff, 4);
+  int damaged = 0;
+  for (size_t entry = directory + 2; entry < directory + 2 + 12 * ts::GetU16(tiff, directory);
+       entry += 12)
+    if (uint16_t tag = ts::GetU16(tiff, entry); tag == 282 || tag == 283 || tag == 296) {
+      ts::PutU16(tiff, entry + 2, 99);
+      ++damaged;
+    }
+  ASSERT_GT(damaged, 0);
+  Write("warns.tiff", tiff);
+  CliRun run = Run({"convert", "-o", "out.ico", "warns.tiff:16"});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_TRUE(run.err.empty()) << run.err;
+}
+
 TEST_F(ConvertCommandTest, SizesOutsideTheListAreUsageErrors) {
   Write("logo.png", PicturePng(64, 64, 0xFF2050C0));
-  std::string tooMany = "16";
-  for (int i = 0; i < 255; ++i)
-    tooMany += ",16";
+  std::string half = "logo.png:16";  // twice 32,768 sizes: one image past the count's 16 bits
+  for (int i = 1; i < 32768; ++i)
+    half += ",16";
   const std::vector<std::vector<std::string>> cases = {
       {"convert", "-o", "out.ico", "logo.png", "--sizes", "20"},
       {"convert", "-o", "out.ico", "logo.png:16,,32"},
       {"convert", "-o", "out.ico", "logo.png", "--sizes", "png,256"},
-      {"convert", "-o", "out.ico", "logo.png", "--sizes", tooMany},
+      {"convert", "-o", "out.ico", half, half},
       {"convert", "logo.png"},
       {"convert", "-o", "out.ico"},
   };
@@ -176,6 +241,29 @@ TEST_F(SplitCommandTest, APngHeightClearedByAnEarlierVersionIsRestored) {
   Write("old.ico", MixedIcon(WithClearedPngHeight(png)));
   ASSERT_EQ(Run({"split", "old.ico"}).exitCode, 0);
   EXPECT_EQ(ts::ReadBytes(Path("old/3.png")), png);
+}
+
+TEST_F(SplitCommandTest, DamagedImagesAreSkippedAndASplitThatWritesNothingFails) {
+  Bytes junk(200, 0x5A);
+  Write("part.ico", ts::MakeIcoFile({GroupImage(1, 16, 8), junk}));
+  CliRun part = Run({"split", "part.ico"});
+  EXPECT_EQ(part.exitCode, 0) << part.err;
+  EXPECT_EQ(part.lines(), std::vector<std::string>{Path("part/Par1.ico").string()});
+  EXPECT_NE(part.err.find("skipped image 2 of"), std::string::npos) << part.err;
+
+  Write("junk.ico", ts::MakeIcoFile({junk, junk}));
+  CliRun none = Run({"split", "junk.ico"});
+  EXPECT_EQ(none.exitCode, 1);
+  EXPECT_NE(none.err.find("nothing written"), std::string::npos) << none.err;
+  EXPECT_FALSE(fs::exists(Path("junk")));
+
+  // On a full disk every write fails: the reason is given and no empty folder stays.
+  Write("full.ico", ts::MakeIcoFile({GroupImage(1, 32, 32), GroupImage(1, 48, 32)}));
+  CliRun full = Run({"split", "full.ico"}, {.fileSizeLimit = 4096});
+  EXPECT_EQ(full.exitCode, 1);
+  EXPECT_NE(full.err.find("cannot write 2 of 2 files"), std::string::npos) << full.err;
+  EXPECT_NE(full.err.find("is the disk full?"), std::string::npos) << full.err;
+  EXPECT_FALSE(fs::exists(Path("full")));
 }
 
 TEST_F(SplitCommandTest, OnlyAnIconFileIsSplit) {
@@ -235,7 +323,53 @@ TEST_F(RebuildCommandTest, AFolderOfIconsIntoAnotherOrIntoItself) {
   EXPECT_NE(notFolder.err.find("not a folder"), std::string::npos);
 }
 
+// 1,000 entries that all point at one 256 x 256 image: a 286 KB file that would make 270 MB.
+TEST_F(RebuildCommandTest, AnImageListedOverAndOverIsRefused) {
+  Write("repeated.ico", ts::RepeatedImageIcon(GroupImage(1, 256, 32), 1000));
+  for (const std::vector<std::string>& arguments :
+       {std::vector<std::string>{"rebuild", "repeated.ico", "-o", "out.ico"},
+        std::vector<std::string>{"split", "repeated.ico"}}) {
+    CliRun run = Run(arguments);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("its images add up to more than 256 MiB"), std::string::npos) << run.err;
+  }
+  EXPECT_EQ(Listing(""), std::vector<std::string>{"repeated.ico"});
+}
+
 class InfoCommandTest : public CliTest {};
+
+// Every input of info's fuzzer (its seeds and whatever it ever crashed on) gets an answer.
+TEST_F(InfoCommandTest, TheFuzzersInputsGetAnAnswer) {
+  for (const fs::path& input : ts::DataFiles("crashers/cli_info")) {
+    CliRun run = Run({"info", input.string(), "--json"});
+    EXPECT_TRUE(run.exitCode == 0 || run.exitCode == 1) << input;
+    EXPECT_EQ(run.err.find("Sanitizer"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("runtime error"), std::string::npos) << run.err;
+  }
+}
+
+TEST_F(InfoCommandTest, DamagedFilesAreDescribedWithTheirProblem) {
+  Write("many.ico", ts::RepeatedImageIcon(GroupImage(1, 16, 8), 65535));
+  CliRun many = Run({"info", "many.ico"});
+  EXPECT_EQ(many.exitCode, 0);
+  EXPECT_NE(many.out.find("icon file, 0 images (the icon holds too many images)"),
+            std::string::npos)
+      << many.out << many.err;
+
+  Bytes odd = GroupImage(1, 16, 8);
+  ts::PutU16(odd, 12, 0xFFFF);  // planes
+  ts::PutU16(odd, 14, 0xFFFF);  // bits per pixel
+  Write("odd.ico", ts::MakeIcoFile({odd}));
+  EXPECT_NE(Run({"info", "odd.ico"}).out.find("16 x 16, 4294836225 bits per pixel"),
+            std::string::npos);
+
+  ts::PeWriter writer;
+  writer.Add(6, 1, Bytes(8, 0));  // a string table and no icons
+  Write("none.dll", writer.Build());
+  CliRun json = Run({"info", "none.dll", "--json"});
+  EXPECT_EQ(json.exitCode, 0);
+  EXPECT_NE(json.out.find(R"("icons": 0, "problem": ")"), std::string::npos) << json.out;
+}
 
 TEST_F(InfoCommandTest, AModuleItsGroupsAndTheirImages) {
   Write("four.dll", ModuleOf(4));
@@ -291,6 +425,26 @@ TEST_F(CliTest, FolderIconIsA32By32IconFile) {
   EXPECT_EQ(Run({"folder-icon", "missing", "-o", "x.ico"}).exitCode, 1);
   EXPECT_EQ(Run({"folder-icon", "pictures"}).exitCode, 2);
   EXPECT_FALSE(fs::exists(Path("x.ico")));
+}
+
+// An address space too small for a second copy of a 150 MiB image makes one allocation fail.
+TEST_F(CliTest, AFailedAllocationIsOneLineAndStatus1) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the sanitizers reserve more address space than the limit leaves";
+#endif
+  constexpr uint32_t kFileSize = uint32_t{150} << 20;
+  Bytes head = {0, 0, 1, 0, 1, 0, 0, 0, 0, 0, 1, 0, 32, 0};
+  ts::AppendU32(head, kFileSize - 22);
+  ts::AppendU32(head, 22);
+  Write("big.ico", head);
+  fs::resize_file(Path("big.ico"), kFileSize);  // sparse: nothing is written to disk
+  CliRun run =
+      Run({"rebuild", "big.ico", "-o", "out.ico"}, {.addressSpaceLimit = size_t{300} << 20});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+  EXPECT_NE(run.err.find("错误信息：分配 15728"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find(" 字节内存失败!"), std::string::npos) << run.err;
+  EXPECT_FALSE(fs::exists(Path("out.ico")));
 }
 
 TEST_F(CliTest, EveryCommandHasHelp) {

@@ -1,5 +1,5 @@
-// Every input a fuzzer ever crashed on stays in tests/data/crashers/<fuzzer>/ and must now be
-// handled cleanly.
+// Every fuzzer's seeds and every input it ever crashed on stay in tests/data/crashers/<fuzzer>/
+// and must be handled cleanly; a missing or empty folder fails.
 #include <gtest/gtest.h>
 
 #include "fuzz/targets.h"
@@ -25,6 +25,9 @@ TEST(CrashersTest, IconFileInputsFailCleanly) {
 }
 TEST(CrashersTest, ModuleInputsFailCleanly) {
   ReplayCrashers("pe_resources", fuzz::PeResources);
+}
+TEST(CrashersTest, ExtractedGroupsAreWholeIconFiles) {
+  ReplayCrashers("extract_group", fuzz::ExtractGroup);
 }
 
 }  // namespace

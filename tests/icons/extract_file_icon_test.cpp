@@ -96,6 +96,27 @@ TEST_F(ExtractFileIconTest, TheGroupSourceTellsWhetherTheFileWasWritten) {
   EXPECT_EQ(IconGroupSource(Path("missing.dll")).count(), 0);
 }
 
+// A 1 MiB icon or group that lists one image 65,535 times would make a file of gigabytes.
+TEST_F(ExtractFileIconTest, GroupsPastTheLargestIconFileAreRefusedAndEmptyOnesNotWritten) {
+  Bytes image = Dib(48, 32);
+  Text icon = Write("repeated.ico", ts::RepeatedImageIcon(image, 65535));
+  ts::PeWriter w;
+  w.Add(ts::kRtIcon, 1, image);
+  w.Add(ts::kRtGroupIcon, 1, ts::RepeatedImageGroup(image, 1, 65535));
+  w.Add(ts::kRtGroupIcon, 2, ts::RepeatedImageGroup(image, 1, 0));
+  w.Add(ts::kRtGroupIcon, 3, ts::RepeatedImageGroup(image, 1, 300));
+  Text module = Write("repeated.dll", w.Build());
+  EXPECT_EQ(ExtractFileIcon(icon, 0, Path("a.ico"), 1), 0);
+  EXPECT_EQ(ExtractFileIcon(module, 0, Path("b.ico"), 1), 0);
+  EXPECT_FALSE(Exists("a.ico") || Exists("b.ico"));
+
+  IconGroupSaved empty = IconGroupSource(module).Save(Path("c.ico"), 2);
+  EXPECT_EQ(empty.count, 3) << "counted, but a group without images is no icon";
+  EXPECT_FALSE(empty.written || Exists("c.ico"));
+  EXPECT_EQ(ExtractFileIcon(module, 0, Path("d.ico"), 3), 3);
+  EXPECT_EQ(GetU16(Read("d.ico"), 4), 300) << "the full count";
+}
+
 TEST_F(ExtractFileIconTest, ColourCountComesFromTheImageHeader) {
   ts::PeWriter w;
   w.AddIconGroup(1, ts::MakeIcoFile({Dib(16, 1), Dib(16, 4, 5), Dib(16, 8)}));

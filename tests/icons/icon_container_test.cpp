@@ -87,12 +87,20 @@ TEST(BuildIconFileTest, ImagesFollowTheDirectoryBackToBack) {
   EXPECT_EQ(file.size(), 54u + b1 + b2 + list[2].bytesInResource);
 }
 
-TEST(BuildIconFileTest, CountKeepsItsLowByteButOffsetsCountEveryEntry) {
-  IconBuildList list(257, BitmapEntry(8, 0xFF00FF00));
+TEST(BuildIconFileTest, CountHoldsEveryEntryUpToItsSixteenBits) {
+  IconBuildList list(300, BitmapEntry(8, 0xFF00FF00));
   ByteSet file = BuildIconFile(list);
-  EXPECT_EQ(Head(file, 4, 2), (Bytes{1, 0}));
-  EXPECT_EQ(ts::GetU32(file.bytes(), 6 + 12), 6u + 16 * 257);
+  EXPECT_EQ(Head(file, 4, 2), (Bytes{0x2C, 1}));
+  EXPECT_EQ(ts::GetU32(file.bytes(), 6 + 12), 6u + 16 * 300);
+  EXPECT_EQ(WalkIconImages(file).size(), 300u);
   EXPECT_EQ(BuildIconFile({}), ByteSet(Bytes{0, 0, 1, 0, 0, 0}));
+
+  list.resize(kMaxIconEntries + 1, list.front());
+  EXPECT_FALSE(IconFileFits(list));
+  EXPECT_TRUE(BuildIconFile(list).empty()) << "refused, not written with a wrapped count";
+  IconBuildEntry huge = BitmapEntry(8, 0);
+  huge.bytesInResource = 0xFFFFFF00;  // an offset after it would wrap
+  EXPECT_TRUE(BuildIconFile({huge, huge}).empty());
 }
 
 TEST(BuildIconFileTest, ShortBitmapsArePaddedWithZeros) {
@@ -133,7 +141,7 @@ TEST(WalkIconImagesTest, WalksEntriesInDirectoryOrder) {
   EXPECT_EQ(images[1].image, list[1].image);
 }
 
-TEST(WalkIconImagesTest, TakesImagesBackToBackFromTheFirstOffset) {
+TEST(WalkIconImagesTest, TakesEachImageAtItsOwnOffset) {
   // Three 10-byte images whose directory lists them as 3, 1, 2 in the file.
   Bytes file = {0, 0, 1, 0, 3, 0};
   const uint32_t offsets[] = {74, 54, 64};
@@ -146,8 +154,17 @@ TEST(WalkIconImagesTest, TakesImagesBackToBackFromTheFirstOffset) {
     file.insert(file.end(), 10, image);
   auto images = WalkIconImages(ByteSet(file));
   ASSERT_EQ(images.size(), 3u);
-  EXPECT_EQ(images[0].image.bytes(), Bytes(10, 3)) << "the first entry's offset starts the walk";
-  EXPECT_EQ(images[1].image.bytes(), Bytes()) << "then back to back: past the end";
+  for (size_t i = 0; i < 3; ++i)
+    EXPECT_EQ(images[i].image.bytes(), Bytes(10, static_cast<uint8_t>((i + 2) % 3 + 1))) << i;
+}
+
+TEST(WalkIconImagesTest, ImagesListedOverAndOverAreRefusedPastTheLargestIconFile) {
+  ByteSet icon(ts::RepeatedImageIcon(Bytes(8192, 7), 65535));
+  EXPECT_TRUE(IconImagesTooLarge(icon));
+  EXPECT_TRUE(WalkIconImages(icon).empty());
+  ByteSet fewer(ts::RepeatedImageIcon(Bytes(8192, 7), 1000));
+  EXPECT_FALSE(IconImagesTooLarge(fewer));
+  EXPECT_EQ(WalkIconImages(fewer).size(), 1000u);
 }
 
 TEST(WalkIconImagesTest, MalformedFilesAreWalkedAsFarAsTheyGo) {
@@ -164,9 +181,9 @@ TEST(WalkIconImagesTest, MalformedFilesAreWalkedAsFarAsTheyGo) {
   EXPECT_EQ(images[1].entryHead.bytes(), partial) << "what lies past the end reads as zero";
   EXPECT_EQ(images[1].bytesInResource, 0u);
 
-  ByteSet negative = file;
-  negative[5] = 0x80;  // count -32766
-  EXPECT_TRUE(WalkIconImages(negative).empty());
+  ByteSet unsignedCount = file;
+  unsignedCount[5] = 0x80;  // count 32770, not -32766
+  EXPECT_EQ(WalkIconImages(unsignedCount).size(), 32770u);
   EXPECT_TRUE(WalkIconImages(ByteSet()).empty());
   EXPECT_TRUE(WalkIconImages(ByteSet(Bytes{0, 0, 1, 0, 0, 0})).empty());
 
@@ -175,7 +192,7 @@ TEST(WalkIconImagesTest, MalformedFilesAreWalkedAsFarAsTheyGo) {
   images = WalkIconImages(huge);
   ASSERT_EQ(images.size(), 2u);
   EXPECT_EQ(images[0].image.size(), file.size() - 38);
-  EXPECT_TRUE(images[1].image.empty()) << "the position does not wrap around";
+  EXPECT_EQ(images[1].image.bytes(), Head(file, 38 + 1128, 1128)) << "at its own offset";
 
   ByteSet many(Bytes{0, 0, 1, 0, 0xFF, 0x7F});  // 32767 entries, none present
   EXPECT_EQ(WalkIconImages(many).size(), 32767u);

@@ -52,7 +52,7 @@ TEST(RebuildIconBytesTest, KeepsTheBitmapImagesAndDropsThePngOnes) {
   Bytes png = ts::MakePng(256, 256, 0xFF445566);
   png[22] = 0;
   Bytes source = ts::MakeIcoFile({Dib(16, 8), Dib(32, 32), png});
-  ByteSet rebuilt = RebuildIconBytes(ByteSet(source));
+  ByteSet rebuilt = RebuildIconBytes(ByteSet(source)).value();
   Bytes image1 = Dib(16, 8), image2 = Dib(32, 32);
   uint32_t b1 = static_cast<uint32_t>(image1.size());
   ASSERT_EQ(rebuilt.size(), 38 + image1.size() + image2.size());
@@ -70,19 +70,20 @@ TEST(RebuildIconBytesTest, KeepsTheBitmapImagesAndDropsThePngOnes) {
 TEST(RebuildIconBytesTest, NothingLoadableGivesTheEmptyHeader) {
   ScopedTempFolder temp;
   const Bytes empty = {0, 0, 1, 0, 0, 0};
-  EXPECT_EQ(RebuildIconBytes(ByteSet(ts::MakeIcoFile({ts::MakePng(256, 256, 0xFF000000)}))).bytes(),
-            empty);
+  EXPECT_EQ(
+      RebuildIconBytes(ByteSet(ts::MakeIcoFile({ts::MakePng(256, 256, 0xFF000000)})))->bytes(),
+      empty);
   EXPECT_EQ(RebuildIconBytes(ByteSet(Bytes{'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'c', 'o', 'n'}))
-                .bytes(),
+                ->bytes(),
             empty);
-  EXPECT_EQ(RebuildIconBytes(ByteSet()).bytes(), empty);
+  EXPECT_EQ(RebuildIconBytes(ByteSet())->bytes(), empty);
   EXPECT_TRUE(temp.Empty());
 }
 
 TEST(RebuildIconBytesTest, RealIconsKeepEveryBitmapImage) {
   for (const auto& path : ts::NsisIcons()) {
     Bytes source = ts::ReadBytes(path);
-    ByteSet rebuilt = RebuildIconBytes(ByteSet(source));
+    ByteSet rebuilt = RebuildIconBytes(ByteSet(source)).value();
     size_t pngs = 0, count = ts::GetU16(source, 4);
     for (size_t i = 0; i < count; ++i) {
       uint32_t offset = ts::GetU32(source, 6 + 16 * i + 12);
@@ -90,6 +91,29 @@ TEST(RebuildIconBytesTest, RealIconsKeepEveryBitmapImage) {
     }
     EXPECT_EQ(rebuilt[4], count - pngs) << path;
   }
+}
+
+TEST(RebuildIconBytesTest, ImagesStoredInAnotherOrderAreAllKept) {
+  ScopedTempFolder temp;
+  std::vector<Bytes> images = {Dib(16, 4), Dib(24, 8), Dib(32, 32), Dib(48, 32)};
+  ByteSet rebuilt =
+      RebuildIconBytes(ByteSet(ts::ReverseImageStorage(ts::MakeIcoFile(images)))).value();
+  EXPECT_EQ(rebuilt.bytes(), ts::MakeIcoFile(images)) << "every image, back to back";
+}
+
+TEST(RebuildIconFileTest, FailuresThatWriteNothingSayWhy) {
+  ts::TempDir dir;
+  auto path = [&dir](const char* name) { return frame::Text::FromUtf8((dir / name).string()); };
+  ts::WriteBytes(dir / "repeated.ico", ts::RepeatedImageIcon(Dib(48, 32), 65535));
+  ts::WriteBytes(dir / "fine.ico", ts::MakeIcoFile({Dib(16, 4)}));
+  EXPECT_EQ(RebuildIconFile(path("repeated.ico"), path("a.ico")), Rebuilt::TooLarge);
+  {
+    ScopedTempFolder temp;
+    setenv("TMPDIR", (dir / "missing").c_str(), 1);
+    EXPECT_EQ(RebuildIconFile(path("fine.ico"), path("b.ico")), Rebuilt::NoScratch);
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir / "a.ico"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "b.ico"));
 }
 
 TEST(PrivateFolderTest, IsPrivateUniqueAndGoesAway) {

@@ -35,20 +35,38 @@ TEST_F(SplitTest, TheFolderIsTheIconsLoweredNameWithoutItsLastExtension) {
   EXPECT_EQ(SplitFolder("/out/"_gbk, "App.ico"_gbk), "/out/app/"_gbk);
 }
 
-TEST_F(SplitTest, AnUnloadableImageThatIsNoClearedPngIsWrittenAsItIs) {
+TEST_F(SplitTest, OnlyPngDataBecomesAPngFileAndTheRestIsSkipped) {
   Bytes png = ts::MakePng(64, 32, 0xFF102030);  // a valid PNG, height 32
   Bytes junk(40, 0x5A);
-  junk[22] = 0;
   Bytes icon = ts::MakeIcoFile({Dib(16, 4), png, junk});
   ts::WriteBytes(dir_ / "m.ico", icon);
   SplitOutcome outcome = SplitIconFile(Path("m.ico"), Path("out"));
-  EXPECT_TRUE(outcome.complete);
-  ASSERT_EQ(outcome.written.size(), 3u);
-  EXPECT_EQ(outcome.written[1], Path("out/m/2.png"));
-  EXPECT_EQ(ts::ReadBytes(dir_ / "out/m/2.png"), png);
-  EXPECT_EQ(ts::ReadBytes(dir_ / "out/m/3.png"), junk) << "not a PNG: its byte 22 stays";
-  EXPECT_FALSE(std::filesystem::exists(dir_ / "out/m/Par2.ico"));
+  EXPECT_TRUE(outcome.failed.empty());
+  EXPECT_EQ(outcome.written,
+            (std::vector<frame::Text>{Path("out/m/Par1.ico"), Path("out/m/2.png")}));
+  EXPECT_EQ(ts::ReadBytes(dir_ / "out/m/2.png"), png) << "its height is its own";
+  EXPECT_EQ(outcome.skipped, std::vector<size_t>{3});
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "out/m/3.png"));
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "out/m/Par3.ico"));
   EXPECT_FALSE(std::filesystem::exists(dir_ / "out/m/new.ico")) << "no 32-bit image";
+}
+
+TEST_F(SplitTest, ImagesStoredInAnotherOrderAreAllSplit) {
+  std::vector<Bytes> images = {Dib(16, 4), Dib(32, 32), Dib(48, 32)};
+  ts::WriteBytes(dir_ / "r.ico", ts::ReverseImageStorage(ts::MakeIcoFile(images)));
+  SplitOutcome outcome = SplitIconFile(Path("r.ico"), Path("out"));
+  EXPECT_EQ(outcome.written.size(), 4u);
+  for (size_t i = 0; i < images.size(); ++i)
+    EXPECT_EQ(ts::ReadBytes(dir_ / ("out/r/Par" + std::to_string(i + 1) + ".ico")),
+              ts::MakeIcoFile({images[i]}));
+  EXPECT_EQ(ts::GetU16(ts::ReadBytes(dir_ / "out/r/new.ico"), 4), 2u);
+}
+
+TEST_F(SplitTest, AnImageListedOverAndOverIsRefusedBeforeAnythingIsMade) {
+  ts::WriteBytes(dir_ / "x.ico", ts::RepeatedImageIcon(Dib(48, 32), 65535));
+  SplitOutcome outcome = SplitIconFile(Path("x.ico"), Path("out"));
+  EXPECT_TRUE(outcome.tooLarge);
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "out"));
 }
 
 TEST_F(SplitTest, ImagesTheDirectoryListsBeyondTheFileGiveNoFiles) {
@@ -57,13 +75,14 @@ TEST_F(SplitTest, ImagesTheDirectoryListsBeyondTheFileGiveNoFiles) {
   ts::WriteBytes(dir_ / "m.ico", icon);
   SplitOutcome outcome = SplitIconFile(Path("m.ico"), Path("out"));
   EXPECT_EQ(outcome.written, std::vector<frame::Text>{Path("out/m/Par1.ico")});
+  EXPECT_EQ(outcome.skipped.size(), 2999u);
 }
 
 TEST_F(SplitTest, FilesThatCannotBeWrittenMakeItIncomplete) {
   ts::WriteBytes(dir_ / "m.ico", ts::MakeIcoFile({Dib(16, 4), Dib(32, 32)}));
   ts::WriteBytes(dir_ / "file", {1});
   SplitOutcome outcome = SplitIconFile(Path("m.ico"), Path("file"));
-  EXPECT_FALSE(outcome.complete);
+  EXPECT_EQ(outcome.failed.size(), 2u);
   EXPECT_TRUE(outcome.written.empty());
 }
 

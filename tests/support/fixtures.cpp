@@ -47,12 +47,16 @@ fs::path NsisRoot() {
 }
 
 namespace {
+// A loop over no files would pass while testing nothing: a missing or empty folder is an error.
 std::vector<fs::path> Sorted(const fs::path& dir, const std::string& extension) {
   std::vector<fs::path> out;
   std::error_code ec;
   for (const auto& e : fs::directory_iterator(dir, ec))
     if (e.is_regular_file() && (extension.empty() || e.path().extension() == extension))
       out.push_back(e.path());
+  if (out.empty())
+    throw std::runtime_error("no " + (extension.empty() ? std::string() : extension + " ") +
+                             "files in " + dir.string());
   std::sort(out.begin(), out.end());
   return out;
 }

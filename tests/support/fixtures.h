@@ -29,11 +29,13 @@ std::vector<uint8_t> ReadBytes(const fs::path& path);
 void WriteBytes(const fs::path& path, const std::vector<uint8_t>& bytes);
 
 // Real files nobody here wrote (installed by the set-up): /usr/share/nsis/...
+// These lists throw std::runtime_error when they find no file, so a test never passes by
+// looping over nothing.
 fs::path NsisRoot();
 std::vector<fs::path> NsisIcons();  // Contrib/Graphics/Icons/*.ico, sorted
 std::vector<fs::path> NsisStubs();  // Stubs/* (PE32 and PE32+), sorted
 
-// Files of tests/data/<subdir>, sorted (committed fixtures and crash cases).
+// Files of tests/data/<subdir>, sorted (committed fixtures, fuzzer seeds and crash inputs).
 std::vector<fs::path> DataFiles(const std::string& subdir);
 
 // Runs a shell command; returns its exit status and fills output with its stdout.

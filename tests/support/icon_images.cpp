@@ -166,4 +166,40 @@ Bytes MakeIcoFile(const std::vector<Bytes>& images) {
   return out;
 }
 
+Bytes ReverseImageStorage(const Bytes& icoFile) {
+  size_t count = GetU16(icoFile, 4);
+  size_t data = 6 + 16 * count;
+  Bytes out(icoFile.begin(), icoFile.begin() + static_cast<ptrdiff_t>(data));
+  for (size_t i = count; i-- > 0;) {
+    size_t entry = 6 + 16 * i;
+    uint32_t size = GetU32(icoFile, entry + 8), offset = GetU32(icoFile, entry + 12);
+    PutU32(out, entry + 12, static_cast<uint32_t>(out.size()));
+    out.insert(out.end(), icoFile.begin() + offset, icoFile.begin() + offset + size);
+  }
+  return out;
+}
+
+Bytes RepeatedImageIcon(const Bytes& image, size_t count) {
+  Bytes single = MakeIcoFile({image});
+  Bytes entry(single.begin() + 6, single.begin() + 22);
+  PutU32(entry, 12, static_cast<uint32_t>(6 + 16 * count));
+  Bytes out(single.begin(), single.begin() + 6);
+  PutU16(out, 4, static_cast<uint16_t>(count));
+  for (size_t i = 0; i < count; ++i)
+    out.insert(out.end(), entry.begin(), entry.end());
+  out.insert(out.end(), image.begin(), image.end());
+  return out;
+}
+
+Bytes RepeatedImageGroup(const Bytes& image, uint16_t id, size_t count) {
+  Bytes single = MakeIcoFile({image});
+  Bytes out(single.begin(), single.begin() + 6);
+  PutU16(out, 4, static_cast<uint16_t>(count));
+  for (size_t i = 0; i < count; ++i) {
+    out.insert(out.end(), single.begin() + 6, single.begin() + 18);
+    AppendU16(out, id);
+  }
+  return out;
+}
+
 }  // namespace testing_support

@@ -34,6 +34,15 @@ Bytes MakePng(int width, int height, uint32_t argb);
 // width and height 0, planes 1, 32 bits).
 Bytes MakeIcoFile(const std::vector<Bytes>& images);
 
+// The icon file (as MakeIcoFile makes it) with its images stored in reverse order; the directory
+// keeps its order and points at them.
+Bytes ReverseImageStorage(const Bytes& icoFile);
+// An icon file whose directory lists one image `count` times, every entry at the same offset:
+// a small file that would have a naive copier write `count` copies of the image.
+Bytes RepeatedImageIcon(const Bytes& image, size_t count);
+// A group-icon directory that lists the icon resource `id` (holding `image`) `count` times.
+Bytes RepeatedImageGroup(const Bytes& image, uint16_t id, size_t count);
+
 // Little-endian helpers for building and inspecting layouts.
 void PutU16(Bytes& b, size_t at, uint16_t v);
 void PutU32(Bytes& b, size_t at, uint32_t v);

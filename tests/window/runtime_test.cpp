@@ -182,6 +182,24 @@ TEST_F(RuntimeDeathTest, AFatalErrorShowsTheFramesBoxRunsShutdownAndExitsMinusOn
       testing::ExitedWithCode(255), "\\[错误\\] 运行时出错!.*未载入欲访问窗口组件所在的窗口.*clean-up ran");
 }
 
+// Every failed allocation, not only a request beyond the largest block, ends through the fatal
+// path once the frame has started.
+TEST_F(RuntimeDeathTest, AFailedAllocationEndsThroughTheFatalPath) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the sanitizer's operator new reports a failed allocation itself";
+#endif
+  EXPECT_EXIT(
+      {
+        frame::RuntimeApp app(Recording());
+        app.Initialise();
+        frame::RegisterCleanupRoutine([] { std::fputs("clean-up ran\n", stderr); });
+        void* volatile block = ::operator new (size_t{1} << 46);  // 64 TiB: no machine gives it
+        std::fprintf(stderr, "allocated %p\n", block);
+      },
+      testing::ExitedWithCode(255),
+      "\\[错误\\] 运行时出错!.*分配 70368744177664 字节内存失败!.*clean-up ran");
+}
+
 TEST_F(RuntimeDeathTest, AMissingStartWindowIsFatal) {
   EXPECT_EXIT(
       {
