@@ -58,11 +58,6 @@ std::string SaveProblem(const extract::SavedIcon& saved) {
   return saved.noIcon ? "no icon can be read for it" : WriteProblem(saved.path);
 }
 
-// Why an icon's file is not there: no icon could be read for it (a damaged group), or the write.
-std::string SaveProblem(const extract::SavedIcon& saved) {
-  return saved.noIcon ? "no icon can be read for it" : WriteProblem(saved.path);
-}
-
 int ExtractOne(const frame::Text& source, int32_t count, int32_t index, SaveFormat format,
                const frame::Text& folder, const frame::Text& prefix) {
   bool folderExisted = IsExistingFolder(folder);

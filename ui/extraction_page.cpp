@@ -357,6 +357,12 @@ std::optional<int32_t> SplitIcon(const frame::EventRecord&) {
   const frame::Text target = icofile::BrowseForFolder(browse);
   if (target.empty()) return kNoResult;
   icofile::SplitOutcome outcome = icofile::SplitIconFile(icon, target);
+  // Nothing written (an icon too large to take apart, a file without a single usable image, a
+  // folder that could not be made): there is nothing to look at, so say it failed.
+  if (outcome.tooLarge || outcome.written.empty()) {
+    frame::MessageBox("分割图标失败！"_gbk);
+    return kNoResult;
+  }
   const bool madeNewIcon =
       !outcome.written.empty() && outcome.written.back() == outcome.folder + "new.ico"_gbk;
   if (AskedYes(madeNewIcon ? "分割完毕！并重新创建了一个新的图标。是否查看？"_gbk
@@ -380,6 +386,8 @@ std::optional<int32_t> RebuildIcon(const frame::EventRecord&) {
         icofile::ShellOpen(icofile::ParentFolder(target));
       break;
     case icofile::Rebuilt::NotWritten:
+    case icofile::Rebuilt::NoScratch:
+    case icofile::Rebuilt::TooLarge:
       frame::MessageBox("重新创建图标失败！"_gbk);
       break;
     case icofile::Rebuilt::NothingKept:

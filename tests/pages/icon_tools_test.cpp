@@ -51,6 +51,8 @@ TEST_F(IconToolsTest, SplitWritesEveryImageAndAsksToShowThem) {
        {"3.png", "Par1.ico", "Par2.ico", "new.ico"},
        "分割完毕！并重新创建了一个新的图标。是否查看？"},
       {ts::MakeIcoFile({Dib(16, 8), Dib(32, 4)}), {"Par1.ico", "Par2.ico"}, "分割完毕！是否查看？"},
+      // Not an icon: no image to write, so no folder to look at.
+      {ts::Bytes{'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'c', 'o', 'n'}, {}, "分割图标失败！"},
   };
   int n = 0;
   for (const SplitRow& row : rows) {
@@ -70,6 +72,7 @@ TEST_F(IconToolsTest, SplitWritesEveryImageAndAsksToShowThem) {
     EXPECT_EQ(Asked()[asked + 2].text, row.question);
     const fs::path folder = target / ("app" + std::to_string(n));
     EXPECT_EQ(Listing(folder), row.files);
+    if (row.files.empty()) continue;
     EXPECT_EQ(ShellRequests().back().file, folder.string() + "/");
     RunCli({"split", icon.string(), "--out", Path("cli" + std::to_string(n)).string()});
     ExpectSameFiles(folder, Path("cli" + std::to_string(n)) / ("app" + std::to_string(n)));

@@ -127,7 +127,8 @@ void RunCli(const std::vector<std::string>& arguments) {
 
 std::vector<std::string> Listing(const fs::path& folder) {
   std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder))
+  std::error_code missing;
+  for (const auto& entry : fs::directory_iterator(folder, missing))
     names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;

@@ -65,7 +65,7 @@ class PagesTest : public ::testing::Test {
 // Runs pictolan-cli with the arguments (each quoted) and expects it to succeed.
 void RunCli(const std::vector<std::string>& arguments);
 
-// The names of a folder's entries, sorted.
+// The names of a folder's entries, sorted; none for a missing folder.
 std::vector<std::string> Listing(const fs::path& folder);
 
 }  // namespace pages_test
