@@ -15,7 +15,7 @@
 #include "cli/console.h"
 #include "frame/fatal.h"
 #include "imaging/image_object.h"
-#include "platform/application.h"
+#include "platform/desktop.h"
 
 namespace cli {
 namespace {
@@ -98,7 +98,8 @@ void PrintUsage(FILE* stream) {
   std::fputs(
       "\nEvery written file is named on one line of stdout; errors go to stderr. Exit status: 0\n"
       "done, 1 an error (it says what and why), 2 a mistake in the command line.\n"
-      "Run 'pictolan-cli COMMAND --help' for what a command does.\n",
+      "Run 'pictolan-cli COMMAND --help' for what a command does, 'pictolan-cli --version' for\n"
+      "the version.\n",
       stream);
 }
 
@@ -121,6 +122,9 @@ void ReportFatalErrorsOnStderr() {
     while (!message.empty() && (message.back() == '\n' || message.back() == '\r'))
       message.pop_back();
     PrintNote(message);
+    if (!platform::DesktopError().empty())
+      PrintNote("the part of Pictolan that handles pictures could not be loaded: " +
+                platform::DesktopError());
   });
   frame::SetShutdownHook([](int) {
     std::fflush(nullptr);
@@ -153,6 +157,10 @@ int Run(int argc, char** argv) {
     return kUsageError;
   }
   std::string_view name = argv[1];
+  if (name == "--version" || name == "-V") {
+    std::printf("pictolan-cli %s\n", PICTOLAN_VERSION);
+    return kSucceeded;
+  }
   if (name == "--help" || name == "-h" || name == "help") {
     const Command* topic = argc > 2 ? FindCommand(argv[2]) : nullptr;
     if (topic)
@@ -172,9 +180,13 @@ int Run(int argc, char** argv) {
     return kSucceeded;
   }
   ReportFatalErrorsOnStderr();
-  std::unique_ptr<platform::HeadlessApplication> desktop;
+  // Pictures and the desktop's icons need the platform's desktop part, loaded only for them.
+  if (command->needs != Needs::Nothing && !platform::Desktop())
+    return Fail("cannot load the part of Pictolan that handles pictures: " +
+                platform::DesktopError());
+  std::unique_ptr<platform::DesktopApplication> desktop;
   if (command->needs == Needs::Desktop)
-    desktop = std::make_unique<platform::HeadlessApplication>(argv[0]);
+    desktop = std::make_unique<platform::DesktopApplication>(argv[0]);
   if (command->needs != Needs::Nothing && !imaging::StartImagingLibrary())
     return Fail("the imaging library did not start");
   return command->run(*arguments);

@@ -10,6 +10,7 @@
 #include "icofile/icon_container.h"
 #include "platform/codecs/dib.h"
 #include "platform/codecs/ico.h"
+#include "platform/codecs/png.h"
 #include "platform/pe/resources.h"
 
 namespace fuzz {
@@ -58,6 +59,15 @@ inline void PeResources(std::span<const uint8_t> bytes) {
     auto image = dir->Find(iconType, pe::ResourceId::Number((*entries)[chosen].id));
     if (image) (void)codecs::DecodeIconImage(*image);
   }
+}
+
+// The PNG decoder, and the encoder on what it decoded.
+inline void Png(std::span<const uint8_t> bytes) {
+  using namespace platform::codecs;
+  (void)ReadPngFacts(bytes, nullptr, nullptr);
+  auto png = DecodePng(bytes);
+  if (png && png->image.pixels.size() <= 4096)
+    (void)EncodePng(png->image.width, png->image.height, png->image.pixels);
 }
 
 }  // namespace fuzz

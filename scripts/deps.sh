@@ -7,7 +7,7 @@ set -euo pipefail
 run_packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins
-  libgif-dev libjpeg-dev libpng-dev
+  libgif-dev libjpeg-dev libpng-dev libdeflate-dev
   fonts-wqy-microhei xvfb xauth xdg-utils
 )
 test_packages=(

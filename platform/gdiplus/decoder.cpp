@@ -9,6 +9,7 @@
 
 #include "platform/codecs/dib.h"
 #include "platform/codecs/ico.h"
+#include "platform/codecs/png.h"
 
 namespace platform::gdiplus {
 namespace {
@@ -113,7 +114,58 @@ GpStatus DecodeIcon(const QByteArray& bytes, std::unique_ptr<Image>& image) {
   return gdip::Ok;
 }
 
-// ---- PNG, JPEG, GIF, TIFF through Qt ----
+// ---- PNG through the program's own decoder ----
+
+// The pixel format Qt's reader reported for the same file, so that nothing changes for callers.
+PixelFormat PngPixelFormat(const codecs::PngFacts& facts) {
+  const bool wide = facts.bitDepth == 16;
+  switch (facts.colourType) {
+    case 0:
+      if (facts.transparencyKey) return gdip::PixelFormat32bppARGB;
+      return facts.bitDepth == 1 ? gdip::PixelFormat1bppIndexed : gdip::PixelFormat8bppIndexed;
+    case 3:
+      return facts.bitDepth == 1 ? gdip::PixelFormat1bppIndexed : gdip::PixelFormat8bppIndexed;
+    case 2:
+      if (facts.transparencyKey)
+        return wide ? gdip::PixelFormat64bppARGB : gdip::PixelFormat32bppARGB;
+      return wide ? gdip::PixelFormat48bppRGB : gdip::PixelFormat24bppRGB;
+    default:
+      return wide ? gdip::PixelFormat64bppARGB : gdip::PixelFormat32bppARGB;
+  }
+}
+
+bool IsGrey(const codecs::PngImage& png) {
+  switch (png.facts.colourType) {
+    case 0:
+    case 4:
+      return true;
+    case 3:
+      return png.facts.greyPalette;
+    default:
+      return std::all_of(png.image.pixels.begin(), png.image.pixels.end(), [](uint32_t p) {
+        return ((p >> 16) & 0xFF) == ((p >> 8) & 0xFF) && ((p >> 8) & 0xFF) == (p & 0xFF);
+      });
+  }
+}
+
+GpStatus DecodePng(const QByteArray& bytes, std::unique_ptr<Image>& image) {
+  int width = 0, height = 0;
+  if (!codecs::ReadPngFacts(AsSpan(bytes), &width, &height)) return gdip::GenericError;
+  if (!FitsLimits(width, height)) return gdip::OutOfMemory;
+  auto png = codecs::DecodePng(AsSpan(bytes));
+  if (!png)
+    return png.error() == codecs::PngError::TooLarge ? gdip::OutOfMemory : gdip::GenericError;
+  image = NewBitmap(ToQImage(png->image), PngPixelFormat(png->facts));
+  if (!image) return gdip::OutOfMemory;
+  image->rawFormat = gdip::ImageFormatPNG;
+  image->decodedFlags = kDecodedFlags | (IsGrey(*png) ? gdip::ImageFlagsColorSpaceGRAY
+                                                      : gdip::ImageFlagsColorSpaceRGB);
+  image->dpiX = DpiFromPixelsPerMeter(png->facts.pixelsPerMeterX);
+  image->dpiY = DpiFromPixelsPerMeter(png->facts.pixelsPerMeterY);
+  return gdip::Ok;
+}
+
+// ---- JPEG, GIF, TIFF through Qt ----
 
 const char* QtFormatName(Format format) {
   switch (format) {
@@ -216,6 +268,7 @@ GpStatus DecodePicture(const QByteArray& bytes, std::unique_ptr<Image>& image) {
     case Format::Bmp: return DecodeBmp(bytes, image);
     case Format::Icon: return DecodeIcon(bytes, image);
     case Format::Png:
+      return DecodePng(bytes, image);
     case Format::Jpeg:
     case Format::Gif:
     case Format::Tiff: return DecodeWithQt(bytes, format, image);

@@ -1,4 +1,5 @@
-// Exports of the user32 stand-in library, found by name by the binder.
+// Exports of the user32 stand-in library that need Qt, found by name by the binder (the core's
+// are in core_exports.cpp).
 #include <array>
 
 #include "platform/api.h"
@@ -8,12 +9,10 @@ namespace platform {
 
 std::span<const Export> User32Exports() {
   using namespace user32;
-  static const std::array<Export, 42> exports = {{
-      {"DestroyIcon", ToAnyFunction(&DestroyIcon)},
+  static const std::array<Export, 40> exports = {{
       {"GetIconInfo", ToAnyFunction(&GetIconInfo)},
       {"DrawIconEx", ToAnyFunction(&DrawIconEx)},
       {"DrawIcon", ToAnyFunction(&DrawIcon)},
-      {"LoadImageA", ToAnyFunction(&LoadImageA)},
       {"GetDC", ToAnyFunction(&GetDC)},
       {"ReleaseDC", ToAnyFunction(&ReleaseDC)},
       {"FillRect", ToAnyFunction(&FillRect)},
