@@ -114,6 +114,13 @@ const Command* FindCommand(std::string_view name) {
   return nullptr;
 }
 
+// Icon files are copied byte for byte: extract needs pictures only for the other formats.
+Needs NeedsOf(const Command& command, const Arguments& arguments) {
+  if (command.run == &RunExtract && arguments.Value("--format").value_or("ico") == "ico")
+    return Needs::Nothing;
+  return command.needs;
+}
+
 // A fatal error of the frame (an allocation beyond its largest block) is an error of the
 // command: its text goes to stderr and the exit status is 1.
 void ReportFatalErrorsOnStderr() {
@@ -181,13 +188,13 @@ int Run(int argc, char** argv) {
   }
   ReportFatalErrorsOnStderr();
   // Pictures and the desktop's icons need the platform's desktop part, loaded only for them.
-  if (command->needs != Needs::Nothing && !platform::Desktop())
+  const Needs needs = NeedsOf(*command, *arguments);
+  if (needs != Needs::Nothing && !platform::Desktop())
     return Fail("cannot load the part of Pictolan that handles pictures: " +
                 platform::DesktopError());
   std::unique_ptr<platform::DesktopApplication> desktop;
-  if (command->needs == Needs::Desktop)
-    desktop = std::make_unique<platform::DesktopApplication>(argv[0]);
-  if (command->needs != Needs::Nothing && !imaging::StartImagingLibrary())
+  if (needs == Needs::Desktop) desktop = std::make_unique<platform::DesktopApplication>(argv[0]);
+  if (needs != Needs::Nothing && !imaging::StartImagingLibrary())
     return Fail("the imaging library did not start");
   return command->run(*arguments);
 }

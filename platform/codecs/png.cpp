@@ -237,11 +237,12 @@ Result<Chunks, PngError> ReadChunks(std::span<const uint8_t> png, bool headerOnl
   return c;
 }
 
+// Written without branches, so that the compiler can select with conditional moves.
 uint8_t Paeth(uint8_t a, uint8_t b, uint8_t c) {
-  int p = int(a) + b - c;
-  int pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
-  if (pa <= pb && pa <= pc) return a;
-  return pb <= pc ? b : c;
+  const int pa = std::abs(int(b) - c), pb = std::abs(int(a) - c), pc = std::abs(int(a) + b - 2 * c);
+  const int ab = pb < pa ? b : a;
+  const int ac = pc < std::min(pa, pb) ? c : ab;
+  return uint8_t(ac);
 }
 
 // Undoes the row's filter in place; `prior` is the unfiltered row above (zeros for the first).
@@ -283,65 +284,82 @@ uint32_t Argb(unsigned a, unsigned r, unsigned g, unsigned b) {
   return uint32_t(a) << 24 | uint32_t(r) << 16 | uint32_t(g) << 8 | b;
 }
 
+template <class PixelAt>
+void Store(uint32_t count, uint32_t* out, uint32_t step, PixelAt pixelAt) {
+  for (uint32_t x = 0; x < count; ++x)
+    out[x * step] = pixelAt(x);
+}
+
 // One unfiltered row to pixels at out[0], out[step], ...
 void ConvertRow(const Chunks& c, const uint8_t* row, uint32_t count, uint32_t* out, uint32_t step) {
   const Header& h = c.header;
+  const bool keyed = c.key.has_value();
+  const std::array<uint16_t, 3> key = c.key.value_or(std::array<uint16_t, 3>{});
   auto sample16 = [row](size_t i) { return unsigned(row[2 * i] << 8 | row[2 * i + 1]); };
+  auto grey = [keyed, &key](unsigned v, unsigned level) {
+    return Argb(keyed && key[0] == v ? 0 : 255, level, level, level);
+  };
+  auto rgb = [keyed, &key](unsigned r, unsigned g, unsigned b) {
+    return keyed && key[0] == r && key[1] == g && key[2] == b;
+  };
   if (h.depth < 8) {
-    const unsigned mask = (1u << h.depth) - 1, scale = 255 / mask;
-    for (uint32_t x = 0; x < count; ++x) {
-      const size_t bit = size_t(x) * h.depth;
-      const unsigned v = (row[bit / 8] >> (8 - h.depth - bit % 8)) & mask;
-      if (h.colourType == 3) {
-        out[x * step] = c.palette[v];
-      } else {
-        const unsigned grey = v * scale;
-        const bool clear = c.key && c.key->at(0) == v;
-        out[x * step] = Argb(clear ? 0 : 255, grey, grey, grey);
-      }
-    }
+    const unsigned depth = h.depth, mask = (1u << depth) - 1, scale = 255 / mask;
+    auto sample = [row, depth, mask](uint32_t x) {
+      const size_t bit = size_t(x) * depth;
+      return (row[bit / 8] >> (8 - depth - bit % 8)) & mask;
+    };
+    if (h.colourType == 3)
+      Store(count, out, step, [&](uint32_t x) { return c.palette[sample(x)]; });
+    else
+      Store(count, out, step, [&](uint32_t x) { return grey(sample(x), sample(x) * scale); });
     return;
   }
   const bool wide = h.depth == 16;
-  for (uint32_t x = 0; x < count; ++x) {
-    uint32_t& pixel = out[x * step];
-    switch (h.colourType) {
-      case 0: {
-        const unsigned v = wide ? sample16(x) : row[x];
-        const uint8_t grey = wide ? Narrow(v) : uint8_t(v);
-        pixel = Argb(c.key && c.key->at(0) == v ? 0 : 255, grey, grey, grey);
-        break;
+  switch (h.colourType) {
+    case 0:
+      if (wide)
+        Store(count, out, step, [&](uint32_t x) { return grey(sample16(x), Narrow(sample16(x))); });
+      else
+        Store(count, out, step, [&](uint32_t x) { return grey(row[x], row[x]); });
+      break;
+    case 2:
+      if (wide) {
+        Store(count, out, step, [&](uint32_t x) {
+          unsigned r = sample16(3 * x), g = sample16(3 * x + 1), b = sample16(3 * x + 2);
+          return Argb(rgb(r, g, b) ? 0 : 255, Narrow(r), Narrow(g), Narrow(b));
+        });
+      } else {
+        Store(count, out, step, [&](uint32_t x) {
+          const uint8_t* p = row + 3 * x;
+          return Argb(rgb(p[0], p[1], p[2]) ? 0 : 255, p[0], p[1], p[2]);
+        });
       }
-      case 2: {
-        unsigned r, g, b;
-        if (wide) {
-          r = sample16(3 * x), g = sample16(3 * x + 1), b = sample16(3 * x + 2);
-        } else {
-          r = row[3 * x], g = row[3 * x + 1], b = row[3 * x + 2];
-        }
-        const bool clear = c.key && c.key->at(0) == r && c.key->at(1) == g && c.key->at(2) == b;
-        pixel = wide ? Argb(clear ? 0 : 255, Narrow(r), Narrow(g), Narrow(b))
-                     : Argb(clear ? 0 : 255, r, g, b);
-        break;
-      }
-      case 3:
-        pixel = c.palette[row[x]];
-        break;
-      case 4: {
-        if (wide) {
-          const uint8_t grey = Narrow(sample16(2 * x));
-          pixel = Argb(Narrow(sample16(2 * x + 1)), grey, grey, grey);
-        } else {
-          pixel = Argb(row[2 * x + 1], row[2 * x], row[2 * x], row[2 * x]);
-        }
-        break;
-      }
-      default:  // 6
-        pixel = wide ? Argb(Narrow(sample16(4 * x + 3)), Narrow(sample16(4 * x)),
-                            Narrow(sample16(4 * x + 1)), Narrow(sample16(4 * x + 2)))
-                     : Argb(row[4 * x + 3], row[4 * x], row[4 * x + 1], row[4 * x + 2]);
-        break;
-    }
+      break;
+    case 3:
+      Store(count, out, step, [&](uint32_t x) { return c.palette[row[x]]; });
+      break;
+    case 4:
+      if (wide)
+        Store(count, out, step, [&](uint32_t x) {
+          const unsigned level = Narrow(sample16(2 * x));
+          return Argb(Narrow(sample16(2 * x + 1)), level, level, level);
+        });
+      else
+        Store(count, out, step,
+              [&](uint32_t x) { return Argb(row[2 * x + 1], row[2 * x], row[2 * x], row[2 * x]); });
+      break;
+    default:  // 6
+      if (wide)
+        Store(count, out, step, [&](uint32_t x) {
+          return Argb(Narrow(sample16(4 * x + 3)), Narrow(sample16(4 * x)),
+                      Narrow(sample16(4 * x + 1)), Narrow(sample16(4 * x + 2)));
+        });
+      else
+        Store(count, out, step, [&](uint32_t x) {
+          const uint8_t* p = row + 4 * x;
+          return Argb(p[3], p[0], p[1], p[2]);
+        });
+      break;
   }
 }
 
@@ -384,11 +402,12 @@ Result<PngFacts, PngError> ReadPngFacts(std::span<const uint8_t> png, int* width
   return chunks->facts;
 }
 
-Result<PngImage, PngError> DecodePng(std::span<const uint8_t> png) {
+Result<PngFacts, PngError> DecodePng(std::span<const uint8_t> png, std::span<uint32_t> pixels) {
   auto read = ReadChunks(png, false);
   if (!read) return Fail(read.error());
   const Chunks& c = *read;
   const Header& h = c.header;
+  if (pixels.size() != size_t(h.width) * h.height) return Fail(PngError::BadHeader);
 
   // The exact size the pixel data must inflate to: each pass's rows, each with its filter byte.
   uint64_t expected = 0;
@@ -396,25 +415,20 @@ Result<PngImage, PngError> DecodePng(std::span<const uint8_t> png) {
     uint32_t w = PassSize(h.width, p.x0, p.dx), rows = PassSize(h.height, p.y0, p.dy);
     if (w > 0 && rows > 0) expected += uint64_t{rows} * (1 + h.RowBytes(w));
   }
-  std::vector<uint8_t> raw;
-  raw.resize(size_t(expected) + 1);  // one byte more tells too much data from just enough
+  // One byte more tells too much data from just enough. Left uninitialised: it is all written.
+  const size_t capacity = size_t(expected) + 1;
+  std::unique_ptr<uint8_t[]> raw(new (std::nothrow) uint8_t[capacity]);
   std::unique_ptr<libdeflate_decompressor, DecompressorDeleter> inflater(
       libdeflate_alloc_decompressor());
-  if (!inflater) return Fail(PngError::OutOfMemory);
+  if (!raw || !inflater) return Fail(PngError::OutOfMemory);
   size_t inflated = 0;
   libdeflate_result result = libdeflate_zlib_decompress(
-      inflater.get(), c.data.data(), c.data.size(), raw.data(), raw.size(), &inflated);
+      inflater.get(), c.data.data(), c.data.size(), raw.get(), capacity, &inflated);
   if (result != LIBDEFLATE_SUCCESS || inflated != expected) return Fail(PngError::BadImageData);
 
-  PngImage out;
-  out.facts = c.facts;
-  out.image.width = int(h.width);
-  out.image.height = int(h.height);
-  out.image.bitCount = 32;
-  out.image.pixels.resize(size_t(h.width) * h.height);
   const size_t step = h.FilterStep();
   std::vector<uint8_t> zeros;
-  uint8_t* at = raw.data();
+  uint8_t* at = raw.get();
   for (const Pass& p : PassesOf(h)) {
     uint32_t w = PassSize(h.width, p.x0, p.dx), rows = PassSize(h.height, p.y0, p.dy);
     if (w == 0 || rows == 0) continue;
@@ -424,13 +438,27 @@ Result<PngImage, PngError> DecodePng(std::span<const uint8_t> png) {
     for (uint32_t y = 0; y < rows; ++y) {
       uint8_t* row = at + 1;
       if (!Unfilter(at[0], row, prior, length, step)) return Fail(PngError::BadImageData);
-      uint32_t* first =
-          out.image.pixels.data() + (size_t(p.y0) + size_t(y) * p.dy) * h.width + p.x0;
+      uint32_t* first = pixels.data() + (size_t(p.y0) + size_t(y) * p.dy) * h.width + p.x0;
       ConvertRow(c, row, w, first, p.dx);
       prior = row;
       at += length + 1;
     }
   }
+  return c.facts;
+}
+
+Result<PngImage, PngError> DecodePng(std::span<const uint8_t> png) {
+  int width = 0, height = 0;
+  auto header = ReadPngFacts(png, &width, &height);
+  if (!header) return Fail(header.error());
+  PngImage out;
+  out.image.width = width;
+  out.image.height = height;
+  out.image.bitCount = 32;
+  out.image.pixels.resize(size_t(width) * size_t(height));
+  auto facts = DecodePng(png, out.image.pixels);
+  if (!facts) return Fail(facts.error());
+  out.facts = *facts;
   return out;
 }
 
@@ -444,42 +472,45 @@ std::vector<uint8_t> EncodePng(int width, int height, std::span<const uint32_t> 
   // Each row takes the filter whose bytes, read as signed, sum to the least: the usual guess
   // at what compresses best.
   std::vector<uint8_t> filtered((length + 1) * size_t(height));
-  std::vector<uint8_t> current(length), prior(length, 0), trial(length);
+  // Both rows start with one pixel of zeros, what the filters take for the bytes before a row.
+  std::vector<uint8_t> current(channels + length, 0), prior(channels + length, 0), trial(length);
   for (int y = 0; y < height; ++y) {
     const uint32_t* pixels = argb.data() + size_t(y) * width;
     for (int x = 0; x < width; ++x) {
-      uint8_t* p = current.data() + size_t(x) * channels;
+      uint8_t* p = current.data() + channels + size_t(x) * channels;
       p[0] = uint8_t(pixels[x] >> 16), p[1] = uint8_t(pixels[x] >> 8), p[2] = uint8_t(pixels[x]);
       if (!opaque) p[3] = uint8_t(pixels[x] >> 24);
     }
     uint8_t* out = filtered.data() + size_t(y) * (length + 1);
     uint64_t best = UINT64_MAX;
     for (uint8_t filter = 0; filter <= 4; ++filter) {
-      uint64_t cost = 0;
-      for (size_t i = 0; i < length; ++i) {
-        const uint8_t left = i >= channels ? current[i - channels] : 0;
-        const uint8_t up = prior[i];
-        const uint8_t corner = i >= channels ? prior[i - channels] : 0;
-        uint8_t predicted = 0;
-        switch (filter) {
-          case 1:
-            predicted = left;
-            break;
-          case 2:
-            predicted = up;
-            break;
-          case 3:
-            predicted = uint8_t((unsigned(left) + up) / 2);
-            break;
-          case 4:
-            predicted = Paeth(left, up, corner);
-            break;
-          default:
-            break;
-        }
-        trial[i] = uint8_t(current[i] - predicted);
-        cost += unsigned(std::abs(int(int8_t(trial[i]))));
+      const uint8_t* now = current.data() + channels;
+      const uint8_t* up = prior.data() + channels;
+      switch (filter) {
+        case 0:
+          for (size_t i = 0; i < length; ++i)
+            trial[i] = now[i];
+          break;
+        case 1:
+          for (size_t i = 0; i < length; ++i)
+            trial[i] = uint8_t(now[i] - now[i - channels]);
+          break;
+        case 2:
+          for (size_t i = 0; i < length; ++i)
+            trial[i] = uint8_t(now[i] - up[i]);
+          break;
+        case 3:
+          for (size_t i = 0; i < length; ++i)
+            trial[i] = uint8_t(now[i] - (unsigned(now[i - channels]) + up[i]) / 2);
+          break;
+        default:
+          for (size_t i = 0; i < length; ++i)
+            trial[i] = uint8_t(now[i] - Paeth(now[i - channels], up[i], up[i - channels]));
+          break;
       }
+      uint64_t cost = 0;
+      for (size_t i = 0; i < length; ++i)
+        cost += unsigned(std::abs(int(int8_t(trial[i]))));
       if (cost < best) {
         best = cost;
         out[0] = filter;

@@ -54,6 +54,9 @@ Result<PngFacts, PngError> ReadPngFacts(std::span<const uint8_t> png, int* width
 // Decodes every colour type and depth, interlaced or not. 16-bit samples are rounded to 8 bits;
 // a palette index past the palette is opaque black.
 Result<PngImage, PngError> DecodePng(std::span<const uint8_t> png);
+// The same into `pixels`, which holds width x height pixels (as ReadPngFacts gives them); on an
+// error, what was written so far is left.
+Result<PngFacts, PngError> DecodePng(std::span<const uint8_t> png, std::span<uint32_t> pixels);
 
 // Encodes top-down 0xAARRGGBB pixels as an 8-bit RGBA (or, when `opaque`, RGB) PNG with a pHYs
 // chunk when pixelsPerMeter is positive. Empty when out of memory.

@@ -134,34 +134,37 @@ PixelFormat PngPixelFormat(const codecs::PngFacts& facts) {
   }
 }
 
-bool IsGrey(const codecs::PngImage& png) {
-  switch (png.facts.colourType) {
+bool IsGrey(const codecs::PngFacts& facts, const QImage& pixels) {
+  switch (facts.colourType) {
     case 0:
     case 4:
       return true;
     case 3:
-      return png.facts.greyPalette;
+      return facts.greyPalette;
     default:
-      return std::all_of(png.image.pixels.begin(), png.image.pixels.end(), [](uint32_t p) {
-        return ((p >> 16) & 0xFF) == ((p >> 8) & 0xFF) && ((p >> 8) & 0xFF) == (p & 0xFF);
-      });
+      return pixels.allGray();
   }
 }
 
+// Decoded straight into the image's pixels.
 GpStatus DecodePng(const QByteArray& bytes, std::unique_ptr<Image>& image) {
   int width = 0, height = 0;
   if (!codecs::ReadPngFacts(AsSpan(bytes), &width, &height)) return gdip::GenericError;
   if (!FitsLimits(width, height)) return gdip::OutOfMemory;
-  auto png = codecs::DecodePng(AsSpan(bytes));
-  if (!png)
-    return png.error() == codecs::PngError::TooLarge ? gdip::OutOfMemory : gdip::GenericError;
-  image = NewBitmap(ToQImage(png->image), PngPixelFormat(png->facts));
+  QImage pixels(width, height, QImage::Format_ARGB32);
+  if (pixels.isNull()) return gdip::OutOfMemory;
+  auto facts = codecs::DecodePng(
+      AsSpan(bytes), {reinterpret_cast<uint32_t*>(pixels.bits()), size_t(width) * size_t(height)});
+  if (!facts)
+    return facts.error() == codecs::PngError::OutOfMemory ? gdip::OutOfMemory : gdip::GenericError;
+  const bool grey = IsGrey(*facts, pixels);
+  image = NewBitmap(std::move(pixels), PngPixelFormat(*facts));
   if (!image) return gdip::OutOfMemory;
   image->rawFormat = gdip::ImageFormatPNG;
-  image->decodedFlags = kDecodedFlags | (IsGrey(*png) ? gdip::ImageFlagsColorSpaceGRAY
-                                                      : gdip::ImageFlagsColorSpaceRGB);
-  image->dpiX = DpiFromPixelsPerMeter(png->facts.pixelsPerMeterX);
-  image->dpiY = DpiFromPixelsPerMeter(png->facts.pixelsPerMeterY);
+  image->decodedFlags =
+      kDecodedFlags | (grey ? gdip::ImageFlagsColorSpaceGRAY : gdip::ImageFlagsColorSpaceRGB);
+  image->dpiX = DpiFromPixelsPerMeter(facts->pixelsPerMeterX);
+  image->dpiY = DpiFromPixelsPerMeter(facts->pixelsPerMeterY);
   return gdip::Ok;
 }
 
