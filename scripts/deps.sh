@@ -14,6 +14,7 @@ test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   nsis-common icoutils
+  desktop-file-utils appstream man-db
 )
 
 packages=("${run_packages[@]}")
