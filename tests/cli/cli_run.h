@@ -18,6 +18,7 @@ struct CliRun {
 
 struct RunOptions {
   bool asUnprivilegedUser = false;  // gives up root first, so that file permissions apply
+  std::filesystem::path executable = PICTOLAN_CLI_PATH;  // another copy of pictolan-cli
 };
 
 // Runs the executable with the arguments in the folder.
