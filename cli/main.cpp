@@ -187,9 +187,11 @@ int Run(int argc, char** argv) {
     return kSucceeded;
   }
   ReportFatalErrorsOnStderr();
-  // Pictures and the desktop's icons need the platform's desktop part, loaded only for them.
+  // Pictures need the platform's picture part, the desktop's icons its desktop part too: each is
+  // loaded only for the commands that need it.
   const Needs needs = NeedsOf(*command, *arguments);
-  if (needs != Needs::Nothing && !platform::Desktop())
+  if ((needs == Needs::Imaging && !platform::Pictures()) ||
+      (needs == Needs::Desktop && !platform::Desktop()))
     return Fail("cannot load the part of Pictolan that handles pictures: " +
                 platform::DesktopError());
   std::unique_ptr<platform::DesktopApplication> desktop;

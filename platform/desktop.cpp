@@ -4,40 +4,57 @@
 
 #include "platform/text/gbk.h"
 
-// A process that links the desktop part has this symbol; pictolan-cli has it from the plugin.
+// A process that links a part has its entry; pictolan-cli has it from the part's plugin.
+extern "C" const platform::PicturePart* PictolanPicturePart() __attribute__((weak));
 extern "C" const platform::DesktopPart* PictolanDesktopPart() __attribute__((weak));
 
 namespace platform {
 namespace {
-
-// Found through the executable's run path: beside it in the build tree, in the installed
-// library folder otherwise.
-constexpr const char* kPluginName = "pictolan-desktop.so";
 
 std::string& LoadError() {
   static std::string error;
   return error;
 }
 
-const DesktopPart* LoadPlugin() {
-  void* plugin = dlopen(kPluginName, RTLD_NOW | RTLD_LOCAL);
+// The plugin is found through the executable's run path: beside it in the build tree, in the
+// installed library folder otherwise. It is never unloaded: handles and Qt's state live in it
+// until the process ends.
+template <class Part>
+const Part* LoadPlugin(const char* file, const char* entryName) {
+  void* plugin = dlopen(file, RTLD_NOW | RTLD_LOCAL);
   if (!plugin) {
     const char* reason = dlerror();
-    LoadError() = reason ? reason : kPluginName;
+    LoadError() = reason ? reason : file;
     return nullptr;
   }
-  auto entry = reinterpret_cast<const DesktopPart* (*)()>(dlsym(plugin, "PictolanDesktopPart"));
+  auto entry = reinterpret_cast<const Part* (*)()>(dlsym(plugin, entryName));
   if (!entry) {
-    LoadError() = std::string(kPluginName) + " has no desktop part";
+    LoadError() = std::string(file) + " has no " + entryName;
     return nullptr;
   }
-  return entry();  // never unloaded: handles and Qt's state live in it until the process ends
+  return entry();
+}
+
+std::span<const Export> ExportsOf(std::span<const StandInLibrary> libraries,
+                                  std::string_view library) {
+  for (const StandInLibrary& lib : libraries)
+    if (text::EqualsIgnoringAsciiCase(lib.name, library)) return lib.exports;
+  return {};
 }
 
 }  // namespace
 
+const PicturePart* Pictures() {
+  static const PicturePart* part =
+      PictolanPicturePart ? PictolanPicturePart()
+                          : LoadPlugin<PicturePart>("pictolan-pictures.so", "PictolanPicturePart");
+  return part;
+}
+
 const DesktopPart* Desktop() {
-  static const DesktopPart* part = PictolanDesktopPart ? PictolanDesktopPart() : LoadPlugin();
+  static const DesktopPart* part =
+      PictolanDesktopPart ? PictolanDesktopPart()
+                          : LoadPlugin<DesktopPart>("pictolan-desktop.so", "PictolanDesktopPart");
   return part;
 }
 
@@ -53,12 +70,14 @@ DesktopApplication::~DesktopApplication() {
   if (application_) Desktop()->endApplication(application_);
 }
 
-std::span<const Export> DesktopExports(std::string_view library) {
+std::span<const Export> PictureExports(std::string_view library) {
+  const PicturePart* part = Pictures();
+  return part ? ExportsOf(part->libraries, library) : std::span<const Export>();
+}
+
+std::span<const Export> DesktopOnlyExports(std::string_view library) {
   const DesktopPart* part = Desktop();
-  if (!part) return {};
-  for (const StandInLibrary& lib : part->libraries)
-    if (text::EqualsIgnoringAsciiCase(lib.name, library)) return lib.exports;
-  return {};
+  return part ? ExportsOf(part->libraries, library) : std::span<const Export>();
 }
 
 }  // namespace platform

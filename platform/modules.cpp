@@ -67,16 +67,14 @@ class RegistryLoader final : public ModuleLoader {
   }
 
  private:
-  // The core's exports first; only a function they lack loads the desktop part.
+  // The core's exports first; only a function they lack loads the picture or desktop part.
   template <class Matches>
   static AnyFunction FindExport(win32::HMODULE module, Matches matches) {
     ModuleObject* m = Modules().Find(module);
     if (!m || !m->library) return nullptr;
     for (const Export& e : m->library->exports)
       if (matches(e)) return e.function;
-    for (const Export& e : DesktopExports(m->library->name))
-      if (matches(e)) return e.function;
-    return nullptr;
+    return FindDesktopExport(m->library->name, matches);
   }
 
   void Unload(win32::HMODULE module) override { ReleaseModule(module); }

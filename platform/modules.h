@@ -85,12 +85,14 @@ std::span<const Export> User32CoreExports();
 std::span<const Export> Shell32CoreExports();
 std::span<const Export> ShlwapiExports();
 std::span<const Export> Ole32Exports();
+// the picture part's,
+std::span<const Export> User32DrawingExports();
+std::span<const Export> Gdi32Exports();
+std::span<const Export> GdiplusExports();
 // and the desktop part's.
 std::span<const Export> User32Exports();
-std::span<const Export> Gdi32Exports();
 std::span<const Export> Shell32Exports();
 std::span<const Export> Comdlg32Exports();
 std::span<const Export> Comctl32Exports();
-std::span<const Export> GdiplusExports();
 
 }  // namespace platform

@@ -24,8 +24,8 @@ win32::HICON CreateIcon(codecs::DibImage image) {
 
 codecs::DibImage ScaledImage(codecs::DibImage image, int width, int height) {
   if (image.width == width && image.height == height) return image;
-  const DesktopPart* desktop = Desktop();
-  return desktop ? desktop->scale(image, width, height) : codecs::DibImage{};
+  const PicturePart* pictures = Pictures();
+  return pictures ? pictures->scale(image, width, height) : codecs::DibImage{};
 }
 
 }  // namespace platform::gdi

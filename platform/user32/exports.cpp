@@ -1,5 +1,5 @@
-// Exports of the user32 stand-in library that need Qt, found by name by the binder (the core's
-// are in core_exports.cpp).
+// Exports of the user32 stand-in library for windows (the desktop part), found by name by the
+// binder; drawing_exports.cpp has those that draw icons, core_exports.cpp those that read bytes.
 #include <array>
 
 #include "platform/api.h"
@@ -9,13 +9,7 @@ namespace platform {
 
 std::span<const Export> User32Exports() {
   using namespace user32;
-  static const std::array<Export, 40> exports = {{
-      {"GetIconInfo", ToAnyFunction(&GetIconInfo)},
-      {"DrawIconEx", ToAnyFunction(&DrawIconEx)},
-      {"DrawIcon", ToAnyFunction(&DrawIcon)},
-      {"GetDC", ToAnyFunction(&GetDC)},
-      {"ReleaseDC", ToAnyFunction(&ReleaseDC)},
-      {"FillRect", ToAnyFunction(&FillRect)},
+  static const std::array<Export, 34> exports = {{
       {"SendMessageA", ToAnyFunction(&SendMessageA)},
       {"EnumWindows", ToAnyFunction(&EnumWindows)},
       {"GetParent", ToAnyFunction(&GetParent)},

@@ -45,8 +45,8 @@ HANDLE LoadBitmapFile(const char* path) {
   if (!file) return 0;
   auto decoded = codecs::DecodeBmpFile(file->bytes());
   if (!decoded) return 0;
-  const DesktopPart* desktop = Desktop();
-  return desktop ? desktop->createBitmap(*decoded) : 0;
+  const PicturePart* pictures = Pictures();
+  return pictures ? pictures->createBitmap(*decoded) : 0;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // quality, over the bitmap selected into a memory device context. Screen and window contexts
 // draw nowhere the program can read.
 #include "platform/api.h"
+#include "platform/desktop.h"
 #include "platform/gdi/icon_images.h"
 #include "platform/gdi/objects.h"
 
@@ -94,7 +95,12 @@ BOOL DrawIcon(HDC dc, int x, int y, HICON icon) {
 }
 
 HDC GetDC(HWND window) {
-  if (window != 0 && !IsWindow(window)) return 0;
+  // Windows are the desktop part's: a window handle means that part is there.
+  using IsWindowFunction = decltype(&IsWindow);
+  if (window != 0) {
+    auto isWindow = DesktopFunction<IsWindowFunction>("user32", "IsWindow");
+    if (!isWindow || !isWindow(window)) return 0;
+  }
   auto context = std::make_unique<gdi::DeviceContextObject>();
   context->window = window;
   return gdi::DeviceContexts().Insert(std::move(context));
