@@ -1,6 +1,10 @@
 #include "platform/desktop.h"
 
 #include <dlfcn.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <system_error>
 
 #include "platform/text/gbk.h"
 
@@ -16,12 +20,22 @@ std::string& LoadError() {
   return error;
 }
 
-// The plugin is found through the executable's run path: beside it in the build tree, in the
-// installed library folder otherwise. It is never unloaded: handles and Qt's state live in it
-// until the process ends.
+// Where the plugins are: beside the executable in the build tree, in the installed library folder
+// (PICTOLAN_PLUGIN_DIR, relative to the executable's folder) otherwise. The path is made here,
+// not left to the run path, which a sanitizer's interception of dlopen would not see.
+std::filesystem::path PluginPath(const char* file) {
+  std::error_code error;
+  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+  const std::filesystem::path folder = error ? std::filesystem::path() : program.parent_path();
+  const std::filesystem::path beside = folder / file;
+  if (std::filesystem::exists(beside, error)) return beside;
+  return folder / PICTOLAN_PLUGIN_DIR / file;
+}
+
+// A plugin is never unloaded: handles and Qt's state live in it until the process ends.
 template <class Part>
 const Part* LoadPlugin(const char* file, const char* entryName) {
-  void* plugin = dlopen(file, RTLD_NOW | RTLD_LOCAL);
+  void* plugin = dlopen(PluginPath(file).c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!plugin) {
     const char* reason = dlerror();
     LoadError() = reason ? reason : file;
