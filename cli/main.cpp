@@ -15,7 +15,7 @@
 #include "cli/console.h"
 #include "frame/fatal.h"
 #include "imaging/image_object.h"
-#include "platform/application.h"
+#include "platform/desktop.h"
 
 namespace cli {
 namespace {
@@ -98,7 +98,8 @@ void PrintUsage(FILE* stream) {
   std::fputs(
       "\nEvery written file is named on one line of stdout; errors go to stderr. Exit status: 0\n"
       "done, 1 an error (it says what and why), 2 a mistake in the command line.\n"
-      "Run 'pictolan-cli COMMAND --help' for what a command does.\n",
+      "Run 'pictolan-cli COMMAND --help' for what a command does, 'pictolan-cli --version' for\n"
+      "the version.\n",
       stream);
 }
 
@@ -111,6 +112,13 @@ const Command* FindCommand(std::string_view name) {
   for (const Command& command : kCommands)
     if (command.name == name) return &command;
   return nullptr;
+}
+
+// Icon files are copied byte for byte: extract needs pictures only for the other formats.
+Needs NeedsOf(const Command& command, const Arguments& arguments) {
+  if (command.run == &RunExtract && arguments.Value("--format").value_or("ico") == "ico")
+    return Needs::Nothing;
+  return command.needs;
 }
 
 // A fatal error of the frame (an allocation that failed or is beyond its largest block) is an
@@ -127,6 +135,9 @@ void ReportFatalErrorsOnStderr() {
     while (!message.empty() && message.back() == ' ')
       message.pop_back();
     PrintNote(message);
+    if (!platform::DesktopError().empty())
+      PrintNote("the part of Pictolan that handles pictures could not be loaded: " +
+                platform::DesktopError());
   });
   frame::SetShutdownHook([](int) {
     std::fflush(nullptr);
@@ -159,6 +170,10 @@ int Run(int argc, char** argv) {
     return kUsageError;
   }
   std::string_view name = argv[1];
+  if (name == "--version" || name == "-V") {
+    std::printf("pictolan-cli %s\n", PICTOLAN_VERSION);
+    return kSucceeded;
+  }
   if (name == "--help" || name == "-h" || name == "help") {
     const Command* topic = argc > 2 ? FindCommand(argv[2]) : nullptr;
     if (topic)
@@ -178,10 +193,16 @@ int Run(int argc, char** argv) {
     return kSucceeded;
   }
   ReportFatalErrorsOnStderr();
-  std::unique_ptr<platform::HeadlessApplication> desktop;
-  if (command->needs == Needs::Desktop)
-    desktop = std::make_unique<platform::HeadlessApplication>(argv[0]);
-  if (command->needs != Needs::Nothing && !imaging::StartImagingLibrary())
+  // Pictures need the platform's picture part, the desktop's icons its desktop part too: each is
+  // loaded only for the commands that need it.
+  const Needs needs = NeedsOf(*command, *arguments);
+  if ((needs == Needs::Imaging && !platform::Pictures()) ||
+      (needs == Needs::Desktop && !platform::Desktop()))
+    return Fail("cannot load the part of Pictolan that handles pictures: " +
+                platform::DesktopError());
+  std::unique_ptr<platform::DesktopApplication> desktop;
+  if (needs == Needs::Desktop) desktop = std::make_unique<platform::DesktopApplication>(argv[0]);
+  if (needs != Needs::Nothing && !imaging::StartImagingLibrary())
     return Fail("the imaging library did not start");
   return command->run(*arguments);
 }

@@ -7,13 +7,17 @@
 
 #include "frame/literal.h"
 #include "platform/api.h"
+#include "platform/desktop.h"
 
 namespace frame {
 namespace {
 
 FatalReporter& Reporter() {
+  // The message box is the desktop part's: a process without it reports nothing here.
   static FatalReporter reporter = [](const Text& text, const Text& caption) {
-    platform::user32::MessageBoxA(0, text.c_str(), caption.c_str(), win32::MB_ICONSTOP);
+    using MessageBox = decltype(&platform::user32::MessageBoxA);
+    if (auto box = platform::DesktopFunction<MessageBox>("user32", "MessageBoxA"))
+      box(0, text.c_str(), caption.c_str(), win32::MB_ICONSTOP);
   };
   return reporter;
 }

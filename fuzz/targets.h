@@ -16,6 +16,7 @@
 #include "icofile/icon_container.h"
 #include "platform/codecs/dib.h"
 #include "platform/codecs/ico.h"
+#include "platform/codecs/png.h"
 #include "platform/pe/module_resources.h"
 
 namespace fuzz {
@@ -125,6 +126,15 @@ inline void NeResources(std::span<const uint8_t> bytes) {
   if (!module) return;
   ModuleIcons(*module);
   (void)module->Names(platform::pe::ResourceId::String(u"NAMED"));  // a type by name
+}
+
+// The PNG decoder, and the encoder on what it decoded.
+inline void Png(std::span<const uint8_t> bytes) {
+  using namespace platform::codecs;
+  (void)ReadPngFacts(bytes, nullptr, nullptr);
+  auto png = DecodePng(bytes);
+  if (png && png->image.pixels.size() <= 4096)
+    (void)EncodePng(png->image.width, png->image.height, png->image.pixels);
 }
 
 }  // namespace fuzz

@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "platform/desktop.h"
 #include "platform/handles.h"
 #include "platform/text/gbk.h"
 
@@ -57,19 +58,23 @@ class RegistryLoader final : public ModuleLoader {
   }
 
   AnyFunction Find(win32::HMODULE module, std::string_view name) override {
-    ModuleObject* m = Modules().Find(module);
-    if (!m || !m->library) return nullptr;
-    for (const Export& e : m->library->exports)
-      if (e.name == name) return e.function;
-    return nullptr;
+    return FindExport(module, [name](const Export& e) { return e.name == name; });
   }
 
   AnyFunction FindOrdinal(win32::HMODULE module, uint16_t ordinal) override {
+    if (ordinal == 0) return nullptr;
+    return FindExport(module, [ordinal](const Export& e) { return e.ordinal == ordinal; });
+  }
+
+ private:
+  // The core's exports first; only a function they lack loads the picture or desktop part.
+  template <class Matches>
+  static AnyFunction FindExport(win32::HMODULE module, Matches matches) {
     ModuleObject* m = Modules().Find(module);
-    if (!m || !m->library || ordinal == 0) return nullptr;
+    if (!m || !m->library) return nullptr;
     for (const Export& e : m->library->exports)
-      if (e.ordinal == ordinal) return e.function;
-    return nullptr;
+      if (matches(e)) return e.function;
+    return FindDesktopExport(m->library->name, matches);
   }
 
   void Unload(win32::HMODULE module) override { ReleaseModule(module); }
@@ -82,14 +87,14 @@ constexpr std::array<Export, 0> kNoExports{};
 std::span<const StandInLibrary> StandInLibraries() {
   static const std::array<StandInLibrary, 11> libraries = {{
       {"kernel32", Kernel32Exports()},
-      {"user32", User32Exports()},
-      {"gdi32", Gdi32Exports()},
-      {"shell32", Shell32Exports()},
+      {"user32", User32CoreExports()},
+      {"gdi32", kNoExports},
+      {"shell32", Shell32CoreExports()},
       {"shlwapi", ShlwapiExports()},
-      {"comdlg32", Comdlg32Exports()},
-      {"comctl32", Comctl32Exports()},
+      {"comdlg32", kNoExports},
+      {"comctl32", kNoExports},
       {"ole32", Ole32Exports()},
-      {"gdiplus", GdiplusExports()},
+      {"gdiplus", kNoExports},
       // Declared in the default library order; nothing the program calls lives there.
       {"advapi32", kNoExports},
       {"mpr", kNoExports},

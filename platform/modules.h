@@ -47,7 +47,8 @@ class ModuleLoader {
 // comctl32, ole32, gdiplus, advapi32, mpr).
 ModuleLoader& StandInLoader();
 
-// Every stand-in library, for tests and for the registry itself.
+// Every stand-in library with the core's exports (desktop.h has the others), for tests and for the
+// registry itself.
 std::span<const StandInLibrary> StandInLibraries();
 
 // Number of loads of a stand-in library that have not been unloaded (0 when not loaded).
@@ -78,15 +79,20 @@ win32::HMODULE ProgramModule();
 // FreeLibrary: one unload of a stand-in library or the release of a data module.
 bool ReleaseModule(win32::HMODULE module);
 
-// Export tables of the stand-in libraries, each defined next to its library.
+// Export tables of the stand-in libraries, each defined next to its library: the core's,
 std::span<const Export> Kernel32Exports();
-std::span<const Export> User32Exports();
-std::span<const Export> Gdi32Exports();
-std::span<const Export> Shell32Exports();
+std::span<const Export> User32CoreExports();
+std::span<const Export> Shell32CoreExports();
 std::span<const Export> ShlwapiExports();
+std::span<const Export> Ole32Exports();
+// the picture part's,
+std::span<const Export> User32DrawingExports();
+std::span<const Export> Gdi32Exports();
+std::span<const Export> GdiplusExports();
+// and the desktop part's.
+std::span<const Export> User32Exports();
+std::span<const Export> Shell32Exports();
 std::span<const Export> Comdlg32Exports();
 std::span<const Export> Comctl32Exports();
-std::span<const Export> Ole32Exports();
-std::span<const Export> GdiplusExports();
 
 }  // namespace platform

@@ -7,13 +7,14 @@ set -euo pipefail
 run_packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins qt6-translations-l10n
-  libgif-dev libjpeg-dev libpng-dev
+  libgif-dev libjpeg-dev libpng-dev libdeflate-dev
   fonts-wqy-microhei xvfb xauth xdg-utils
 )
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   nsis-common icoutils
+  desktop-file-utils appstream man-db
 )
 
 packages=("${run_packages[@]}")

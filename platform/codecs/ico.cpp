@@ -1,11 +1,10 @@
 #include "platform/codecs/ico.h"
 
-#include <QImage>
-
 #include <bit>
 #include <tuple>
 
 #include "platform/codecs/le_reader.h"
+#include "platform/codecs/png.h"
 
 namespace platform::codecs {
 
@@ -64,9 +63,7 @@ Result<size_t, IcoError> ReadHeader(const LeReader& data, size_t entrySize, uint
   return size_t{*count};
 }
 
-constexpr uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-
-Result<DibImage, IcoError> DecodePng(std::span<const uint8_t> png) {
+Result<DibImage, IcoError> DecodeIconPng(std::span<const uint8_t> png) {
   // The IHDR chunk follows the signature: length, "IHDR", big-endian width and height.
   if (png.size() < 24) return Fail(IcoError::BadImage);
   auto bigEndian = [&](size_t at) {
@@ -75,20 +72,9 @@ Result<DibImage, IcoError> DecodePng(std::span<const uint8_t> png) {
   };
   if (bigEndian(16) > kMaxIconPngDimension || bigEndian(20) > kMaxIconPngDimension)
     return Fail(IcoError::TooLarge);
-  QImage decoded = QImage::fromData(png.data(), static_cast<int>(png.size()), "PNG");
-  if (decoded.isNull()) return Fail(IcoError::BadImage);
-  decoded = decoded.convertToFormat(QImage::Format_ARGB32);
-  DibImage image;
-  image.width = decoded.width();
-  image.height = decoded.height();
-  image.bitCount = 32;
-  image.pixels.resize(static_cast<size_t>(image.width) * image.height);
-  for (int y = 0; y < image.height; ++y) {
-    const auto* row = reinterpret_cast<const uint32_t*>(decoded.constScanLine(y));
-    std::copy(row, row + image.width,
-              image.pixels.begin() + static_cast<ptrdiff_t>(y) * image.width);
-  }
-  return image;
+  auto decoded = codecs::DecodePng(png);
+  if (!decoded) return Fail(IcoError::BadImage);
+  return std::move(decoded->image);
 }
 
 }  // namespace
@@ -135,12 +121,11 @@ Result<std::vector<GroupIconEntry>, IcoError> ReadGroupIconDirectory(
 }
 
 bool IsPng(std::span<const uint8_t> image) {
-  return image.size() >= sizeof(kPngSignature) &&
-         std::equal(std::begin(kPngSignature), std::end(kPngSignature), image.begin());
+  return IsPngSignature(image);
 }
 
 Result<DibImage, IcoError> DecodeIconImage(std::span<const uint8_t> image) {
-  if (IsPng(image)) return DecodePng(image);
+  if (IsPng(image)) return DecodeIconPng(image);
   auto dib = DecodeDib(image, DibMode::Icon);
   if (!dib)
     return Fail(dib.error() == DibError::TooLarge ? IcoError::TooLarge : IcoError::BadImage);

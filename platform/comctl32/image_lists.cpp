@@ -54,7 +54,7 @@ COLORREF ImageList_SetBkColor(HIMAGELIST list, COLORREF colour) {
 int ImageList_AddIcon(HIMAGELIST list, HICON icon) {
   ImageListObject* object = ImageLists().Find(list);
   const gdi::IconObject* source = gdi::Icons().Find(icon);
-  if (!object || !source || source->image.isNull()) return -1;
+  if (!object || !source || source->image.pixels.empty()) return -1;
   const int64_t imageBytes = int64_t{object->width} * object->height * 4;
   if (static_cast<int64_t>(object->images.size() + 1) * imageBytes > kMaxBytes) return -1;
   QImage image(object->width, object->height, QImage::Format_ARGB32);
@@ -63,7 +63,8 @@ int ImageList_AddIcon(HIMAGELIST list, HICON icon) {
   image.fill(opaque && object->background != CLR_NONE ? gdi::ColourRefToArgb(object->background)
              : opaque                                 ? 0xFF000000u
                                                       : 0u);
-  gdi::Blit(image, gdi::Scaled(source->image, object->width, object->height), 0, 0, gdi::Over);
+  gdi::Blit(image, gdi::Scaled(gdi::ImageView(source->image), object->width, object->height), 0, 0,
+            gdi::Over);
   object->images.push_back(std::move(image));
   return static_cast<int>(object->images.size() - 1);
 }

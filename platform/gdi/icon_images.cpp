@@ -15,6 +15,27 @@ QImage ToQImage(const codecs::DibImage& image) {
   return out;
 }
 
+QImage ImageView(const codecs::DibImage& image) {
+  if (image.pixels.empty()) return QImage();
+  return QImage(reinterpret_cast<const uchar*>(image.pixels.data()), image.width, image.height,
+                image.width * 4, QImage::Format_ARGB32);
+}
+
+codecs::DibImage FromQImage(const QImage& image) {
+  codecs::DibImage out;
+  if (image.isNull()) return out;
+  const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+  out.width = argb.width();
+  out.height = argb.height();
+  out.bitCount = 32;
+  out.pixels.resize(static_cast<size_t>(out.width) * out.height);
+  for (int y = 0; y < out.height; ++y) {
+    auto* row = reinterpret_cast<const uint32_t*>(argb.constScanLine(y));
+    std::copy(row, row + out.width, out.pixels.begin() + static_cast<ptrdiff_t>(y) * out.width);
+  }
+  return out;
+}
+
 QImage Scaled(const QImage& image, int width, int height) {
   if (image.width() == width && image.height() == height)
     return image.convertToFormat(QImage::Format_ARGB32);

@@ -11,6 +11,10 @@ namespace platform::gdi {
 
 // A decoded image as an ARGB32 QImage (straight alpha).
 QImage ToQImage(const codecs::DibImage& image);
+// The same without a copy: valid while `image` is neither changed nor destroyed.
+QImage ImageView(const codecs::DibImage& image);
+// An image of any format as 32-bit straight-alpha pixels; empty for a null image.
+codecs::DibImage FromQImage(const QImage& image);
 
 // The image scaled to width x height with smooth filtering over premultiplied pixels, so that
 // transparent pixels do not bleed their colour into the edges; unchanged when already that size.

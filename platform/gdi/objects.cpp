@@ -1,13 +1,10 @@
 #include "platform/gdi/objects.h"
 
+#include "platform/gdi/icon_images.h"
+
 #include <memory>
 
 namespace platform::gdi {
-
-HandleTable<IconObject>& Icons() {
-  static HandleTable<IconObject> table(HandleKind::Icon);
-  return table;
-}
 
 HandleTable<BitmapObject>& Bitmaps() {
   static HandleTable<BitmapObject> table(HandleKind::Bitmap);
@@ -25,12 +22,7 @@ HandleTable<BrushObject>& Brushes() {
 }
 
 win32::HICON CreateIcon(const QImage& image) {
-  if (image.isNull()) return 0;
-  auto icon = std::make_unique<IconObject>();
-  icon->image = image.convertToFormat(QImage::Format_ARGB32);
-  icon->hotX = image.width() / 2;
-  icon->hotY = image.height() / 2;
-  return Icons().Insert(std::move(icon));
+  return CreateIcon(FromQImage(image));
 }
 
 win32::HBITMAP CreateBitmap(int width, int height) {

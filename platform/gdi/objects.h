@@ -1,5 +1,6 @@
-// The graphics objects shared by the stand-in libraries: icons, bitmaps, device contexts and
-// brushes. user32, gdi32, shell32, comctl32 and the imaging library all address them by handle.
+// The graphics objects shared by the stand-in libraries: icons (icon_objects.h), bitmaps, device
+// contexts and brushes. user32, gdi32, shell32, comctl32 and the imaging library all address them
+// by handle.
 //
 // Pixels are QImage::Format_ARGB32 (straight alpha, bytes B, G, R, A in memory). A new bitmap is
 // all zero, so undrawn pixels have alpha 0. The screen's format is 32 bits per pixel.
@@ -7,17 +8,11 @@
 
 #include <QImage>
 
+#include "platform/gdi/icon_objects.h"
 #include "platform/handles.h"
 #include "platform/win32.h"
 
 namespace platform::gdi {
-
-struct IconObject {
-  QImage image;  // ARGB32, alpha from the image or from its AND mask
-  int hotX = 0;  // the centre for icons
-  int hotY = 0;
-  bool isIcon = true;  // false for a cursor
-};
 
 struct BitmapObject {
   QImage image;           // ARGB32
@@ -39,7 +34,6 @@ struct BrushObject {
   win32::COLORREF colour = 0;  // 0x00BBGGRR
 };
 
-HandleTable<IconObject>& Icons();
 HandleTable<BitmapObject>& Bitmaps();
 HandleTable<DeviceContextObject>& DeviceContexts();
 HandleTable<BrushObject>& Brushes();

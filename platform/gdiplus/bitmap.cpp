@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "platform/api.h"
+#include "platform/gdi/icon_images.h"
 #include "platform/gdi/objects.h"
 #include "platform/gdiplus/drawing.h"
 #include "platform/gdiplus/objects.h"
@@ -116,7 +117,8 @@ GpStatus GdipCreateBitmapFromHICON(HICON icon, GpBitmap* bitmap) {
   *bitmap = 0;
   const gdi::IconObject* source = gdi::Icons().Find(icon);
   if (!source) return gdip::InvalidParameter;
-  std::unique_ptr<Image> image = NewBitmap(source->image, gdip::PixelFormat32bppARGB);
+  std::unique_ptr<Image> image =
+      NewBitmap(gdi::ToQImage(source->image), gdip::PixelFormat32bppARGB);
   if (!image) return gdip::OutOfMemory;
   return StoreImage(std::move(image), bitmap);
 }

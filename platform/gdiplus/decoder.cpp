@@ -9,6 +9,7 @@
 
 #include "platform/codecs/dib.h"
 #include "platform/codecs/ico.h"
+#include "platform/codecs/png.h"
 #include "platform/gdiplus/codec_messages.h"
 
 namespace platform::gdiplus {
@@ -114,7 +115,62 @@ GpStatus DecodeIcon(const QByteArray& bytes, std::unique_ptr<Image>& image) {
   return gdip::Ok;
 }
 
-// ---- PNG, JPEG, GIF, TIFF through Qt ----
+// ---- PNG through the program's own decoder ----
+
+// The pixel format Qt's reader reported for the same file, so that nothing changes for callers.
+PixelFormat PngPixelFormat(const codecs::PngFacts& facts) {
+  const bool wide = facts.bitDepth == 16;
+  switch (facts.colourType) {
+    case 0:
+      if (facts.transparencyKey) return gdip::PixelFormat32bppARGB;
+      return facts.bitDepth == 1 ? gdip::PixelFormat1bppIndexed : gdip::PixelFormat8bppIndexed;
+    case 3:
+      return facts.bitDepth == 1 ? gdip::PixelFormat1bppIndexed : gdip::PixelFormat8bppIndexed;
+    case 2:
+      if (facts.transparencyKey)
+        return wide ? gdip::PixelFormat64bppARGB : gdip::PixelFormat32bppARGB;
+      return wide ? gdip::PixelFormat48bppRGB : gdip::PixelFormat24bppRGB;
+    default:
+      return wide ? gdip::PixelFormat64bppARGB : gdip::PixelFormat32bppARGB;
+  }
+}
+
+bool IsGrey(const codecs::PngFacts& facts, const QImage& pixels) {
+  switch (facts.colourType) {
+    case 0:
+    case 4:
+      return true;
+    case 3:
+      return facts.greyPalette;
+    default:
+      return pixels.allGray();
+  }
+}
+
+// Decoded straight into the image's pixels.
+GpStatus DecodePng(const QByteArray& bytes, std::unique_ptr<Image>& image) {
+  int width = 0, height = 0;
+  if (auto header = codecs::ReadPngFacts(AsSpan(bytes), &width, &height); !header)
+    return header.error() == codecs::PngError::TooLarge ? gdip::OutOfMemory : gdip::GenericError;
+  if (!FitsLimits(width, height)) return gdip::OutOfMemory;
+  QImage pixels(width, height, QImage::Format_ARGB32);
+  if (pixels.isNull()) return gdip::OutOfMemory;
+  auto facts = codecs::DecodePng(
+      AsSpan(bytes), {reinterpret_cast<uint32_t*>(pixels.bits()), size_t(width) * size_t(height)});
+  if (!facts)
+    return facts.error() == codecs::PngError::OutOfMemory ? gdip::OutOfMemory : gdip::GenericError;
+  const bool grey = IsGrey(*facts, pixels);
+  image = NewBitmap(std::move(pixels), PngPixelFormat(*facts));
+  if (!image) return gdip::OutOfMemory;
+  image->rawFormat = gdip::ImageFormatPNG;
+  image->decodedFlags =
+      kDecodedFlags | (grey ? gdip::ImageFlagsColorSpaceGRAY : gdip::ImageFlagsColorSpaceRGB);
+  image->dpiX = DpiFromPixelsPerMeter(facts->pixelsPerMeterX);
+  image->dpiY = DpiFromPixelsPerMeter(facts->pixelsPerMeterY);
+  return gdip::Ok;
+}
+
+// ---- JPEG, GIF, TIFF through Qt ----
 
 const char* QtFormatName(Format format) {
   switch (format) {
@@ -219,6 +275,7 @@ GpStatus DecodePicture(const QByteArray& bytes, std::unique_ptr<Image>& image) {
     case Format::Bmp: return DecodeBmp(bytes, image);
     case Format::Icon: return DecodeIcon(bytes, image);
     case Format::Png:
+      return DecodePng(bytes, image);
     case Format::Jpeg:
     case Format::Gif:
     case Format::Tiff: return DecodeWithQt(bytes, format, image);

@@ -1,8 +1,8 @@
 // Decoding pictures held in memory. BMP files and icon files go through the program's DIB
-// decoder and icon reader, so 32-bit alpha and icon masks are kept; PNG, JPEG, GIF and TIFF go
-// through Qt's image I/O. The format is recognised from the first bytes only; anything else is
-// UnknownImageFormat. A GIF or TIFF with several frames keeps its encoded bytes, and a frame is
-// decoded when it is selected.
+// decoder and icon reader, so 32-bit alpha and icon masks are kept, PNG through its own decoder
+// (codecs/png.h); JPEG, GIF and TIFF go through Qt's image I/O. The format is recognised from the
+// first bytes only; anything else is UnknownImageFormat. A GIF or TIFF with several frames keeps
+// its encoded bytes, and a frame is decoded when it is selected.
 #pragma once
 
 #include <QByteArray>

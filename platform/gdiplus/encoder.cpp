@@ -8,6 +8,7 @@
 
 #include "platform/codecs/bmp_encoder.h"
 #include "platform/codecs/gif_encoder.h"
+#include "platform/codecs/png.h"
 
 namespace platform::gdiplus {
 namespace {
@@ -36,6 +37,16 @@ GpStatus EncodeBmp(const QImage& pixels, float dpiX, float dpiY, QByteArray& out
   return gdip::Ok;
 }
 
+// Opaque pictures are written without an alpha channel.
+GpStatus EncodePng(const QImage& pixels, float dpiX, float dpiY, QByteArray& out) {
+  std::vector<uint8_t> file =
+      codecs::EncodePng(pixels.width(), pixels.height(), Argb(pixels), IsOpaque(pixels),
+                        PixelsPerMeter(dpiX), PixelsPerMeter(dpiY));
+  if (file.empty()) return gdip::OutOfMemory;
+  out = QByteArray(reinterpret_cast<const char*>(file.data()), qsizetype(file.size()));
+  return gdip::Ok;
+}
+
 GpStatus EncodeGif(std::span<const QImage> frames, QByteArray& out) {
   std::vector<codecs::GifFrame> gifFrames;
   for (const QImage& frame : frames)
@@ -56,8 +67,7 @@ GpStatus EncodeWithQt(EncoderKind kind, QImage pixels, float dpiX, float dpiY,
   pixels.setDotsPerMeterY(PixelsPerMeter(dpiY));
   QBuffer buffer(&out);
   buffer.open(QIODevice::WriteOnly);
-  const char* format = kind == EncoderKind::Jpeg ? "jpeg" : kind == EncoderKind::Tiff ? "tiff"
-                                                                                       : "png";
+  const char* format = kind == EncoderKind::Jpeg ? "jpeg" : "tiff";
   QImageWriter writer(&buffer, format);
   if (kind == EncoderKind::Jpeg && settings.quality) writer.setQuality(*settings.quality);
   if (kind == EncoderKind::Tiff) writer.setCompression(1);  // LZW, as the platform's default
@@ -102,6 +112,7 @@ GpStatus Encode(EncoderKind kind, std::span<const QImage> frames, float dpiX, fl
   if (kind == EncoderKind::Gif) return EncodeGif(frames, out);
   if (frames.size() > 1) return gdip::NotImplemented;  // Qt writes one TIFF page per file
   if (kind == EncoderKind::Bmp) return EncodeBmp(frames[0], dpiX, dpiY, out);
+  if (kind == EncoderKind::Png) return EncodePng(frames[0], dpiX, dpiY, out);
   return EncodeWithQt(kind, frames[0], dpiX, dpiY, settings, out);
 }
 

@@ -1,5 +1,5 @@
-// Encoding images: PNG, JPEG (quality honoured) and TIFF through Qt's image I/O, GIF through
-// giflib, BMP through our own writer (always 32 bits per pixel). The encoder is chosen by its
+// Encoding images: JPEG (quality honoured) and TIFF through Qt's image I/O, GIF through giflib,
+// PNG and BMP through our own writers (BMP always 32 bits per pixel). The encoder is chosen by its
 // class id.
 #pragma once
 

@@ -1,4 +1,5 @@
-// Exports of the shell32 stand-in library, found by name by the binder.
+// Exports of the shell32 stand-in library that need Qt, found by name by the binder (the core's
+// are in core_exports.cpp).
 #include <array>
 
 #include "platform/api.h"
@@ -8,13 +9,11 @@ namespace platform {
 
 std::span<const Export> Shell32Exports() {
   using namespace shell32;
-  static const std::array<Export, 8> exports = {{
-      {"ExtractIconA", ToAnyFunction(&ExtractIconA)},
+  static const std::array<Export, 6> exports = {{
       {"ExtractAssociatedIconA", ToAnyFunction(&ExtractAssociatedIconA)},
       {"SHBrowseForFolderA", ToAnyFunction(&SHBrowseForFolderA)},
       {"SHGetPathFromIDListA", ToAnyFunction(&SHGetPathFromIDListA)},
       {"ShellExecuteA", ToAnyFunction(&ShellExecuteA)},
-      {"SHCreateDirectoryExA", ToAnyFunction(&SHCreateDirectoryExA)},
       {"SHFileOperationA", ToAnyFunction(&SHFileOperationA)},
       {"SHGetSpecialFolderPathA", ToAnyFunction(&SHGetSpecialFolderPathA)},
   }};

@@ -1,20 +1,12 @@
 // Icons extracted from files: the icon groups of PE32, PE32+ and NE modules (whatever the file's
-// extension) or the one icon of an icon file, made into 32 x 32 icon handles; and the icon the
-// desktop associates with a file or folder.
-#include <QApplication>
-#include <QFileIconProvider>
-#include <QFileInfo>
-#include <QPainter>
-#include <QStyle>
-
+// extension) or the one icon of an icon file, made into 32 x 32 icon handles. The icon the
+// desktop associates with a file or folder is in associated_icons.cpp.
 #include <optional>
 
 #include "platform/api.h"
 #include "platform/codecs/ico.h"
 #include "platform/files/file_bytes.h"
-#include "platform/gdi/icon_images.h"
-#include "platform/gdi/objects.h"
-#include "platform/paths.h"
+#include "platform/gdi/icon_objects.h"
 #include "platform/pe/module_resources.h"
 
 namespace platform::shell32 {
@@ -25,7 +17,7 @@ constexpr int kIconSize = 32;
 HICON IconFromImage(std::span<const uint8_t> bytes) {
   auto decoded = codecs::DecodeIconImage(bytes);
   if (!decoded) return 0;
-  return gdi::CreateIcon(gdi::Scaled(gdi::ToQImage(*decoded), kIconSize, kIconSize));
+  return gdi::CreateIcon(gdi::ScaledImage(std::move(decoded).value(), kIconSize, kIconSize));
 }
 
 // The icon groups of a module, or the one icon of an icon file.
@@ -84,36 +76,6 @@ class IconSource {
   std::vector<pe::ResourceId> groups_;
 };
 
-// A plain page or folder, for when neither the desktop nor the widget style has an icon.
-QImage DrawnIcon(bool folder) {
-  QImage image(kIconSize, kIconSize, QImage::Format_ARGB32);
-  image.fill(0);
-  QPainter p(&image);
-  p.setPen(QColor(90, 90, 90));
-  if (folder) {
-    p.setBrush(QColor(240, 200, 80));
-    p.drawRect(2, 8, 27, 20);
-    p.drawRect(2, 5, 11, 3);
-  } else {
-    p.setBrush(Qt::white);
-    p.drawRect(6, 2, 19, 27);
-  }
-  return image;
-}
-
-QImage AssociatedImage(const QFileInfo& info) {
-  QIcon icon;
-  if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
-    icon = QFileIconProvider().icon(info);
-    if (icon.isNull())
-      icon = QApplication::style()->standardIcon(info.isDir() ? QStyle::SP_DirIcon
-                                                              : QStyle::SP_FileIcon);
-  }
-  QImage image = icon.pixmap(kIconSize, kIconSize).toImage();
-  if (image.isNull()) return DrawnIcon(info.isDir());
-  return gdi::Scaled(image, kIconSize, kIconSize);
-}
-
 }  // namespace
 
 HICON ExtractIconA(HINSTANCE, const char* path, UINT index) {
@@ -124,16 +86,6 @@ HICON ExtractIconA(HINSTANCE, const char* path, UINT index) {
   int32_t signedIndex = static_cast<int32_t>(index);
   if (signedIndex == -1) return source.Count();
   return source.Extract(signedIndex);
-}
-
-HICON ExtractAssociatedIconA(HINSTANCE instance, char* path, WORD* index) {
-  if (!path) return 0;
-  QFileInfo info(QString::fromStdString(paths::ToNative(path)));
-  if (!info.exists()) return 0;
-  WORD wanted = index ? *index : 0;
-  if (info.isFile() && ExtractIconA(instance, path, 0xFFFFFFFF) > wanted)
-    if (HICON own = ExtractIconA(instance, path, wanted)) return own;
-  return gdi::CreateIcon(AssociatedImage(info));
 }
 
 }  // namespace platform::shell32

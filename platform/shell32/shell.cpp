@@ -22,6 +22,7 @@
 #include "platform/handles.h"
 #include "platform/paths.h"
 #include "platform/qt_text.h"
+#include "platform/shell32/folders.h"
 #include "platform/test_seams.h"
 #include "platform/user32/window_table.h"
 
@@ -37,12 +38,8 @@ constexpr HINSTANCE SE_ERR_NOASSOC = 31;
 
 constexpr int ERROR_SUCCESS = 0;
 constexpr int ERROR_FILE_NOT_FOUND = 2;
-constexpr int ERROR_PATH_NOT_FOUND = 3;
 constexpr int ERROR_ACCESS_DENIED = 5;
 constexpr int ERROR_INVALID_PARAMETER = 87;
-constexpr int ERROR_FILE_EXISTS = 80;
-constexpr int ERROR_BAD_PATHNAME = 161;
-constexpr int ERROR_ALREADY_EXISTS = 183;
 
 constexpr WORD FOF_ALLOWUNDO = 0x0040;
 
@@ -222,14 +219,6 @@ std::vector<QString> PathList(const char* list) {
   return paths;
 }
 
-int ErrorOf(const std::error_code& error) {
-  if (error == std::errc::permission_denied || error == std::errc::read_only_file_system)
-    return ERROR_ACCESS_DENIED;
-  if (error == std::errc::no_such_file_or_directory || error == std::errc::not_a_directory)
-    return ERROR_PATH_NOT_FOUND;
-  return ERROR_INVALID_PARAMETER;
-}
-
 int Transfer(UINT operation, const fs::path& from, const fs::path& to) {
   std::error_code error;
   if (!fs::exists(fs::symlink_status(from, error))) return ERROR_FILE_NOT_FOUND;
@@ -239,7 +228,7 @@ int Transfer(UINT operation, const fs::path& from, const fs::path& to) {
     fs::copy(from, target, fs::copy_options::recursive | fs::copy_options::overwrite_existing, error);
   else
     fs::rename(from, target, error);
-  return error ? ErrorOf(error) : ERROR_SUCCESS;
+  return error ? FileSystemError(error) : ERROR_SUCCESS;
 }
 
 }  // namespace
@@ -318,18 +307,6 @@ BOOL SHGetPathFromIDListA(PIDLIST folder, char* path) {
   return TRUE;
 }
 
-int SHCreateDirectoryExA(HWND, const char* path, const SECURITY_ATTRIBUTES*) {
-  if (!path || !*path) return ERROR_BAD_PATHNAME;
-  const fs::path folder(paths::ToNative(path));
-  if (!folder.is_absolute()) return ERROR_BAD_PATHNAME;
-  std::error_code error;
-  const fs::file_status status = fs::status(folder, error);
-  if (fs::is_directory(status)) return ERROR_ALREADY_EXISTS;
-  if (fs::exists(status)) return ERROR_FILE_EXISTS;
-  fs::create_directories(folder, error);
-  return error ? ErrorOf(error) : ERROR_SUCCESS;
-}
-
 int SHFileOperationA(SHFILEOPSTRUCTA* operation) {
   if (!operation) return ERROR_INVALID_PARAMETER;
   operation->fAnyOperationsAborted = FALSE;
@@ -347,7 +324,7 @@ int SHFileOperationA(SHFILEOPSTRUCTA* operation) {
           if (!QFile::moveToTrash(sources[i])) result = ERROR_ACCESS_DENIED;
         } else {
           fs::remove_all(from, error);
-          if (error) result = ErrorOf(error);
+          if (error) result = FileSystemError(error);
         }
         break;
       }

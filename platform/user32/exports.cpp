@@ -1,4 +1,5 @@
-// Exports of the user32 stand-in library, found by name by the binder.
+// Exports of the user32 stand-in library for windows (the desktop part), found by name by the
+// binder; drawing_exports.cpp has those that draw icons, core_exports.cpp those that read bytes.
 #include <array>
 
 #include "platform/api.h"
@@ -8,15 +9,7 @@ namespace platform {
 
 std::span<const Export> User32Exports() {
   using namespace user32;
-  static const std::array<Export, 42> exports = {{
-      {"DestroyIcon", ToAnyFunction(&DestroyIcon)},
-      {"GetIconInfo", ToAnyFunction(&GetIconInfo)},
-      {"DrawIconEx", ToAnyFunction(&DrawIconEx)},
-      {"DrawIcon", ToAnyFunction(&DrawIcon)},
-      {"LoadImageA", ToAnyFunction(&LoadImageA)},
-      {"GetDC", ToAnyFunction(&GetDC)},
-      {"ReleaseDC", ToAnyFunction(&ReleaseDC)},
-      {"FillRect", ToAnyFunction(&FillRect)},
+  static const std::array<Export, 34> exports = {{
       {"SendMessageA", ToAnyFunction(&SendMessageA)},
       {"EnumWindows", ToAnyFunction(&EnumWindows)},
       {"GetParent", ToAnyFunction(&GetParent)},

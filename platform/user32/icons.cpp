@@ -1,9 +1,9 @@
-// Icons and the device contexts of the screen and of windows. An icon handle holds its decoded
-// ARGB32 image; drawing composites it, scaled with good quality, over the bitmap selected into
-// a memory device context. Screen and window contexts draw nowhere the program can read.
+// Drawing icons, and the device contexts of the screen and of windows. An icon handle holds its
+// decoded ARGB32 image (loaded in icon_files.cpp); drawing composites it, scaled with good
+// quality, over the bitmap selected into a memory device context. Screen and window contexts
+// draw nowhere the program can read.
 #include "platform/api.h"
-#include "platform/codecs/ico.h"
-#include "platform/files/file_bytes.h"
+#include "platform/desktop.h"
 #include "platform/gdi/icon_images.h"
 #include "platform/gdi/objects.h"
 
@@ -47,47 +47,7 @@ uint32_t ImageOp(uint32_t icon, uint32_t) {
   return icon | 0xFF000000;
 }
 
-HANDLE LoadIconFile(const char* path, UINT type, int width, int height, UINT flags) {
-  auto file = files::FileBytes::Open(path);
-  if (!file) return 0;
-  auto dir = codecs::ReadIcoDirectory(file->bytes());
-  if (!dir) return 0;
-  if (flags & LR_DEFAULTSIZE) {
-    if (width == 0) width = kStandardIconSize;
-    if (height == 0) height = kStandardIconSize;
-  }
-  size_t chosen = codecs::ChooseIconImage(dir->entries, width ? width : kStandardIconSize,
-                                          height ? height : kStandardIconSize);
-  const codecs::IcoEntry& entry = dir->entries[chosen];
-  auto bytes = codecs::IcoImageBytes(file->bytes(), entry);
-  // The classic loader takes bitmap images only; split and rebuild rely on PNG being refused.
-  if (!bytes || codecs::IsPng(*bytes)) return 0;
-  auto decoded = codecs::DecodeDib(*bytes, codecs::DibMode::Icon);
-  if (!decoded) return 0;
-  QImage image = gdi::ToQImage(*decoded);
-  if (width || height)
-    image = gdi::Scaled(image, width ? width : image.width(), height ? height : image.height());
-  HICON icon = gdi::CreateIcon(image);
-  gdi::IconObject* object = gdi::Icons().Find(icon);
-  if (object && type == IMAGE_CURSOR) {
-    object->isIcon = false;
-    if (dir->type == 2) object->hotX = entry.planes, object->hotY = entry.bitCount;
-  }
-  return icon;
-}
-
-HANDLE LoadBitmapFile(const char* path) {
-  auto file = files::FileBytes::Open(path);
-  if (!file) return 0;
-  auto decoded = codecs::DecodeBmpFile(file->bytes());
-  return decoded ? gdi::CreateBitmap(gdi::ToQImage(*decoded)) : 0;
-}
-
 }  // namespace
-
-BOOL DestroyIcon(HICON icon) {
-  return gdi::Icons().Erase(icon) ? TRUE : FALSE;
-}
 
 BOOL GetIconInfo(HICON icon, ICONINFO* info) {
   gdi::IconObject* object = gdi::Icons().Find(icon);
@@ -95,8 +55,9 @@ BOOL GetIconInfo(HICON icon, ICONINFO* info) {
   info->fIcon = object->isIcon ? TRUE : FALSE;
   info->xHotspot = static_cast<DWORD>(object->hotX);
   info->yHotspot = static_cast<DWORD>(object->hotY);
-  info->hbmColor = gdi::CreateBitmap(object->image);
-  info->hbmMask = gdi::CreateBitmap(MaskOf(object->image));
+  const QImage image = gdi::ImageView(object->image);
+  info->hbmColor = gdi::CreateBitmap(image);
+  info->hbmMask = gdi::CreateBitmap(MaskOf(image));
   if (gdi::BitmapObject* mask = gdi::Bitmaps().Find(info->hbmMask)) mask->bitsPerPixel = 1;
   return TRUE;
 }
@@ -107,14 +68,14 @@ BOOL DrawIconEx(HDC dc, int x, int y, HICON icon, int width, int height, UINT, H
   if (!gdi::DeviceContexts().Contains(dc) || !object || width < 0 || height < 0) return FALSE;
   if ((flags & DI_NORMAL) == 0) return FALSE;
   int defaultSize = (flags & kDiDefaultSize) ? kStandardIconSize : 0;
-  if (width == 0) width = defaultSize ? defaultSize : object->image.width();
-  if (height == 0) height = defaultSize ? defaultSize : object->image.height();
+  if (width == 0) width = defaultSize ? defaultSize : object->image.width;
+  if (height == 0) height = defaultSize ? defaultSize : object->image.height;
   if (int64_t{width} * height > kMaxDrawPixels) return FALSE;
   gdi::BitmapObject* target = gdi::TargetBitmap(dc);
   if (!target) return TRUE;
   if (const gdi::BrushObject* brush = gdi::Brushes().Find(background))
     Fill(target->image, RECT{x, y, x + width, y + height}, brush->colour);
-  QImage scaled = gdi::Scaled(object->image, width, height);
+  QImage scaled = gdi::Scaled(gdi::ImageView(object->image), width, height);
   switch (flags & DI_NORMAL) {
     case DI_NORMAL:
       gdi::Blit(target->image, scaled, x, y, gdi::Over);
@@ -133,22 +94,13 @@ BOOL DrawIcon(HDC dc, int x, int y, HICON icon) {
   return DrawIconEx(dc, x, y, icon, kStandardIconSize, kStandardIconSize, 0, 0, DI_NORMAL);
 }
 
-HANDLE LoadImageA(HINSTANCE, const char* name, UINT type, int width, int height, UINT flags) {
-  if (!name || IS_INTRESOURCE(name) || !(flags & LR_LOADFROMFILE) || width < 0 || height < 0)
-    return 0;
-  switch (type) {
-    case IMAGE_ICON:
-    case IMAGE_CURSOR:
-      return LoadIconFile(name, type, width, height, flags);
-    case IMAGE_BITMAP:
-      return LoadBitmapFile(name);
-    default:
-      return 0;
-  }
-}
-
 HDC GetDC(HWND window) {
-  if (window != 0 && !IsWindow(window)) return 0;
+  // Windows are the desktop part's: a window handle means that part is there.
+  using IsWindowFunction = decltype(&IsWindow);
+  if (window != 0) {
+    auto isWindow = DesktopFunction<IsWindowFunction>("user32", "IsWindow");
+    if (!isWindow || !isWindow(window)) return 0;
+  }
   auto context = std::make_unique<gdi::DeviceContextObject>();
   context->window = window;
   return gdi::DeviceContexts().Insert(std::move(context));

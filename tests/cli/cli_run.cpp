@@ -26,7 +26,7 @@ CliRun RunCli(const std::vector<std::string>& arguments, const std::filesystem::
               RunOptions options) {
   ts::TempDir capture;
   std::string outPath = (capture / "out").string(), errPath = (capture / "err").string();
-  std::vector<std::string> words = {PICTOLAN_CLI_PATH};
+  std::vector<std::string> words = {options.executable.string()};
   words.insert(words.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv;
   for (std::string& word : words)

@@ -18,6 +18,7 @@ struct CliRun {
 
 struct RunOptions {
   bool asUnprivilegedUser = false;  // gives up root first, so that file permissions apply
+  std::filesystem::path executable = PICTOLAN_CLI_PATH;  // another copy of pictolan-cli
   // Limits of the run (0: none): the largest file it may write, as a full disk stops it, and
   // its address space, so that an allocation fails.
   size_t fileSizeLimit = 0;

@@ -462,3 +462,40 @@ TEST_F(CliTest, EveryCommandHasHelp) {
 
 }  // namespace
 }  // namespace cli_test
+
+namespace cli_test {
+namespace {
+
+// A copy of pictolan-cli without its picture plugin beside it: what only reads and writes bytes
+// still runs, and a command that needs pictures says what is missing.
+TEST_F(CliTest, ByteOnlyCommandsRunWithoutThePicturePart) {
+  fs::create_directories(Path("alone"));
+  const fs::path alone = Path("alone") / "pictolan-cli";
+  fs::copy_file(PICTOLAN_CLI_PATH, alone);
+  Write("app.dll", ModuleOf(2));
+  Write("classic.ico", ts::MakeIcoFile({GroupImage(1, 16, 8), GroupImage(1, 32, 8)}));
+  Write("mixed.ico", ts::MakeIcoFile({GroupImage(2, 16, 8), ts::MakePng(256, 256, 0xFF00FF00)}));
+  fs::create_directories(Path("icons"));
+  fs::copy_file(Path("mixed.ico"), Path("icons") / "mixed.ico");
+  const std::vector<std::vector<std::string>> byteOnly = {
+      {"info", "app.dll"},
+      {"extract", "app.dll", "--all", "--out", "groups"},
+      {"extract", "app.dll", "--index", "2", "--format", "ico"},
+      {"split", "classic.ico", "--out", "parts"},
+      {"rebuild", "mixed.ico", "-o", "rebuilt.ico"},
+      {"rebuild-dir", "icons", "rebuilt"},
+  };
+  for (const auto& arguments : byteOnly) {
+    CliRun run = Run(arguments, {.executable = alone});
+    EXPECT_EQ(run.exitCode, 0) << arguments[0] << ": " << run.err;
+  }
+  CliRun pictures =
+      Run({"extract", "app.dll", "--index", "1", "--format", "png"}, {.executable = alone});
+  EXPECT_EQ(pictures.exitCode, 1);
+  EXPECT_NE(pictures.err.find("cannot load the part of Pictolan that handles pictures"),
+            std::string::npos)
+      << pictures.err;
+}
+
+}  // namespace
+}  // namespace cli_test

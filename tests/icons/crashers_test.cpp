@@ -26,6 +26,12 @@ TEST(CrashersTest, IconFileInputsFailCleanly) {
 TEST(CrashersTest, ModuleInputsFailCleanly) {
   ReplayCrashers("pe_resources", fuzz::PeResources);
 }
+TEST(CrashersTest, NeModuleInputsFailCleanly) {
+  ReplayCrashers("ne_resources", fuzz::NeResources);
+}
+TEST(CrashersTest, PngInputsFailCleanly) {
+  ReplayCrashers("png", fuzz::Png);
+}
 TEST(CrashersTest, ExtractedGroupsAreWholeIconFiles) {
   ReplayCrashers("extract_group", fuzz::ExtractGroup);
 }

@@ -2,7 +2,10 @@
 // ExtractAssociatedIconA for any existing path.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "platform/api.h"
+#include "platform/gdi/icon_images.h"
 #include "platform/gdi/objects.h"
 #include "tests/support/fixtures.h"
 #include "tests/support/icon_images.h"
@@ -31,9 +34,10 @@ Bytes Solid(int size, int bitCount, uint32_t rgb) {
   return ts::MakeIconDib(spec);
 }
 
-const QImage* ImageOf(HICON icon) {
+std::optional<QImage> ImageOf(HICON icon) {
   const gdi::IconObject* object = gdi::Icons().Find(icon);
-  return object ? &object->image : nullptr;
+  if (!object) return std::nullopt;
+  return gdi::ToQImage(object->image);
 }
 
 class IconFileTest : public ::testing::Test {

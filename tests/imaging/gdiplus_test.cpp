@@ -13,6 +13,7 @@
 #include <string>
 
 #include "platform/api.h"
+#include "platform/gdi/icon_images.h"
 #include "platform/gdi/objects.h"
 #include "platform/ole32/stream.h"
 #include "tests/imaging/imaging_support.h"
@@ -267,7 +268,9 @@ TEST(Handles, IconsAndBitmapsConvertBothWaysKeepingWhatTheyShould) {
 
   HICON back = 0;
   ASSERT_EQ(gp::GdipCreateHICONFromBitmap(fromIcon, &back), gdip::Ok);
-  EXPECT_EQ(MaxChannelDifference(platform::gdi::Icons().Find(back)->image, picture), 0);
+  EXPECT_EQ(MaxChannelDifference(platform::gdi::ToQImage(platform::gdi::Icons().Find(back)->image),
+                                 picture),
+            0);
 
   HBITMAP bitmap = 0;
   ASSERT_EQ(gp::GdipCreateHBITMAPFromBitmap(fromIcon, &bitmap, 0xFFFFFFFF), gdip::Ok);

@@ -210,7 +210,7 @@ TEST(ImageObject, IconHandlesKeepTheirAlphaInPngAndTiff) {
   }
   HICON back = image.ToIconHandle();
   ASSERT_NE(back, 0u);
-  EXPECT_EQ(platform::gdi::Icons().Find(back)->image.pixel(3, 1), 0xFF00FF00u);
+  EXPECT_EQ(platform::gdi::Icons().Find(back)->image.pixels[1 * 4 + 3], 0xFF00FF00u);
   HBITMAP flat = image.ToBitmapHandle(0xFFFFFF);
   ASSERT_NE(flat, 0u);
   EXPECT_EQ(platform::gdi::Bitmaps().Find(flat)->image.pixel(0, 0), 0xFFFFFFFFu);

@@ -1,0 +1,67 @@
+// PNG pictures: the one decoder and encoder of every path that reads or writes PNG (icon images,
+// the imaging library). Compressed data goes through libdeflate, which inflates and deflates a
+// whole buffer at once several times faster than a streaming zlib. The input is hostile: every
+// chunk length, dimension and sample is checked before use, and the size of the pixel data is
+// known before anything is inflated.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "platform/codecs/dib.h"
+#include "platform/result.h"
+
+namespace platform::codecs {
+
+enum class PngError {
+  NotPng,  // no PNG signature
+  Truncated,
+  BadChunk,           // a chunk's CRC does not match, or a critical chunk is out of place
+  BadHeader,          // an IHDR of impossible dimensions, depth or colour type
+  BadPalette,         // a palette image without a valid PLTE
+  TooLarge,           // more than kMaxPngDimension or kMaxPngPixels
+  BadImageData,       // the pixel data does not inflate to exactly the image's size
+  UnsupportedMethod,  // a compression, filter or interlace method PNG does not define
+  OutOfMemory,
+};
+std::string_view ToString(PngError error);
+
+constexpr uint32_t kMaxPngDimension = 32768;
+constexpr uint64_t kMaxPngPixels = uint64_t{1} << 26;
+
+// What the header and the ancillary chunks say about the picture, besides its pixels.
+struct PngFacts {
+  uint8_t colourType = 0;  // 0 grey, 2 RGB, 3 palette, 4 grey + alpha, 6 RGBA
+  uint8_t bitDepth = 0;
+  bool transparencyKey = false;  // a tRNS chunk
+  bool greyPalette = false;      // a palette whose entries are all grey
+  uint32_t pixelsPerMeterX = 0;  // from pHYs when its unit is the metre, else 0
+  uint32_t pixelsPerMeterY = 0;
+};
+
+struct PngImage {
+  DibImage image;  // top-down 0xAARRGGBB, straight alpha; bitCount 32
+  PngFacts facts;
+};
+
+bool IsPngSignature(std::span<const uint8_t> bytes);
+
+// Reads the header only (dimensions and format), without inflating anything.
+Result<PngFacts, PngError> ReadPngFacts(std::span<const uint8_t> png, int* width, int* height);
+
+// Decodes every colour type and depth, interlaced or not. 16-bit samples are rounded to 8 bits;
+// a palette index past the palette is opaque black.
+Result<PngImage, PngError> DecodePng(std::span<const uint8_t> png);
+// The same into `pixels`, which holds width x height pixels (as ReadPngFacts gives them); on an
+// error, what was written so far is left.
+Result<PngFacts, PngError> DecodePng(std::span<const uint8_t> png, std::span<uint32_t> pixels);
+
+// Encodes top-down 0xAARRGGBB pixels as an 8-bit RGBA (or, when `opaque`, RGB) PNG with a pHYs
+// chunk when pixelsPerMeter is positive. Empty when out of memory.
+std::vector<uint8_t> EncodePng(int width, int height, std::span<const uint32_t> argb,
+                               bool opaque = false, int pixelsPerMeterX = 0,
+                               int pixelsPerMeterY = 0);
+
+}  // namespace platform::codecs

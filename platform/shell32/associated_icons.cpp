@@ -1,0 +1,61 @@
+// The icon the desktop associates with a file or folder: the file's own first icon when it has
+// one, else the desktop's icon for its type (Qt's file icon provider and icon theme).
+#include <QApplication>
+#include <QFileIconProvider>
+#include <QFileInfo>
+#include <QPainter>
+#include <QStyle>
+
+#include "platform/api.h"
+#include "platform/gdi/icon_images.h"
+#include "platform/gdi/objects.h"
+#include "platform/paths.h"
+
+namespace platform::shell32 {
+namespace {
+
+constexpr int kIconSize = 32;
+
+// A plain page or folder, for when neither the desktop nor the widget style has an icon.
+QImage DrawnIcon(bool folder) {
+  QImage image(kIconSize, kIconSize, QImage::Format_ARGB32);
+  image.fill(0);
+  QPainter p(&image);
+  p.setPen(QColor(90, 90, 90));
+  if (folder) {
+    p.setBrush(QColor(240, 200, 80));
+    p.drawRect(2, 8, 27, 20);
+    p.drawRect(2, 5, 11, 3);
+  } else {
+    p.setBrush(Qt::white);
+    p.drawRect(6, 2, 19, 27);
+  }
+  return image;
+}
+
+QImage AssociatedImage(const QFileInfo& info) {
+  QIcon icon;
+  if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
+    icon = QFileIconProvider().icon(info);
+    if (icon.isNull())
+      icon = QApplication::style()->standardIcon(info.isDir() ? QStyle::SP_DirIcon
+                                                              : QStyle::SP_FileIcon);
+  }
+  QImage image = icon.pixmap(kIconSize, kIconSize).toImage();
+  if (image.isNull()) return DrawnIcon(info.isDir());
+  return gdi::Scaled(image, kIconSize, kIconSize);
+}
+
+}  // namespace
+
+HICON ExtractAssociatedIconA(HINSTANCE instance, char* path, WORD* index) {
+  if (!path) return 0;
+  QFileInfo info(QString::fromStdString(paths::ToNative(path)));
+  if (!info.exists()) return 0;
+  WORD wanted = index ? *index : 0;
+  if (info.isFile() && ExtractIconA(instance, path, 0xFFFFFFFF) > wanted)
+    if (HICON own = ExtractIconA(instance, path, wanted)) return own;
+  return gdi::CreateIcon(AssociatedImage(info));
+}
+
+}  // namespace platform::shell32
