@@ -27,6 +27,11 @@ QWidget* UnitWidget(int32_t unit) {
   return WidgetOf(frame::GetUnitHandle({kMainWindowId, unit, 0}));
 }
 
+// A 1 x 1 GIF.
+const std::vector<uint8_t> kGif = {
+    'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0x2C,
+    0,   0,   0,   0,   1,   0,   1, 0, 0, 0x02, 0x02, 0x44, 0x01, 0, 0x3B};
+
 // The size list's positions.
 enum Size { k128, k96, k64, k48, k32, k24, k16, kPng };
 
@@ -115,6 +120,17 @@ class ConversionPageTest : public PagesTest {
     ChooseItem(unit::组合框1, size);
     Click(unit::添加按钮);
   }
+  // A click on the conversion list's item.
+  void SelectEntry(int index) {
+    auto* box = static_cast<QListWidget*>(UnitWidget(unit::列表框1));
+    const QPoint at = box->visualItemRect(box->item(index)).center();
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+      QMouseEvent event(type, at, box->viewport()->mapToGlobal(at), Qt::LeftButton,
+                        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                        Qt::NoModifier);
+      QApplication::sendEvent(box->viewport(), &event);
+    }
+  }
   std::vector<std::string> ListTexts() {
     auto* box = static_cast<QListWidget*>(UnitWidget(unit::列表框1));
     std::vector<std::string> texts;
@@ -134,7 +150,9 @@ TEST_F(ConversionPageTest, BrowsingAFolderListsPreviewsAndEntersSubFolders) {
 
   const QRgb colours[] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0x00FFFF, 0xFF00FF};
   const char* names[] = {"a.PNG", "b.Bmp", "c.jpg", "d.JPEG", "e.gif", "f.TIFF"};
-  for (int i = 0; i < 6; ++i) Picture(std::string("pics/") + names[i], 40, 0xFF000000u | colours[i]);
+  for (int i = 0; i < 6; ++i)
+    if (i != 4) Picture(std::string("pics/") + names[i], 40, 0xFF000000u | colours[i]);
+  Write("pics/e.gif", kGif);  // Qt writes no GIF
   Picture("pics/.hidden/in.png", 8, 0xFF000000u);
   Picture("pics/x.y/in.png", 8, 0xFF000000u);
   Picture("pics/sub/inner.png", 8, 0xFF123456u);
@@ -216,7 +234,7 @@ TEST_F(ConversionPageTest, CollectedPicturesConvertToTheIconPictolanCliWrites) {
                                       {"photo.bmp", 0}, {"square.png", 0}}));
 
   // Nothing selected, a sub-folder, a picture that cannot be loaded: nothing is added.
-  List().SelectedIndex(-1);
+  EXPECT_EQ(List().SelectedIndex(), -1);  // a listing selects nothing
   Click(unit::添加按钮);
   Add(0, k48);
   Add(2, k48);
@@ -228,11 +246,11 @@ TEST_F(ConversionPageTest, CollectedPicturesConvertToTheIconPictolanCliWrites) {
   Add(4, k32);
   Add(4, kPng);
   EXPECT_EQ(ListTexts(), (std::vector<std::string>{"48*48(32)", "16*16(32)", "32*32(32)", "PNG"}));
-  ChooseItem(unit::列表框1, 2);
+  SelectEntry(2);
   Click(unit::删除按钮);
   EXPECT_EQ(ListTexts(), (std::vector<std::string>{"48*48(32)", "16*16(32)", "PNG"}));
   ASSERT_EQ(ui::ProgramGlobals().conversionList.size(), 3u);
-  ChooseItem(unit::列表框1, 1);  // the entry's picture at its size on the panel's background
+  SelectEntry(1);  // the entry's picture at its size on the panel's background
   EXPECT_EQ(Preview(unit::画板1), 0xCC3300u);
 
   frame::WriteBool(kMainWindowId, unit::选择框1, prop::kCheckBoxChecked, true);
