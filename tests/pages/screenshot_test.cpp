@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QListWidget>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QTimer>
 
@@ -100,7 +102,16 @@ TEST_F(ConversionScreenshotTest, ScannedPreviewedAndCollected) {
     frame::WriteInt(kMainWindowId, unit::组合框1, frame::prop::kComboCurrentIndex, size);
     Click(unit::添加按钮);
   }
-  frame::WriteInt(kMainWindowId, unit::列表框1, frame::prop::kListCurrentIndex, 0);
+  // A click on the first collected image previews it in the lower panel.
+  auto* box = static_cast<QListWidget*>(
+      platform::user32::WidgetOf(frame::GetUnitHandle({kMainWindowId, unit::列表框1, 0})));
+  const QPoint at = box->visualItemRect(box->item(0)).center();
+  for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    QMouseEvent event(type, at, box->viewport()->mapToGlobal(at), Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(box->viewport(), &event);
+  }
   EXPECT_EQ(ui::ProgramGlobals().conversionList.size(), 3u);
   Settle();
   Save(Shot(), "conversion_page_scanned.png");
