@@ -4,6 +4,7 @@
 
 #include "frame/ui_commands.h"
 #include "ui/app_info.h"
+#include "ui/conversion_page.h"
 #include "ui/extraction_page.h"
 #include "ui/handlers.h"
 
@@ -16,6 +17,15 @@ std::optional<int32_t> NotYetBuilt(const frame::EventRecord&) { return std::null
 constexpr std::array<frame::EventHandler, kHandlerCount> MakeTable() {
   std::array<frame::EventHandler, kHandlerCount> table{};
   table.fill(&NotYetBuilt);
+  table[static_cast<int>(Handler::InitPictureBrowser)] = &InitPictureBrowser;
+  table[static_cast<int>(Handler::GoUpFolder)] = &GoUpFolder;
+  table[static_cast<int>(Handler::ChoosePictureFolder)] = &ChoosePictureFolder;
+  table[static_cast<int>(Handler::ScanPictureFolder)] = &ScanPictureFolder;
+  table[static_cast<int>(Handler::AddConversionImage)] = &AddConversionImage;
+  table[static_cast<int>(Handler::RemoveConversionImage)] = &RemoveConversionImage;
+  table[static_cast<int>(Handler::PreviewConversionImage)] = &PreviewConversionImage;
+  table[static_cast<int>(Handler::ConvertToIcon)] = &ConvertToIcon;
+  table[static_cast<int>(Handler::ShowLastIcon)] = &ShowLastIcon;
   table[static_cast<int>(Handler::OpenMakerWebPage)] = &OpenMakerWebPage;
   table[static_cast<int>(Handler::LabelFeedback)] = &LabelFeedback;
   table[static_cast<int>(Handler::OpenIconSource)] = &OpenIconSource;

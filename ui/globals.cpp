@@ -11,6 +11,8 @@ void SetUpGlobals() {
   Globals& globals = ProgramGlobals();
   globals.pictureList = std::make_unique<imaging::IconListView>();
   globals.conversionList.clear();
+  globals.pictureListProcedure = nullptr;
+  globals.lastPreviewed = 0;
 }
 
 void CleanUpGlobals() {
@@ -18,7 +20,9 @@ void CleanUpGlobals() {
   globals.pictureList.reset();
   globals.folderDialogStart = frame::Text();
   globals.conversionList.clear();
-  globals.conversionPageText = frame::Text();
+  globals.lastIconPath = frame::Text();
+  globals.pictureListProcedure = nullptr;
+  globals.lastPreviewed = 0;
   globals.sourcePath = frame::Text();
   globals.iconCount = 0;
 }

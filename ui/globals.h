@@ -18,7 +18,10 @@ struct Globals {
   std::unique_ptr<imaging::IconListView> pictureList;
   icofile::IconBuildList conversionList;  // the images collected for the next icon file
   frame::Text folderDialogStart;          // where the folder dialog of the picture browser opens
-  frame::Text conversionPageText;         // the further text of the conversion page
+  frame::Text lastIconPath;               // the icon file the conversion wrote last ("查看")
+  // The list view's own procedure, which the picture list's procedure passes messages on to.
+  win32::WNDPROC pictureListProcedure = nullptr;
+  int32_t lastPreviewed = 0;              // the picture list's row previewed last
   frame::Text sourcePath;                 // the extraction page's source, as the dialog gave it
   int32_t iconCount = 0;                  // how many icons the platform reports for it
 };

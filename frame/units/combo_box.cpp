@@ -101,13 +101,28 @@ class ComboBoxUnit final : public QtUnit {
     FillItems();
     combo->setCurrentIndex(data_.currentIndex);
     if (combo->isEditable() && data_.currentIndex < 0) combo->setEditText(ToQString(data_.content));
-    QObject::connect(combo, &QComboBox::activated, combo, [this] {
-      // As the control posts itself a message: the event comes once the box shows the new item.
-      QMetaObject::invokeMethod(widget(), [this] { Fire(kItemChosen); }, Qt::QueuedConnection);
-    });
-    if (QLineEdit* edit = combo->lineEdit())
+    QObject::connect(combo, &QComboBox::activated, combo, [this] { PostItemChosen(); });
+    if (QLineEdit* edit = combo->lineEdit()) {
       QObject::connect(edit, &QLineEdit::textEdited, [this] { Fire(kEditChanged); });
+      // Enter in the edit part chooses what was typed (a box that inserts nothing would
+      // otherwise take the key silently).
+      QObject::connect(edit, &QLineEdit::returnPressed, combo, [this] { PostItemChosen(); });
+    }
     return true;
+  }
+
+  // As the control posts itself a message: the event comes once the box shows the new item,
+  // once for a choice that reached it in several ways (a completed text and its Enter).
+  void PostItemChosen() {
+    if (itemChosenPosted_) return;
+    itemChosenPosted_ = true;
+    QMetaObject::invokeMethod(
+        widget(),
+        [this] {
+          itemChosenPosted_ = false;
+          Fire(kItemChosen);
+        },
+        Qt::QueuedConnection);
   }
 
   Value GetOwn(int own) const override {
@@ -196,6 +211,7 @@ class ComboBoxUnit final : public QtUnit {
 
   form::ComboBoxData data_;
   ListDoubleClicks doubleClicks_;
+  bool itemChosenPosted_ = false;
 };
 
 void ComboWidget::showPopup() {

@@ -77,6 +77,17 @@ LRESULT InsertItem(ListViewWidget& view, const LVITEMA* item) {
   int at = std::min(item->iItem, data.RowCount());
   if (view.Style() & (LVS_SORTASCENDING | LVS_SORTDESCENDING))
     at = SortedPosition(data, row.cells[0].shown, view.Style() & LVS_SORTDESCENDING);
+  // Appended while the control does not draw, with no selection or focus to give: the view
+  // hears of it with the next message that is neither an insertion nor the count.
+  const UINT viewBits = (item->mask & LVIF_STATE) ? item->stateMask & (LVIS_SELECTED | LVIS_FOCUSED) : 0;
+  if (at == data.RowCount() && viewBits == 0 && !view.updatesEnabled()) {
+    if (item->mask & LVIF_STATE) {
+      const UINT stored = item->stateMask & kStoredStateBits;
+      row.state = (row.state & ~stored) | (item->state & stored);
+    }
+    data.AppendUnannounced(std::move(row));
+    return at;
+  }
   data.InsertRow(at, std::move(row));
   if (item->mask & LVIF_STATE) view.SetState(at, item->state, item->stateMask);
   return at;
@@ -337,6 +348,7 @@ LRESULT ListViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* view = dynamic_cast<ListViewWidget*>(user32::WidgetOf(window));
   if (!view) return user32::DefWindowProcA(window, message, wParam, lParam);
   ListViewModel& data = view->Data();
+  if (message != LVM_INSERTITEMA && message != LVM_GETITEMCOUNT) data.Announce();
   const auto index = static_cast<intptr_t>(wParam);
   switch (message) {
     case LVM_GETBKCOLOR:

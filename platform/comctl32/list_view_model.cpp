@@ -9,21 +9,33 @@ namespace platform::comctl32 {
 
 using namespace win32;
 
+void ListViewModel::Announce() {
+  if (announced_ >= RowCount()) return;
+  beginInsertRows(QModelIndex(), announced_, RowCount() - 1);
+  announced_ = RowCount();
+  endInsertRows();
+}
+
 void ListViewModel::InsertRow(int at, ListRow row) {
+  Announce();
   beginInsertRows(QModelIndex(), at, at);
   rows_.insert(rows_.begin() + at, std::move(row));
+  announced_ = RowCount();
   endInsertRows();
 }
 
 void ListViewModel::RemoveRow(int row) {
+  Announce();
   beginRemoveRows(QModelIndex(), row, row);
   rows_.erase(rows_.begin() + row);
+  announced_ = RowCount();
   endRemoveRows();
 }
 
 void ListViewModel::Clear() {
   beginResetModel();
   rows_.clear();
+  announced_ = 0;
   endResetModel();
 }
 
@@ -34,12 +46,14 @@ ListCell& ListViewModel::Cell(int row, int subItem) {
 }
 
 void ListViewModel::RowChanged(int row) {
+  Announce();
   emit dataChanged(index(row, 0), index(row, columnCount(QModelIndex()) - 1));
 }
 
 // The row's own cell (subitem 0) stays with column 0; the subitems from the new column on move
 // one column to the right.
 void ListViewModel::InsertColumn(int at, ListColumn column) {
+  Announce();
   const bool first = columns_.empty();  // the empty column shown so far becomes this one
   if (!first) beginInsertColumns(QModelIndex(), at, at);
   columns_.insert(columns_.begin() + at, std::move(column));
@@ -56,6 +70,7 @@ void ListViewModel::InsertColumn(int at, ListColumn column) {
 }
 
 void ListViewModel::RemoveColumn(int column) {
+  Announce();
   const bool last = columns_.size() == 1;  // the model keeps showing one empty column
   if (!last) beginRemoveColumns(QModelIndex(), column, column);
   columns_.erase(columns_.begin() + column);
@@ -76,6 +91,7 @@ void ListViewModel::ColumnChanged(int column) {
 }
 
 void ListViewModel::Reorder(const std::vector<int>& order) {
+  Announce();
   emit layoutAboutToBeChanged();
   std::vector<ListRow> sorted;
   sorted.reserve(rows_.size());
@@ -91,7 +107,7 @@ void ListViewModel::Reorder(const std::vector<int>& order) {
 }
 
 int ListViewModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : RowCount();
+  return parent.isValid() ? 0 : announced_;
 }
 
 int ListViewModel::columnCount(const QModelIndex& parent) const {

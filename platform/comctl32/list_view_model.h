@@ -46,6 +46,12 @@ class ListViewModel final : public QAbstractTableModel {
   bool ValidColumn(intptr_t column) const { return column >= 0 && column < ColumnCount(); }
 
   void InsertRow(int at, ListRow row);
+  // Appends the row without telling the view: rows appended one by one while the control does
+  // not draw are announced together (Announce) when anything else happens to the control, so
+  // the view lays its rows out once instead of once per row. Until then the view sees the rows
+  // it was told of (rowCount) and the control's messages see every row (RowCount).
+  void AppendUnannounced(ListRow row) { rows_.push_back(std::move(row)); }
+  void Announce();
   void RemoveRow(int row);
   void Clear();
   // Cell (row, subitem), made when missing; the subitem must be below max(1, column count).
@@ -76,6 +82,7 @@ class ListViewModel final : public QAbstractTableModel {
  private:
   std::vector<ListRow> rows_;
   std::vector<ListColumn> columns_;
+  int announced_ = 0;  // the rows the view knows of: the first ones of rows_
 };
 
 }  // namespace platform::comctl32

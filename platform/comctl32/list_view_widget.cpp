@@ -20,8 +20,6 @@ using namespace win32;
 
 namespace {
 
-constexpr UINT kStoredStateBits =
-    LVIS_CUT | LVIS_DROPHILITED | LVIS_OVERLAYMASK | LVIS_STATEIMAGEMASK;
 constexpr int kMargin = 2;          // before the first part of a row and between its parts
 constexpr int kSubItemPadding = 6;  // left and right of a subitem's text
 constexpr int kCheckSize = 16;

@@ -1,7 +1,9 @@
 // The icon the desktop associates with a file or folder: the file's own first icon when it has
 // one, else the desktop's icon for its type (Qt's file icon provider and icon theme).
 #include <QApplication>
+#include <QFile>
 #include <QFileIconProvider>
+#include <QHash>
 #include <QFileInfo>
 #include <QPainter>
 #include <QStyle>
@@ -46,6 +48,29 @@ QImage AssociatedImage(const QFileInfo& info) {
   return gdi::Scaled(image, kIconSize, kIconSize);
 }
 
+// Only modules ("MZ") and icon files (0, 1 or 2, 0) can hold icons of their own: other files
+// are not read beyond their first bytes.
+bool MayHoldIcons(const QFileInfo& info) {
+  QFile file(info.filePath());
+  if (!file.open(QIODevice::ReadOnly)) return false;
+  char start[4] = {};
+  if (file.read(start, sizeof start) < 2) return false;
+  if (start[0] == 'M' && start[1] == 'Z') return true;
+  return start[0] == 0 && start[1] == 0 && (start[2] == 1 || start[2] == 2) && start[3] == 0;
+}
+
+// The desktop's icon of a type is looked up once: a folder of thousands of pictures asks for
+// the same few icons thousands of times, and each look-up goes through the MIME database and
+// the icon theme. Folders share one icon, the root its own, files one per extension.
+const QImage& TypeImage(const QFileInfo& info) {
+  static QHash<QString, QImage> images;
+  const QString key = info.isDir() ? (info.isRoot() ? QStringLiteral("/") : QStringLiteral("dir"))
+                                   : QStringLiteral("file.") + info.suffix().toLower();
+  auto found = images.constFind(key);
+  if (found == images.constEnd()) found = images.insert(key, AssociatedImage(info));
+  return *found;
+}
+
 }  // namespace
 
 HICON ExtractAssociatedIconA(HINSTANCE instance, char* path, WORD* index) {
@@ -53,9 +78,9 @@ HICON ExtractAssociatedIconA(HINSTANCE instance, char* path, WORD* index) {
   QFileInfo info(QString::fromStdString(paths::ToNative(path)));
   if (!info.exists()) return 0;
   WORD wanted = index ? *index : 0;
-  if (info.isFile() && ExtractIconA(instance, path, 0xFFFFFFFF) > wanted)
+  if (info.isFile() && MayHoldIcons(info) && ExtractIconA(instance, path, 0xFFFFFFFF) > wanted)
     if (HICON own = ExtractIconA(instance, path, wanted)) return own;
-  return gdi::CreateIcon(AssociatedImage(info));
+  return gdi::CreateIcon(TypeImage(info));
 }
 
 }  // namespace platform::shell32

@@ -6,13 +6,19 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QListWidget>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QTimer>
 
+#include "frame/events.h"
+#include "frame/external_functions.h"
+#include "frame/properties.h"
 #include "frame/ui_commands.h"
 #include "platform/user32/window_table.h"
 #include "tests/pages/pages_fixture.h"
 #include "tests/support/pe_writer.h"
+#include "ui/globals.h"
 
 namespace pages_test {
 namespace {
@@ -67,6 +73,48 @@ TEST_F(ExtractionScreenshotTest, OpenedAndExtracted) {
   Settle();
   Save(Shot(), "extraction_page_extracted.png");
   EXPECT_EQ(Listing(Path("out")).size(), static_cast<size_t>(group));
+}
+
+using ConversionScreenshotTest = PagesTest;
+
+// The conversion page after listing a folder of the desktop theme's real pictures (with two
+// sub-folders beside them), a picture previewed and three images collected.
+TEST_F(ConversionScreenshotTest, ScannedPreviewedAndCollected) {
+  const fs::path theme = "/usr/share/icons/Adwaita/512x512/places";
+  if (!fs::is_directory(theme)) GTEST_SKIP() << "no pictures at " << theme;
+  fs::create_directories(Path("pictures/holiday"));
+  fs::create_directories(Path("pictures/scans"));
+  for (const auto& entry : fs::directory_iterator(theme))
+    if (entry.path().extension() == ".png")
+      fs::copy_file(entry.path(), Path("pictures") / entry.path().filename());
+  SelectPage(0);
+  frame::WriteText(kMainWindowId, unit::组合框2, frame::prop::kComboContent,
+                   frame::Text::FromUtf8(Path("pictures").string()));
+  frame::EventRecord chosen(kMainWindowId, unit::组合框2, 0);
+  frame::FireEvent(chosen);
+  imaging::IconListView& list = *ui::ProgramGlobals().pictureList;
+  ASSERT_GT(list.ItemCount(), 5);
+  const int picture = 4;
+  list.SelectedIndex(picture);
+  // What the list's procedure does for a click: the selection changed, then the capture lost.
+  ext::SendMessageA(list.Handle(), win32::WM_CAPTURECHANGED, 0, 0);
+  for (int size : {3 /* 48*48 */, 6 /* 16*16 */, 7 /* PNG */}) {
+    frame::WriteInt(kMainWindowId, unit::组合框1, frame::prop::kComboCurrentIndex, size);
+    Click(unit::添加按钮);
+  }
+  // A click on the first collected image previews it in the lower panel.
+  auto* box = static_cast<QListWidget*>(
+      platform::user32::WidgetOf(frame::GetUnitHandle({kMainWindowId, unit::列表框1, 0})));
+  const QPoint at = box->visualItemRect(box->item(0)).center();
+  for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    QMouseEvent event(type, at, box->viewport()->mapToGlobal(at), Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(box->viewport(), &event);
+  }
+  EXPECT_EQ(ui::ProgramGlobals().conversionList.size(), 3u);
+  Settle();
+  Save(Shot(), "conversion_page_scanned.png");
 }
 
 }  // namespace
