@@ -18,18 +18,18 @@
 namespace cli {
 namespace {
 
-constexpr OptionSpec kHelp{"--help", "-h"};
-constexpr OptionSpec kInfoOptions[] = {kHelp, {"--json"}};
-constexpr OptionSpec kExtractOptions[] = {kHelp,
+constexpr OptionInfo kHelp{"--help", "-h"};
+constexpr OptionInfo kInfoOptions[] = {kHelp, {"--json"}};
+constexpr OptionInfo kExtractOptions[] = {kHelp,
                                           {"--index", {}, true},
                                           {"--all"},
                                           {"--format", {}, true},
                                           {"--prefix", {}, true},
                                           {"--out", {}, true}};
-constexpr OptionSpec kConvertOptions[] = {kHelp, {"--output", "-o", true}, {"--sizes", {}, true}};
-constexpr OptionSpec kSplitOptions[] = {kHelp, {"--out", {}, true}};
-constexpr OptionSpec kOutputOptions[] = {kHelp, {"--output", "-o", true}};
-constexpr OptionSpec kHelpOnly[] = {kHelp};
+constexpr OptionInfo kConvertOptions[] = {kHelp, {"--output", "-o", true}, {"--sizes", {}, true}};
+constexpr OptionInfo kSplitOptions[] = {kHelp, {"--out", {}, true}};
+constexpr OptionInfo kOutputOptions[] = {kHelp, {"--output", "-o", true}};
+constexpr OptionInfo kHelpOnly[] = {kHelp};
 
 constexpr Command kCommands[] = {
     {"info", "info FILE [--json]",
