@@ -29,7 +29,7 @@ namespace fs = std::filesystem;
 constexpr int kGroups = 400;
 
 ts::Bytes Image(int size, int bits, int seed) {
-  ts::DibSpec spec;
+  ts::DibRecipe spec;
   spec.width = spec.height = size;
   spec.bitCount = bits;
   spec.pixel = [=](int x, int y) {

@@ -3,8 +3,8 @@
 namespace cli {
 namespace {
 
-const OptionSpec* FindOption(std::span<const OptionSpec> options, std::string_view word) {
-  for (const OptionSpec& option : options)
+const OptionInfo* FindOption(std::span<const OptionInfo> options, std::string_view word) {
+  for (const OptionInfo& option : options)
     if (word == option.name || (!option.alias.empty() && word == option.alias)) return &option;
   return nullptr;
 }
@@ -12,7 +12,7 @@ const OptionSpec* FindOption(std::span<const OptionSpec> options, std::string_vi
 }  // namespace
 
 std::optional<Arguments> Arguments::Parse(std::span<char* const> words,
-                                          std::span<const OptionSpec> options, std::string* error) {
+                                          std::span<const OptionInfo> options, std::string* error) {
   Arguments parsed;
   bool optionsEnded = false;
   for (size_t i = 0; i < words.size(); ++i) {
@@ -30,7 +30,7 @@ std::optional<Arguments> Arguments::Parse(std::span<char* const> words,
       attached = word.substr(equals + 1);
       word = word.substr(0, equals);
     }
-    const OptionSpec* option = FindOption(options, word);
+    const OptionInfo* option = FindOption(options, word);
     if (!option) {
       *error = "unknown option '" + std::string(word) + "'";
       return std::nullopt;

@@ -11,7 +11,8 @@
 
 namespace cli {
 
-struct OptionSpec {
+// One option a command takes: its name, its short alias, whether a value follows it.
+struct OptionInfo {
   std::string_view name;        // "--index"
   std::string_view alias = {};  // "-o", or empty
   bool takesValue = false;
@@ -22,7 +23,7 @@ class Arguments {
   // The parsed words; none, with the reason in `error`, for an unknown option, an option
   // without its value, or an option given twice.
   static std::optional<Arguments> Parse(std::span<char* const> words,
-                                        std::span<const OptionSpec> options, std::string* error);
+                                        std::span<const OptionInfo> options, std::string* error);
 
   bool Has(std::string_view option) const { return values_.count(std::string(option)) > 0; }
   std::optional<std::string> Value(std::string_view option) const;

@@ -19,7 +19,7 @@ struct Command {
   std::string_view name;
   std::string_view synopsis;  // the usage line after "pictolan-cli "
   std::string_view help;      // what the command does and its options
-  std::span<const OptionSpec> options;
+  std::span<const OptionInfo> options;
   int (*run)(const Arguments& arguments);
   Needs needs;
 };

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "platform/codecs/ico.h"
+#include "platform/codecs/png.h"
 #include "platform/files/file_bytes.h"
 #include "platform/pe/module_resources.h"
 #include "platform/text/gbk.h"
@@ -15,45 +16,20 @@ namespace codecs = platform::codecs;
 namespace pe = platform::pe;
 using Bytes = std::span<const uint8_t>;
 
-uint32_t BigEndian(Bytes b, size_t at) {
-  return uint32_t{b[at]} << 24 | uint32_t{b[at + 1]} << 16 | uint32_t{b[at + 2]} << 8 | b[at + 3];
-}
-uint32_t LittleEndian(Bytes b, size_t at) {
-  return uint32_t{b[at]} | uint32_t{b[at + 1]} << 8 | uint32_t{b[at + 2]} << 16 |
-         uint32_t{b[at + 3]} << 24;
-}
-
-// Bits per pixel of a PNG: bit depth times the channels of its colour type.
-int PngBitsPerPixel(uint8_t depth, uint8_t colourType) {
-  switch (colourType) {
-    case 2:
-      return depth * 3;
-    case 4:
-      return depth * 2;
-    case 6:
-      return depth * 4;
-    default:
-      return depth;  // grey and palette images have one channel
-  }
-}
-
 ImageFacts DescribeImage(Bytes image) {
   ImageFacts facts;
   facts.bytes = image.size();
-  facts.png = codecs::IsPng(image);
+  codecs::IconImageHeader header = codecs::ReadIconImageHeader(image);
+  facts.png = header.png;
+  if (!header.complete) return facts;
   if (facts.png) {
-    // Signature, then the IHDR chunk: length, type, width, height, bit depth, colour type.
-    constexpr size_t kIhdrEnd = 8 + 8 + 10;
-    if (image.size() < kIhdrEnd) return facts;
-    facts.width = BigEndian(image, 16);
-    facts.height = BigEndian(image, 20);
-    facts.bitsPerPixel = PngBitsPerPixel(image[24], image[25]);
+    facts.width = header.width;
+    facts.height = header.height;
+    facts.bitsPerPixel = header.pngBitDepth * codecs::PngChannels(header.pngColourType);
   } else {
-    constexpr size_t kCoreHeader = 16;  // size, width, height, planes, bit count
-    if (image.size() < kCoreHeader) return facts;
-    facts.width = static_cast<int32_t>(LittleEndian(image, 4));
-    facts.height = static_cast<int32_t>(LittleEndian(image, 8)) / 2;  // colour rows and mask
-    facts.bitsPerPixel = int64_t{image[12] | image[13] << 8} * (image[14] | image[15] << 8);
+    facts.width = static_cast<int32_t>(header.width);
+    facts.height = static_cast<int32_t>(header.height) / 2;  // colour rows and mask
+    facts.bitsPerPixel = int64_t{header.planes} * header.bitCount;
   }
   facts.readable = true;
   return facts;

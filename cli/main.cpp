@@ -1,9 +1,6 @@
 // pictolan-cli: the icon operations of Pictolan's window from the command line. Each command
 // calls the same operations the window's handlers do, so what it writes is byte for byte what
 // the window writes for the same choice.
-#include <malloc.h>
-#include <sys/mman.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -16,22 +13,23 @@
 #include "frame/fatal.h"
 #include "imaging/image_object.h"
 #include "platform/desktop.h"
+#include "platform/process_tuning.h"
 
 namespace cli {
 namespace {
 
-constexpr OptionSpec kHelp{"--help", "-h"};
-constexpr OptionSpec kInfoOptions[] = {kHelp, {"--json"}};
-constexpr OptionSpec kExtractOptions[] = {kHelp,
+constexpr OptionInfo kHelp{"--help", "-h"};
+constexpr OptionInfo kInfoOptions[] = {kHelp, {"--json"}};
+constexpr OptionInfo kExtractOptions[] = {kHelp,
                                           {"--index", {}, true},
                                           {"--all"},
                                           {"--format", {}, true},
                                           {"--prefix", {}, true},
                                           {"--out", {}, true}};
-constexpr OptionSpec kConvertOptions[] = {kHelp, {"--output", "-o", true}, {"--sizes", {}, true}};
-constexpr OptionSpec kSplitOptions[] = {kHelp, {"--out", {}, true}};
-constexpr OptionSpec kOutputOptions[] = {kHelp, {"--output", "-o", true}};
-constexpr OptionSpec kHelpOnly[] = {kHelp};
+constexpr OptionInfo kConvertOptions[] = {kHelp, {"--output", "-o", true}, {"--sizes", {}, true}};
+constexpr OptionInfo kSplitOptions[] = {kHelp, {"--out", {}, true}};
+constexpr OptionInfo kOutputOptions[] = {kHelp, {"--output", "-o", true}};
+constexpr OptionInfo kHelpOnly[] = {kHelp};
 
 constexpr Command kCommands[] = {
     {"info", "info FILE [--json]",
@@ -145,26 +143,8 @@ void ReportFatalErrorsOnStderr() {
   });
 }
 
-// Touching a fresh page of memory costs a page fault, which on some machines costs more than
-// the work done with the page. So large blocks come from the heap, memory freed after one file
-// is kept for the next instead of being handed back to the system, and the heap's first
-// megabytes are asked for in huge pages (one fault per 2 MiB).
-void PrepareHeap() {
-  constexpr size_t kHugePage = size_t{2} << 20;
-  constexpr size_t kHugeHeap = size_t{48} << 20;
-  mallopt(M_MMAP_THRESHOLD, 64 << 20);
-  mallopt(M_TRIM_THRESHOLD, 256 << 20);
-  // Allocating extends the heap without touching it; freed, the block stays the heap's top.
-  void* block = std::malloc(kHugeHeap);
-  if (!block) return;
-  auto start = (reinterpret_cast<uintptr_t>(block) + kHugePage - 1) / kHugePage * kHugePage;
-  auto end = (reinterpret_cast<uintptr_t>(block) + kHugeHeap) / kHugePage * kHugePage;
-  if (end > start) madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
-  std::free(block);
-}
-
 int Run(int argc, char** argv) {
-  PrepareHeap();
+  platform::TuneMemoryForShortRuns();
   if (argc < 2) {
     PrintUsage(stderr);
     return kUsageError;

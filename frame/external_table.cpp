@@ -1,157 +1,29 @@
 #include "frame/external.h"
+#include "frame/external_list.h"
 
 namespace frame {
+namespace {
 
-// The program's table of external functions, as declared: library (empty for the default
-// libraries) and function name.
+#define PICTOLAN_ROW_INDEX(index, library, stand_in, function, wrapper) index,
+constexpr int kRowIndices[] = {PICTOLAN_EXTERNAL_FUNCTIONS(PICTOLAN_ROW_INDEX)};
+#undef PICTOLAN_ROW_INDEX
+
+constexpr bool RowsInOrder() {
+  for (int i = 0; i < kExternalFunctionCount; ++i)
+    if (kRowIndices[i] != i) return false;
+  return true;
+}
+static_assert(std::size(kRowIndices) == kExternalFunctionCount,
+              "the list of external functions has one row per index");
+static_assert(RowsInOrder(), "each row of the list of external functions stands at its index");
+
+}  // namespace
+
 const std::array<ExternalFunction, kExternalFunctionCount>& ExternalFunctionTable() {
-  static const std::array<ExternalFunction, kExternalFunctionCount> table = {{
-      {"shlwapi.dll", "PathRemoveFileSpecA"},  // 0
-      {"user32.dll", "DestroyIcon"},  // 1
-      {"shlwapi.dll", "PathIsDirectoryA"},  // 2
-      {"shlwapi.dll", "PathFindExtensionA"},  // 3
-      {"", "GetModuleHandleA"},  // 4
-      {"shell32.dll", "ExtractAssociatedIconA"},  // 5
-      {"shell32.dll", "SHBrowseForFolderA"},  // 6
-      {"shell32.dll", "SHGetPathFromIDListA"},  // 7
-      {"user32", "SendMessageA"},  // 8
-      {"comdlg32.dll", "GetSaveFileNameA"},  // 9
-      {"kernel32.dll", "GetCurrentProcessId"},  // 10
-      {"user32.dll", "EnumWindows"},  // 11
-      {"user32", "GetParent"},  // 12
-      {"user32.dll", "GetWindowThreadProcessId"},  // 13
-      {"", "GetWindowRect"},  // 14
-      {"user32", "GetClassNameA"},  // 15
-      {"user32", "GetWindowTextA"},  // 16
-      {"user32.dll", "GetWindowPlacement"},  // 17
-      {"kernel32.dll", "FindFirstFileA"},  // 18
-      {"kernel32.dll", "FindClose"},  // 19
-      {"shlwapi.dll", "PathFindFileNameA"},  // 20
-      {"", "MessageBoxA"},  // 21
-      {"user32", "GetDC"},  // 22
-      {"Gdi32", "CreateCompatibleDC"},  // 23
-      {"user32", "GetIconInfo"},  // 24
-      {"gdi32", "CreateCompatibleBitmap"},  // 25
-      {"gdi32.dll", "SelectObject"},  // 26
-      {"gdi32.dll", "CreateSolidBrush"},  // 27
-      {"user32.dll", "FillRect"},  // 28
-      {"gdi32.dll", "DeleteObject"},  // 29
-      {"user32.dll", "DrawIconEx"},  // 30
-      {"", "GetDIBits"},  // 31
-      {"", "GetDIBits"},  // 32
-      {"kernel32.dll", "RtlMoveMemory"},  // 33
-      {"kernel32.dll", "RtlMoveMemory"},  // 34
-      {"gdi32.dll", "DeleteDC"},  // 35
-      {"user32", "ReleaseDC"},  // 36
-      {"kernel32.dll", "RtlMoveMemory"},  // 37
-      {"kernel32.dll", "RtlMoveMemory"},  // 38
-      {"shell32.dll", "ShellExecuteA"},  // 39
-      {"kernel32", "GetTempPathA"},  // 40
-      {"user32.dll", "LoadImageA"},  // 41
-      {"gdi32.dll", "CreateSolidBrush"},  // 42
-      {"user32.dll", "FillRect"},  // 43
-      {"user32.dll", "DrawIcon"},  // 44
-      {"comdlg32.dll", "GetOpenFileNameA"},  // 45
-      {"shell32.dll", "ExtractIconA"},  // 46
-      {"gdi32", "GetObjectA"},  // 47
-      {"gdi32", "SetStretchBltMode"},  // 48
-      {"kernel32.dll", "VirtualAlloc"},  // 49
-      {"", "RtlMoveMemory"},  // 50
-      {"", "RtlMoveMemory"},  // 51
-      {"kernel32.dll", "VirtualFree"},  // 52
-      {"shell32.dll", "SHCreateDirectoryExA"},  // 53
-      {"Shell32.dll", "SHFileOperationA"},  // 54
-      {"user32", "SetWindowLongA"},  // 55
-      {"kernel32", "GetLogicalDriveStringsA"},  // 56
-      {"kernel32", "GetDriveTypeA"},  // 57
-      {"", "SHGetSpecialFolderPathA"},  // 58
-      {"GdiPlus.dll", "GdiplusStartup"},  // 59
-      {"", "CallWindowProcA"},  // 60
-      {"user32", "SendMessageA"},  // 61
-      {"GdiPlus.dll", "GdipDisposeImage"},  // 62
-      {"GdiPlus.dll", "GdipCreateBitmapFromGraphics"},  // 63
-      {"GdiPlus.dll", "GdipLoadImageFromFile"},  // 64
-      {"", "MultiByteToWideChar"},  // 65
-      {"GdiPlus.dll", "GdipLoadImageFromStream"},  // 66
-      {"kernel32", "RtlMoveMemory"},  // 67
-      {"GdiPlus.dll", "GdipSaveImageToStream"},  // 68
-      {"GdiPlus.dll", "GdipSaveImageToStream"},  // 69
-      {"Gdi32", "CreateCompatibleDC"},  // 70
-      {"GdiPlus.dll", "GdipCreateFromHDC"},  // 71
-      {"GdiPlus.dll", "GdipCreateBitmapFromScan0"},  // 72
-      {"GdiPlus.dll", "GdipGetImageGraphicsContext"},  // 73
-      {"GdiPlus.dll", "GdipCreateSolidFill"},  // 74
-      {"GdiPlus.dll", "GdipFillRectangle"},  // 75
-      {"GdiPlus.dll", "GdipDrawImageRect"},  // 76
-      {"GdiPlus.dll", "GdipDeleteBrush"},  // 77
-      {"gdi32.dll", "DeleteDC"},  // 78
-      {"GdiPlus.dll", "GdipDeleteGraphics"},  // 79
-      {"GdiPlus.dll", "GdipCreateBitmapFromHBITMAP"},  // 80
-      {"gdi32.dll", "DeleteObject"},  // 81
-      {"GdiPlus.dll", "GdipGetImageType"},  // 82
-      {"GdiPlus.dll", "GdipCreateBitmapFromFile"},  // 83
-      {"GdiPlus.dll", "GdipGetImageWidth"},  // 84
-      {"GdiPlus.dll", "GdipGetImageHeight"},  // 85
-      {"GdiPlus.dll", "GdipCreateBitmapFromHICON"},  // 86
-      {"GdiPlus.dll", "GdipCreateHBITMAPFromBitmap"},  // 87
-      {"GdiPlus.dll", "GdipCreateHICONFromBitmap"},  // 88
-      {"GdiPlus.dll", "GdipBitmapSetPixel"},  // 89
-      {"GdiPlus.dll", "GdipBitmapGetPixel"},  // 90
-      {"GdiPlus.dll", "GdipBitmapSetResolution"},  // 91
-      {"GdiPlus.dll", "GdipGetImageRawFormat"},  // 92
-      {"GdiPlus.dll", "GdipSaveImageToFile"},  // 93
-      {"GdiPlus.dll", "GdipSaveImageToFile"},  // 94
-      {"GdiPlus.dll", "GdipGetImageDimension"},  // 95
-      {"GdiPlus.dll", "GdipGetImageBounds"},  // 96
-      {"GdiPlus.dll", "GdipGetImageHorizontalResolution"},  // 97
-      {"GdiPlus.dll", "GdipGetImageVerticalResolution"},  // 98
-      {"GdiPlus.dll", "GdipGetImageFlags"},  // 99
-      {"GdiPlus.dll", "GdipGetImagePixelFormat"},  // 100
-      {"GdiPlus.dll", "GdipGetImageEncodersSize"},  // 101
-      {"GdiPlus.dll", "GdipGetImageEncoders"},  // 102
-      {"", "WideCharToMultiByte"},  // 103
-      {"GdiPlus.dll", "GdipGetEncoderParameterListSize"},  // 104
-      {"GdiPlus.dll", "GdipGetEncoderParameterList"},  // 105
-      {"kernel32", "RtlMoveMemory"},  // 106
-      {"GdiPlus.dll", "GdipCloneImage"},  // 107
-      {"GdiPlus.dll", "GdipSetInterpolationMode"},  // 108
-      {"GdiPlus.dll", "GdipGetImageThumbnail"},  // 109
-      {"GdiPlus.dll", "GdipImageRotateFlip"},  // 110
-      {"GdiPlus.dll", "GdipGetPropertySize"},  // 111
-      {"GdiPlus.dll", "GdipGetPropertyIdList"},  // 112
-      {"GdiPlus.dll", "GdipGetPropertyItemSize"},  // 113
-      {"GdiPlus.dll", "GdipGetPropertyItem"},  // 114
-      {"GdiPlus.dll", "GdipDrawImage"},  // 115
-      {"kernel32", "RtlMoveMemory"},  // 116
-      {"GdiPlus.dll", "GdipImageGetFrameCount"},  // 117
-      {"GdiPlus.dll", "GdipImageGetFrameDimensionsCount"},  // 118
-      {"GdiPlus.dll", "GdipImageGetFrameDimensionsList"},  // 119
-      {"GdiPlus.dll", "GdipImageSelectActiveFrame"},  // 120
-      {"GdiPlus.dll", "GdipSaveAdd"},  // 121
-      {"GdiPlus.dll", "GdipSaveAddImage"},  // 122
-      {"", "GlobalFree"},  // 123
-      {"", "GlobalAlloc"},  // 124
-      {"Ole32.dll", "CreateStreamOnHGlobal"},  // 125
-      {"", "GlobalLock"},  // 126
-      {"", "GlobalUnlock"},  // 127
-      {"", "GlobalSize"},  // 128
-      {"user32.dll", "CreateWindowExA"},  // 129
-      {"kernel32.dll", "lstrcpyn"},  // 130
-      {"kernel32.dll", "lstrcpyn"},  // 131
-      {"user32", "GetWindowLongA"},  // 132
-      {"user32", "SetWindowLongA"},  // 133
-      {"user32.dll", "SetFocus"},  // 134
-      {"kernel32.dll", "lstrcpyn"},  // 135
-      {"kernel32.dll", "lstrcpyn"},  // 136
-      {"comctl32.dll", "ImageList_Destroy"},  // 137
-      {"comctl32.dll", "ImageList_Create"},  // 138
-      {"comctl32.dll", "ImageList_SetBkColor"},  // 139
-      {"comctl32.dll", "ImageList_AddIcon"},  // 140
-      {"user32.dll", "SetWindowPos"},  // 141
-      {"user32.dll", "IsWindow"},  // 142
-      {"user32.dll", "IsWindowVisible"},  // 143
-      {"", "ShowWindow"},  // 144
-  }};
+#define PICTOLAN_ROW(index, library, stand_in, function, wrapper) ExternalFunction{library, #function},
+  static constexpr std::array<ExternalFunction, kExternalFunctionCount> table = {
+      {PICTOLAN_EXTERNAL_FUNCTIONS(PICTOLAN_ROW)}};
+#undef PICTOLAN_ROW
   return table;
 }
 

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "frame/commands.h"
-#include "frame/le_bytes.h"
 #include "frame/literal.h"
 #include "platform/api.h"
 #include "platform/codecs/ico.h"
@@ -17,35 +16,28 @@ namespace frame {
 namespace {
 
 namespace k32 = platform::kernel32;
+namespace codecs = platform::codecs;
 
-constexpr size_t kIconHeaderSize = 6;
-constexpr size_t kIconEntrySize = 16;
-constexpr size_t kGroupEntrySize = 14;
 constexpr size_t kImageSizeField = 20;  // offset of the image-size field in a bitmap header
 
 using ImageRecord = IconGroupSource::Image;
 using IconRecord = IconGroupSource::Icon;
 
+// A header cut short gives zeros for what it lacks, as the directory entry then says.
 ImageRecord RecordOf(std::span<const uint8_t> b) {
+  codecs::IconImageHeader header = codecs::ReadIconImageHeader(b);
   ImageRecord r;
-  r.png = platform::codecs::IsPng(b);
-  if (r.png) {
-    r.width = ReadU32BigEndian(b, 16);
-    r.height = ReadU32BigEndian(b, 20);
-    r.planes = 1;
-    r.bitCount = 32;
-  } else {
-    r.width = ReadU32(b, 4);
-    r.height = ReadU32(b, 8) / 2;
-    r.planes = ReadU16(b, 12);
-    r.bitCount = ReadU16(b, 14);
-  }
+  r.png = header.png;
+  r.width = header.width;
+  r.height = header.png ? header.height : header.height / 2;  // a DIB's rows and mask
+  r.planes = header.png ? 1 : header.planes;
+  r.bitCount = header.png ? 32 : header.bitCount;
   r.bits = b;
   return r;
 }
 
 uint64_t IconFileSize(const IconRecord& images) {
-  uint64_t size = kIconHeaderSize + uint64_t{kIconEntrySize} * images.size();
+  uint64_t size = kIconFileHeaderSize + uint64_t{kIconFileEntrySize} * images.size();
   for (const ImageRecord& image : images)
     size += image.bits.size();
   return size;
@@ -55,20 +47,19 @@ uint64_t IconFileSize(const IconRecord& images) {
 ByteSet IconFileBytes(const IconRecord& images) {
   ByteSet file;
   file.bytes().reserve(static_cast<size_t>(IconFileSize(images)));
-  AppendU16(file, 0);
-  AppendU16(file, 1);
-  AppendU16(file, static_cast<uint16_t>(images.size()));
-  uint32_t offset = static_cast<uint32_t>(kIconHeaderSize + kIconEntrySize * images.size());
+  AppendIconFileHeader(file, images.size());
+  uint32_t offset = static_cast<uint32_t>(kIconFileHeaderSize + kIconFileEntrySize * images.size());
   for (const ImageRecord& image : images) {
     uint32_t colourBits = image.planes * image.bitCount;
-    AppendU8(file, static_cast<uint8_t>(image.width));
-    AppendU8(file, static_cast<uint8_t>(image.height));
-    AppendU8(file, colourBits < 8 ? static_cast<uint8_t>(1u << colourBits) : 0);
-    AppendU8(file, 0);
-    AppendU16(file, static_cast<uint16_t>(image.planes));
-    AppendU16(file, static_cast<uint16_t>(image.bitCount));
-    AppendU32(file, static_cast<uint32_t>(image.bits.size()));
-    AppendU32(file, offset);
+    IconFileEntry entry;
+    entry.width = static_cast<uint8_t>(image.width);
+    entry.height = static_cast<uint8_t>(image.height);
+    entry.colourCount = colourBits < 8 ? static_cast<uint8_t>(1u << colourBits) : 0;
+    entry.planes = static_cast<uint16_t>(image.planes);
+    entry.bitCount = static_cast<uint16_t>(image.bitCount);
+    entry.bytesInResource = static_cast<uint32_t>(image.bits.size());
+    entry.offset = offset;
+    AppendIconFileEntry(file, entry);
     offset += static_cast<uint32_t>(image.bits.size());
   }
   for (const ImageRecord& image : images) {
@@ -82,17 +73,17 @@ ByteSet IconFileBytes(const IconRecord& images) {
   return file;
 }
 
-// An image without bytes makes the file unreadable, as one outside the file does.
+// Only icons (type 1) are copied; an image without bytes makes the file unreadable, as one
+// outside the file does. Images are copied, not decoded: the count may use its 16 bits, and
+// Save bounds the bytes.
 std::optional<IconRecord> ReadIconFile(std::span<const uint8_t> b) {
-  if (b.size() < kIconHeaderSize || ReadU16(b, 0) != 0 || ReadU16(b, 2) != 1) return std::nullopt;
-  size_t count = ReadU16(b, 4);
-  if (b.size() - kIconHeaderSize < count * kIconEntrySize) return std::nullopt;
+  auto directory = codecs::ReadIcoDirectory(b, kMaxIconEntries);
+  if (!directory || directory->type != 1) return std::nullopt;
   IconRecord images;
-  for (size_t i = 0; i < count; ++i) {
-    size_t entry = kIconHeaderSize + i * kIconEntrySize;
-    uint64_t size = ReadU32(b, entry + 8), offset = ReadU32(b, entry + 12);
-    if (size == 0 || offset > b.size() || size > b.size() - offset) return std::nullopt;
-    images.push_back(RecordOf(b.subspan(offset, size)));
+  for (const codecs::IcoEntry& entry : directory->entries) {
+    auto bytes = codecs::IcoImageBytes(b, entry);
+    if (!bytes) return std::nullopt;
+    images.push_back(RecordOf(*bytes));
   }
   return images;
 }
@@ -150,13 +141,11 @@ std::optional<IconRecord> IconGroupSource::ReadGroup(int32_t index) const {
   const char* name = group.text ? group.text->c_str() : win32::MAKEINTRESOURCEA(group.id);
   auto directory = ResourceBytes(module_, name, win32::RT_GROUP_ICON);
   if (!directory) return std::nullopt;
-  std::span<const uint8_t> d = *directory;
-  size_t count = ReadU16(d, 4);
-  if (d.size() < kIconHeaderSize || (d.size() - kIconHeaderSize) / kGroupEntrySize < count)
-    return std::nullopt;
+  auto entries = codecs::ReadGroupIconDirectory(*directory, kMaxIconEntries);
+  if (!entries) return std::nullopt;
   IconRecord images;
-  for (size_t i = 0; i < count; ++i) {
-    uintptr_t id = ReadU16(d, kIconHeaderSize + i * kGroupEntrySize + 12);
+  for (const codecs::GroupIconEntry& entry : *entries) {
+    uintptr_t id = entry.id;
     auto bits = ResourceBytes(module_, win32::MAKEINTRESOURCEA(id), win32::RT_ICON);
     if (!bits || bits->empty()) return std::nullopt;
     images.push_back(RecordOf(*bits));

@@ -7,15 +7,11 @@
 #include <span>
 #include <vector>
 
+#include "frame/icon_format.h"
 #include "frame/values.h"
 #include "platform/win32.h"
 
 namespace frame {
-
-// The largest icon file the program writes. Real icons stay far below it; a directory that lists
-// one image thousands of times would otherwise ask for gigabytes, and past 4 GiB the file's
-// 32-bit image offsets would wrap.
-constexpr uint64_t kMaxIconFileBytes = uint64_t{256} << 20;
 
 // Writes icon group `index` (1-based; below 1 counts as 1) of `sourceFile` to `savePath` when
 // the save path ends in "ico", and returns the number of icon groups in the source (1 for an

@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const fuzz::ScratchFolder scratch;
-  static constexpr cli::OptionSpec kOptions[] = {{"--json"}};
+  static constexpr cli::OptionInfo kOptions[] = {{"--json"}};
   std::string path = scratch.Write("file", std::span<const uint8_t>(data, size));
   for (const char* json : {"", "--json"}) {
     char* words[] = {path.data(), const_cast<char*>(json)};

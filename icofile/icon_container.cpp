@@ -4,37 +4,30 @@
 
 #include "frame/external_functions.h"
 #include "frame/fatal.h"
+#include "frame/icon_format.h"
 #include "frame/le_bytes.h"
 
 namespace icofile {
 
 using frame::AppendU16;
 using frame::AppendU32;
-using frame::AppendU8;
-using frame::ReadBytes;
-using frame::ReadU16;
-using frame::ReadU32;
-using frame::ReadU8;
+using frame::kIconFileEntrySize;
+using frame::kIconFileHeaderSize;
 
 namespace {
 
-constexpr uint32_t kHeaderSize = 6;
-constexpr uint32_t kEntrySize = 16;
-constexpr uint32_t kEntryHeadSize = 12;
 constexpr uint32_t kBmpHeadersSize = 54;  // file header and info header of a BMP file
 constexpr uint32_t kInfoHeaderSize = 40;
 
 // A PNG image gets a valid entry: size 0 (256), planes 1, 32 bits per pixel.
 void AppendDirectoryEntry(frame::ByteSet& out, const IconBuildEntry& e, uint32_t offset) {
-  bool png = e.size == 0;
-  AppendU8(out, e.size);
-  AppendU8(out, e.size);
-  AppendU8(out, 0);
-  AppendU8(out, 0);
-  AppendU16(out, 1);
-  AppendU16(out, png ? 32 : e.bitCount);
-  AppendU32(out, e.bytesInResource);
-  AppendU32(out, offset);
+  frame::IconFileEntry entry;
+  entry.width = entry.height = e.size;
+  entry.planes = 1;
+  entry.bitCount = e.size == 0 ? 32 : e.bitCount;
+  entry.bytesInResource = e.bytesInResource;
+  entry.offset = offset;
+  frame::AppendIconFileEntry(out, entry);
 }
 
 // A bitmap entry's image: a new info header, the BMP's pixel rows, zeros up to the entry's
@@ -69,9 +62,7 @@ frame::ByteSet BitmapImage(const IconBuildEntry& e) {
 
 frame::ByteSet IconFileHeader(size_t count) {
   frame::ByteSet header;
-  AppendU16(header, 0);
-  AppendU16(header, 1);
-  AppendU16(header, static_cast<uint16_t>(count));
+  frame::AppendIconFileHeader(header, count);
   return header;
 }
 
@@ -82,7 +73,7 @@ int32_t AndMaskSize(int32_t width) {
 
 bool IconFileFits(const IconBuildList& list) {
   if (list.size() > kMaxIconEntries) return false;
-  uint64_t total = kHeaderSize + uint64_t{kEntrySize} * list.size();
+  uint64_t total = kIconFileHeaderSize + uint64_t{kIconFileEntrySize} * list.size();
   for (const IconBuildEntry& e : list)
     total += e.bytesInResource;
   return total <= kMaxIconFileBytes;
@@ -91,7 +82,7 @@ bool IconFileFits(const IconBuildList& list) {
 frame::ByteSet BuildIconFile(const IconBuildList& list) {
   if (!IconFileFits(list)) return {};
   frame::ByteSet file = IconFileHeader(list.size());
-  uint32_t offset = kHeaderSize + kEntrySize * static_cast<uint32_t>(list.size());
+  uint32_t offset = kIconFileHeaderSize + kIconFileEntrySize * static_cast<uint32_t>(list.size());
   for (const IconBuildEntry& e : list) {
     AppendDirectoryEntry(file, e, offset);
     offset += e.bytesInResource;
@@ -102,35 +93,22 @@ frame::ByteSet BuildIconFile(const IconBuildList& list) {
 }
 
 bool IconImagesTooLarge(const frame::ByteSet& icon) {
-  std::span<const uint8_t> bytes = icon.span();
-  uint32_t count = ReadU16(bytes, 4);
-  uint64_t total = 0;
-  for (uint32_t i = 0; i < count; ++i) {
-    uint64_t entry = kHeaderSize + uint64_t{kEntrySize} * i;
-    uint64_t offset = ReadU32(bytes, entry + 12);
-    if (offset < bytes.size())
-      total += std::min<uint64_t>(ReadU32(bytes, entry + 8), bytes.size() - offset);
-    if (total > kMaxIconFileBytes) return true;
-  }
-  return false;
+  return frame::WalkedIconImagesTooLarge(icon);
 }
 
 std::vector<WalkedImage> WalkIconImages(const frame::ByteSet& icon) {
   std::vector<WalkedImage> images;
   if (IconImagesTooLarge(icon)) return images;
-  std::span<const uint8_t> bytes = icon.span();
-  uint32_t count = ReadU16(bytes, 4);
-  images.reserve(count);
-  for (uint32_t i = 0; i < count; ++i) {
-    uint64_t entry = kHeaderSize + uint64_t{kEntrySize} * i;
+  std::vector<frame::IconFileEntry> entries = frame::WalkIconDirectory(icon);
+  images.reserve(entries.size());
+  for (const frame::IconFileEntry& entry : entries) {
     WalkedImage w;
-    w.entryHead = frame::ByteSet(std::vector<uint8_t>(kEntryHeadSize));
-    for (uint32_t b = 0; b < kEntryHeadSize; ++b)
-      w.entryHead[b] = ReadU8(bytes, entry + b);
-    w.width = ReadU8(bytes, entry);
-    w.bitCount = ReadU8(bytes, entry + 6);
-    w.bytesInResource = ReadU32(bytes, entry + 8);
-    w.image = ReadBytes(icon, ReadU32(bytes, entry + 12), w.bytesInResource);
+    w.entry = entry;
+    frame::AppendIconImageInfo(w.entryHead, entry);
+    w.width = entry.width;
+    w.bitCount = static_cast<uint8_t>(entry.bitCount);
+    w.bytesInResource = entry.bytesInResource;
+    w.image = frame::WalkedIconImage(icon, entry);
     images.push_back(std::move(w));
   }
   return images;
@@ -139,7 +117,7 @@ std::vector<WalkedImage> WalkIconImages(const frame::ByteSet& icon) {
 frame::ByteSet MakeSingleImageIcon(const frame::ByteSet& entryHead, const frame::ByteSet& image) {
   frame::ByteSet file = IconFileHeader(1);
   file += entryHead;
-  AppendU32(file, kHeaderSize + kEntrySize);
+  AppendU32(file, kIconFileHeaderSize + kIconFileEntrySize);
   file += image;
   return file;
 }

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "frame/extract_file_icon.h"
+#include "frame/icon_format.h"
 #include "frame/values.h"
 #include "platform/win32.h"
 
@@ -23,9 +23,9 @@ struct IconBuildEntry {
 // The images of a future icon file, in file order.
 using IconBuildList = std::vector<IconBuildEntry>;
 
-// The most images an icon file's 16-bit count can hold.
-constexpr size_t kMaxIconEntries = 65535;
-// The largest icon file the program writes or takes apart (the same bound as the extraction's).
+// The most images an icon file's 16-bit count can hold, and the largest icon file the program
+// writes or takes apart (the same bounds as the extraction's: frame/icon_format.h).
+using frame::kMaxIconEntries;
 using frame::kMaxIconFileBytes;
 
 // The 6-byte header of an icon file of `count` images (at most kMaxIconEntries).
@@ -43,7 +43,8 @@ bool IconFileFits(const IconBuildList& list);
 
 // One image of an icon file as the walk finds it.
 struct WalkedImage {
-  frame::ByteSet entryHead;  // the first 12 bytes of its directory entry
+  frame::IconFileEntry entry;  // its directory entry as read
+  frame::ByteSet entryHead;    // the entry's first 12 bytes
   uint8_t width = 0;
   uint8_t bitCount = 0;  // the low byte of the bits-per-pixel field
   uint32_t bytesInResource = 0;

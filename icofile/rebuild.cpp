@@ -2,7 +2,7 @@
 
 #include "frame/commands.h"
 #include "frame/external_functions.h"
-#include "frame/le_bytes.h"
+#include "frame/icon_format.h"
 #include "frame/literal.h"
 #include "frame/private_folder.h"
 #include "frame/services.h"
@@ -11,14 +11,12 @@
 
 namespace icofile {
 
-using frame::AppendU32;
 using frame::operator""_gbk;
 
 namespace {
 
 // A rebuilt icon of more than its header and one directory entry holds at least one image.
-constexpr size_t kEmptyIconSize = 22;
-constexpr size_t kBytesInResourceField = 8;  // in a directory entry
+constexpr size_t kEmptyIconSize = frame::kIconFileHeaderSize + frame::kIconFileEntrySize;
 
 }  // namespace
 
@@ -47,15 +45,14 @@ std::optional<frame::ByteSet> RebuildIconBytes(const frame::ByteSet& icon, Rebui
   // Kept images are at most the walked ones, which fit kMaxIconFileBytes: no offset wraps. An
   // image cut short by the end of its file keeps the length it has, so the next offset is right.
   frame::ByteSet file = IconFileHeader(kept.size());
-  uint32_t offset = static_cast<uint32_t>(6 + 16 * kept.size());
-  for (WalkedImage& image : kept) {
-    auto length = static_cast<uint32_t>(image.image.size());
-    if (length != image.bytesInResource)
-      for (int b = 0; b < 4; ++b)
-        image.entryHead[kBytesInResourceField + b] = static_cast<uint8_t>(length >> (8 * b));
-    file += image.entryHead;
-    AppendU32(file, offset);
-    offset += length;
+  uint32_t offset =
+      static_cast<uint32_t>(frame::kIconFileHeaderSize + frame::kIconFileEntrySize * kept.size());
+  for (const WalkedImage& image : kept) {
+    frame::IconFileEntry entry = image.entry;
+    entry.bytesInResource = static_cast<uint32_t>(image.image.size());
+    entry.offset = offset;
+    frame::AppendIconFileEntry(file, entry);
+    offset += entry.bytesInResource;
   }
   for (const WalkedImage& image : kept)
     file += image.image;

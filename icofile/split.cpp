@@ -6,7 +6,7 @@
 #include "extract/icon_image.h"
 #include "frame/commands.h"
 #include "frame/external_functions.h"
-#include "frame/le_bytes.h"
+#include "frame/icon_format.h"
 #include "frame/literal.h"
 #include "icofile/icon_container.h"
 #include "icofile/shell_paths.h"
@@ -17,23 +17,14 @@ using frame::operator""_gbk;
 
 namespace {
 
-constexpr uint8_t kPngSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-constexpr size_t kPngHeightField = 20;  // the IHDR chunk's big-endian height
-constexpr size_t kClearedHeightByte = 22;
 constexpr uint32_t kBmpFileHeaderSize = 14;
-constexpr uint64_t kHeaderSize = 6;  // of an icon file
-constexpr uint64_t kEntrySize = 16;
-
-bool IsPng(const frame::ByteSet& image) {
-  return image.size() >= sizeof kPngSignature &&
-         std::equal(std::begin(kPngSignature), std::end(kPngSignature), image.data());
-}
+// 256 x 256 PNG images may come with their IHDR height cleared to 0; a ".png" file gets it back.
+constexpr uint32_t kClearedPngHeight = 256;
 
 // Only a height of 0 is the mark of the clearing; any other height is the image's own.
 void RestorePngHeight(frame::ByteSet& image) {
-  if (IsPng(image) && image.size() > kClearedHeightByte + 1 &&
-      frame::ReadU32BigEndian(image.span(), kPngHeightField) == 0)
-    image[kClearedHeightByte] = 1;
+  if (frame::IsPngImage(image) && frame::PngImageHeight(image) == 0)
+    frame::SetPngImageHeight(image, kClearedPngHeight);
 }
 
 // The loaded icon drawn again at its width as a 32-bit bitmap, for the new icon.
@@ -71,7 +62,7 @@ SplitOutcome SplitIconFile(const frame::Text& iconPath, const frame::Text& targe
   }
   CreateFolderPath(outcome.folder);
   IconBuildList redrawn;
-  uint64_t redrawnBytes = kHeaderSize;
+  uint64_t redrawnBytes = frame::kIconFileHeaderSize;
   size_t number = 0;
   auto write = [&outcome](const frame::Text& path, const frame::ByteSet& bytes) {
     (frame::WriteFile(path, bytes) ? outcome.written : outcome.failed).push_back(path);
@@ -88,7 +79,7 @@ SplitOutcome SplitIconFile(const frame::Text& iconPath, const frame::Text& targe
     if (loaded) {
       if (image.bitCount >= 32 && image.width >= 8 && !outcome.newIconTooLarge) {
         redrawn.push_back(RedrawnEntry(loaded, image.width));
-        redrawnBytes += kEntrySize + redrawn.back().bytesInResource;
+        redrawnBytes += frame::kIconFileEntrySize + redrawn.back().bytesInResource;
         if (redrawnBytes > kMaxIconFileBytes) {
           outcome.newIconTooLarge = true;
           redrawn.clear();
@@ -99,7 +90,7 @@ SplitOutcome SplitIconFile(const frame::Text& iconPath, const frame::Text& targe
       continue;
     }
     frame::DeleteFile(single);
-    if (!IsPng(image.image)) {
+    if (!frame::IsPngImage(image.image)) {
       // Only PNG data becomes a ".png" file. An image whose one-image file could not be written
       // was never probed: that file counts as failed.
       if (written)

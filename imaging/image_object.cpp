@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "frame/external_functions.h"
 #include "frame/interface_calls.h"
@@ -63,6 +64,32 @@ size_t ValueSize(uint32_t type) {
     default: return 0;
   }
 }
+
+// Owns one device context or library object and releases it once, whichever way the function
+// that made it returns.
+template <class Handle, auto Release>
+class Owned {
+ public:
+  Owned() = default;
+  explicit Owned(Handle handle) : handle_(handle) {}
+  ~Owned() {
+    if (handle_ != 0) Release(handle_);
+  }
+  Owned(const Owned&) = delete;
+  Owned& operator=(const Owned&) = delete;
+
+  Handle get() const { return handle_; }
+  Handle* out() { return &handle_; }
+  // Hands the object over: it is no longer released here.
+  Handle release() { return std::exchange(handle_, Handle{}); }
+
+ private:
+  Handle handle_{};
+};
+using OwnedDc = Owned<HDC, ext::DeleteDC78>;
+using OwnedGraphics = Owned<GpGraphics, ext::GdipDeleteGraphics>;
+using OwnedImage = Owned<GpImage, ext::GdipDisposeImage>;
+using OwnedBrush = Owned<GpSolidFill, ext::GdipDeleteBrush>;
 
 }  // namespace
 
@@ -254,27 +281,36 @@ void ImageObject::Save(const SaveOptions& options, const Saver& save) {
     status_ = save(image_, &encoder, parameters);
     return;
   }
-  HDC dc = ext::CreateCompatibleDC70(0);
-  GpGraphics screen = 0;
-  ext::GdipCreateFromHDC(dc, &screen);
-  int32_t width = Width(), height = Height();
-  GpBitmap canvas = 0;
-  if (options.keepPixelFormat)
-    ext::GdipCreateBitmapFromScan0(width, height, 0, PixelFormat(), nullptr, &canvas);
-  else
-    ext::GdipCreateBitmapFromGraphics(width, height, screen, &canvas);
-  GpGraphics painter = 0;
-  ext::GdipGetImageGraphicsContext(canvas, &painter);
-  GpSolidFill brush = 0;
-  ext::GdipCreateSolidFill(ColorToArgb(*options.background, options.alpha), &brush);
-  ext::GdipFillRectangle(painter, brush, 0, 0, REAL(width), REAL(height));
-  ext::GdipDrawImageRect(painter, image_, 0, 0, REAL(width), REAL(height));
-  status_ = save(canvas, &encoder, parameters);
-  ext::GdipDisposeImage(canvas);
-  ext::GdipDeleteBrush(brush);
-  ext::DeleteDC78(dc);
-  ext::GdipDeleteGraphics(painter);
-  ext::GdipDeleteGraphics(screen);
+  // The picture is drawn over the background on a canvas, which is saved only when every step
+  // worked: the status is the first failing call's, never a blank canvas saved as a success.
+  OwnedDc dc(ext::CreateCompatibleDC70(0));
+  OwnedGraphics screen;
+  if ((status_ = ext::GdipCreateFromHDC(dc.get(), screen.out())) != gdip::Ok) return;
+  int32_t width = Width();
+  if (status_ != gdip::Ok) return;
+  int32_t height = Height();
+  if (status_ != gdip::Ok) return;
+  OwnedImage canvas;
+  if (options.keepPixelFormat) {
+    win32::PixelFormat format = PixelFormat();
+    if (status_ != gdip::Ok) return;
+    status_ = ext::GdipCreateBitmapFromScan0(width, height, 0, format, nullptr, canvas.out());
+  } else {
+    status_ = ext::GdipCreateBitmapFromGraphics(width, height, screen.get(), canvas.out());
+  }
+  if (status_ != gdip::Ok) return;
+  OwnedGraphics painter;
+  if ((status_ = ext::GdipGetImageGraphicsContext(canvas.get(), painter.out())) != gdip::Ok)
+    return;
+  OwnedBrush brush;
+  if ((status_ = ext::GdipCreateSolidFill(ColorToArgb(*options.background, options.alpha),
+                                          brush.out())) != gdip::Ok ||
+      (status_ = ext::GdipFillRectangle(painter.get(), brush.get(), 0, 0, REAL(width),
+                                        REAL(height))) != gdip::Ok ||
+      (status_ = ext::GdipDrawImageRect(painter.get(), image_, 0, 0, REAL(width),
+                                        REAL(height))) != gdip::Ok)
+    return;
+  status_ = save(canvas.get(), &encoder, parameters);
 }
 
 frame::ByteSet ImageObject::SaveToBytes(int32_t format, std::optional<int32_t> quality,
@@ -409,7 +445,10 @@ bool ImageObject::GetEncoders(std::vector<EncoderRecord>& list) {
   UINT count = 0, size = 0;
   status_ = ext::GdipGetImageEncodersSize(&count, &size);
   if (status_ != gdip::Ok) return false;
-  if (size < uint64_t(count) * sizeof(ImageCodecInfo)) return false;
+  if (size < uint64_t(count) * sizeof(ImageCodecInfo)) {
+    status_ = gdip::GenericError;  // the library's sizes contradict each other
+    return false;
+  }
   frame::ByteSet buffer{std::vector<uint8_t>(size)};
   status_ = ext::GdipGetImageEncoders(count, size, reinterpret_cast<ImageCodecInfo*>(buffer.data()));
   if (status_ != gdip::Ok) return false;
@@ -445,7 +484,11 @@ bool ImageObject::GetEncoderParameters(int32_t format, std::vector<EncoderParame
   CLSID encoder = EncoderClassId(format);
   UINT size = 0;
   status_ = ext::GdipGetEncoderParameterListSize(image_, &encoder, &size);
-  if (status_ != gdip::Ok || size < sizeof(EncoderParameters)) return false;
+  if (status_ != gdip::Ok) return false;
+  if (size < sizeof(EncoderParameters)) {
+    status_ = gdip::GenericError;  // too small for the list's own header
+    return false;
+  }
   frame::ByteSet buffer{std::vector<uint8_t>(size)};
   auto* parameters = reinterpret_cast<EncoderParameters*>(buffer.data());
   status_ = ext::GdipGetEncoderParameterList(image_, &encoder, size, parameters);
@@ -453,7 +496,10 @@ bool ImageObject::GetEncoderParameters(int32_t format, std::vector<EncoderParame
   const uint8_t* begin = buffer.data();
   const uint8_t* end = begin + buffer.size();
   size_t head = offsetof(EncoderParameters, Parameter);
-  if (parameters->Count > (size - head) / sizeof(EncoderParameter)) return false;
+  if (parameters->Count > (size - head) / sizeof(EncoderParameter)) {
+    status_ = gdip::GenericError;  // more parameters than the list's size holds
+    return false;
+  }
   for (UINT i = 0; i < parameters->Count; ++i) {
     EncoderParameter parameter;
     std::memcpy(&parameter, begin + head + size_t(i) * sizeof parameter, sizeof parameter);
@@ -477,39 +523,25 @@ GpImage ImageObject::Clone() {
 // The status tells the outcome: the first failing call, else the drawing's.
 int32_t ImageObject::Scale(float width, float height, bool replace,
                            std::optional<InterpolationMode> interpolation) {
-  HDC dc = ext::CreateCompatibleDC70(0);
-  GpGraphics screen = 0;
-  status_ = ext::GdipCreateFromHDC(dc, &screen);
-  if (status_ != gdip::Ok) {
-    ext::DeleteDC78(dc);
-    return -1;
+  OwnedDc dc(ext::CreateCompatibleDC70(0));
+  OwnedGraphics screen;
+  status_ = ext::GdipCreateFromHDC(dc.get(), screen.out());
+  if (status_ != gdip::Ok) return -1;
+  OwnedImage bitmap;
+  status_ = ext::GdipCreateBitmapFromGraphics(int32_t(width), int32_t(height), screen.get(),
+                                              bitmap.out());
+  if (status_ != gdip::Ok) return -1;
+  {
+    OwnedGraphics painter;
+    status_ = ext::GdipGetImageGraphicsContext(bitmap.get(), painter.out());
+    if (status_ != gdip::Ok) return -1;
+    if (interpolation) ext::GdipSetInterpolationMode(painter.get(), *interpolation);
+    status_ = ext::GdipDrawImageRect(painter.get(), image_, 0, 0, width, height);
+    if (status_ != gdip::Ok) return -1;
   }
-  GpBitmap bitmap = 0;
-  status_ = ext::GdipCreateBitmapFromGraphics(int32_t(width), int32_t(height), screen, &bitmap);
-  if (status_ != gdip::Ok) {
-    ext::GdipDeleteGraphics(screen);
-    ext::DeleteDC78(dc);
-    return -1;
-  }
-  GpGraphics painter = 0;
-  status_ = ext::GdipGetImageGraphicsContext(bitmap, &painter);
-  if (status_ != gdip::Ok) {
-    ext::GdipDeleteGraphics(screen);
-    ext::GdipDisposeImage(bitmap);
-    ext::DeleteDC78(dc);
-    return -1;
-  }
-  if (interpolation) ext::GdipSetInterpolationMode(painter, *interpolation);
-  status_ = ext::GdipDrawImageRect(painter, image_, 0, 0, width, height);
-  ext::GdipDeleteGraphics(painter);
-  ext::GdipDeleteGraphics(screen);
-  ext::DeleteDC78(dc);
-  if (status_ != gdip::Ok) {
-    ext::GdipDisposeImage(bitmap);
-    return -1;
-  }
-  if (replace) Attach(bitmap);
-  return int32_t(bitmap);
+  GpImage scaled = bitmap.release();
+  if (replace) Attach(scaled);
+  return int32_t(scaled);
 }
 
 int32_t ImageObject::Thumbnail(int32_t width, int32_t height, bool replace) {
@@ -537,20 +569,17 @@ bool ImageObject::RotateFlip(RotateFlipType kind) {
 
 bool ImageObject::ConvertPixelFormat(win32::PixelFormat format) {
   int32_t width = Width(), height = Height();
-  GpBitmap bitmap = 0;
-  status_ = ext::GdipCreateBitmapFromScan0(width, height, 0, format, nullptr, &bitmap);
+  OwnedImage bitmap;
+  status_ = ext::GdipCreateBitmapFromScan0(width, height, 0, format, nullptr, bitmap.out());
   if (status_ != gdip::Ok) return false;
-  GpGraphics painter = 0;
-  status_ = ext::GdipGetImageGraphicsContext(bitmap, &painter);
-  if (status_ == gdip::Ok) {
-    status_ = ext::GdipDrawImage(painter, image_, 0, 0);
-    ext::GdipDeleteGraphics(painter);
+  {
+    OwnedGraphics painter;
+    status_ = ext::GdipGetImageGraphicsContext(bitmap.get(), painter.out());
+    if (status_ != gdip::Ok) return false;
+    status_ = ext::GdipDrawImage(painter.get(), image_, 0, 0);
+    if (status_ != gdip::Ok) return false;
   }
-  if (status_ != gdip::Ok) {
-    ext::GdipDisposeImage(bitmap);
-    return false;
-  }
-  Attach(bitmap);
+  Attach(bitmap.release());
   return true;
 }
 

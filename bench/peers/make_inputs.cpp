@@ -65,7 +65,7 @@ ts::Bytes IcoFile(const std::vector<IconImage>& images) {
 }
 
 ts::Bytes GeneratedDib(int size, int seed) {
-  ts::DibSpec spec;
+  ts::DibRecipe spec;
   spec.width = spec.height = size;
   spec.bitCount = 32;
   spec.pixel = [seed, size](int x, int y) {

@@ -1,5 +1,7 @@
 #include "platform/codecs/ico.h"
 
+#include <algorithm>
+#include <array>
 #include <bit>
 #include <tuple>
 
@@ -48,15 +50,24 @@ IconImageInfo ReadImageInfo(const LeReader& entry) {
   return info;
 }
 
+// The first bytes of `data`, zero past its end: the walk's rule for what a damaged file lacks.
+template <size_t N>
+std::array<uint8_t, N> ZeroPadded(std::span<const uint8_t> data) {
+  std::array<uint8_t, N> bytes{};
+  std::copy_n(data.begin(), std::min(data.size(), N), bytes.begin());
+  return bytes;
+}
+
 // The 6-byte header shared by icon files and group-icon resources: the image count.
-Result<size_t, IcoError> ReadHeader(const LeReader& data, size_t entrySize, uint16_t* type) {
+Result<size_t, IcoError> ReadHeader(const LeReader& data, size_t entrySize, size_t maxImages,
+                                    uint16_t* type) {
   auto reserved = data.U16(0);
   auto kind = data.U16(2);
   auto count = data.U16(4);
   if (!reserved || !kind || !count) return Fail(IcoError::Truncated);
   if (*reserved != 0 || (*kind != 1 && *kind != 2)) return Fail(IcoError::NotIconFile);
   if (*count == 0) return Fail(IcoError::NoImages);
-  if (*count > kMaxIconImages) return Fail(IcoError::TooManyImages);
+  if (*count > maxImages) return Fail(IcoError::TooManyImages);
   if (!data.Contains(kIcoHeaderSize, uint64_t{*count} * entrySize))
     return Fail(IcoError::Truncated);
   if (type) *type = *kind;
@@ -64,13 +75,9 @@ Result<size_t, IcoError> ReadHeader(const LeReader& data, size_t entrySize, uint
 }
 
 Result<DibImage, IcoError> DecodeIconPng(std::span<const uint8_t> png) {
-  // The IHDR chunk follows the signature: length, "IHDR", big-endian width and height.
-  if (png.size() < 24) return Fail(IcoError::BadImage);
-  auto bigEndian = [&](size_t at) {
-    return uint32_t{png[at]} << 24 | uint32_t{png[at + 1]} << 16 | uint32_t{png[at + 2]} << 8 |
-           png[at + 3];
-  };
-  if (bigEndian(16) > kMaxIconPngDimension || bigEndian(20) > kMaxIconPngDimension)
+  PngHeaderFields header = PeekPngHeader(png);
+  if (!header.complete) return Fail(IcoError::BadImage);
+  if (header.width > kMaxIconPngDimension || header.height > kMaxIconPngDimension)
     return Fail(IcoError::TooLarge);
   auto decoded = codecs::DecodePng(png);
   if (!decoded) return Fail(IcoError::BadImage);
@@ -79,10 +86,10 @@ Result<DibImage, IcoError> DecodeIconPng(std::span<const uint8_t> png) {
 
 }  // namespace
 
-Result<IcoDirectory, IcoError> ReadIcoDirectory(std::span<const uint8_t> file) {
+Result<IcoDirectory, IcoError> ReadIcoDirectory(std::span<const uint8_t> file, size_t maxImages) {
   LeReader data(file);
   IcoDirectory dir;
-  auto count = ReadHeader(data, kIcoEntrySize, &dir.type);
+  auto count = ReadHeader(data, kIcoEntrySize, maxImages, &dir.type);
   if (!count) return Fail(count.error());
   dir.entries.reserve(*count);
   for (size_t i = 0; i < *count; ++i) {
@@ -104,9 +111,9 @@ Result<std::span<const uint8_t>, IcoError> IcoImageBytes(std::span<const uint8_t
 }
 
 Result<std::vector<GroupIconEntry>, IcoError> ReadGroupIconDirectory(
-    std::span<const uint8_t> group) {
+    std::span<const uint8_t> group, size_t maxImages) {
   LeReader data(group);
-  auto count = ReadHeader(data, kGroupIconEntrySize, nullptr);
+  auto count = ReadHeader(data, kGroupIconEntrySize, maxImages, nullptr);
   if (!count) return Fail(count.error());
   std::vector<GroupIconEntry> entries;
   entries.reserve(*count);
@@ -118,6 +125,84 @@ Result<std::vector<GroupIconEntry>, IcoError> ReadGroupIconDirectory(
     entries.push_back(e);
   }
   return entries;
+}
+
+std::vector<IcoEntry> WalkIcoDirectory(std::span<const uint8_t> file) {
+  auto header = ZeroPadded<kIcoHeaderSize>(file);
+  size_t count = *LeReader(header).U16(4);  // 16 bits: at most kMaxIconEntries
+  std::vector<IcoEntry> entries;
+  entries.reserve(count);
+  LeReader rest = LeReader(file).From(kIcoHeaderSize);
+  for (size_t i = 0; i < count; ++i) {
+    auto bytes = ZeroPadded<kIcoEntrySize>(rest.From(i * kIcoEntrySize).bytes());
+    LeReader entry(bytes);
+    IcoEntry e;
+    static_cast<IconImageInfo&>(e) = ReadImageInfo(entry);
+    e.offset = *entry.U32(12);
+    entries.push_back(e);
+  }
+  return entries;
+}
+
+std::span<const uint8_t> WalkedIcoImageBytes(std::span<const uint8_t> file, const IcoEntry& entry) {
+  std::span<const uint8_t> rest = LeReader(file).From(entry.offset).bytes();
+  return rest.first(std::min<size_t>(rest.size(), entry.bytesInResource));
+}
+
+bool WalkedIcoImagesTooLarge(std::span<const uint8_t> file) {
+  uint64_t total = 0;
+  for (const IcoEntry& entry : WalkIcoDirectory(file)) {
+    total += WalkedIcoImageBytes(file, entry).size();
+    if (total > kMaxIconFileBytes) return true;
+  }
+  return false;
+}
+
+void AppendIcoHeader(std::vector<uint8_t>& out, size_t count, uint16_t type) {
+  const uint16_t fields[] = {0, type, static_cast<uint16_t>(count)};
+  for (uint16_t v : fields)
+    out.insert(out.end(), {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8)});
+}
+
+void AppendIconImageInfo(std::vector<uint8_t>& out, const IconImageInfo& info) {
+  const uint32_t size = info.bytesInResource;
+  out.insert(out.end(), {info.width, info.height, info.colourCount, info.reserved,
+                         static_cast<uint8_t>(info.planes), static_cast<uint8_t>(info.planes >> 8),
+                         static_cast<uint8_t>(info.bitCount),
+                         static_cast<uint8_t>(info.bitCount >> 8), static_cast<uint8_t>(size),
+                         static_cast<uint8_t>(size >> 8), static_cast<uint8_t>(size >> 16),
+                         static_cast<uint8_t>(size >> 24)});
+}
+
+void AppendIcoEntry(std::vector<uint8_t>& out, const IcoEntry& entry) {
+  AppendIconImageInfo(out, entry);
+  const uint32_t offset = entry.offset;
+  out.insert(out.end(), {static_cast<uint8_t>(offset), static_cast<uint8_t>(offset >> 8),
+                         static_cast<uint8_t>(offset >> 16), static_cast<uint8_t>(offset >> 24)});
+}
+
+IconImageHeader ReadIconImageHeader(std::span<const uint8_t> image) {
+  IconImageHeader header;
+  header.png = IsPng(image);
+  if (header.png) {
+    PngHeaderFields fields = PeekPngHeader(image);
+    header.complete = fields.complete;
+    header.width = fields.width;
+    header.height = fields.height;
+    header.pngBitDepth = fields.bitDepth;
+    header.pngColourType = fields.colourType;
+    return header;
+  }
+  // The info header's size, width, height, planes and bit count.
+  constexpr size_t kDibFieldsSize = 16;
+  auto bytes = ZeroPadded<kDibFieldsSize>(image);
+  LeReader dib(bytes);
+  header.complete = image.size() >= kDibFieldsSize;
+  header.width = *dib.U32(4);
+  header.height = *dib.U32(8);
+  header.planes = *dib.U16(12);
+  header.bitCount = *dib.U16(14);
+  return header;
 }
 
 bool IsPng(std::span<const uint8_t> image) {

@@ -46,16 +46,7 @@ struct CompressorDeleter {
 };
 
 int Channels(uint8_t colourType) {
-  switch (colourType) {
-    case 2:
-      return 3;
-    case 4:
-      return 2;
-    case 6:
-      return 4;
-    default:
-      return 1;
-  }
+  return PngChannels(colourType);
 }
 
 bool ValidDepth(uint8_t colourType, uint8_t depth) {
@@ -415,6 +406,44 @@ std::string_view ToString(PngError error) {
 bool IsPngSignature(std::span<const uint8_t> bytes) {
   return bytes.size() >= sizeof kSignature &&
          std::equal(std::begin(kSignature), std::end(kSignature), bytes.begin());
+}
+
+// The IHDR chunk follows the signature: length, "IHDR", then its fields.
+constexpr size_t kIhdrWidthAt = 16;
+constexpr size_t kIhdrHeightAt = 20;
+constexpr size_t kIhdrBitDepthAt = 24;
+constexpr size_t kIhdrColourTypeAt = 25;
+
+PngHeaderFields PeekPngHeader(std::span<const uint8_t> png) {
+  std::array<uint8_t, kIhdrColourTypeAt + 1> head{};
+  std::copy_n(png.begin(), std::min(png.size(), head.size()), head.begin());
+  PngHeaderFields fields;
+  fields.width = BigEndian32(head.data() + kIhdrWidthAt);
+  fields.height = BigEndian32(head.data() + kIhdrHeightAt);
+  fields.bitDepth = head[kIhdrBitDepthAt];
+  fields.colourType = head[kIhdrColourTypeAt];
+  fields.complete = png.size() >= head.size();
+  return fields;
+}
+
+bool SetPngHeaderHeight(std::span<uint8_t> png, uint32_t height) {
+  if (png.size() < kIhdrHeightAt + 4) return false;
+  for (size_t i = 0; i < 4; ++i)
+    png[kIhdrHeightAt + i] = static_cast<uint8_t>(height >> (24 - 8 * i));
+  return true;
+}
+
+int PngChannels(uint8_t colourType) {
+  switch (colourType) {
+    case 2:
+      return 3;
+    case 4:
+      return 2;
+    case 6:
+      return 4;
+    default:
+      return 1;
+  }
 }
 
 Result<PngFacts, PngError> ReadPngFacts(std::span<const uint8_t> png, int* width, int* height) {

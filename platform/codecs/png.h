@@ -48,6 +48,24 @@ struct PngImage {
 
 bool IsPngSignature(std::span<const uint8_t> bytes);
 
+// The IHDR fields at their fixed places after the signature, read without checking the chunk, to
+// describe a stream without decoding it (icon directories, the CLI's info; the conversion stores
+// 256 x 256 icon images with a height of 0, which the decoder refuses). Bytes past the end read as
+// zero; `complete` tells whether the stream holds them all.
+struct PngHeaderFields {
+  uint32_t width = 0;
+  uint32_t height = 0;
+  uint8_t bitDepth = 0;
+  uint8_t colourType = 0;
+  bool complete = false;
+};
+PngHeaderFields PeekPngHeader(std::span<const uint8_t> png);
+// Rewrites the IHDR height in place (the chunk's CRC stays as it was); false when the stream is
+// too short to hold the field.
+bool SetPngHeaderHeight(std::span<uint8_t> png, uint32_t height);
+// Samples per pixel of a colour type: 1 for grey, palette and undefined types.
+int PngChannels(uint8_t colourType);
+
 // Reads the header only (dimensions and format), without inflating anything.
 Result<PngFacts, PngError> ReadPngFacts(std::span<const uint8_t> png, int* width, int* height);
 

@@ -1,7 +1,6 @@
 #include "platform/files/file_bytes.h"
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -10,6 +9,7 @@
 #include <string>
 
 #include "platform/paths.h"
+#include "platform/process_tuning.h"
 
 namespace platform::files {
 namespace {
@@ -63,10 +63,6 @@ bool ReadAll(int fd, uint8_t* out, size_t size, size_t& done) {
   return true;
 }
 
-// Large files are read into memory asked for in huge pages: each 4 KiB page first touched
-// otherwise costs a page fault, which dominates reading a module of many megabytes.
-constexpr size_t kHugePage = size_t{2} << 20;
-
 }  // namespace
 
 bool MayKeep(const struct stat& status, const timespec& now) {
@@ -109,15 +105,17 @@ void FileBytes::Free::operator()(uint8_t* p) const {
   std::free(p);
 }
 
+// Large files are read into memory asked for in huge pages: each 4 KiB page first touched
+// otherwise costs a page fault, which dominates reading a module of many megabytes.
 bool FileBytes::Allocate(size_t size) {
-  if (size < kHugePage) {
+  if (size < kHugePageBytes) {
     storage_.reset(static_cast<uint8_t*>(std::malloc(size > 0 ? size : 1)));
     return storage_ != nullptr;
   }
-  size_t capacity = (size + kHugePage - 1) / kHugePage * kHugePage;
-  storage_.reset(static_cast<uint8_t*>(std::aligned_alloc(kHugePage, capacity)));
+  size_t capacity = (size + kHugePageBytes - 1) / kHugePageBytes * kHugePageBytes;
+  storage_.reset(static_cast<uint8_t*>(std::aligned_alloc(kHugePageBytes, capacity)));
   if (!storage_) return false;
-  madvise(storage_.get(), capacity, MADV_HUGEPAGE);  // only advice: refused, pages stay small
+  AdviseHugePages(storage_.get(), capacity);
   return true;
 }
 

@@ -17,7 +17,7 @@ uint32_t GroupColour(int group) {
 }
 
 Bytes GroupImage(int group, int size, int bitCount) {
-  ts::DibSpec spec;
+  ts::DibRecipe spec;
   spec.width = spec.height = size;
   spec.bitCount = bitCount;
   uint32_t colour = GroupColour(group);

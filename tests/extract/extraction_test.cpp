@@ -19,7 +19,7 @@ using frame::operator""_gbk;
 using ts::Bytes;
 
 Bytes Dib(int size, uint32_t colour) {
-  ts::DibSpec spec;
+  ts::DibRecipe spec;
   spec.width = spec.height = size;
   spec.pixel = [colour](int, int) { return colour; };
   return ts::MakeIconDib(spec);

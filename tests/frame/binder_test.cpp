@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "frame/external.h"
+#include "frame/external_functions.h"
+#include "frame/external_list.h"
 #include "frame/literal.h"
 
 namespace frame {
@@ -225,6 +227,57 @@ TEST(ExternalTableDeathTest, EveryEntryBindsToAStandInAndIsReleasedOnce) {
         std::_Exit(counted && released ? 0 : 1);
       },
       ::testing::ExitedWithCode(0), "");
+}
+
+// The rows whose index binds another function than the one whose declaration types the wrapper.
+int RowsBindingAnotherFunction(ExternalBinder& binder) {
+  int mismatched = 0;
+#define PICTOLAN_CHECK_ROW(index, library, stand_in, function, wrapper)               \
+  if (binder.Bind(index) != platform::ToAnyFunction(&platform::stand_in::function)) { \
+    std::fprintf(stderr, "row %d (%s) binds another function\n", index, #wrapper);    \
+    ++mismatched;                                                                     \
+  }
+  PICTOLAN_EXTERNAL_FUNCTIONS(PICTOLAN_CHECK_ROW)
+#undef PICTOLAN_CHECK_ROW
+  return mismatched;
+}
+
+// Each row binds the very stand-in function whose declaration types its wrapper, so no wrapper
+// calls what it bound as something else.
+TEST(ExternalTableDeathTest, EveryRowBindsTheFunctionItsWrapperIsTypedAs) {
+  EXPECT_EXIT(
+      {
+        ExternalBinder binder(platform::StandInLoader());
+        int mismatched = RowsBindingAnotherFunction(binder);
+        binder.ReleaseAll();
+        std::_Exit(mismatched == 0 ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
+}
+
+// One harmless call of each shape of signature, through the wrappers and the process's binder:
+// no arguments, texts in and out, handles, records, four and seven arguments, memory, a status
+// of the imaging library, and a function the table declares at several indices.
+TEST(ExternalWrappersTest, OneCallOfEachSignatureShapeReachesItsStandIn) {
+  EXPECT_EQ(ext::GetCurrentProcessId(), platform::kernel32::GetCurrentProcessId());
+  EXPECT_TRUE(ext::PathIsDirectoryA("/"));
+  char path[] = "folder/icon.ico";
+  EXPECT_STREQ(ext::PathFindExtensionA(path), ".ico");
+  EXPECT_STREQ(ext::PathFindFileNameA(path), "icon.ico");
+  EXPECT_FALSE(ext::DestroyIcon(0));
+  EXPECT_FALSE(ext::IsWindow(0));
+  win32::RECT rect{};
+  EXPECT_FALSE(ext::GetWindowRect(0, &rect));
+  EXPECT_EQ(ext::SendMessageA(0, 0, 0, 0), 0);
+  EXPECT_FALSE(ext::SetWindowPos(0, 0, 1, 2, 3, 4, 0));
+  char copy[8] = {};
+  EXPECT_EQ(ext::lstrcpyn(copy, "abcdef", 4), copy);
+  EXPECT_STREQ(copy, "abc");
+  char moved[4] = {};
+  ext::RtlMoveMemory(moved, "xyz", 3);
+  ext::RtlMoveMemory34(moved, "q", 1);
+  EXPECT_STREQ(moved, "qyz");
+  EXPECT_NE(ext::GdipDisposeImage(0), win32::gdip::Ok);
 }
 
 }  // namespace

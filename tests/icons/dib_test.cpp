@@ -10,7 +10,7 @@ namespace platform::codecs {
 namespace {
 
 using testing_support::Bytes;
-using testing_support::DibSpec;
+using testing_support::DibRecipe;
 using testing_support::MakeBmpFile;
 using testing_support::MakeIconDib;
 using testing_support::PutU16;
@@ -33,7 +33,7 @@ class IconModeDepthTest : public ::testing::TestWithParam<DepthCase> {};
 
 TEST_P(IconModeDepthTest, DecodesColoursAndMask) {
   const DepthCase& c = GetParam();
-  DibSpec spec;
+  DibRecipe spec;
   spec.width = 33;  // crosses a 32-bit word in every row, the mask included
   spec.height = 5;
   spec.bitCount = c.bitCount;
@@ -76,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::to_string(info.param.bitCount) + "bits"; });
 
 TEST(DibIconModeTest, ThirtyTwoBitAlphaIsKeptAndTheMaskStillHides) {
-  DibSpec spec;
+  DibRecipe spec;
   spec.width = spec.height = 4;
   spec.pixel = [](int x, int) { return x == 0 ? 0x00123456u : 0x80ABCDEFu; };
   spec.masked = [](int x, int y) { return x == 3 && y == 3; };
@@ -88,7 +88,7 @@ TEST(DibIconModeTest, ThirtyTwoBitAlphaIsKeptAndTheMaskStillHides) {
 }
 
 TEST(DibIconModeTest, MissingMaskIsToleratedAndLeavesTheImageOpaque) {
-  DibSpec spec;
+  DibRecipe spec;
   spec.width = spec.height = 8;
   spec.bitCount = 8;
   spec.pixel = [](int x, int) { return static_cast<uint32_t>(x); };
@@ -100,7 +100,7 @@ TEST(DibIconModeTest, MissingMaskIsToleratedAndLeavesTheImageOpaque) {
 }
 
 TEST(DibIconModeTest, UsedColoursShortenTheColourTable) {
-  DibSpec spec;
+  DibRecipe spec;
   spec.width = spec.height = 2;
   spec.bitCount = 8;
   spec.palette = {kRed, kBlue};
@@ -114,7 +114,7 @@ TEST(DibIconModeTest, UsedColoursShortenTheColourTable) {
 }
 
 TEST(DibBitmapModeTest, RowsAreBottomUpUnlessTheHeightIsNegative) {
-  DibSpec spec;
+  DibRecipe spec;
   spec.width = 2;
   spec.height = 3;
   spec.bitCount = 24;
@@ -133,7 +133,7 @@ TEST(DibBitmapModeTest, RowsAreBottomUpUnlessTheHeightIsNegative) {
 }
 
 TEST(DibBitmapModeTest, ThirtyTwoBitsWithoutAlphaAreOpaqueAndWithAlphaKeepIt) {
-  DibSpec spec;
+  DibRecipe spec;
   spec.width = spec.height = 2;
   spec.pixel = [](int, int) { return 0x00102030u; };
   auto opaque = DecodeBmpFile(MakeBmpFile(spec));
@@ -148,7 +148,7 @@ TEST(DibBitmapModeTest, ThirtyTwoBitsWithoutAlphaAreOpaqueAndWithAlphaKeepIt) {
 }
 
 TEST(DibBitmapModeTest, PixelOffsetOfTheFileHeaderIsHonoured) {
-  DibSpec spec;
+  DibRecipe spec;
   spec.width = spec.height = 1;
   spec.bitCount = 24;
   spec.pixel = [](int, int) { return kGreen; };
@@ -162,7 +162,7 @@ TEST(DibBitmapModeTest, PixelOffsetOfTheFileHeaderIsHonoured) {
 
 // A 40-byte header with BI_BITFIELDS followed by the three masks.
 Bytes BitFieldsBmp(uint16_t bitCount, uint32_t r, uint32_t g, uint32_t b, uint32_t pixel) {
-  DibSpec spec;
+  DibRecipe spec;
   spec.width = spec.height = 1;
   spec.bitCount = bitCount;
   spec.pixel = [=](int, int) { return pixel; };
@@ -196,7 +196,7 @@ struct HostileCase {
 class DibHostileTest : public ::testing::TestWithParam<HostileCase> {};
 
 TEST_P(DibHostileTest, IsRefusedWithItsReason) {
-  DibSpec spec;
+  DibRecipe spec;
   spec.width = spec.height = 8;
   spec.bitCount = 8;
   Bytes dib = MakeIconDib(spec);
@@ -258,7 +258,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DibHostileTest, EveryPrefixFailsCleanlyOrDecodesWithoutTheMask) {
-  DibSpec spec;
+  DibRecipe spec;
   spec.width = 13;
   spec.height = 7;
   spec.bitCount = 4;
@@ -279,7 +279,7 @@ TEST(DibHostileTest, EveryPrefixFailsCleanlyOrDecodesWithoutTheMask) {
 }
 
 TEST(DibHostileTest, BitmapFilesNeedTheirSignature) {
-  DibSpec spec;
+  DibRecipe spec;
   Bytes file = MakeBmpFile(spec);
   file[0] = 'X';
   EXPECT_EQ(DecodeBmpFile(file).error(), DibError::NotBitmapFile);

@@ -21,7 +21,7 @@ constexpr uint32_t kA = 0x3366CC, kB = 0xCC9933;  // 0xRRGGBB
 // A 16 x 16 icon: left half colour A, right half colour B, the top-left 4 x 4 corner hidden by
 // the mask; 32-bit icons also have a band of half-transparent black in rows 12 to 15.
 Bytes SixteenPixelIcon(int bitCount) {
-  ts::DibSpec spec;
+  ts::DibRecipe spec;
   spec.bitCount = bitCount;
   if (bitCount <= 8) {
     spec.palette.assign(size_t{1} << bitCount, 0);
@@ -259,7 +259,7 @@ TEST(GdiObjectsTest, GetDIBitsConvertsToTwentyFourAndSixteenBits) {
 
 TEST(IconInfoTest, HotSpotIsTheCentreAndTheBitmapsAreTheCallers) {
   ts::TempDir dir;
-  ts::DibSpec spec;
+  ts::DibRecipe spec;
   spec.width = spec.height = 48;
   HICON icon = LoadIcon(dir, ts::MakeIcoFile({ts::MakeIconDib(spec)}));
   ICONINFO info{};

@@ -20,7 +20,7 @@ using ts::GetU16;
 using ts::GetU32;
 
 Bytes Dib(int size, int bits, uint32_t clrUsed = 0) {
-  ts::DibSpec spec;
+  ts::DibRecipe spec;
   spec.width = spec.height = size;
   spec.bitCount = bits;
   Bytes dib = ts::MakeIconDib(spec);
@@ -249,7 +249,7 @@ TEST_F(ExtractFileIconReferenceTest, AModuleOfEveryRealIconGivesTheImagesIcoutil
 // An image whose pixels, and in 32-bit images alpha, differ from place to place and from seed to
 // seed; masked wherever a 32-bit image is transparent.
 Bytes Varied(int size, int bits, int seed) {
-  ts::DibSpec spec;
+  ts::DibRecipe spec;
   spec.width = spec.height = size;
   spec.bitCount = bits;
   auto alpha = [=](int x, int y) { return static_cast<uint32_t>(x * 16 + y + seed) & 0xFF; };

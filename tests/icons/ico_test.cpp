@@ -12,7 +12,7 @@ namespace platform::codecs {
 namespace {
 
 using testing_support::Bytes;
-using testing_support::DibSpec;
+using testing_support::DibRecipe;
 using testing_support::MakeIcoFile;
 using testing_support::MakeIconDib;
 using testing_support::MakePng;
@@ -20,7 +20,7 @@ using testing_support::PutU16;
 using testing_support::PutU32;
 
 Bytes SmallDib(int size, int bits) {
-  DibSpec spec;
+  DibRecipe spec;
   spec.width = spec.height = size;
   spec.bitCount = bits;
   return MakeIconDib(spec);

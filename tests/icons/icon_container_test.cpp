@@ -22,7 +22,7 @@ Bytes Head(const ByteSet& b, size_t from, size_t n) {
 // A 32-bit BMP file of size x size, as the image object encodes one: 54-byte head, bottom-up
 // rows with alpha.
 ByteSet Bmp32(int size, uint32_t argb) {
-  ts::DibSpec spec;
+  ts::DibRecipe spec;
   spec.width = spec.height = size;
   spec.pixel = [argb](int, int) { return argb; };
   return ByteSet(ts::MakeBmpFile(spec));
@@ -111,7 +111,7 @@ TEST(BuildIconFileTest, ShortBitmapsArePaddedWithZeros) {
 }
 
 TEST(BuildIconFileTest, RoundTripsThroughTheIconReader) {
-  ts::DibSpec spec;
+  ts::DibRecipe spec;
   spec.width = spec.height = 24;
   spec.pixel = [](int x, int y) { return static_cast<uint32_t>((x * 10) << 24 | y * 1000 | x); };
   ByteSet bmp(ts::MakeBmpFile(spec));

@@ -21,7 +21,7 @@ using ts::Bytes;
 
 // A square icon image of one opaque colour (0xRRGGBB).
 Bytes Solid(int size, int bitCount, uint32_t rgb) {
-  ts::DibSpec spec;
+  ts::DibRecipe spec;
   spec.width = spec.height = size;
   spec.bitCount = bitCount;
   if (bitCount <= 8) {
@@ -103,7 +103,7 @@ TEST_F(IconFileTest, LoadImageRefusesPngImagesAndAnythingUndecodable) {
 }
 
 TEST_F(IconFileTest, LoadImageReadsBitmapFilesAsBitmaps) {
-  ts::DibSpec spec;
+  ts::DibRecipe spec;
   spec.width = 3;
   spec.height = 2;
   spec.bitCount = 24;

@@ -97,7 +97,7 @@ struct Module {
   NeWriter::Layout layout;
 };
 Module SmallModule() {
-  ts::DibSpec spec;
+  ts::DibRecipe spec;
   spec.bitCount = 4;
   NeWriter w;
   w.AddIconGroup(u"MAIN", ts::MakeIcoFile({ts::MakeIconDib(spec), ts::MakeIconDib(spec)}));

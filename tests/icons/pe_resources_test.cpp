@@ -112,7 +112,7 @@ struct Module {
   PeWriter::Layout layout;
 };
 Module SmallModule() {
-  ts::DibSpec spec;
+  ts::DibRecipe spec;
   spec.bitCount = 4;
   PeWriter w;
   w.AddIconGroup(1, ts::MakeIcoFile({ts::MakeIconDib(spec), ts::MakeIconDib(spec)}));

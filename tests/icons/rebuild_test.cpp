@@ -41,7 +41,7 @@ class ScopedTempFolder {
 };
 
 Bytes Dib(int size, int bits) {
-  ts::DibSpec spec;
+  ts::DibRecipe spec;
   spec.width = spec.height = size;
   spec.bitCount = bits;
   return ts::MakeIconDib(spec);

@@ -15,7 +15,7 @@ using frame::operator""_gbk;
 using ts::Bytes;
 
 Bytes Dib(int size, int bits) {
-  ts::DibSpec spec;
+  ts::DibRecipe spec;
   spec.width = spec.height = size;
   spec.bitCount = bits;
   return ts::MakeIconDib(spec);

@@ -32,7 +32,7 @@ QRgb IconColour(int g) {
 ts::Bytes ModuleOf(int icons) {
   ts::PeWriter writer;
   for (int g = 1; g <= icons; ++g) {
-    ts::DibSpec spec;
+    ts::DibRecipe spec;
     spec.width = spec.height = 32;
     const uint32_t colour = 0xFF000000u | IconColour(g);
     spec.pixel = [colour](int x, int y) { return x < 4 && y < 4 ? 0u : colour; };

@@ -16,7 +16,7 @@ using seams::DialogAnswer;
 using seams::DialogKind;
 
 ts::Bytes Dib(int size, int bitCount) {
-  ts::DibSpec spec;
+  ts::DibRecipe spec;
   spec.width = spec.height = size;
   spec.bitCount = bitCount;
   spec.pixel = [bitCount](int x, int y) {

@@ -47,7 +47,7 @@ void AppendInfoHeader(Bytes& out, int width, int height, int bitCount, size_t im
     AppendU32(out, 0);
 }
 
-void AppendPalette(Bytes& out, const DibSpec& spec) {
+void AppendPalette(Bytes& out, const DibRecipe& spec) {
   if (spec.bitCount > 8) return;
   std::vector<uint32_t> palette = spec.palette;
   if (palette.empty()) {
@@ -61,7 +61,7 @@ void AppendPalette(Bytes& out, const DibSpec& spec) {
     AppendU32(out, c & 0xFFFFFF);
 }
 
-void AppendColourRows(Bytes& out, const DibSpec& spec) {
+void AppendColourRows(Bytes& out, const DibRecipe& spec) {
   size_t stride = Stride(spec.width, spec.bitCount);
   for (int y = spec.height - 1; y >= 0; --y) {
     Bytes row(stride, 0);
@@ -93,7 +93,7 @@ void AppendColourRows(Bytes& out, const DibSpec& spec) {
   }
 }
 
-void AppendMaskRows(Bytes& out, const DibSpec& spec) {
+void AppendMaskRows(Bytes& out, const DibRecipe& spec) {
   size_t stride = Stride(spec.width, 1);
   for (int y = spec.height - 1; y >= 0; --y) {
     Bytes row(stride, 0);
@@ -105,7 +105,7 @@ void AppendMaskRows(Bytes& out, const DibSpec& spec) {
 
 }  // namespace
 
-Bytes MakeIconDib(const DibSpec& spec) {
+Bytes MakeIconDib(const DibRecipe& spec) {
   Bytes out;
   AppendInfoHeader(out, spec.width, 2 * spec.height, spec.bitCount,
                    Stride(spec.width, spec.bitCount) * spec.height);
@@ -115,7 +115,7 @@ Bytes MakeIconDib(const DibSpec& spec) {
   return out;
 }
 
-Bytes MakeBmpFile(const DibSpec& spec) {
+Bytes MakeBmpFile(const DibRecipe& spec) {
   Bytes dib;
   AppendInfoHeader(dib, spec.width, spec.height, spec.bitCount,
                    Stride(spec.width, spec.bitCount) * spec.height);

@@ -11,7 +11,8 @@ namespace testing_support {
 
 using Bytes = std::vector<uint8_t>;
 
-struct DibSpec {
+// What a test DIB is made of: its size, depth, palette, pixels and AND mask.
+struct DibRecipe {
   int width = 16;
   int height = 16;
   int bitCount = 32;
@@ -25,9 +26,9 @@ struct DibSpec {
   bool withMask = true;  // false: the image ends after its colour rows
 };
 
-Bytes MakeIconDib(const DibSpec& spec);
+Bytes MakeIconDib(const DibRecipe& spec);
 // A bitmap file: 14-byte file header, then a DIB without mask and with the real height.
-Bytes MakeBmpFile(const DibSpec& spec);
+Bytes MakeBmpFile(const DibRecipe& spec);
 // A PNG stream of a width x height image filled with one 0xAARRGGBB colour.
 Bytes MakePng(int width, int height, uint32_t argb);
 // An icon file holding the images in order; directory fields come from each image (for a PNG:
