@@ -13,6 +13,7 @@
 #include "platform/test_seams.h"
 #include "tests/window/window_fixture.h"
 #include "ui/app_info.h"
+#include "ui/globals.h"
 #include "ui/program.h"
 
 namespace window_test {
@@ -98,6 +99,7 @@ TEST(ShellCommandTest, OpenWebAddressHandsTheAddressToTheShell) {
 TEST(LinkButtonTest, HandsTheMakersAddressToTheShellEachTime) {
   frame::RuntimeApp app(ui::Program());
   app.Initialise();
+  ui::SetUpGlobals();  // as the program's start routine does before the window loads
   app.LoadStartWindow(kMainWindowId);
   const frame::Text caption = frame::ReadText(kMainWindowId, unit::标签1, frame::prop::kLabelCaption);
   platform::seams::ShellRecorder shell;
@@ -112,6 +114,7 @@ TEST(LinkButtonTest, HandsTheMakersAddressToTheShellEachTime) {
   }
   EXPECT_EQ(frame::ReadText(kMainWindowId, unit::标签1, frame::prop::kLabelCaption), caption);
   EXPECT_EQ(user32::SendMessageA(frame::GetUnitHandle({kMainWindowId, unit::标签1, 0}), 0x8075, 1, 2), 0);
+  ui::CleanUpGlobals();
 }
 
 using UnitCommandTest = MainWindowTest;
