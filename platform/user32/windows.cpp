@@ -25,24 +25,12 @@
 
 namespace platform::user32 {
 
+using namespace win32;
+
 LRESULT ComboBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT ListBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 namespace {
-
-constexpr UINT SWP_NOREDRAW = 0x0008;
-constexpr UINT SWP_SHOWWINDOW = 0x0040;
-constexpr UINT SWP_HIDEWINDOW = 0x0080;
-constexpr HWND HWND_TOP = 0;
-constexpr HWND HWND_BOTTOM = 1;
-constexpr UINT WPF_NONE = 0;
-constexpr UINT SW_SHOWMINIMIZED = 2;
-constexpr UINT SW_SHOWMAXIMIZED = 3;
-constexpr UINT SW_MINIMIZE = 6;
-constexpr UINT SW_SHOWMINNOACTIVE = 7;
-constexpr UINT SW_SHOWNA = 8;
-constexpr UINT SW_RESTORE = 9;
-constexpr UINT SW_SHOWDEFAULT = 10;
 
 std::string Lower(std::string_view s) {
   std::string out(s);
@@ -446,7 +434,7 @@ BOOL ShowWindow(HWND window, int command) {
   QWidget* widget = WidgetOf(window);
   if (!widget) return FALSE;
   const BOOL wasVisible = widget->isVisible() ? TRUE : FALSE;
-  switch (static_cast<UINT>(command)) {
+  switch (command) {
     case SW_HIDE: widget->hide(); break;
     case SW_SHOWMINIMIZED:
     case SW_MINIMIZE:
