@@ -30,7 +30,7 @@ class PicBoxUnit final : public QtUnit {
   bool Create(const CreateParams& params) {
     const auto& data = std::get<form::PicBoxData>(*params.data);
     auto* box = new PictureBox(ParentWidget(params));
-    if (!Attach(box, params, box->client(), SS_BITMAP)) {
+    if (!Attach(box, params, box->client(), win32::SS_BITMAP)) {
       delete box;
       return false;
     }

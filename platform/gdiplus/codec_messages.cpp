@@ -15,8 +15,6 @@
 namespace platform::gdiplus {
 namespace {
 
-using namespace win32;
-
 thread_local int quietDepth = 0;
 QtMessageHandler previousHandler = nullptr;
 

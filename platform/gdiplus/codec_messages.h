@@ -12,7 +12,7 @@ class QuietCodecMessages {
   explicit QuietCodecMessages(const char* qtFormat);
   ~QuietCodecMessages();
   QuietCodecMessages(const QuietCodecMessages&) = delete;
-  QuietCodecMessages& win32::operator=(const QuietCodecMessages&) = delete;
+  QuietCodecMessages& operator=(const QuietCodecMessages&) = delete;
 };
 
 }  // namespace platform::gdiplus
