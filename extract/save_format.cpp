@@ -7,7 +7,7 @@
 
 namespace extract {
 
-using frame::operator""_gbk;
+using frame::literals::operator""_gbk;
 
 std::optional<SaveFormat> SaveFormatAt(int32_t index) {
   if (index < 0 || index >= kSaveFormatCount) return std::nullopt;

@@ -10,7 +10,7 @@
 
 namespace extract {
 
-using frame::operator""_gbk;
+using frame::literals::operator""_gbk;
 
 namespace {
 

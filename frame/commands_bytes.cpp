@@ -10,6 +10,8 @@
 namespace frame {
 namespace {
 
+using namespace literals;
+
 // Bytes [offset, offset + count) of a byte set, both already within it.
 ByteSet Slice(const ByteSet& bytes, size_t offset, size_t count) {
   return ByteSet(bytes.data() + offset, count);

@@ -11,6 +11,8 @@
 namespace frame {
 namespace {
 
+using namespace literals;
+
 template <class... F>
 struct Overloaded : F... {
   using F::operator()...;

@@ -11,6 +11,8 @@
 namespace frame {
 namespace {
 
+using namespace literals;
+
 // Tried in this order for functions declared without a library.
 constexpr std::string_view kDefaultLibraries[] = {"Kernel32.dll", "Gdi32.dll", "User32.dll",
                                                   "Advapi32.dll", "Mpr.dll",   "Shell32.dll"};

@@ -15,6 +15,8 @@
 namespace frame {
 namespace {
 
+using namespace literals;
+
 namespace k32 = platform::kernel32;
 namespace codecs = platform::codecs;
 

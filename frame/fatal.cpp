@@ -12,6 +12,8 @@
 namespace frame {
 namespace {
 
+using namespace literals;
+
 FatalReporter& Reporter() {
   // The message box is the desktop part's: a process without it reports nothing here.
   static FatalReporter reporter = [](const Text& text, const Text& caption) {

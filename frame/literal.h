@@ -24,6 +24,4 @@ const Text& operator""_gbk() {
 }
 }  // namespace literals
 
-using namespace literals;  // NOLINT: the literal is used everywhere in the program
-
 }  // namespace frame

@@ -6,6 +6,8 @@
 namespace frame {
 namespace {
 
+using namespace literals;
+
 RuntimeApp& App() {
   RuntimeApp* app = RuntimeApp::Current();
   if (!app) FatalError("载入启动窗口失败"_gbk);

@@ -8,6 +8,8 @@
 namespace frame {
 namespace {
 
+using namespace literals;
+
 RuntimeApp& App() {
   RuntimeApp* app = RuntimeApp::Current();
   if (!app) FatalError("未载入欲访问窗口组件所在的窗口"_gbk);

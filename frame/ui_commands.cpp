@@ -7,6 +7,7 @@
 #include "frame/commands.h"
 #include "frame/fatal.h"
 #include "frame/literal.h"
+#include "frame/properties.h"
 #include "frame/runtime/runtime_app.h"
 #include "frame/units/unit.h"
 #include "platform/api.h"
@@ -15,23 +16,12 @@
 namespace frame {
 namespace {
 
+using namespace literals;
+
 using namespace win32;
 namespace user32 = platform::user32;
 
-constexpr UINT LB_ADDSTRING = 0x0180;
-constexpr UINT LB_DELETESTRING = 0x0182;
-constexpr UINT LB_SETITEMDATA = 0x019A;
 constexpr int kFileBufferSize = 1024;
-
-// CommonDlg own properties.
-constexpr int kDialogKind = 0;
-constexpr int kDialogTitle = 1;
-constexpr int kDialogFileName = 2;
-constexpr int kDialogFilter = 3;
-constexpr int kDialogFilterIndex = 4;
-constexpr int kDialogFolder = 5;
-constexpr int kDialogExtension = 6;
-constexpr int kDialogCreatePrompt = 7;
 
 RuntimeApp& App() {
   RuntimeApp* app = RuntimeApp::Current();
@@ -48,8 +38,10 @@ units::Unit& UnitOf(UnitRef ref, form::UnitType type) {
 
 HWND WindowOf(UnitRef ref, form::UnitType type) { return UnitOf(ref, type).window(); }
 
+// The unit's own property given by its property index.
 template <class T>
-T OwnAs(const units::Unit& unit, int own) {
+T OwnAs(const units::Unit& unit, int property) {
+  const int own = prop::OwnIndex(property);
   return *units::ToKind(unit.GetOwn(own), unit.OwnKind(own)).get<T>();
 }
 
@@ -143,17 +135,17 @@ HWND GetUnitHandle(UnitRef unit) { return App().UnitObject(unit.windowId, unit.u
 
 bool CommonDlgOpen(UnitRef ref) {
   units::Unit& dialog = UnitOf(ref, form::UnitType::CommonDlg);
-  const int32_t kind = OwnAs<int32_t>(dialog, kDialogKind);
+  const int32_t kind = OwnAs<int32_t>(dialog, prop::kDialogKind);
   if (kind != 0 && kind != 1) return false;  // only the open and save dialogs are offered
   const bool save = kind == 1;
 
-  const std::string filter = FilterList(OwnAs<Text>(dialog, kDialogFilter));
-  const Text title = OwnAs<Text>(dialog, kDialogTitle);
-  const Text folder = OwnAs<Text>(dialog, kDialogFolder);
-  const Text extension = OwnAs<Text>(dialog, kDialogExtension);
-  std::string file = OwnAs<Text>(dialog, kDialogFileName).bytes();
+  const std::string filter = FilterList(OwnAs<Text>(dialog, prop::kDialogFilter));
+  const Text title = OwnAs<Text>(dialog, prop::kDialogTitle);
+  const Text folder = OwnAs<Text>(dialog, prop::kDialogInitialFolder);
+  const Text extension = OwnAs<Text>(dialog, prop::kDialogDefaultExtension);
+  std::string file = OwnAs<Text>(dialog, prop::kDialogFileName).bytes();
   file.resize(kFileBufferSize, '\0');
-  const int32_t filterIndex = OwnAs<int32_t>(dialog, kDialogFilterIndex);
+  const int32_t filterIndex = OwnAs<int32_t>(dialog, prop::kDialogFilterIndex);
 
   OPENFILENAMEA request{};
   request.lStructSize = sizeof(OPENFILENAMEA);
@@ -166,11 +158,11 @@ bool CommonDlgOpen(UnitRef ref) {
   request.lpstrTitle = title.empty() ? nullptr : title.c_str();
   request.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
   request.Flags = OFN_EXPLORER | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST) |
-                  (OwnAs<bool>(dialog, kDialogCreatePrompt) ? OFN_CREATEPROMPT : 0);
+                  (OwnAs<bool>(dialog, prop::kDialogCreatePrompt) ? OFN_CREATEPROMPT : 0);
   const BOOL chosen = save ? platform::comdlg32::GetSaveFileNameA(&request)
                            : platform::comdlg32::GetOpenFileNameA(&request);
   if (!chosen) return false;
-  dialog.SetOwn(kDialogFileName, Value(Text(file.c_str())));
+  dialog.SetOwn(prop::OwnIndex(prop::kDialogFileName), Value(Text(file.c_str())));
   return true;
 }
 

@@ -23,10 +23,10 @@ namespace fuzz {
 
 // The DIB decoder in both modes, and bitmap files.
 inline void Dib(std::span<const uint8_t> bytes) {
-  using namespace platform::codecs;
-  (void)DecodeDib(bytes, DibMode::Icon);
-  (void)DecodeDib(bytes, DibMode::Bitmap);
-  (void)DecodeBmpFile(bytes);
+  namespace codecs = platform::codecs;
+  (void)codecs::DecodeDib(bytes, codecs::DibMode::Icon);
+  (void)codecs::DecodeDib(bytes, codecs::DibMode::Bitmap);
+  (void)codecs::DecodeBmpFile(bytes);
 }
 
 // A private folder for the files a target must hand over by path, removed at exit.
@@ -58,7 +58,7 @@ class ScratchFolder {
 // icon files, group directories and the images they list, and the icon file it writes, which
 // must hold its whole directory and every image it lists.
 inline void ExtractGroup(std::span<const uint8_t> bytes) {
-  using namespace platform::codecs;
+  namespace codecs = platform::codecs;
   static const ScratchFolder scratch;
   const frame::Text saved(scratch.path() + "saved.ico");
   for (const char* name : {"source.ico", "source.dll"}) {
@@ -67,11 +67,11 @@ inline void ExtractGroup(std::span<const uint8_t> bytes) {
       if (!source.Save(saved, index).written) continue;
       std::ifstream in(saved.bytes(), std::ios::binary);
       std::vector<uint8_t> file((std::istreambuf_iterator<char>(in)), {});
-      auto directory = ReadIcoDirectory(file);
-      if (!directory && directory.error() != IcoError::TooManyImages) __builtin_trap();
+      auto directory = codecs::ReadIcoDirectory(file);
+      if (!directory && directory.error() != codecs::IcoError::TooManyImages) __builtin_trap();
       if (directory)
-        for (const IcoEntry& entry : directory->entries)
-          if (!IcoImageBytes(file, entry)) __builtin_trap();
+        for (const codecs::IcoEntry& entry : directory->entries)
+          if (!codecs::IcoImageBytes(file, entry)) __builtin_trap();
       std::filesystem::remove(saved.bytes());
     }
   }
@@ -80,22 +80,23 @@ inline void ExtractGroup(std::span<const uint8_t> bytes) {
 // The icon file: the program's directory walk, the platform's directory reader, the image
 // choice and the decoding of the first images.
 inline void IcoWalk(std::span<const uint8_t> bytes) {
-  using namespace platform::codecs;
+  namespace codecs = platform::codecs;
   auto walked = icofile::WalkIconImages(frame::ByteSet(bytes));
   for (size_t i = 0; i < std::min<size_t>(walked.size(), 8); ++i)
     (void)icofile::MakeSingleImageIcon(walked[i].entryHead, walked[i].image);
-  auto dir = ReadIcoDirectory(bytes);
+  auto dir = codecs::ReadIcoDirectory(bytes);
   if (!dir) return;
-  (void)ChooseIconImage(dir->entries, 32, 32);
+  (void)codecs::ChooseIconImage(dir->entries, 32, 32);
   for (size_t i = 0; i < std::min<size_t>(dir->entries.size(), 8); ++i)
-    (void)DecodeIcoImage(bytes, i);
+    (void)codecs::DecodeIcoImage(bytes, i);
 }
 
 // A module's resources: the names of the icon and group-icon types, each group's directory and
 // the image it would show.
 template <class Reader>
 void ModuleIcons(const Reader& module) {
-  using namespace platform;
+  namespace pe = platform::pe;
+  namespace codecs = platform::codecs;
   const auto iconType = pe::ResourceId::Number(pe::kIconType);
   const auto groupType = pe::ResourceId::Number(pe::kGroupIconType);
   if (auto icons = module.Names(iconType))
@@ -130,11 +131,11 @@ inline void NeResources(std::span<const uint8_t> bytes) {
 
 // The PNG decoder, and the encoder on what it decoded.
 inline void Png(std::span<const uint8_t> bytes) {
-  using namespace platform::codecs;
-  (void)ReadPngFacts(bytes, nullptr, nullptr);
-  auto png = DecodePng(bytes);
+  namespace codecs = platform::codecs;
+  (void)codecs::ReadPngFacts(bytes, nullptr, nullptr);
+  auto png = codecs::DecodePng(bytes);
   if (png && png->image.pixels.size() <= 4096)
-    (void)EncodePng(png->image.width, png->image.height, png->image.pixels);
+    (void)codecs::EncodePng(png->image.width, png->image.height, png->image.pixels);
 }
 
 }  // namespace fuzz

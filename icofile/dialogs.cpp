@@ -13,7 +13,7 @@
 
 namespace icofile {
 
-using frame::operator""_gbk;
+using frame::literals::operator""_gbk;
 
 namespace {
 

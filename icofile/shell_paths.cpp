@@ -8,7 +8,7 @@
 
 namespace icofile {
 
-using frame::operator""_gbk;
+using frame::literals::operator""_gbk;
 
 const frame::Text& PathSeparator() {
   return "/"_gbk;

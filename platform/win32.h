@@ -141,27 +141,59 @@ constexpr UINT DIB_RGB_COLORS = 0;
 constexpr DWORD BI_RGB = 0;
 constexpr int HALFTONE = 4;
 
-// Windows.
+// Windows: long indices, show commands, styles (window, edit, button, static, list box, combo
+// box), position flags.
 constexpr int GWL_WNDPROC = -4;
 constexpr int GWL_HINSTANCE = -6;
 constexpr int GWL_ID = -12;
 constexpr int GWL_STYLE = -16;
 constexpr int GWL_EXSTYLE = -20;
 constexpr int GWL_USERDATA = -21;
+constexpr int CW_USEDEFAULT = static_cast<int>(0x80000000u);
 constexpr int SW_HIDE = 0;
 constexpr int SW_SHOWNORMAL = 1;
-constexpr int SW_SHOW = 5;
+constexpr int SW_SHOWMINIMIZED = 2;
+constexpr int SW_SHOWMAXIMIZED = 3;
 constexpr int SW_SHOWNOACTIVATE = 4;
+constexpr int SW_SHOW = 5;
+constexpr int SW_MINIMIZE = 6;
+constexpr int SW_SHOWMINNOACTIVE = 7;
+constexpr int SW_SHOWNA = 8;
+constexpr int SW_RESTORE = 9;
+constexpr int SW_SHOWDEFAULT = 10;
 constexpr DWORD WS_CHILD = 0x40000000;
 constexpr DWORD WS_VISIBLE = 0x10000000;
 constexpr DWORD WS_DISABLED = 0x08000000;
+constexpr DWORD WS_CLIPSIBLINGS = 0x04000000;
+constexpr DWORD WS_CAPTION = 0x00C00000;
+constexpr DWORD WS_BORDER = 0x00800000;
+constexpr DWORD WS_VSCROLL = 0x00200000;
+constexpr DWORD WS_SYSMENU = 0x00080000;
+constexpr DWORD WS_MINIMIZEBOX = 0x00020000;
 constexpr DWORD WS_TABSTOP = 0x00010000;
 constexpr DWORD WS_EX_CLIENTEDGE = 0x00000200;
 constexpr DWORD WS_EX_TOOLWINDOW = 0x00000080;
+constexpr DWORD ES_AUTOHSCROLL = 0x0080;
+constexpr DWORD BS_DEFPUSHBUTTON = 0x01;
+constexpr DWORD BS_AUTOCHECKBOX = 0x03;
+constexpr DWORD SS_BITMAP = 0x000E;
+constexpr DWORD LBS_NOTIFY = 0x0001;
+constexpr DWORD LBS_SORT = 0x0002;
+constexpr DWORD CBS_SIMPLE = 0x0001;
+constexpr DWORD CBS_DROPDOWN = 0x0002;
+constexpr DWORD CBS_DROPDOWNLIST = 0x0003;
+constexpr DWORD CBS_AUTOHSCROLL = 0x0040;
+constexpr DWORD CBS_SORT = 0x0100;
 constexpr UINT SWP_NOSIZE = 0x0001;
 constexpr UINT SWP_NOMOVE = 0x0002;
 constexpr UINT SWP_NOZORDER = 0x0004;
+constexpr UINT SWP_NOREDRAW = 0x0008;
 constexpr UINT SWP_NOACTIVATE = 0x0010;
+constexpr UINT SWP_SHOWWINDOW = 0x0040;
+constexpr UINT SWP_HIDEWINDOW = 0x0080;
+constexpr HWND HWND_TOP = 0;
+constexpr HWND HWND_BOTTOM = 1;
+constexpr UINT WPF_NONE = 0;
 
 // Standard cursors (LoadCursorA with a null instance).
 constexpr uintptr_t IDC_ARROW = 32512;
@@ -179,8 +211,12 @@ constexpr uintptr_t IDC_HAND = 32649;
 constexpr uintptr_t IDC_APPSTARTING = 32650;
 constexpr uintptr_t IDC_HELP = 32651;
 
-// Messages the program and its stand-ins use.
+// Messages the program and its stand-ins use, and the key states of mouse messages.
+constexpr UINT WM_DESTROY = 0x0002;
 constexpr UINT WM_SETREDRAW = 0x000B;
+constexpr UINT WM_SETTEXT = 0x000C;
+constexpr UINT WM_GETTEXT = 0x000D;
+constexpr UINT WM_GETTEXTLENGTH = 0x000E;
 constexpr UINT WM_CLOSE = 0x0010;
 constexpr UINT WM_KEYDOWN = 0x0100;
 constexpr UINT WM_KEYUP = 0x0101;
@@ -196,6 +232,11 @@ constexpr UINT WM_RBUTTONUP = 0x0205;
 constexpr UINT WM_MOUSEWHEEL = 0x020A;
 constexpr UINT WM_CAPTURECHANGED = 0x0215;
 constexpr UINT WM_USER = 0x0400;
+constexpr WPARAM MK_LBUTTON = 0x01;
+constexpr WPARAM MK_RBUTTON = 0x02;
+constexpr WPARAM MK_SHIFT = 0x04;
+constexpr WPARAM MK_CONTROL = 0x08;
+constexpr WPARAM MK_MBUTTON = 0x10;
 constexpr UINT BFFM_INITIALIZED = 1;
 constexpr UINT BFFM_SETSELECTIONA = WM_USER + 102;
 constexpr UINT CB_ADDSTRING = 0x0143;
@@ -211,6 +252,19 @@ constexpr UINT CB_GETITEMDATA = 0x0150;
 constexpr UINT CB_SETITEMDATA = 0x0151;
 constexpr UINT CB_FINDSTRINGEXACT = 0x0158;
 constexpr LRESULT CB_ERR = -1;
+constexpr UINT LB_ADDSTRING = 0x0180;
+constexpr UINT LB_INSERTSTRING = 0x0181;
+constexpr UINT LB_DELETESTRING = 0x0182;
+constexpr UINT LB_RESETCONTENT = 0x0184;
+constexpr UINT LB_SETCURSEL = 0x0186;
+constexpr UINT LB_GETCURSEL = 0x0188;
+constexpr UINT LB_GETTEXT = 0x0189;
+constexpr UINT LB_GETTEXTLEN = 0x018A;
+constexpr UINT LB_GETCOUNT = 0x018B;
+constexpr UINT LB_GETITEMDATA = 0x0199;
+constexpr UINT LB_SETITEMDATA = 0x019A;
+constexpr UINT LB_FINDSTRINGEXACT = 0x01A2;
+constexpr LRESULT LB_ERR = -1;
 
 // Message box.
 constexpr UINT MB_OK = 0x00;
@@ -225,6 +279,9 @@ constexpr UINT MB_ICONEXCLAMATION = 0x30;
 constexpr UINT MB_ICONINFORMATION = 0x40;
 constexpr UINT MB_SYSTEMMODAL = 0x1000;
 constexpr UINT MB_TASKMODAL = 0x2000;
+constexpr UINT MB_TYPEMASK = 0x0F;
+constexpr UINT MB_ICONMASK = 0xF0;
+constexpr UINT MB_DEFMASK = 0xF00;
 constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;
 constexpr int IDABORT = 3;

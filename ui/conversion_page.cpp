@@ -24,7 +24,7 @@
 
 namespace ui {
 
-using frame::operator""_gbk;
+using frame::literals::operator""_gbk;
 using frame::form::UnitType;
 namespace prop = frame::prop;
 

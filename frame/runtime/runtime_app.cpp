@@ -7,6 +7,7 @@
 #include "frame/external.h"
 #include "frame/fatal.h"
 #include "frame/literal.h"
+#include "frame/properties.h"
 #include "frame/runtime/loaded_window.h"
 #include "frame/services.h"
 #include "frame/units/unit.h"
@@ -16,6 +17,8 @@
 
 namespace frame {
 namespace {
+
+using namespace literals;
 
 using namespace win32;
 namespace user32 = platform::user32;
@@ -62,20 +65,20 @@ RECT PlacedRect(HWND window) {
 
 Value ReadMenuItem(const form::MenuItemRecord& item, int index) {
   switch (index) {
-    case 0: return Value(item.caption);
-    case 1: return Value((item.flags & form::kMenuChecked) != 0);
-    case 2: return Value((item.flags & form::kMenuDisabled) != 0);
-    case 3: return Value((item.flags & form::kMenuHidden) == 0);
+    case prop::kMenuCaption: return Value(item.caption);
+    case prop::kMenuChecked: return Value((item.flags & form::kMenuChecked) != 0);
+    case prop::kMenuDisabled: return Value((item.flags & form::kMenuDisabled) != 0);
+    case prop::kMenuVisible: return Value((item.flags & form::kMenuHidden) == 0);
     default: return Value(int32_t{0});
   }
 }
 
 void WriteMenuItem(form::MenuItemRecord& item, int index, const Value& value) {
   switch (index) {
-    case 0: item.caption = *units::ToKind(value, units::Kind::Text).get<Text>(); break;
-    case 1: SetFlag(item.flags, form::kMenuChecked, BoolOf(value)); break;
-    case 2: SetFlag(item.flags, form::kMenuDisabled, BoolOf(value)); break;
-    case 3: SetFlag(item.flags, form::kMenuHidden, !BoolOf(value)); break;
+    case prop::kMenuCaption: item.caption = *units::ToKind(value, units::Kind::Text).get<Text>(); break;
+    case prop::kMenuChecked: SetFlag(item.flags, form::kMenuChecked, BoolOf(value)); break;
+    case prop::kMenuDisabled: SetFlag(item.flags, form::kMenuDisabled, BoolOf(value)); break;
+    case prop::kMenuVisible: SetFlag(item.flags, form::kMenuHidden, !BoolOf(value)); break;
     default: break;
   }
 }
@@ -335,23 +338,31 @@ Value RuntimeApp::ReadProperty(int32_t windowId, int32_t unitId, int index) {
   units::Unit* unit = window && window->alive() ? window->FindUnit(unitId) : nullptr;
   const HWND live = unit ? unit->window() : 0;
   switch (index) {
-    case 0:
-    case 1:
-    case 2:
-    case 3: {
-      if (!live) return Value(index == 0 ? record.left : index == 1 ? record.top : index == 2 ? record.width : record.height);
+    case prop::kLeft:
+    case prop::kTop:
+    case prop::kWidth:
+    case prop::kHeight: {
+      if (!live) {
+        return Value(index == prop::kLeft  ? record.left
+                     : index == prop::kTop ? record.top
+                     : index == prop::kWidth ? record.width
+                                             : record.height);
+      }
       const RECT r = PlacedRect(live);
-      return Value(index == 0 ? r.left : index == 1 ? r.top : index == 2 ? r.right - r.left : r.bottom - r.top);
+      return Value(index == prop::kLeft    ? r.left
+                   : index == prop::kTop   ? r.top
+                   : index == prop::kWidth ? r.right - r.left
+                                           : r.bottom - r.top);
     }
-    case 4: return Value(record.tag);
-    case 5: return Value(live ? user32::IsWindowVisible(live) != 0 : record.visible());
-    case 6: return Value(live ? !user32::IsWindowEnabled(live) : record.disabled());
-    case 7: return Value(record.cursorData);
+    case prop::kTag: return Value(record.tag);
+    case prop::kVisible: return Value(live ? user32::IsWindowVisible(live) != 0 : record.visible());
+    case prop::kDisabled: return Value(live ? !user32::IsWindowEnabled(live) : record.disabled());
+    case prop::kCursor: return Value(record.cursorData);
     default: break;
   }
   if (!unit) RaiseRuntimeError("指定窗口尚未载入"_gbk);
   const form::UnitTypeInfo* type = form::FindUnitType(record.typeId);
-  const int own = index - 8;
+  const int own = prop::OwnIndex(index);
   if (index < 0 || !type || own >= type->ownPropertyCount) return Value(int32_t{0});
   return units::ToKind(unit->GetOwn(own), unit->OwnKind(own));
 }
@@ -369,39 +380,39 @@ void RuntimeApp::WriteProperty(int32_t windowId, int32_t unitId, int index, cons
   const HWND live = unit ? unit->window() : 0;
   constexpr UINT kQuiet = SWP_NOZORDER | SWP_NOACTIVATE;
   switch (index) {
-    case 0:
-    case 1: {
+    case prop::kLeft:
+    case prop::kTop: {
       const int32_t position = Clamp(IntOf(value), -kMaxDimension, kMaxDimension);
-      (index == 0 ? record.left : record.top) = position;
+      (index == prop::kLeft ? record.left : record.top) = position;
       if (live) {
         const RECT r = PlacedRect(live);
-        user32::SetWindowPos(live, 0, index == 0 ? position : r.left, index == 1 ? position : r.top, 0, 0,
+        user32::SetWindowPos(live, 0, index == prop::kLeft ? position : r.left, index == prop::kTop ? position : r.top, 0, 0,
                              kQuiet | SWP_NOSIZE);
       }
       return;
     }
-    case 2:
-    case 3: {
+    case prop::kWidth:
+    case prop::kHeight: {
       const int32_t size = Clamp(IntOf(value), 0, kMaxDimension);
-      (index == 2 ? record.width : record.height) = size;
+      (index == prop::kWidth ? record.width : record.height) = size;
       if (live) {
         const RECT r = PlacedRect(live);
-        user32::SetWindowPos(live, 0, 0, 0, index == 2 ? size : r.right - r.left,
-                             index == 3 ? size : r.bottom - r.top, kQuiet | SWP_NOMOVE);
+        user32::SetWindowPos(live, 0, 0, 0, index == prop::kWidth ? size : r.right - r.left,
+                             index == prop::kHeight ? size : r.bottom - r.top, kQuiet | SWP_NOMOVE);
       }
       return;
     }
-    case 4: record.tag = *units::ToKind(value, units::Kind::Text).get<Text>(); return;
-    case 5:
+    case prop::kTag: record.tag = *units::ToKind(value, units::Kind::Text).get<Text>(); return;
+    case prop::kVisible:
       SetFlag(record.flags, form::kFlagVisible, BoolOf(value));
       if (live && unit == &window->windowUnit()) user32::ShowWindow(live, record.visible() ? SW_SHOW : SW_HIDE);
       else if (live) window->ApplyVisibility(unit->id());
       return;
-    case 6:
+    case prop::kDisabled:
       SetFlag(record.flags, form::kFlagDisabled, BoolOf(value));
       if (live) user32::EnableWindow(live, record.disabled() ? FALSE : TRUE);
       return;
-    case 7:
+    case prop::kCursor:
       record.cursorData = *units::ToKind(value, units::Kind::Cursor).get<ByteSet>();
       if (live) window->RemakeCursor(unit->id());
       return;
@@ -409,7 +420,7 @@ void RuntimeApp::WriteProperty(int32_t windowId, int32_t unitId, int index, cons
   }
   if (!unit) RaiseRuntimeError("指定窗口尚未载入"_gbk);
   const form::UnitTypeInfo* type = form::FindUnitType(record.typeId);
-  const int own = index - 8;
+  const int own = prop::OwnIndex(index);
   if (index < 0 || !type || own >= type->ownPropertyCount) return;
   const units::Kind kind = unit->OwnKind(own);
   if (unit->SetOwn(own, units::ToKind(value, kind)) && window->alive()) {

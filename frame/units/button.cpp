@@ -2,6 +2,7 @@
 #include <QCheckBox>
 #include <QPushButton>
 
+#include "frame/properties.h"
 #include "frame/units/factories.h"
 #include "frame/units/picture.h"
 #include "frame/units/qt_unit.h"
@@ -11,8 +12,6 @@ namespace {
 
 using namespace win32;
 
-constexpr DWORD BS_DEFPUSHBUTTON = 0x01;
-constexpr DWORD BS_AUTOCHECKBOX = 0x03;
 constexpr int32_t kClicked = 0;
 
 class ButtonUnit final : public QtUnit {
@@ -83,7 +82,7 @@ class CheckBoxUnit final : public QtUnit {
   Value GetOwn(int own) const override {
     switch (own) {
       case 0: return Value(FromQString(box()->text()));
-      case 10: return Value(box()->isChecked());
+      case prop::OwnIndex(prop::kCheckBoxChecked): return Value(box()->isChecked());
       default: return QtUnit::GetOwn(own);
     }
   }
@@ -91,7 +90,7 @@ class CheckBoxUnit final : public QtUnit {
   bool SetOwn(int own, const Value& value) override {
     switch (own) {
       case 0: box()->setText(ToQString(*ToKind(value, Kind::Text).get<Text>())); return true;
-      case 10: box()->setChecked(*ToKind(value, Kind::Bool).get<bool>()); return true;
+      case prop::OwnIndex(prop::kCheckBoxChecked): box()->setChecked(*ToKind(value, Kind::Bool).get<bool>()); return true;
       default: return QtUnit::SetOwn(own, value);
     }
   }

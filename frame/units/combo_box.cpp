@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <numeric>
 
+#include "frame/properties.h"
 #include "frame/units/factories.h"
 #include "frame/units/qt_unit.h"
 #include "platform/api.h"
@@ -18,12 +19,6 @@ namespace {
 
 using namespace win32;
 using platform::user32::SendMessageA;
-
-constexpr DWORD CBS_SIMPLE = 0x0001;
-constexpr DWORD CBS_DROPDOWN = 0x0002;
-constexpr DWORD CBS_DROPDOWNLIST = 0x0003;
-constexpr DWORD CBS_AUTOHSCROLL = 0x0040;
-constexpr DWORD CBS_SORT = 0x0100;
 
 constexpr int32_t kItemChosen = 0;
 constexpr int32_t kEditChanged = 1;
@@ -128,14 +123,14 @@ class ComboBoxUnit final : public QtUnit {
   Value GetOwn(int own) const override {
     switch (own) {
       case 0: return Value(static_cast<int32_t>(data_.style));
-      case 1: return Value(FromQString(combo()->currentText()));
+      case prop::OwnIndex(prop::kComboContent): return Value(FromQString(combo()->currentText()));
       case 2: return Value(data_.maxLength);
       case 3: return Value(data_.sorted);
       case 4: return Value(data_.extraItemHeight);
       case 5: return Value(static_cast<int32_t>(data_.textColour));
       case 6: return Value(static_cast<int32_t>(data_.background));
       case 8: return Value(ItemList(*combo()));
-      case 11: return Value(static_cast<int32_t>(combo()->currentIndex()));
+      case prop::OwnIndex(prop::kComboCurrentIndex): return Value(static_cast<int32_t>(combo()->currentIndex()));
       default: return QtUnit::GetOwn(own);
     }
   }
@@ -143,12 +138,12 @@ class ComboBoxUnit final : public QtUnit {
   bool SetOwn(int own, const Value& value) override {
     const Value v = ToKind(value, OwnKind(own));
     switch (own) {
-      case 1: SetContent(ToQString(*v.get<Text>())); return true;
+      case prop::OwnIndex(prop::kComboContent): SetContent(ToQString(*v.get<Text>())); return true;
       case 2: data_.maxLength = *v.get<int32_t>(); ApplyMaxLength(); return true;
       case 5: data_.textColour = static_cast<uint32_t>(*v.get<int32_t>()); ApplyColours(); return true;
       case 6: data_.background = static_cast<uint32_t>(*v.get<int32_t>()); ApplyColours(); return true;
       case 8: SetItems(*v.get<ByteSet>()); return true;
-      case 11:
+      case prop::OwnIndex(prop::kComboCurrentIndex):
         SendMessageA(window(), CB_SETCURSEL, static_cast<WPARAM>(static_cast<intptr_t>(*v.get<int32_t>())), 0);
         return true;
       default: return QtUnit::SetOwn(own, value);

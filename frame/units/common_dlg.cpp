@@ -1,5 +1,6 @@
 // The common dialog (type "通用对话框"): invisible at run time; its properties configure the
 // file dialog that the library command CommonDlgOpen shows, which stores the chosen path back.
+#include "frame/properties.h"
 #include "frame/units/factories.h"
 #include "frame/units/qt_unit.h"
 
@@ -23,21 +24,21 @@ class CommonDlgUnit final : public QtUnit {
       delete placeholder;
       return false;
     }
-    QtUnit::SetOwn(0, Value(static_cast<int32_t>(data.kind)));
-    QtUnit::SetOwn(1, Value(data.title));
-    QtUnit::SetOwn(2, Value(data.fileName));
-    QtUnit::SetOwn(3, Value(ClosedFilter(data.filter)));
-    QtUnit::SetOwn(4, Value(data.filterIndex));
-    QtUnit::SetOwn(5, Value(data.initialFolder));
-    QtUnit::SetOwn(6, Value(data.defaultExtension));
-    QtUnit::SetOwn(7, Value(data.createPrompt));
+    QtUnit::SetOwn(prop::OwnIndex(prop::kDialogKind), Value(static_cast<int32_t>(data.kind)));
+    QtUnit::SetOwn(prop::OwnIndex(prop::kDialogTitle), Value(data.title));
+    QtUnit::SetOwn(prop::OwnIndex(prop::kDialogFileName), Value(data.fileName));
+    QtUnit::SetOwn(prop::OwnIndex(prop::kDialogFilter), Value(ClosedFilter(data.filter)));
+    QtUnit::SetOwn(prop::OwnIndex(prop::kDialogFilterIndex), Value(data.filterIndex));
+    QtUnit::SetOwn(prop::OwnIndex(prop::kDialogInitialFolder), Value(data.initialFolder));
+    QtUnit::SetOwn(prop::OwnIndex(prop::kDialogDefaultExtension), Value(data.defaultExtension));
+    QtUnit::SetOwn(prop::OwnIndex(prop::kDialogCreatePrompt), Value(data.createPrompt));
     return true;
   }
 
   bool ShownAtRunTime() const override { return false; }
 
   bool SetOwn(int own, const Value& value) override {
-    if (own == 3) return QtUnit::SetOwn(own, Value(ClosedFilter(*ToKind(value, Kind::Text).get<Text>())));
+    if (own == prop::OwnIndex(prop::kDialogFilter)) return QtUnit::SetOwn(own, Value(ClosedFilter(*ToKind(value, Kind::Text).get<Text>())));
     return QtUnit::SetOwn(own, value);
   }
 };

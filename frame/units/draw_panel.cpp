@@ -2,6 +2,7 @@
 // left of its client area, with a border. Units can sit inside it.
 #include <QPainter>
 
+#include "frame/properties.h"
 #include "frame/units/factories.h"
 #include "frame/units/picture.h"
 #include "frame/units/qt_unit.h"
@@ -44,7 +45,7 @@ class DrawPanelUnit final : public QtUnit {
     switch (own) {
       case 0: return Value(static_cast<int32_t>(panel()->border()));
       case 1: return Value(static_cast<int32_t>(panel()->background()));
-      case 2:
+      case prop::OwnIndex(prop::kDrawPanelPicture):
       case 3: return Value(pictures_[static_cast<size_t>(own - 2)]);
       default: return QtUnit::GetOwn(own);
     }
@@ -55,7 +56,7 @@ class DrawPanelUnit final : public QtUnit {
     switch (own) {
       case 0: panel()->SetBorder(static_cast<form::BorderStyle>(*v.get<int32_t>())); return true;
       case 1: panel()->SetBackground(static_cast<uint32_t>(*v.get<int32_t>())); return true;
-      case 2: SetBackgroundPicture(*v.get<ByteSet>()); return true;
+      case prop::OwnIndex(prop::kDrawPanelPicture): SetBackgroundPicture(*v.get<ByteSet>()); return true;
       case 3: pictures_[1] = *v.get<ByteSet>(); return true;
       default: return QtUnit::SetOwn(own, value);
     }

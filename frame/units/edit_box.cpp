@@ -2,6 +2,7 @@
 // and exactly one change after the program writes its content.
 #include <QLineEdit>
 
+#include "frame/properties.h"
 #include "frame/units/factories.h"
 #include "frame/units/qt_unit.h"
 
@@ -10,7 +11,6 @@ namespace {
 
 using namespace win32;
 
-constexpr DWORD ES_AUTOHSCROLL = 0x0080;
 constexpr int32_t kContentChanged = 0;
 
 class EditBoxUnit final : public QtUnit {
@@ -32,7 +32,7 @@ class EditBoxUnit final : public QtUnit {
   }
 
   Value GetOwn(int own) const override {
-    if (own == 0) return Value(FromQString(edit()->text()));
+    if (own == prop::OwnIndex(prop::kEditContent)) return Value(FromQString(edit()->text()));
     return QtUnit::GetOwn(own);
   }
 

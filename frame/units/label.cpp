@@ -5,6 +5,7 @@
 #include <QTextLayout>
 #include <QTextOption>
 
+#include "frame/properties.h"
 #include "frame/units/factories.h"
 #include "frame/units/picture.h"
 #include "frame/units/qt_unit.h"
@@ -81,7 +82,7 @@ class LabelUnit final : public QtUnit {
 
   Value GetOwn(int own) const override {
     switch (own) {
-      case 0: return Value(FromQString(caption()->text));
+      case prop::OwnIndex(prop::kLabelCaption): return Value(FromQString(caption()->text));
       case 1: return Value(static_cast<int32_t>(caption()->border()));
       case 2: return Value(static_cast<int32_t>(data_.textColour));
       case 3: return Value(static_cast<int32_t>(caption()->background()));
@@ -93,7 +94,7 @@ class LabelUnit final : public QtUnit {
   bool SetOwn(int own, const Value& value) override {
     const Value v = ToKind(value, OwnKind(own));
     switch (own) {
-      case 0: caption()->text = ToQString(*v.get<Text>()); break;
+      case prop::OwnIndex(prop::kLabelCaption): caption()->text = ToQString(*v.get<Text>()); break;
       case 1: caption()->SetBorder(static_cast<form::BorderStyle>(*v.get<int32_t>())); break;
       case 2:
         data_.textColour = static_cast<uint32_t>(*v.get<int32_t>());

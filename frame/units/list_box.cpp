@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QListWidget>
 
+#include "frame/properties.h"
 #include "frame/units/factories.h"
 #include "frame/units/qt_unit.h"
 #include "platform/api.h"
@@ -13,14 +14,6 @@ namespace {
 
 using namespace win32;
 using platform::user32::SendMessageA;
-
-constexpr DWORD LBS_NOTIFY = 0x0001;
-constexpr DWORD WS_VSCROLL = 0x00200000;
-constexpr UINT LB_RESETCONTENT = 0x0184;
-constexpr UINT LB_SETCURSEL = 0x0186;
-constexpr UINT LB_GETCURSEL = 0x0188;
-constexpr UINT LB_ADDSTRING = 0x0180;
-constexpr UINT LB_SETITEMDATA = 0x019A;
 
 constexpr int32_t kSelectionChanged = 0;
 constexpr int32_t kDoubleClicked = 1;
@@ -69,7 +62,7 @@ class ListBoxUnit final : public QtUnit {
   }
 
   Value GetOwn(int own) const override {
-    if (own == 8) return Value(static_cast<int32_t>(SendMessageA(window(), LB_GETCURSEL, 0, 0)));
+    if (own == prop::OwnIndex(prop::kListCurrentIndex)) return Value(static_cast<int32_t>(SendMessageA(window(), LB_GETCURSEL, 0, 0)));
     if (own == 0) {
       std::string bytes;
       for (int i = 0; i < list()->count(); ++i) bytes += FromQString(list()->item(i)->text()).bytes() + '\0';
@@ -80,7 +73,7 @@ class ListBoxUnit final : public QtUnit {
 
   bool SetOwn(int own, const Value& value) override {
     const Value v = ToKind(value, OwnKind(own));
-    if (own == 8) {
+    if (own == prop::OwnIndex(prop::kListCurrentIndex)) {
       SendMessageA(window(), LB_SETCURSEL, static_cast<WPARAM>(static_cast<intptr_t>(*v.get<int32_t>())), 0);
       return true;
     }

@@ -1,14 +1,13 @@
 // The picture box (type "图片框"): a picture value shown centred on the box's background colour.
 #include <QPainter>
 
+#include "frame/properties.h"
 #include "frame/units/factories.h"
 #include "frame/units/picture.h"
 #include "frame/units/qt_unit.h"
 
 namespace frame::units {
 namespace {
-
-constexpr win32::DWORD SS_BITMAP = 0x000E;
 
 class PictureBox final : public PanelWidget {
  public:
@@ -31,7 +30,7 @@ class PicBoxUnit final : public QtUnit {
   bool Create(const CreateParams& params) {
     const auto& data = std::get<form::PicBoxData>(*params.data);
     auto* box = new PictureBox(ParentWidget(params));
-    if (!Attach(box, params, box->client(), SS_BITMAP)) {
+    if (!Attach(box, params, box->client(), win32::SS_BITMAP)) {
       delete box;
       return false;
     }
@@ -46,8 +45,8 @@ class PicBoxUnit final : public QtUnit {
   Value GetOwn(int own) const override {
     switch (own) {
       case 0: return Value(static_cast<int32_t>(box()->border()));
-      case 1: return Value(static_cast<int32_t>(box()->background()));
-      case 2: return Value(picture_);
+      case prop::OwnIndex(prop::kPicBoxBackground): return Value(static_cast<int32_t>(box()->background()));
+      case prop::OwnIndex(prop::kPicBoxPicture): return Value(picture_);
       default: return QtUnit::GetOwn(own);
     }
   }
@@ -56,8 +55,8 @@ class PicBoxUnit final : public QtUnit {
     const Value v = ToKind(value, OwnKind(own));
     switch (own) {
       case 0: box()->SetBorder(static_cast<form::BorderStyle>(*v.get<int32_t>())); return true;
-      case 1: box()->SetBackground(static_cast<uint32_t>(*v.get<int32_t>())); return true;
-      case 2: SetPicture(*v.get<ByteSet>()); return true;
+      case prop::OwnIndex(prop::kPicBoxBackground): box()->SetBackground(static_cast<uint32_t>(*v.get<int32_t>())); return true;
+      case prop::OwnIndex(prop::kPicBoxPicture): SetPicture(*v.get<ByteSet>()); return true;
       default: return QtUnit::SetOwn(own, value);
     }
   }

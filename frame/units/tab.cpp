@@ -12,7 +12,6 @@ namespace {
 
 using namespace win32;
 
-constexpr DWORD WS_CLIPSIBLINGS = 0x04000000;
 constexpr int kTabHeight = 21;  // the page units of a form start just below the tabs
 
 class TabWidget final : public QWidget {

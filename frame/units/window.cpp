@@ -27,7 +27,7 @@ constexpr int32_t kDestroying = 2;
 constexpr int32_t kMoved = 3;
 constexpr int32_t kResized = 4;
 
-constexpr DWORD kWindowStyle = user32::WS_CAPTION | user32::WS_SYSMENU | user32::WS_MINIMIZEBOX;
+constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
 class WindowUnit;
 
@@ -103,7 +103,7 @@ class WindowUnit final : public QtUnit {
         *result = 0;
         return true;
       }
-    } else if (message == user32::WM_DESTROY) {
+    } else if (message == WM_DESTROY) {
       Fire(kDestroying);
       host().WindowDestroying();
     }

@@ -9,6 +9,8 @@
 namespace platform::comctl32 {
 namespace {
 
+using namespace win32;
+
 // Bounds on what a list may hold: sides up to 1024 pixels, at most 256 MiB of pixels per list.
 constexpr int kMaxSide = 1024;
 constexpr int64_t kMaxBytes = int64_t{256} << 20;

@@ -25,8 +25,6 @@ constexpr int kSubItemPadding = 6;  // left and right of a subitem's text
 constexpr int kCheckSize = 16;
 constexpr int kMaxIndent = 64;  // image widths; a larger indent draws as this one
 constexpr int kHoverSelectMs = 400;
-constexpr DWORD ES_AUTOHSCROLL = 0x0080;
-constexpr DWORD WS_BORDER = 0x00800000;
 
 QColor ColourOf(COLORREF c) {
   return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);

@@ -16,6 +16,8 @@
 namespace platform::comdlg32 {
 namespace {
 
+using namespace win32;
+
 constexpr DWORD kClassicRecordSize = 76;  // the record's size on the original platform
 
 struct FilterPair {

@@ -10,6 +10,8 @@
 namespace platform::gdi32 {
 namespace {
 
+using namespace win32;
+
 using gdi::BitmapObject;
 using gdi::DeviceContextObject;
 

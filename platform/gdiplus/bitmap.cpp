@@ -15,6 +15,8 @@
 namespace platform::gdiplus {
 namespace {
 
+using namespace win32;
+
 constexpr UINT kDefaultThumbnailSide = 120;
 
 // Qt's layout of a pixel format whose pixels can be copied from the caller's memory.

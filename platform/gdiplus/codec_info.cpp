@@ -11,6 +11,8 @@
 namespace platform::gdiplus {
 namespace {
 
+using namespace win32;
+
 struct EncoderDescription {
   CLSID clsid;
   GUID format;

@@ -15,6 +15,8 @@
 namespace platform::gdiplus {
 namespace {
 
+using namespace win32;
+
 enum class Format { Unknown, Bmp, Icon, Png, Jpeg, Gif, Tiff };
 
 bool StartsWith(const QByteArray& bytes, std::initializer_list<uint8_t> head) {

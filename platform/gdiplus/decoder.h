@@ -13,9 +13,9 @@
 
 namespace platform::gdiplus {
 
-GpStatus DecodePicture(const QByteArray& bytes, std::unique_ptr<Image>& image);
+win32::GpStatus DecodePicture(const QByteArray& bytes, std::unique_ptr<Image>& image);
 
 // Replaces the pixels of the image by those of frame `index` (of a multi-frame image).
-GpStatus DecodeFrame(Image& image, UINT index);
+win32::GpStatus DecodeFrame(Image& image, win32::UINT index);
 
 }  // namespace platform::gdiplus

@@ -9,6 +9,8 @@
 namespace platform::gdiplus {
 namespace {
 
+using namespace win32;
+
 // The size the source takes on the target along one axis, never more than it has.
 int ShrunkSide(double side, int sourceSide) {
   double length = std::fabs(side);

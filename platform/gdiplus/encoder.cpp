@@ -13,6 +13,8 @@
 namespace platform::gdiplus {
 namespace {
 
+using namespace win32;
+
 // More parameters than any encoder has: the list is malformed.
 constexpr UINT kMaxEncoderParameters = 64;
 

@@ -11,6 +11,8 @@
 namespace platform::gdiplus {
 namespace {
 
+using namespace win32;
+
 // The pixels a graphics object draws into: Ok with a surface, Ok with null (draws nowhere), or
 // InvalidParameter when its image or device context is gone.
 GpStatus Surface(const Graphics& graphics, QImage*& surface) {

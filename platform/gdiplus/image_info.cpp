@@ -8,6 +8,8 @@
 namespace platform::gdiplus {
 namespace {
 
+using namespace win32;
+
 // Images report their single dimension; frames are counted along the page or the time
 // dimension alike, as the platform's library does.
 bool IsFrameDimension(const GUID* dimension) {

@@ -21,6 +21,8 @@
 namespace platform::gdiplus {
 namespace {
 
+using namespace win32;
+
 QString NativePath(std::u16string_view path) {
   QString native = QString::fromUtf16(path.data(), qsizetype(path.size()));
   native.replace(QLatin1Char('\\'), QLatin1Char('/'));

@@ -5,6 +5,8 @@
 namespace platform::gdiplus {
 namespace {
 
+using namespace win32;
+
 int startCount = 0;
 
 bool AnyTranslucentPixel(const QImage& pixels) {

@@ -10,6 +10,8 @@
 namespace platform::kernel32 {
 namespace {
 
+using namespace win32;
+
 bool IsGbk(UINT codePage) {
   return codePage == CP_ACP || codePage == CP_OEMCP || codePage == CP_THREAD_ACP ||
          codePage == CP_GBK;

@@ -21,6 +21,8 @@
 namespace platform::kernel32 {
 namespace {
 
+using namespace win32;
+
 struct FileObject {
   int fd = -1;
   bool readable = false;

@@ -20,6 +20,8 @@
 namespace platform::kernel32 {
 namespace {
 
+using namespace win32;
+
 struct SearchObject {
   std::vector<WIN32_FIND_DATAA> entries;
   size_t next = 0;

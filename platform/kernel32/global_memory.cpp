@@ -10,6 +10,8 @@
 namespace platform::kernel32 {
 namespace {
 
+using namespace win32;
+
 struct GlobalBlock {
   std::vector<uint8_t> bytes;
   bool movable = false;

@@ -11,6 +11,8 @@
 namespace platform::kernel32 {
 namespace {
 
+using namespace win32;
+
 // A reservation may not exceed what a 32-bit program could hold, so a wild size fails cleanly.
 constexpr SIZE_T kLargestReservation = SIZE_T{1} << 31;
 

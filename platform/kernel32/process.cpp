@@ -16,6 +16,8 @@
 namespace platform::kernel32 {
 namespace {
 
+using namespace win32;
+
 thread_local DWORD lastError = ERROR_SUCCESS;
 
 using text::EqualsIgnoringAsciiCase;

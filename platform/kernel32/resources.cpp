@@ -20,6 +20,8 @@
 namespace platform::kernel32 {
 namespace {
 
+using namespace win32;
+
 struct ResourceObject {
   HMODULE module = 0;
   std::span<const uint8_t> bytes;

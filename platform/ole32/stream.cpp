@@ -11,6 +11,8 @@
 namespace platform::ole32 {
 namespace {
 
+using namespace win32;
+
 struct StreamObject {
   HGLOBAL memory = 0;
   bool deleteOnRelease = false;

@@ -16,6 +16,8 @@
 namespace platform::shell32 {
 namespace {
 
+using namespace win32;
+
 constexpr int kIconSize = 32;
 
 // A plain page or folder, for when neither the desktop nor the widget style has an icon.

@@ -9,6 +9,8 @@
 namespace platform::shell32 {
 namespace {
 
+using namespace win32;
+
 namespace fs = std::filesystem;
 
 constexpr int ERROR_SUCCESS = 0;

@@ -12,6 +12,8 @@
 namespace platform::shell32 {
 namespace {
 
+using namespace win32;
+
 constexpr int kIconSize = 32;
 
 HICON IconFromImage(std::span<const uint8_t> bytes) {

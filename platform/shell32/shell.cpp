@@ -29,6 +29,8 @@
 namespace platform::shell32 {
 namespace {
 
+using namespace win32;
+
 namespace fs = std::filesystem;
 
 constexpr HINSTANCE kShellSuccess = 42;  // any value above 32 means success

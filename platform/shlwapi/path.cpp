@@ -10,6 +10,8 @@
 namespace platform::shlwapi {
 namespace {
 
+using namespace win32;
+
 using paths::IsSeparator;
 
 // Calls visit(offset) for each character of a zero-terminated GBK text.

@@ -12,7 +12,7 @@
 namespace platform::user32 {
 namespace {
 
-constexpr DWORD CBS_SORT = 0x0100;
+using namespace win32;
 
 QString TextOf(LPARAM text) { return FromGbk(reinterpret_cast<const char*>(text)); }
 

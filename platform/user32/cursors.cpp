@@ -17,6 +17,8 @@
 namespace platform::user32 {
 namespace {
 
+using namespace win32;
+
 struct CursorObject {
   QCursor cursor;
   bool shared = false;  // a standard cursor: never destroyed

@@ -9,6 +9,8 @@
 namespace platform::user32 {
 namespace {
 
+using namespace win32;
+
 constexpr int kStandardIconSize = 32;
 
 HANDLE LoadIconFile(const char* path, UINT type, int width, int height, UINT flags) {

@@ -10,6 +10,8 @@
 namespace platform::user32 {
 namespace {
 
+using namespace win32;
+
 constexpr int kStandardIconSize = 32;
 constexpr UINT kDiDefaultSize = 0x0008;
 constexpr int64_t kMaxDrawPixels = int64_t{1} << 26;

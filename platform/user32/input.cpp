@@ -9,6 +9,8 @@
 namespace platform::user32 {
 namespace {
 
+using namespace win32;
+
 WPARAM KeyState(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
   WPARAM state = 0;
   if (buttons & Qt::LeftButton) state |= MK_LBUTTON;

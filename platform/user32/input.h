@@ -11,30 +11,22 @@
 
 namespace platform::user32 {
 
-using namespace win32;
-
-constexpr WPARAM MK_LBUTTON = 0x01;
-constexpr WPARAM MK_RBUTTON = 0x02;
-constexpr WPARAM MK_SHIFT = 0x04;
-constexpr WPARAM MK_CONTROL = 0x08;
-constexpr WPARAM MK_MBUTTON = 0x10;
-
 struct Message {
-  UINT message = 0;
-  WPARAM wParam = 0;
-  LPARAM lParam = 0;
+  win32::UINT message = 0;
+  win32::WPARAM wParam = 0;
+  win32::LPARAM lParam = 0;
 };
 
 // The virtual-key code of a Qt key, 0 when it has none.
-UINT VirtualKeyOf(int qtKey);
+win32::UINT VirtualKeyOf(int qtKey);
 // Position word of a mouse message: x and y as the low and high 16 bits.
-LPARAM PointParam(QPoint position);
+win32::LPARAM PointParam(QPoint position);
 // The mouse or keyboard message of a Qt input event (positions in the receiving widget's
 // coordinates), or none for other events. A key press that types a character gives WM_KEYDOWN;
 // the character itself is CharacterOf.
 std::optional<Message> TranslateInput(const QEvent& event);
 // The character a key press types, as its GBK code (a double-byte character as lead << 8 | trail),
 // or 0.
-UINT CharacterOf(const QEvent& event);
+win32::UINT CharacterOf(const QEvent& event);
 
 }  // namespace platform::user32

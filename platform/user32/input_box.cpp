@@ -10,6 +10,8 @@
 namespace platform::user32 {
 namespace {
 
+using namespace win32;
+
 QString Utf8Of(const std::string& gbk) {
   return FromGbk(gbk).replace("\r\n", "\n");
 }

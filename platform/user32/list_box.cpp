@@ -11,20 +11,7 @@
 namespace platform::user32 {
 namespace {
 
-constexpr UINT LB_ADDSTRING = 0x0180;
-constexpr UINT LB_INSERTSTRING = 0x0181;
-constexpr UINT LB_DELETESTRING = 0x0182;
-constexpr UINT LB_RESETCONTENT = 0x0184;
-constexpr UINT LB_SETCURSEL = 0x0186;
-constexpr UINT LB_GETCURSEL = 0x0188;
-constexpr UINT LB_GETTEXT = 0x0189;
-constexpr UINT LB_GETTEXTLEN = 0x018A;
-constexpr UINT LB_GETCOUNT = 0x018B;
-constexpr UINT LB_GETITEMDATA = 0x0199;
-constexpr UINT LB_SETITEMDATA = 0x019A;
-constexpr UINT LB_FINDSTRINGEXACT = 0x01A2;
-constexpr LRESULT LB_ERR = -1;
-constexpr DWORD LBS_SORT = 0x0002;
+using namespace win32;
 
 bool Valid(QListWidget* list, WPARAM index) {
   return static_cast<intptr_t>(index) >= 0 && static_cast<intptr_t>(index) < list->count();

@@ -10,9 +10,7 @@
 namespace platform::user32 {
 namespace {
 
-constexpr UINT MB_TYPEMASK = 0x0F;
-constexpr UINT MB_ICONMASK = 0xF0;
-constexpr UINT MB_DEFMASK = 0xF00;
+using namespace win32;
 
 struct ButtonRow {
   QMessageBox::StandardButton button;

@@ -12,6 +12,8 @@
 namespace platform::user32 {
 namespace {
 
+using namespace win32;
+
 std::optional<int>& QuitCode() {
   static std::optional<int> code;
   return code;

@@ -16,8 +16,6 @@
 
 namespace platform::user32 {
 
-using namespace win32;
-
 // The classic window frame around a top-level window's client area: GetWindowRect, SetWindowPos
 // and the frame's window geometry use outer sizes (523 x 412 outside is 515 x 378 inside).
 constexpr int kFrameLeft = 4;
@@ -25,19 +23,10 @@ constexpr int kFrameTop = 30;
 constexpr int kFrameRight = 4;
 constexpr int kFrameBottom = 4;
 
-constexpr DWORD WS_CAPTION = 0x00C00000u;
-constexpr DWORD WS_SYSMENU = 0x00080000u;
-constexpr DWORD WS_MINIMIZEBOX = 0x00020000u;
-constexpr int CW_USEDEFAULT = static_cast<int>(0x80000000u);
-constexpr UINT WM_DESTROY = 0x0002;
-constexpr UINT WM_SETTEXT = 0x000C;
-constexpr UINT WM_GETTEXT = 0x000D;
-constexpr UINT WM_GETTEXTLENGTH = 0x000E;
-
 struct CreateRequest {
-  DWORD exStyle = 0;
+  win32::DWORD exStyle = 0;
   std::string title;  // GBK
-  DWORD style = 0;
+  win32::DWORD style = 0;
   int x = 0, y = 0, width = 0, height = 0;
   QWidget* parent = nullptr;  // the parent's widget for WS_CHILD windows
   void* param = nullptr;
@@ -45,7 +34,7 @@ struct CreateRequest {
 
 struct WindowClass {
   std::string name;
-  WNDPROC defaultProc = nullptr;  // the class's window procedure; null: DefWindowProcA
+  win32::WNDPROC defaultProc = nullptr;  // the class's window procedure; null: DefWindowProcA
   // Makes the widget for CreateWindowExA; null for classes only the frame creates.
   std::function<QWidget*(const CreateRequest&)> create;
 };
@@ -56,36 +45,36 @@ const WindowClass* FindWindowClass(std::string_view name);
 
 struct WindowInfo {
   std::string_view className;
-  DWORD style = 0;       // WS_VISIBLE and WS_DISABLED are read live from the widget
-  DWORD exStyle = 0;
+  win32::DWORD style = 0;       // WS_VISIBLE and WS_DISABLED are read live from the widget
+  win32::DWORD exStyle = 0;
   int id = 0;            // control id of a child window
-  HWND owner = 0;        // owner of a top-level window
-  WNDPROC proc = nullptr;  // the window's first procedure; null: the class's
+  win32::HWND owner = 0;        // owner of a top-level window
+  win32::WNDPROC proc = nullptr;  // the window's first procedure; null: the class's
   // Where child windows go and client coordinates start (inside a border); null: the widget.
   QWidget* client = nullptr;
 };
 
 // Registers a widget as a window; it leaves the table when the widget is destroyed or when
 // DestroyWindow is called. Returns 0 when the class is unknown or the table is full.
-HWND AttachWindow(QWidget* widget, const WindowInfo& info);
+win32::HWND AttachWindow(QWidget* widget, const WindowInfo& info);
 // The widget's own window, or 0.
-HWND WindowOf(const QWidget* widget);
+win32::HWND WindowOf(const QWidget* widget);
 // The window of the widget or of its nearest registered ancestor, or 0.
-HWND WindowContaining(const QWidget* widget);
-QWidget* WidgetOf(HWND window);
+win32::HWND WindowContaining(const QWidget* widget);
+QWidget* WidgetOf(win32::HWND window);
 // The widget holding the window's children (its client area), or null.
-QWidget* ClientOf(HWND window);
+QWidget* ClientOf(win32::HWND window);
 
 // What a window's class does with a message by default.
-LRESULT CallClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+win32::LRESULT CallClassProc(win32::HWND window, win32::UINT message, win32::WPARAM wParam, win32::LPARAM lParam);
 // The default processing every class procedure ends in: texts, redraw, close and destroy; an input
 // message translated from Qt goes on to the widget (DeliverPendingInput).
-LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+win32::LRESULT DefWindowProcA(win32::HWND window, win32::UINT message, win32::WPARAM wParam, win32::LPARAM lParam);
 // While a subclassed window's procedures handle a mouse or keyboard message translated from a Qt
 // event, that event waits: this gives it to the widget now, so what the widget does with it is
 // done when the call returns (a class procedure can act on the result, as the list view does
 // after a press). False when no event of this window and message waits (a message a program
 // sent, or one already delivered). An event no procedure passes on never reaches the widget.
-bool DeliverPendingInput(HWND window, UINT message);
+bool DeliverPendingInput(win32::HWND window, win32::UINT message);
 
 }  // namespace platform::user32

@@ -15,7 +15,7 @@ namespace {
 
 namespace ts = testing_support;
 namespace fs = std::filesystem;
-using frame::operator""_gbk;
+using frame::literals::operator""_gbk;
 using ts::Bytes;
 
 Bytes Dib(int size, uint32_t colour) {

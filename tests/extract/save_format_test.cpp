@@ -10,7 +10,7 @@ namespace extract {
 namespace {
 
 namespace ts = testing_support;
-using frame::operator""_gbk;
+using frame::literals::operator""_gbk;
 
 TEST(IndexNumberTest, PaddedToTheDigitsOfTheCount) {
   struct Row {

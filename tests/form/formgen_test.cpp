@@ -17,7 +17,7 @@ namespace {
 
 using namespace frame::form;
 using frame::Text;
-using frame::operator""_gbk;
+using frame::literals::operator""_gbk;
 
 constexpr int32_t kUnit = 0x16000010;
 

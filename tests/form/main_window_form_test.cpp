@@ -20,6 +20,8 @@
 namespace frame::form {
 namespace {
 
+using namespace literals;
+
 using form_test::MainForm;
 using form_test::MainWindow;
 using ui::Handler;

@@ -13,6 +13,8 @@
 namespace frame {
 namespace {
 
+using namespace literals;
+
 namespace fs = std::filesystem;
 using testing_support::ReadBytes;
 using testing_support::TempDir;

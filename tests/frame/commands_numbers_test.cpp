@@ -10,6 +10,8 @@
 namespace frame {
 namespace {
 
+using namespace literals;
+
 TEST(BitCommandsTest, FoldAllArgumentsAndMaskTheShiftCount) {
   EXPECT_EQ(BitAnd({0x0F0F, 0x00FF, 0x0F00 | 0x000F}), 0x000F);
   EXPECT_EQ(BitAnd({-7}), -7);  // a single argument comes back unchanged

@@ -9,6 +9,8 @@
 namespace frame {
 namespace {
 
+using namespace literals;
+
 std::vector<std::string> Pieces(const Array<Text>& a) {
   std::vector<std::string> out;
   for (const Text& t : a)

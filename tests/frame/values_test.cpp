@@ -11,6 +11,8 @@
 namespace frame {
 namespace {
 
+using namespace literals;
+
 TEST(TextTest, LiteralsAreGbkAtRunTime) {
   const Text& t = "图标"_gbk;
   EXPECT_EQ(t.bytes(), "\xCD\xBC\xB1\xEA");

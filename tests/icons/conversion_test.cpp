@@ -14,7 +14,7 @@ namespace icofile {
 namespace {
 
 namespace ts = testing_support;
-using frame::operator""_gbk;
+using frame::literals::operator""_gbk;
 using ts::Bytes;
 
 Bytes Encoded(const QImage& image, const char* format) {

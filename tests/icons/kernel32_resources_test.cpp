@@ -14,8 +14,10 @@
 namespace platform::kernel32 {
 namespace {
 
+using namespace win32;
+
 namespace ts = testing_support;
-using frame::operator""_gbk;
+using frame::literals::operator""_gbk;
 using ts::Bytes;
 using ts::PeWriter;
 

@@ -11,7 +11,7 @@ namespace icofile {
 namespace {
 
 namespace ts = testing_support;
-using frame::operator""_gbk;
+using frame::literals::operator""_gbk;
 using ts::Bytes;
 
 Bytes Dib(int size, int bits) {

@@ -12,6 +12,8 @@
 namespace platform::comdlg32 {
 namespace {
 
+using namespace win32;
+
 using namespace frame::literals;
 using seams::DialogAnswer;
 

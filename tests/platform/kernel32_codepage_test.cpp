@@ -7,6 +7,8 @@
 namespace platform::kernel32 {
 namespace {
 
+using namespace win32;
+
 const char kGbk[] = "\xCD\xBC\xB1\xEA.ico";  // 图标.ico
 
 TEST(MultiByteToWideCharTest, QueriesSizesAndCountsTheTerminatorForMinusOne) {

@@ -15,6 +15,8 @@
 namespace platform::kernel32 {
 namespace {
 
+using namespace win32;
+
 namespace fs = std::filesystem;
 using testing_support::ReadBytes;
 using testing_support::TempDir;

@@ -12,6 +12,8 @@
 namespace platform::kernel32 {
 namespace {
 
+using namespace win32;
+
 namespace fs = std::filesystem;
 using testing_support::TempDir;
 using testing_support::WriteBytes;

@@ -8,6 +8,8 @@
 namespace platform::kernel32 {
 namespace {
 
+using namespace win32;
+
 TEST(VirtualMemoryTest, CommittedBlocksAreUsableUntilReleased) {
   auto* block = static_cast<uint8_t*>(VirtualAlloc(nullptr, 54, MEM_COMMIT, PAGE_READWRITE));
   ASSERT_NE(block, nullptr);

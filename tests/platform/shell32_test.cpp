@@ -15,6 +15,8 @@
 namespace platform::shell32 {
 namespace {
 
+using namespace win32;
+
 using namespace frame::literals;
 using seams::DialogAnswer;
 using seams::ShellRequest;

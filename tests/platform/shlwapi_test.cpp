@@ -10,6 +10,8 @@
 namespace platform::shlwapi {
 namespace {
 
+using namespace win32;
+
 std::string Gbk(const char* utf8) {
   return text::Utf8ToGbk(utf8);
 }

@@ -12,12 +12,9 @@
 namespace platform::user32 {
 namespace {
 
-using namespace frame::literals;
+using namespace win32;
 
-constexpr DWORD CBS_SORT = 0x0100;
-constexpr UINT LB_ADDSTRING = 0x0180, LB_DELETESTRING = 0x0182, LB_SETCURSEL = 0x0186,
-               LB_GETCURSEL = 0x0188, LB_GETTEXT = 0x0189, LB_GETCOUNT = 0x018B,
-               LB_GETITEMDATA = 0x0199, LB_SETITEMDATA = 0x019A, LB_FINDSTRINGEXACT = 0x01A2;
+using namespace frame::literals;
 
 class ControlTest : public testing::Test {
  protected:

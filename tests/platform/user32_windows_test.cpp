@@ -18,6 +18,8 @@
 namespace platform::user32 {
 namespace {
 
+using namespace win32;
+
 using namespace frame::literals;
 
 // A top-level window, destroyed (and deleted) with the test.

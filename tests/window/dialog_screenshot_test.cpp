@@ -21,7 +21,7 @@
 namespace window_test {
 namespace {
 
-using frame::operator""_gbk;
+using frame::literals::operator""_gbk;
 namespace ts = testing_support;
 
 constexpr int kSettleTicks = 8;  // 200 ms each: the dialog lists its folder, then paints

@@ -17,7 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 namespace ts = testing_support;
-using frame::operator""_gbk;
+using frame::literals::operator""_gbk;
 using platform::seams::DialogAnswer;
 using platform::seams::DialogKind;
 

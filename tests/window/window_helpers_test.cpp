@@ -19,7 +19,7 @@
 namespace imaging {
 namespace {
 
-using frame::operator""_gbk;
+using frame::literals::operator""_gbk;
 using namespace win32;
 
 HWND CreateTopLevel(const char* className, const char* title, int width, HWND owner = 0) {

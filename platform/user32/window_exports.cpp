@@ -1,196 +1,24 @@
-// The window table and the user32 window functions over it.
+// The user32 window functions over the window table: messages, texts, geometry, styles,
+// creation and destruction.
 #include <QAbstractButton>
-#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QComboBox>
-#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QMouseEvent>
-#include <QPushButton>
 
 #include <algorithm>
-#include <map>
-#include <memory>
 #include <vector>
 
 #include "platform/api.h"
-#include "platform/comctl32/list_view.h"
-#include "platform/handles.h"
 #include "platform/modules.h"
 #include "platform/qt_text.h"
-#include "platform/user32/input.h"
-#include "platform/user32/window_table.h"
+#include "platform/user32/window_entries.h"
 
 namespace platform::user32 {
 
-LRESULT ComboBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-LRESULT ListBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+using namespace win32;
 
 namespace {
-
-constexpr UINT SWP_NOREDRAW = 0x0008;
-constexpr UINT SWP_SHOWWINDOW = 0x0040;
-constexpr UINT SWP_HIDEWINDOW = 0x0080;
-constexpr HWND HWND_TOP = 0;
-constexpr HWND HWND_BOTTOM = 1;
-constexpr UINT WPF_NONE = 0;
-constexpr UINT SW_SHOWMINIMIZED = 2;
-constexpr UINT SW_SHOWMAXIMIZED = 3;
-constexpr UINT SW_MINIMIZE = 6;
-constexpr UINT SW_SHOWMINNOACTIVE = 7;
-constexpr UINT SW_SHOWNA = 8;
-constexpr UINT SW_RESTORE = 9;
-constexpr UINT SW_SHOWDEFAULT = 10;
-
-std::string Lower(std::string_view s) {
-  std::string out(s);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return out;
-}
-
-// ---- Window classes ----
-
-template <class W>
-std::function<QWidget*(const CreateRequest&)> Make() {
-  return [](const CreateRequest& r) -> QWidget* { return new W(r.parent); };
-}
-
-std::map<std::string, WindowClass>& Classes() {
-  static std::map<std::string, WindowClass> classes = [] {
-    std::map<std::string, WindowClass> standard;
-    auto add = [&](WindowClass c) { standard[Lower(c.name)] = std::move(c); };
-    add({"PictolanWindow", nullptr, Make<QWidget>()});
-    add({"Button", nullptr, Make<QPushButton>()});
-    add({"Edit", nullptr, Make<QLineEdit>()});
-    add({"ComboBox", &ComboBoxProc, Make<QComboBox>()});
-    add({"ListBox", &ListBoxProc, Make<QListWidget>()});
-    add({"Static", nullptr, Make<QLabel>()});
-    add({"SysTabControl32", nullptr, nullptr});
-    add({"msctls_updown32", nullptr, nullptr});
-    add(comctl32::ListViewClass());
-    add(comctl32::HeaderClass());
-    add({"#32770", nullptr, Make<QWidget>()});  // dialogs
-    add({"PictolanMessageWindow", nullptr, Make<QWidget>()});
-    return standard;
-  }();
-  return classes;
-}
-
-// ---- The table ----
-
-struct WindowEntry {
-  QPointer<QWidget> widget;
-  QPointer<QWidget> client;
-  const WindowClass* windowClass = nullptr;
-  DWORD style = 0;
-  DWORD exStyle = 0;
-  int id = 0;
-  HWND owner = 0;
-  WNDPROC proc = nullptr;
-  WNDPROC firstProc = nullptr;  // the procedure it was registered with: input is translated once it changes
-  LONG_PTR userData = 0;
-};
-
-HandleTable<WindowEntry>& Table() {
-  static HandleTable<WindowEntry> table(HandleKind::Window);
-  return table;
-}
-
-QHash<const QWidget*, HWND>& ByWidget() {
-  static QHash<const QWidget*, HWND> map;
-  return map;
-}
-
-// Top-level windows, the most recently created first (the order EnumWindows reports).
-std::vector<HWND>& TopLevelOrder() {
-  static std::vector<HWND> order;
-  return order;
-}
-
-WindowEntry* Live(HWND window) {
-  WindowEntry* entry = Table().Find(window);
-  return (entry && entry->widget) ? entry : nullptr;
-}
-
-void Detach(HWND window) {
-  std::unique_ptr<WindowEntry> entry = Table().Take(window);
-  if (!entry) return;
-  for (auto it = ByWidget().begin(); it != ByWidget().end();) {
-    if (it.value() == window) it = ByWidget().erase(it);
-    else ++it;
-  }
-  auto& order = TopLevelOrder();
-  order.erase(std::remove(order.begin(), order.end(), window), order.end());
-}
-
-// The Qt event behind the translated input message travelling down a window's procedure chain,
-// until DefWindowProcA hands it to the widget.
-struct InputDelivery {
-  HWND window = 0;
-  UINT message = 0;
-  QPointer<QObject> target;
-  QEvent* event = nullptr;
-};
-InputDelivery& Delivery() {
-  static InputDelivery delivery;
-  return delivery;
-}
-// The event being handed to its widget, which the translator lets through.
-QEvent*& Redelivering() {
-  static QEvent* event = nullptr;
-  return event;
-}
-
-bool IsMouseEvent(const QEvent& event) {
-  switch (event.type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::MouseMove:
-      return true;
-    default:
-      return false;
-  }
-}
-
-bool IsInputMessage(UINT message) {
-  return (message >= WM_KEYDOWN && message <= WM_SYSKEYUP) ||
-         (message >= WM_MOUSEMOVE && message <= WM_MOUSEWHEEL);
-}
-
-// Gives a subclassed window's procedures the mouse and keyboard messages of its widget. Mouse
-// positions are in the window's client coordinates, also for events of an inner widget (the
-// viewport of a list).
-class InputTranslator final : public QObject {
- public:
-  static InputTranslator& Instance() {
-    static auto* translator = new InputTranslator;
-    return *translator;
-  }
-
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event == Redelivering()) return false;
-    auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget) return false;
-    HWND window = WindowContaining(widget);
-    WindowEntry* entry = Live(window);
-    if (!entry || entry->proc == entry->firstProc) return false;
-    std::optional<Message> message = TranslateInput(*event);
-    if (!message) return false;
-    if (QWidget* client = entry->client; client && client != widget && IsMouseEvent(*event)) {
-      const QPoint position = static_cast<QMouseEvent*>(event)->position().toPoint();
-      message->lParam = PointParam(client->mapFromGlobal(widget->mapToGlobal(position)));
-    }
-    InputDelivery saved =
-        std::exchange(Delivery(), InputDelivery{window, message->message, watched, event});
-    SendMessageA(window, message->message, message->wParam, message->lParam);
-    Delivery() = saved;
-    return true;  // the widget had it from DefWindowProcA, or a procedure kept it
-  }
-};
 
 QString WidgetText(QWidget* widget) {
   if (widget->isWindow()) return widget->windowTitle();
@@ -241,67 +69,6 @@ void Move(QWidget* widget, int x, int y, int width, int height, bool move, bool 
 
 }  // namespace
 
-// ---- The table's interface ----
-
-void RegisterWindowClass(WindowClass windowClass) {
-  Classes()[Lower(windowClass.name)] = std::move(windowClass);
-}
-
-const WindowClass* FindWindowClass(std::string_view name) {
-  auto it = Classes().find(Lower(name));
-  return it == Classes().end() ? nullptr : &it->second;
-}
-
-HWND AttachWindow(QWidget* widget, const WindowInfo& info) {
-  const WindowClass* windowClass = FindWindowClass(info.className);
-  if (!widget || !windowClass || WindowOf(widget)) return 0;
-  auto entry = std::make_unique<WindowEntry>();
-  entry->widget = widget;
-  entry->client = info.client ? info.client : widget;
-  entry->windowClass = windowClass;
-  entry->style = info.style;
-  entry->exStyle = info.exStyle;
-  entry->id = info.id;
-  entry->owner = info.owner;
-  entry->proc = info.proc ? info.proc : windowClass->defaultProc ? windowClass->defaultProc
-                                                                   : &DefWindowProcA;
-  entry->firstProc = entry->proc;
-  const HWND window = Table().Insert(std::move(entry));
-  if (window == 0) return 0;
-  ByWidget().insert(widget, window);
-  if (widget->isWindow()) TopLevelOrder().insert(TopLevelOrder().begin(), window);
-  QObject::connect(widget, &QObject::destroyed, [window] { Detach(window); });
-  widget->installEventFilter(&InputTranslator::Instance());
-  if (auto* area = qobject_cast<QAbstractScrollArea*>(widget))
-    area->viewport()->installEventFilter(&InputTranslator::Instance());
-  return window;
-}
-
-HWND WindowOf(const QWidget* widget) { return widget ? ByWidget().value(widget, 0) : 0; }
-
-HWND WindowContaining(const QWidget* widget) {
-  for (; widget; widget = widget->parentWidget())
-    if (HWND window = WindowOf(widget)) return window;
-  return 0;
-}
-
-QWidget* WidgetOf(HWND window) {
-  WindowEntry* entry = Live(window);
-  return entry ? entry->widget.data() : nullptr;
-}
-
-QWidget* ClientOf(HWND window) {
-  WindowEntry* entry = Live(window);
-  return entry ? entry->client.data() : nullptr;
-}
-
-LRESULT CallClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  WindowEntry* entry = Live(window);
-  if (!entry) return 0;
-  WNDPROC proc = entry->windowClass->defaultProc ? entry->windowClass->defaultProc : &DefWindowProcA;
-  return proc(window, message, wParam, lParam);
-}
-
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   QWidget* widget = WidgetOf(window);
   if (!widget) return 0;
@@ -329,23 +96,6 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
       return 0;
   }
 }
-
-bool DeliverPendingInput(HWND window, UINT message) {
-  InputDelivery& pending = Delivery();
-  if (!pending.event || pending.window != window || pending.message != message) return false;
-  QEvent* event = std::exchange(pending.event, nullptr);
-  const QPointer<QObject> target = pending.target;
-  if (!target) return false;
-  // notify keeps the event spontaneous, as the widget would have had it; the event is then
-  // accepted, since Qt's own delivery has already offered it to the parents.
-  QEvent* outer = std::exchange(Redelivering(), event);
-  QCoreApplication::instance()->notify(target, event);
-  Redelivering() = outer;
-  event->accept();
-  return true;
-}
-
-// ---- user32 ----
 
 LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   WindowEntry* entry = Live(window);
@@ -446,7 +196,7 @@ BOOL ShowWindow(HWND window, int command) {
   QWidget* widget = WidgetOf(window);
   if (!widget) return FALSE;
   const BOOL wasVisible = widget->isVisible() ? TRUE : FALSE;
-  switch (static_cast<UINT>(command)) {
+  switch (command) {
     case SW_HIDE: widget->hide(); break;
     case SW_SHOWMINIMIZED:
     case SW_MINIMIZE:
