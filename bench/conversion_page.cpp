@@ -36,7 +36,8 @@ class PictureFolder {
     const char* extensions[] = {".png", ".JPG", ".jpeg", ".bmp", ".gif", ".tiff"};
     for (int i = 0; i < kPictures; ++i)
       std::ofstream(folder_ / ("picture" + std::to_string(i) + extensions[i % 6])) << "x";
-    for (int i = 0; i < kFolders; ++i) fs::create_directory(folder_ / ("folder" + std::to_string(i)));
+    for (int i = 0; i < kFolders; ++i)
+      fs::create_directory(folder_ / ("folder" + std::to_string(i)));
     for (int i = 0; i < kOthers; ++i)
       std::ofstream(folder_ / ("notes" + std::to_string(i) + ".txt")) << "x";
   }

@@ -25,7 +25,8 @@ const frame::ByteSet& LargePng() {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter(&buffer, "png").write(picture);
-    return frame::ByteSet(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size()));
+    return frame::ByteSet(reinterpret_cast<const uint8_t*>(bytes.constData()),
+                          size_t(bytes.size()));
   }();
   return png;
 }
@@ -65,10 +66,15 @@ void EncodeScaled(benchmark::State& state, int32_t format) {
   ImageObject image;
   image.LoadFromBytes(LargePng());
   image.Scale(float(state.range(0)), float(state.range(0)), true);
-  for (auto _ : state) benchmark::DoNotOptimize(image.SaveToBytes(format));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(image.SaveToBytes(format));
 }
-void EncodePng(benchmark::State& state) { EncodeScaled(state, 4); }
-void EncodeBmp(benchmark::State& state) { EncodeScaled(state, 0); }
+void EncodePng(benchmark::State& state) {
+  EncodeScaled(state, 4);
+}
+void EncodeBmp(benchmark::State& state) {
+  EncodeScaled(state, 0);
+}
 BENCHMARK(EncodePng)->Arg(1024)->Arg(256)->Arg(48)->Unit(benchmark::kMicrosecond);
 BENCHMARK(EncodeBmp)->Arg(1024)->Arg(256)->Arg(48)->Unit(benchmark::kMicrosecond);
 

@@ -34,8 +34,10 @@ void BM_WriteAndReadACaption(benchmark::State& state) {
   app.Initialise();
   app.LoadStartWindow(ui::kMainWindowId);
   for (auto _ : state) {
-    frame::WriteText(ui::kMainWindowId, ui::unit::提示标签, frame::prop::kLabelCaption, "‘shell32.dll’有3个图标。"_gbk);
-    benchmark::DoNotOptimize(frame::ReadText(ui::kMainWindowId, ui::unit::提示标签, frame::prop::kLabelCaption));
+    frame::WriteText(ui::kMainWindowId, ui::unit::提示标签, frame::prop::kLabelCaption,
+                     "‘shell32.dll’有3个图标。"_gbk);
+    benchmark::DoNotOptimize(
+        frame::ReadText(ui::kMainWindowId, ui::unit::提示标签, frame::prop::kLabelCaption));
   }
 }
 BENCHMARK(BM_WriteAndReadACaption)->Unit(benchmark::kMicrosecond);

@@ -41,7 +41,8 @@ struct EventRecord {
   int32_t result = 0;
 
   EventRecord() = default;
-  EventRecord(int32_t window, int32_t unit, int32_t index, std::initializer_list<int32_t> args = {});
+  EventRecord(int32_t window, int32_t unit, int32_t index,
+              std::initializer_list<int32_t> args = {});
 };
 
 // A handler of the program: gets the event record, may return a value.

@@ -23,7 +23,7 @@ struct ExternalCall<Index, R (*)(P...)> {
 namespace ext {
 
 #define PICTOLAN_WRAPPER(index, library, stand_in, function, wrapper) \
-  inline constexpr auto wrapper =                                      \
+  inline constexpr auto wrapper =                                     \
       &frame::ExternalCall<index, decltype(&platform::stand_in::function)>::Call;
 PICTOLAN_EXTERNAL_FUNCTIONS(PICTOLAN_WRAPPER)
 #undef PICTOLAN_WRAPPER

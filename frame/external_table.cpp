@@ -20,7 +20,8 @@ static_assert(RowsInOrder(), "each row of the list of external functions stands 
 }  // namespace
 
 const std::array<ExternalFunction, kExternalFunctionCount>& ExternalFunctionTable() {
-#define PICTOLAN_ROW(index, library, stand_in, function, wrapper) ExternalFunction{library, #function},
+#define PICTOLAN_ROW(index, library, stand_in, function, wrapper) \
+  ExternalFunction{library, #function},
   static constexpr std::array<ExternalFunction, kExternalFunctionCount> table = {
       {PICTOLAN_EXTERNAL_FUNCTIONS(PICTOLAN_ROW)}};
 #undef PICTOLAN_ROW

@@ -16,11 +16,17 @@ RuntimeApp& App() {
 
 }  // namespace
 
-void Initialise() { App().Initialise(); }
+void Initialise() {
+  App().Initialise();
+}
 
-void LoadStartWindow(int32_t windowId) { App().LoadStartWindow(windowId); }
+void LoadStartWindow(int32_t windowId) {
+  App().LoadStartWindow(windowId);
+}
 
-void Run() { App().Run(); }
+void Run() {
+  App().Run();
+}
 
 int RunProgram(const ProgramHeader& header, StartRoutine start) {
   RuntimeApp app(header);

@@ -10,7 +10,8 @@ namespace frame {
 
 // Frame service 6: initialises the frame (the first thing the start routine does).
 void Initialise();
-// Loads the start window as a window without owner; a failure is the fatal error "载入启动窗口失败".
+// Loads the start window as a window without owner; a failure is the fatal error
+// "载入启动窗口失败".
 void LoadStartWindow(int32_t windowId);
 // Runs the message loop until the last window is gone; returns at once when none is loaded.
 void Run();

@@ -27,26 +27,28 @@ inline constexpr int kMenuVisible = 3;   // bool
 // The first of a type's own properties; a unit keeps them by own index (index - kFirstOwn).
 inline constexpr int kFirstOwn = 8;
 // The types' own properties that the program uses.
-inline constexpr int kEditContent = 8;          // EditBox: text
-inline constexpr int kLabelCaption = 8;         // Label: text
-inline constexpr int kCheckBoxChecked = 18;     // CheckBox: bool
-inline constexpr int kComboContent = 9;         // ComboBox: the edit part's text
-inline constexpr int kComboCurrentIndex = 19;   // ComboBox: integer, -1 none
-inline constexpr int kListCurrentIndex = 16;    // ListBox: integer, -1 none
-inline constexpr int kPicBoxBackground = 9;     // PicBox: colour 0x00BBGGRR
-inline constexpr int kPicBoxPicture = 10;       // PicBox: byte set holding an image file
-inline constexpr int kDrawPanelPicture = 10;    // DrawPanel: background picture, an image file
-inline constexpr int kDialogKind = 8;           // CommonDlg: 0 open, 1 save (others not offered)
-inline constexpr int kDialogTitle = 9;          // CommonDlg: text
-inline constexpr int kDialogFileName = 10;      // CommonDlg: text
-inline constexpr int kDialogFilter = 11;        // CommonDlg: "desc|pattern|..." text
-inline constexpr int kDialogFilterIndex = 12;   // CommonDlg: integer from 0
-inline constexpr int kDialogInitialFolder = 13;     // CommonDlg: text
+inline constexpr int kEditContent = 8;           // EditBox: text
+inline constexpr int kLabelCaption = 8;          // Label: text
+inline constexpr int kCheckBoxChecked = 18;      // CheckBox: bool
+inline constexpr int kComboContent = 9;          // ComboBox: the edit part's text
+inline constexpr int kComboCurrentIndex = 19;    // ComboBox: integer, -1 none
+inline constexpr int kListCurrentIndex = 16;     // ListBox: integer, -1 none
+inline constexpr int kPicBoxBackground = 9;      // PicBox: colour 0x00BBGGRR
+inline constexpr int kPicBoxPicture = 10;        // PicBox: byte set holding an image file
+inline constexpr int kDrawPanelPicture = 10;     // DrawPanel: background picture, an image file
+inline constexpr int kDialogKind = 8;            // CommonDlg: 0 open, 1 save (others not offered)
+inline constexpr int kDialogTitle = 9;           // CommonDlg: text
+inline constexpr int kDialogFileName = 10;       // CommonDlg: text
+inline constexpr int kDialogFilter = 11;         // CommonDlg: "desc|pattern|..." text
+inline constexpr int kDialogFilterIndex = 12;    // CommonDlg: integer from 0
+inline constexpr int kDialogInitialFolder = 13;  // CommonDlg: text
 inline constexpr int kDialogDefaultExtension = 14;  // CommonDlg: text
 inline constexpr int kDialogCreatePrompt = 15;      // CommonDlg: bool
 
 // The own index under which a unit keeps one of its type's own properties.
-constexpr int OwnIndex(int property) { return property - kFirstOwn; }
+constexpr int OwnIndex(int property) {
+  return property - kFirstOwn;
+}
 }  // namespace prop
 
 // The value of the property's kind: int32_t (integers, selections, colours), int64_t, bool, Text

@@ -36,7 +36,9 @@ units::Unit& UnitOf(UnitRef ref, form::UnitType type) {
   return unit;
 }
 
-HWND WindowOf(UnitRef ref, form::UnitType type) { return UnitOf(ref, type).window(); }
+HWND WindowOf(UnitRef ref, form::UnitType type) {
+  return UnitOf(ref, type).window();
+}
 
 // The unit's own property given by its property index.
 template <class T>
@@ -60,12 +62,18 @@ Value Converted(const Text& typed, const Value& variable) {
   const double whole = std::isfinite(number) ? std::trunc(number) : 0.0;
   auto integer = [whole](double low, double high) { return std::clamp(whole, low, high); };
   switch (variable.type()) {
-    case TypeCode::Byte: return Value(ToByte(Value(typed)));
-    case TypeCode::Short: return Value(static_cast<int16_t>(integer(INT16_MIN, INT16_MAX)));
-    case TypeCode::Long: return Value(static_cast<int64_t>(integer(-9.2e18, 9.2e18)));
-    case TypeCode::Float: return Value(static_cast<float>(number));
-    case TypeCode::Double: return Value(number);
-    default: return Value(static_cast<int32_t>(integer(INT32_MIN, INT32_MAX)));
+    case TypeCode::Byte:
+      return Value(ToByte(Value(typed)));
+    case TypeCode::Short:
+      return Value(static_cast<int16_t>(integer(INT16_MIN, INT16_MAX)));
+    case TypeCode::Long:
+      return Value(static_cast<int64_t>(integer(-9.2e18, 9.2e18)));
+    case TypeCode::Float:
+      return Value(static_cast<float>(number));
+    case TypeCode::Double:
+      return Value(number);
+    default:
+      return Value(static_cast<int32_t>(integer(INT32_MIN, INT32_MAX)));
   }
 }
 
@@ -89,8 +97,8 @@ int32_t MessageBox(const Value& message, int32_t flags, const std::optional<Text
   return pressed >= IDOK ? pressed - 1 : IDCANCEL - 1;  // the commands number the buttons from 0
 }
 
-bool InputBox(const Text& prompt, const std::optional<Text>& caption, const std::optional<Text>& initial,
-              Value& variable, int32_t mode) {
+bool InputBox(const Text& prompt, const std::optional<Text>& caption,
+              const std::optional<Text>& initial, Value& variable, int32_t mode) {
   const auto inputMode = static_cast<user32::InputMode>(std::clamp(mode, 1, 4));
   const std::optional<std::string> typed =
       user32::AskForText(0, caption ? caption->bytes() : std::string(), prompt.bytes(),
@@ -100,7 +108,9 @@ bool InputBox(const Text& prompt, const std::optional<Text>& caption, const std:
   return true;
 }
 
-void DoEvents() { App().DoEvents(); }
+void DoEvents() {
+  App().DoEvents();
+}
 
 void SetWaitCursor() {
   const HCURSOR previous = user32::SetCursor(user32::LoadCursorA(0, MAKEINTRESOURCEA(IDC_WAIT)));
@@ -118,20 +128,26 @@ void RestoreCursor() {
   if (user32::GetCursorPos(&position)) user32::SetCursorPos(position.x, position.y);
 }
 
-bool ReleaseMouseCapture() { return user32::ReleaseCapture() != FALSE; }
+bool ReleaseMouseCapture() {
+  return user32::ReleaseCapture() != FALSE;
+}
 
 void OpenWebAddress(const Text& address) {
   platform::shell32::ShellExecuteA(0, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-Text GetProgramDir() { return App().programFolder(); }
+Text GetProgramDir() {
+  return App().programFolder();
+}
 
 Text GetProgramFileName() {
   const RuntimeApp* app = RuntimeApp::Current();
   return app ? app->programFileName() : Text();
 }
 
-HWND GetUnitHandle(UnitRef unit) { return App().UnitObject(unit.windowId, unit.unitId).window(); }
+HWND GetUnitHandle(UnitRef unit) {
+  return App().UnitObject(unit.windowId, unit.unitId).window();
+}
 
 bool CommonDlgOpen(UnitRef ref) {
   units::Unit& dialog = UnitOf(ref, form::UnitType::CommonDlg);
@@ -167,7 +183,8 @@ bool CommonDlgOpen(UnitRef ref) {
 }
 
 int32_t ComboItemCount(UnitRef combo) {
-  return static_cast<int32_t>(user32::SendMessageA(WindowOf(combo, form::UnitType::ComboBox), CB_GETCOUNT, 0, 0));
+  return static_cast<int32_t>(
+      user32::SendMessageA(WindowOf(combo, form::UnitType::ComboBox), CB_GETCOUNT, 0, 0));
 }
 
 Text ComboItemText(UnitRef combo, int32_t index) {
@@ -181,13 +198,15 @@ Text ComboItemText(UnitRef combo, int32_t index) {
 }
 
 int32_t ComboItemData(UnitRef combo, int32_t index) {
-  return static_cast<int32_t>(user32::SendMessageA(WindowOf(combo, form::UnitType::ComboBox), CB_GETITEMDATA,
-                                                   static_cast<WPARAM>(static_cast<intptr_t>(index)), 0));
+  return static_cast<int32_t>(
+      user32::SendMessageA(WindowOf(combo, form::UnitType::ComboBox), CB_GETITEMDATA,
+                           static_cast<WPARAM>(static_cast<intptr_t>(index)), 0));
 }
 
 int32_t ComboAddItem(UnitRef combo, const Text& text, int32_t data) {
   const HWND window = WindowOf(combo, form::UnitType::ComboBox);
-  const LRESULT index = user32::SendMessageA(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  const LRESULT index =
+      user32::SendMessageA(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
   if (index < 0) return -1;
   user32::SendMessageA(window, CB_SETITEMDATA, static_cast<WPARAM>(index), data);
   return static_cast<int32_t>(index);
@@ -195,7 +214,8 @@ int32_t ComboAddItem(UnitRef combo, const Text& text, int32_t data) {
 
 int32_t ListAddItem(UnitRef list, const Text& text, int32_t data) {
   const HWND window = WindowOf(list, form::UnitType::ListBox);
-  const LRESULT index = user32::SendMessageA(window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  const LRESULT index =
+      user32::SendMessageA(window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
   if (index < 0) return -1;
   user32::SendMessageA(window, LB_SETITEMDATA, static_cast<WPARAM>(index), data);
   return static_cast<int32_t>(index);

@@ -24,8 +24,8 @@ int32_t MessageBox(const Value& message, int32_t flags = 0,
 // True when the user confirms; the typed text is then stored in the variable, converted to the
 // variable's type. False on cancel, the variable untouched. Modes 1-4 (text, password, integer,
 // decimal); others are clamped to the nearer end.
-bool InputBox(const Text& prompt, const std::optional<Text>& caption, const std::optional<Text>& initial,
-              Value& variable, int32_t mode = 1);
+bool InputBox(const Text& prompt, const std::optional<Text>& caption,
+              const std::optional<Text>& initial, Value& variable, int32_t mode = 1);
 // Dispatches every waiting message; returns when none is left or a quit message is next.
 void DoEvents();
 // Shows the hourglass; the cursor shown before the first call is remembered.

@@ -7,13 +7,23 @@
 
 namespace frame {
 
-Text Text::FromUtf8(std::string_view utf8) { return Text(platform::text::Utf8ToGbk(utf8)); }
+Text Text::FromUtf8(std::string_view utf8) {
+  return Text(platform::text::Utf8ToGbk(utf8));
+}
 
-std::string Text::ToUtf8() const { return platform::text::GbkToUtf8(bytes_); }
+std::string Text::ToUtf8() const {
+  return platform::text::GbkToUtf8(bytes_);
+}
 
-void RaiseSubscriptTooLarge() { RaiseRuntimeError(1); }
-void RaiseSubscriptBelowOne() { RaiseRuntimeError(4); }
-void RaiseNegativeDimension() { RaiseRuntimeError(10); }
+void RaiseSubscriptTooLarge() {
+  RaiseRuntimeError(1);
+}
+void RaiseSubscriptBelowOne() {
+  RaiseRuntimeError(4);
+}
+void RaiseNegativeDimension() {
+  RaiseRuntimeError(10);
+}
 
 void CheckElementCount(int64_t count, size_t size) {
   // Checked in 64 bits, so no count wraps to a small block: 8 + count * size as the array block.
@@ -26,21 +36,24 @@ void CheckElementCount(int64_t count, size_t size) {
 
 int SizeOfType(TypeCode type) {
   switch (type) {
-    case TypeCode::Byte: return 1;
-    case TypeCode::Short: return 2;
+    case TypeCode::Byte:
+      return 1;
+    case TypeCode::Short:
+      return 2;
     case TypeCode::Long:
     case TypeCode::Double:
-    case TypeCode::DateTime: return 8;
-    default: return 4;
+    case TypeCode::DateTime:
+      return 8;
+    default:
+      return 4;
   }
 }
 
 TypeCode Value::type() const {
   static constexpr TypeCode kCodes[] = {
-      TypeCode::Byte,    TypeCode::Short,      TypeCode::Int,     TypeCode::Long,
-      TypeCode::Float,   TypeCode::Double,     TypeCode::Bool,    TypeCode::DateTime,
-      TypeCode::Text,    TypeCode::ByteSet,    TypeCode::Subroutine,
-      TypeCode::Int,     TypeCode::Double,     TypeCode::Text,    TypeCode::ByteSet};
+      TypeCode::Byte,       TypeCode::Short, TypeCode::Int,      TypeCode::Long, TypeCode::Float,
+      TypeCode::Double,     TypeCode::Bool,  TypeCode::DateTime, TypeCode::Text, TypeCode::ByteSet,
+      TypeCode::Subroutine, TypeCode::Int,   TypeCode::Double,   TypeCode::Text, TypeCode::ByteSet};
   return kCodes[v_.index()];
 }
 

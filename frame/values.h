@@ -89,9 +89,9 @@ class ByteSet {
 };
 
 // Runtime errors of the program's code (they end the process; see fatal.h).
-[[noreturn]] void RaiseSubscriptTooLarge();    // error 1
-[[noreturn]] void RaiseSubscriptBelowOne();    // error 4
-[[noreturn]] void RaiseNegativeDimension();    // error 10
+[[noreturn]] void RaiseSubscriptTooLarge();  // error 1
+[[noreturn]] void RaiseSubscriptBelowOne();  // error 4
+[[noreturn]] void RaiseNegativeDimension();  // error 10
 // The allocator's fatal error when `count` elements of `size` bytes are beyond the largest block.
 void CheckElementCount(int64_t count, size_t size);
 
@@ -166,14 +166,14 @@ struct Subroutine {
 // A value of variable type. The alternatives are in the order of their type codes' value kinds.
 class Value {
  public:
-  using Storage = std::variant<uint8_t, int16_t, int32_t, int64_t, float, double, bool, DateTime,
-                               Text, ByteSet, Subroutine, Array<int32_t>, Array<double>,
-                               Array<Text>, Array<ByteSet>>;
+  using Storage =
+      std::variant<uint8_t, int16_t, int32_t, int64_t, float, double, bool, DateTime, Text, ByteSet,
+                   Subroutine, Array<int32_t>, Array<double>, Array<Text>, Array<ByteSet>>;
   Value() : v_(int32_t{0}) {}
   template <class T>
-  Value(T v) : v_(std::move(v)) {}  // NOLINT: implicit, so commands read naturally
-  Value(int v) : v_(static_cast<int32_t>(v)) {}                // NOLINT
-  Value(const char*) = delete;  // texts are GBK: build a Text explicitly
+  Value(T v) : v_(std::move(v)) {}               // NOLINT: implicit, so commands read naturally
+  Value(int v) : v_(static_cast<int32_t>(v)) {}  // NOLINT
+  Value(const char*) = delete;                   // texts are GBK: build a Text explicitly
 
   TypeCode type() const;
   bool isArray() const { return v_.index() >= 11; }

@@ -32,7 +32,8 @@ frame::Text FromWide(const WCHAR* s, const uint8_t* begin, const uint8_t* end) {
   if (!s || at < begin || at >= end) return frame::Text();
   size_t limit = size_t(end - at) / sizeof(WCHAR);
   size_t length = 0;
-  while (length < limit && s[length] != 0) ++length;
+  while (length < limit && s[length] != 0)
+    ++length;
   if (length == 0 || length == limit) return frame::Text();
   int size = ext::WideCharToMultiByte(CP_ACP, 0, s, int(length), nullptr, 0, nullptr, nullptr);
   if (size <= 0) return frame::Text();
@@ -54,14 +55,21 @@ size_t ValueSize(uint32_t type) {
   switch (type) {
     case gdip::EncoderParameterValueTypeByte:
     case gdip::EncoderParameterValueTypeASCII:
-    case gdip::EncoderParameterValueTypeUndefined: return 1;
-    case gdip::EncoderParameterValueTypeShort: return 2;
-    case gdip::EncoderParameterValueTypeLong: return 4;
+    case gdip::EncoderParameterValueTypeUndefined:
+      return 1;
+    case gdip::EncoderParameterValueTypeShort:
+      return 2;
+    case gdip::EncoderParameterValueTypeLong:
+      return 4;
     case gdip::EncoderParameterValueTypeRational:
-    case gdip::EncoderParameterValueTypeLongRange: return 8;
-    case gdip::EncoderParameterValueTypeRationalRange: return 16;
-    case gdip::EncoderParameterValueTypePointer: return sizeof(void*);
-    default: return 0;
+    case gdip::EncoderParameterValueTypeLongRange:
+      return 8;
+    case gdip::EncoderParameterValueTypeRationalRange:
+      return 16;
+    case gdip::EncoderParameterValueTypePointer:
+      return sizeof(void*);
+    default:
+      return 0;
   }
 }
 
@@ -110,11 +118,21 @@ ARGB ColorToArgb(COLORREF colour, std::optional<int32_t> alpha) {
 CLSID EncoderClassId(int32_t format) {
   uint8_t bytes[16];
   switch (format) {
-    case 1: bytes[0] = 0x01; break;  // JPEG
-    case 2: bytes[0] = 0x02; break;  // GIF
-    case 3: bytes[0] = 0x05; break;  // TIFF
-    case 4: bytes[0] = 0x06; break;  // PNG
-    default: bytes[0] = 0x00; break; // BMP
+    case 1:
+      bytes[0] = 0x01;
+      break;  // JPEG
+    case 2:
+      bytes[0] = 0x02;
+      break;  // GIF
+    case 3:
+      bytes[0] = 0x05;
+      break;  // TIFF
+    case 4:
+      bytes[0] = 0x06;
+      break;  // PNG
+    default:
+      bytes[0] = 0x00;
+      break;  // BMP
   }
   std::memcpy(bytes + 1, kEncoderIdTail, sizeof kEncoderIdTail);
   CLSID id;
@@ -124,7 +142,9 @@ CLSID EncoderClassId(int32_t format) {
 
 // ---- StreamHolder ----
 
-StreamHolder::~StreamHolder() { Release(); }
+StreamHolder::~StreamHolder() {
+  Release();
+}
 
 StreamHolder::StreamHolder(const StreamHolder& other) {
   if (other.memory_ != 0) Create(other.Contents());
@@ -171,7 +191,9 @@ ISTREAM StreamHolder::Create(const std::optional<frame::ByteSet>& bytes) {
   return streamInterface_;
 }
 
-size_t StreamHolder::Size() const { return ext::GlobalSize(memory_); }
+size_t StreamHolder::Size() const {
+  return ext::GlobalSize(memory_);
+}
 
 frame::ByteSet StreamHolder::Contents() const {
   const void* block = ext::GlobalLock(memory_);
@@ -183,7 +205,9 @@ frame::ByteSet StreamHolder::Contents() const {
 
 // ---- ImageObject: lifetime and loading ----
 
-ImageObject::~ImageObject() { DisposeImage(); }
+ImageObject::~ImageObject() {
+  DisposeImage();
+}
 
 ImageObject::ImageObject(const ImageObject& other)
     : stream_(other.stream_), status_(other.status_) {
@@ -300,15 +324,14 @@ void ImageObject::Save(const SaveOptions& options, const Saver& save) {
   }
   if (status_ != gdip::Ok) return;
   OwnedGraphics painter;
-  if ((status_ = ext::GdipGetImageGraphicsContext(canvas.get(), painter.out())) != gdip::Ok)
-    return;
+  if ((status_ = ext::GdipGetImageGraphicsContext(canvas.get(), painter.out())) != gdip::Ok) return;
   OwnedBrush brush;
   if ((status_ = ext::GdipCreateSolidFill(ColorToArgb(*options.background, options.alpha),
                                           brush.out())) != gdip::Ok ||
       (status_ = ext::GdipFillRectangle(painter.get(), brush.get(), 0, 0, REAL(width),
                                         REAL(height))) != gdip::Ok ||
-      (status_ = ext::GdipDrawImageRect(painter.get(), image_, 0, 0, REAL(width),
-                                        REAL(height))) != gdip::Ok)
+      (status_ = ext::GdipDrawImageRect(painter.get(), image_, 0, 0, REAL(width), REAL(height))) !=
+          gdip::Ok)
     return;
   status_ = save(canvas.get(), &encoder, parameters);
 }
@@ -450,7 +473,8 @@ bool ImageObject::GetEncoders(std::vector<EncoderRecord>& list) {
     return false;
   }
   frame::ByteSet buffer{std::vector<uint8_t>(size)};
-  status_ = ext::GdipGetImageEncoders(count, size, reinterpret_cast<ImageCodecInfo*>(buffer.data()));
+  status_ =
+      ext::GdipGetImageEncoders(count, size, reinterpret_cast<ImageCodecInfo*>(buffer.data()));
   if (status_ != gdip::Ok) return false;
   const uint8_t* begin = buffer.data();
   const uint8_t* end = begin + buffer.size();
@@ -506,8 +530,8 @@ bool ImageObject::GetEncoderParameters(int32_t format, std::vector<EncoderParame
     uint64_t valueBytes = uint64_t(parameter.NumberOfValues) * ValueSize(parameter.Type);
     EncoderParameterRecord record{parameter.Guid, parameter.Type, parameter.NumberOfValues, {}};
     if (valueBytes <= size)
-      record.values = BytesWithin(static_cast<const uint8_t*>(parameter.Value),
-                                  size_t(valueBytes), begin, end);
+      record.values =
+          BytesWithin(static_cast<const uint8_t*>(parameter.Value), size_t(valueBytes), begin, end);
     list.push_back(std::move(record));
   }
   return true;
@@ -550,13 +574,13 @@ int32_t ImageObject::Thumbnail(int32_t width, int32_t height, bool replace) {
   if (!primed) {
     primed = true;
     GpImage first = 0;
-    if (ext::GdipGetImageThumbnail(image_, UINT(width), UINT(height), &first, nullptr,
-                                   nullptr) == gdip::Ok)
+    if (ext::GdipGetImageThumbnail(image_, UINT(width), UINT(height), &first, nullptr, nullptr) ==
+        gdip::Ok)
       ext::GdipDisposeImage(first);
   }
   GpImage thumbnail = 0;
-  status_ = ext::GdipGetImageThumbnail(image_, UINT(width), UINT(height), &thumbnail, nullptr,
-                                       nullptr);
+  status_ =
+      ext::GdipGetImageThumbnail(image_, UINT(width), UINT(height), &thumbnail, nullptr, nullptr);
   if (status_ != gdip::Ok) return -1;
   if (replace) Attach(thumbnail);
   return int32_t(thumbnail);
@@ -664,8 +688,8 @@ GpStatus ImageObject::SaveAdd(const EncoderParameters* parameters) {
 // Without parameters the image is added as a new page.
 GpStatus ImageObject::SaveAddImage(GpImage other, const EncoderParameters* parameters) {
   ULONG page = gdip::EncoderValueFrameDimensionPage;
-  EncoderParameters newPage{1, {{gdip::EncoderSaveFlag, 1, gdip::EncoderParameterValueTypeLong,
-                                 &page}}};
+  EncoderParameters newPage{
+      1, {{gdip::EncoderSaveFlag, 1, gdip::EncoderParameterValueTypeLong, &page}}};
   return ext::GdipSaveAddImage(image_, other, parameters ? parameters : &newPage);
 }
 

@@ -12,7 +12,7 @@ namespace {
 
 struct ModuleObject {
   const StandInLibrary* library = nullptr;  // a stand-in library, or
-  std::unique_ptr<DataModule> data;         // a module loaded as a data file, or neither: the program
+  std::unique_ptr<DataModule> data;  // a module loaded as a data file, or neither: the program
   int loads = 0;
 };
 

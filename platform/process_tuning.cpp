@@ -9,8 +9,8 @@
 namespace platform {
 
 void AdviseHugePages(void* block, size_t bytes) {
-  auto start = (reinterpret_cast<uintptr_t>(block) + kHugePageBytes - 1) / kHugePageBytes *
-               kHugePageBytes;
+  auto start =
+      (reinterpret_cast<uintptr_t>(block) + kHugePageBytes - 1) / kHugePageBytes * kHugePageBytes;
   auto end = (reinterpret_cast<uintptr_t>(block) + bytes) / kHugePageBytes * kHugePageBytes;
   if (end > start) madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
 }

@@ -8,9 +8,13 @@
 
 namespace platform {
 
-QString FromGbk(std::string_view gbk) { return QString::fromStdString(text::GbkToUtf8(gbk)); }
+QString FromGbk(std::string_view gbk) {
+  return QString::fromStdString(text::GbkToUtf8(gbk));
+}
 
-std::string ToGbk(const QString& text) { return text::Utf8ToGbk(text.toStdString()); }
+std::string ToGbk(const QString& text) {
+  return text::Utf8ToGbk(text.toStdString());
+}
 
 QString NativeQPath(std::string_view gbkPath) {
   return QString::fromStdString(paths::ToNative(gbkPath));

@@ -10,7 +10,9 @@
 namespace platform {
 
 QString FromGbk(std::string_view gbk);
-inline QString FromGbk(const char* gbk) { return FromGbk(std::string_view(gbk ? gbk : "")); }
+inline QString FromGbk(const char* gbk) {
+  return FromGbk(std::string_view(gbk ? gbk : ""));
+}
 std::string ToGbk(const QString& text);
 
 // A program path as Qt's native path, and back ("?" for what GBK cannot hold).

@@ -19,21 +19,29 @@ ShellRecorder*& Recorder() {
 
 int FirstButton(uint32_t flags) {
   switch (flags & 0x0F) {
-    case win32::MB_ABORTRETRYIGNORE: return win32::IDABORT;
+    case win32::MB_ABORTRETRYIGNORE:
+      return win32::IDABORT;
     case win32::MB_YESNOCANCEL:
-    case win32::MB_YESNO: return win32::IDYES;
-    case win32::MB_RETRYCANCEL: return win32::IDRETRY;
-    default: return win32::IDOK;
+    case win32::MB_YESNO:
+      return win32::IDYES;
+    case win32::MB_RETRYCANCEL:
+      return win32::IDRETRY;
+    default:
+      return win32::IDOK;
   }
 }
 
 }  // namespace
 
-DialogResponder* InstalledDialogResponder() { return Responder(); }
+DialogResponder* InstalledDialogResponder() {
+  return Responder();
+}
 
 ScriptedDialogs::ScriptedDialogs() : previous_(std::exchange(Responder(), this)) {}
 
-ScriptedDialogs::~ScriptedDialogs() { Responder() = previous_; }
+ScriptedDialogs::~ScriptedDialogs() {
+  Responder() = previous_;
+}
 
 ScriptedDialogs& ScriptedDialogs::Then(DialogAnswer answer) {
   script_.push_back(std::move(answer));
@@ -53,8 +61,12 @@ DialogAnswer ScriptedDialogs::Answer(const DialogRequest& request) {
 
 ShellRecorder::ShellRecorder() : previous_(std::exchange(Recorder(), this)) {}
 
-ShellRecorder::~ShellRecorder() { Recorder() = previous_; }
+ShellRecorder::~ShellRecorder() {
+  Recorder() = previous_;
+}
 
-ShellRecorder* InstalledShellRecorder() { return Recorder(); }
+ShellRecorder* InstalledShellRecorder() {
+  return Recorder();
+}
 
 }  // namespace platform::seams

@@ -12,7 +12,7 @@ run_packages=(
 )
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang clang-format libclang-rt-14-dev
   nsis-common icoutils
   desktop-file-utils appstream man-db
 )

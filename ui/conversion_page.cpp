@@ -66,9 +66,15 @@ ScanState& Scan() {
   return state;
 }
 
-frame::UnitRef FolderCombo() { return UnitOfMainWindow(unit::组合框2, UnitType::ComboBox); }
-frame::UnitRef SizeCombo() { return UnitOfMainWindow(unit::组合框1, UnitType::ComboBox); }
-frame::UnitRef ConversionListBox() { return UnitOfMainWindow(unit::列表框1, UnitType::ListBox); }
+frame::UnitRef FolderCombo() {
+  return UnitOfMainWindow(unit::组合框2, UnitType::ComboBox);
+}
+frame::UnitRef SizeCombo() {
+  return UnitOfMainWindow(unit::组合框1, UnitType::ComboBox);
+}
+frame::UnitRef ConversionListBox() {
+  return UnitOfMainWindow(unit::列表框1, UnitType::ListBox);
+}
 
 frame::Text CurrentFolder() {
   return frame::ReadText(kMainWindowId, unit::组合框2, prop::kComboContent);
@@ -78,15 +84,19 @@ void SetCurrentFolder(const frame::Text& folder) {
   frame::WriteText(kMainWindowId, unit::组合框2, prop::kComboContent, folder);
 }
 
-imaging::IconListView& PictureList() { return *ProgramGlobals().pictureList; }
+imaging::IconListView& PictureList() {
+  return *ProgramGlobals().pictureList;
+}
 
 bool IsPictureExtension(const frame::Text& extension) {
-  static const std::array<frame::Text, 6> kPictures = {".bmp"_gbk, ".jpg"_gbk,  ".jpeg"_gbk,
+  static const std::array<frame::Text, 6> kPictures = {".bmp"_gbk, ".jpg"_gbk, ".jpeg"_gbk,
                                                        ".gif"_gbk, ".png"_gbk, ".tiff"_gbk};
   return std::find(kPictures.begin(), kPictures.end(), extension) != kPictures.end();
 }
 
-bool IsDotEntry(const frame::Text& name) { return name == "."_gbk || name == ".."_gbk; }
+bool IsDotEntry(const frame::Text& name) {
+  return name == "."_gbk || name == ".."_gbk;
+}
 
 // The selected row's name in the current folder; the folder alone when no row is selected.
 frame::Text SelectedPicturePath() {
@@ -151,18 +161,18 @@ bool ListFolderOnce(const frame::Text& current, win32::HWND window, bool& foundP
   const frame::Text folder = icofile::WithTrailingSeparator(current);
   bool listedFolder = false;
   const bool whole =
-      ListPass(folder, kFolderOrArchive, kFolderAttribute, kFolderParam, window,
-               [&](const frame::Text& name) {
-                 const int32_t attributes = frame::GetFileAttributes(folder + name);
-                 return attributes != -1 && (attributes & kHiddenAttribute) == 0 &&
-                        icofile::LowerExtension(name).empty();
-               },
-               listedFolder) &&
-      ListPass(folder, kAnyFileAttribute, std::nullopt, kPictureParam, window,
-               [](const frame::Text& name) {
-                 return IsPictureExtension(icofile::LowerExtension(name));
-               },
-               foundPicture);
+      ListPass(
+          folder, kFolderOrArchive, kFolderAttribute, kFolderParam, window,
+          [&](const frame::Text& name) {
+            const int32_t attributes = frame::GetFileAttributes(folder + name);
+            return attributes != -1 && (attributes & kHiddenAttribute) == 0 &&
+                   icofile::LowerExtension(name).empty();
+          },
+          listedFolder) &&
+      ListPass(
+          folder, kAnyFileAttribute, std::nullopt, kPictureParam, window,
+          [](const frame::Text& name) { return IsPictureExtension(icofile::LowerExtension(name)); },
+          foundPicture);
   if (WindowStillOpen(window)) list.EnableRedraw();
   return whole;
 }
@@ -250,8 +260,9 @@ std::optional<int32_t> InitPictureBrowser(const frame::EventRecord&) {
               width, height, kReportView);
   list.SetFullRowSelect(true);
   list.InsertColumn(std::nullopt, "图片文件"_gbk, kListColumnWidth);
-  ProgramGlobals().pictureListProcedure = reinterpret_cast<win32::WNDPROC>(ext::SetWindowLongA(
-      list.Handle(), win32::GWL_WNDPROC, reinterpret_cast<win32::LONG_PTR>(&PictureListWindowProc)));
+  ProgramGlobals().pictureListProcedure = reinterpret_cast<win32::WNDPROC>(
+      ext::SetWindowLongA(list.Handle(), win32::GWL_WNDPROC,
+                          reinterpret_cast<win32::LONG_PTR>(&PictureListWindowProc)));
   for (int32_t special : kHistoryFolders)
     frame::ComboAddItem(FolderCombo(), icofile::SpecialFolder(special));
   for (const frame::Text& drive : FixedDrives())
@@ -270,7 +281,8 @@ std::optional<int32_t> ScanPictureFolder(const frame::EventRecord&) {
 // "/" is the one root: above it there is nothing to go to.
 std::optional<int32_t> GoUpFolder(const frame::EventRecord&) {
   std::string folder = CurrentFolder().bytes();
-  while (folder.size() > 1 && (folder.back() == '/' || folder.back() == '\\')) folder.pop_back();
+  while (folder.size() > 1 && (folder.back() == '/' || folder.back() == '\\'))
+    folder.pop_back();
   if (folder.size() <= 1) return kNoResult;
   frame::Text parent = icofile::ParentFolder(frame::Text(folder));
   if (parent.empty()) parent = icofile::PathSeparator();
@@ -289,8 +301,8 @@ std::optional<int32_t> ChoosePictureFolder(const frame::EventRecord&) {
   return kNoResult;
 }
 
-win32::LRESULT PictureListWindowProc(win32::HWND window, win32::UINT message,
-                                     win32::WPARAM wParam, win32::LPARAM lParam) {
+win32::LRESULT PictureListWindowProc(win32::HWND window, win32::UINT message, win32::WPARAM wParam,
+                                     win32::LPARAM lParam) {
   // Read first: a scan started below may pump messages that reach this procedure again.
   const win32::WNDPROC previous = ProgramGlobals().pictureListProcedure;
   const bool previewTrigger =
@@ -335,11 +347,9 @@ std::optional<int32_t> AddConversionImage(const frame::EventRecord&) {
     frame::MessageBox("请选择图片！"_gbk);
     return kNoResult;
   }
-  const frame::Text sizeText =
-      frame::ComboItemText(SizeCombo(), frame::ReadInt(kMainWindowId, unit::组合框1,
-                                                       prop::kComboCurrentIndex));
-  frame::ListAddItem(ConversionListBox(),
-                     icofile::ConversionListText(sizeText, prepared->front()));
+  const frame::Text sizeText = frame::ComboItemText(
+      SizeCombo(), frame::ReadInt(kMainWindowId, unit::组合框1, prop::kComboCurrentIndex));
+  frame::ListAddItem(ConversionListBox(), icofile::ConversionListText(sizeText, prepared->front()));
   ProgramGlobals().conversionList.push_back(std::move(prepared->front()));
   frame::ReleaseMouseCapture();
   return kNoResult;

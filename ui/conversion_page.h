@@ -32,8 +32,8 @@ std::optional<int32_t> ShowLastIcon(const frame::EventRecord& event);
 // The picture list's window procedure: previews the selected picture on an arrow key's release,
 // a mouse press or the capture's loss (not the one previewed last), enters a sub-folder on a
 // double click, and passes every message on to the list view's own procedure.
-win32::LRESULT PictureListWindowProc(win32::HWND window, win32::UINT message,
-                                     win32::WPARAM wParam, win32::LPARAM lParam);
+win32::LRESULT PictureListWindowProc(win32::HWND window, win32::UINT message, win32::WPARAM wParam,
+                                     win32::LPARAM lParam);
 
 // Lists the folder the combo box holds; a folder that does not exist changes nothing.
 void ListPictureFolder();

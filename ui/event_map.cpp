@@ -12,7 +12,9 @@ namespace ui {
 namespace {
 
 // The handler of a feature whose issue has not landed yet: the event is taken and nothing happens.
-std::optional<int32_t> NotYetBuilt(const frame::EventRecord&) { return std::nullopt; }
+std::optional<int32_t> NotYetBuilt(const frame::EventRecord&) {
+  return std::nullopt;
+}
 
 constexpr std::array<frame::EventHandler, kHandlerCount> MakeTable() {
   std::array<frame::EventHandler, kHandlerCount> table{};
@@ -48,13 +50,17 @@ constexpr std::array<frame::EventHandler, kHandlerCount> kHandlers = MakeTable()
 
 }  // namespace
 
-frame::HandlerTable ProgramHandlers() { return kHandlers; }
+frame::HandlerTable ProgramHandlers() {
+  return kHandlers;
+}
 
 std::optional<int32_t> OpenMakerWebPage(const frame::EventRecord&) {
   frame::OpenWebAddress(MakerWebAddress());
   return std::nullopt;
 }
 
-std::optional<int32_t> LabelFeedback(const frame::EventRecord&) { return std::nullopt; }
+std::optional<int32_t> LabelFeedback(const frame::EventRecord&) {
+  return std::nullopt;
+}
 
 }  // namespace ui

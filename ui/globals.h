@@ -21,9 +21,9 @@ struct Globals {
   frame::Text lastIconPath;               // the icon file the conversion wrote last ("查看")
   // The list view's own procedure, which the picture list's procedure passes messages on to.
   win32::WNDPROC pictureListProcedure = nullptr;
-  int32_t lastPreviewed = 0;              // the picture list's row previewed last
-  frame::Text sourcePath;                 // the extraction page's source, as the dialog gave it
-  int32_t iconCount = 0;                  // how many icons the platform reports for it
+  int32_t lastPreviewed = 0;  // the picture list's row previewed last
+  frame::Text sourcePath;     // the extraction page's source, as the dialog gave it
+  int32_t iconCount = 0;      // how many icons the platform reports for it
 };
 
 Globals& ProgramGlobals();

@@ -9,7 +9,9 @@
 
 namespace ui {
 
-frame::ProgramHeader Program() { return {MainWindowForm(), ProgramHandlers()}; }
+frame::ProgramHeader Program() {
+  return {MainWindowForm(), ProgramHandlers()};
+}
 
 void StartRoutine() {
   frame::Initialise();

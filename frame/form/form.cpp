@@ -78,13 +78,16 @@ class UnitTableReader {
     idsStart_ = r_.offset();
     ids_.resize(count);
     offsets_.resize(count);
-    for (int32_t& id : ids_) id = r_.Int32();
-    for (int32_t& offset : offsets_) offset = r_.Int32();
+    for (int32_t& id : ids_)
+      id = r_.Int32();
+    for (int32_t& offset : offsets_)
+      offset = r_.Int32();
     recordsStart_ = r_.offset();
     recordBytesLeft_ = r_.remaining();
     std::vector<TableEntry> table;
     table.reserve(count);
-    for (size_t i = 0; i < count && r_.ok(); ++i) table.push_back(ReadEntry(i));
+    for (size_t i = 0; i < count && r_.ok(); ++i)
+      table.push_back(ReadEntry(i));
     r_.Widen(saved);
     return table;
   }
@@ -106,9 +109,14 @@ class UnitTableReader {
     TableEntry entry;
     switch (static_cast<UnitKind>(UnitIdKind(ids_[i]))) {
       case UnitKind::WindowEntry:
-      case UnitKind::Unit: entry = ReadUnitRecord(r_, ids_[i]); break;
-      case UnitKind::MenuItem: entry = ReadMenuItemRecord(r_, ids_[i]); break;
-      default: r_.Fail(FormErrorReason::UnknownEntryKind, idsStart_ + 4 * i);
+      case UnitKind::Unit:
+        entry = ReadUnitRecord(r_, ids_[i]);
+        break;
+      case UnitKind::MenuItem:
+        entry = ReadMenuItemRecord(r_, ids_[i]);
+        break;
+      default:
+        r_.Fail(FormErrorReason::UnknownEntryKind, idsStart_ + 4 * i);
     }
     r_.Widen(saved);
     return entry;
@@ -160,7 +168,8 @@ platform::Result<WindowTable, FormError> Parse(std::span<const uint8_t> form) {
   if (indexLength % 8 != 0) r.Fail(FormErrorReason::BadWindowIndex, at);
   size_t windowCount = indexLength / 8;
   std::vector<int32_t> ids(windowCount);
-  for (int32_t& id : ids) id = r.Int32();
+  for (int32_t& id : ids)
+    id = r.Int32();
   r.SkipInt32s(windowCount);  // design-time slots
 
   WindowTable table;

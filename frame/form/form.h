@@ -23,8 +23,12 @@ namespace frame::form {
 
 // Unit ids: bits 28-31 the kind, bits 24-27 always 6, bits 0-23 a serial number (never 0).
 enum class UnitKind { WindowEntry = 0, Unit = 1, MenuItem = 2 };
-constexpr int UnitIdKind(int32_t id) { return static_cast<int>(static_cast<uint32_t>(id) >> 28); }
-constexpr int32_t UnitIdSerial(int32_t id) { return id & 0xFFFFFF; }
+constexpr int UnitIdKind(int32_t id) {
+  return static_cast<int>(static_cast<uint32_t>(id) >> 28);
+}
+constexpr int32_t UnitIdSerial(int32_t id) {
+  return id & 0xFFFFFF;
+}
 constexpr bool IsValidUnitId(int32_t id) {
   return UnitIdSerial(id) != 0 && ((static_cast<uint32_t>(id) >> 24) & 0xF) != 0;
 }

@@ -6,19 +6,32 @@ namespace frame::form {
 
 const char* ReasonText(FormErrorReason reason) {
   switch (reason) {
-    case FormErrorReason::EndOfData: return "the block ends inside a field";
-    case FormErrorReason::NegativeLength: return "a negative length or count";
-    case FormErrorReason::CountTooLarge: return "a count larger than the data can hold";
-    case FormErrorReason::UnterminatedText: return "a text without its terminating zero";
-    case FormErrorReason::BadWindowIndex: return "a window index whose length is not 8 per window";
-    case FormErrorReason::EmptyUnitTable: return "a window without its own entry";
-    case FormErrorReason::RecordOutsideTable: return "a record offset outside the unit table";
-    case FormErrorReason::RecordsOverlap: return "unit records that overlap";
-    case FormErrorReason::UnknownEntryKind: return "a unit id of an unknown kind";
-    case FormErrorReason::TrailingData: return "bytes after the last window record";
-    case FormErrorReason::UnknownUnitType: return "a unit type this frame does not know";
-    case FormErrorReason::VersionTooHigh: return "type data newer than this frame understands";
-    case FormErrorReason::BadItemValues: return "item values whose length is not 4 per item";
+    case FormErrorReason::EndOfData:
+      return "the block ends inside a field";
+    case FormErrorReason::NegativeLength:
+      return "a negative length or count";
+    case FormErrorReason::CountTooLarge:
+      return "a count larger than the data can hold";
+    case FormErrorReason::UnterminatedText:
+      return "a text without its terminating zero";
+    case FormErrorReason::BadWindowIndex:
+      return "a window index whose length is not 8 per window";
+    case FormErrorReason::EmptyUnitTable:
+      return "a window without its own entry";
+    case FormErrorReason::RecordOutsideTable:
+      return "a record offset outside the unit table";
+    case FormErrorReason::RecordsOverlap:
+      return "unit records that overlap";
+    case FormErrorReason::UnknownEntryKind:
+      return "a unit id of an unknown kind";
+    case FormErrorReason::TrailingData:
+      return "bytes after the last window record";
+    case FormErrorReason::UnknownUnitType:
+      return "a unit type this frame does not know";
+    case FormErrorReason::VersionTooHigh:
+      return "type data newer than this frame understands";
+    case FormErrorReason::BadItemValues:
+      return "item values whose length is not 4 per item";
   }
   return "an unknown form error";
 }
@@ -30,7 +43,9 @@ std::string ToString(const FormError& error) {
 FormReader::FormReader(std::span<const uint8_t> bytes, size_t origin)
     : bytes_(bytes), origin_(origin), end_(bytes.size()) {}
 
-void FormReader::Fail(FormErrorReason reason) { Fail(reason, offset()); }
+void FormReader::Fail(FormErrorReason reason) {
+  Fail(reason, offset());
+}
 
 void FormReader::Fail(FormErrorReason reason, size_t offset) {
   if (!error_) error_ = FormError{reason, offset};
@@ -48,7 +63,8 @@ bool FormReader::Need(size_t n) {
 int32_t FormReader::Int32() {
   if (!Need(4)) return 0;
   uint32_t v = 0;
-  for (int i = 3; i >= 0; --i) v = (v << 8) | bytes_[pos_ + i];
+  for (int i = 3; i >= 0; --i)
+    v = (v << 8) | bytes_[pos_ + i];
   pos_ += 4;
   return static_cast<int32_t>(v);
 }
@@ -91,12 +107,14 @@ std::vector<int32_t> FormReader::CountedInt32s() {
   size_t n = Count(Int32(), 4, at);
   std::vector<int32_t> out;
   out.reserve(n);
-  for (size_t i = 0; i < n; ++i) out.push_back(Int32());
+  for (size_t i = 0; i < n; ++i)
+    out.push_back(Int32());
   return out;
 }
 
 void FormReader::SkipInt32s(size_t count) {
-  for (size_t i = 0; i < count && ok(); ++i) Int32();
+  for (size_t i = 0; i < count && ok(); ++i)
+    Int32();
 }
 
 std::span<const uint8_t> FormReader::Bytes(size_t n) {
@@ -142,11 +160,14 @@ std::vector<Text> FormReader::TextList() {
   size_t n = Count(count, 4, at);
   std::vector<Text> out;
   out.reserve(n);
-  for (size_t i = 0; i < n && ok(); ++i) out.push_back(CountedText());
+  for (size_t i = 0; i < n && ok(); ++i)
+    out.push_back(CountedText());
   return out;
 }
 
-std::span<const uint8_t> FormReader::Rest() { return Bytes(remaining()); }
+std::span<const uint8_t> FormReader::Rest() {
+  return Bytes(remaining());
+}
 
 size_t FormReader::Narrow(size_t length) {
   size_t saved = end_;

@@ -7,7 +7,9 @@
 namespace frame::form {
 namespace {
 
-Colour ReadColour(FormReader& r) { return static_cast<Colour>(r.Int32()); }
+Colour ReadColour(FormReader& r) {
+  return static_cast<Colour>(r.Int32());
+}
 
 template <class Enum>
 Enum ReadEnum(FormReader& r) {
@@ -15,7 +17,8 @@ Enum ReadEnum(FormReader& r) {
 }
 
 void SkipTexts(FormReader& r, int count) {
-  for (int i = 0; i < count; ++i) r.CountedText();
+  for (int i = 0; i < count; ++i)
+    r.CountedText();
 }
 
 // A counted block of int32 item values, one per item from the first.
@@ -28,7 +31,8 @@ std::vector<int32_t> ReadItemValues(FormReader& r) {
   }
   FormReader values(block.span());
   std::vector<int32_t> out(block.size() / 4);
-  for (int32_t& v : out) v = values.Int32();
+  for (int32_t& v : out)
+    v = values.Int32();
   return out;
 }
 
@@ -46,7 +50,8 @@ void Read(FormReader& r, int32_t version, WindowData& d) {
   if (version > 3) r.SkipInt32s(1);
   if (version > 4) r.SkipInt32s(1);
   if (version == 6) SkipTexts(r, 1);
-  for (ByteSet& picture : d.pictures) picture = r.CountedBlock();
+  for (ByteSet& picture : d.pictures)
+    picture = r.CountedBlock();
   d.title = r.CountedText();
   SkipTexts(r, 1);
 }
@@ -139,16 +144,21 @@ void Read(FormReader& r, int32_t version, PicBoxData& d) {
   if (version == 2) SkipTexts(r, 2);
 }
 
-void Read(FormReader& r, int32_t, ShapeBoxData&) { r.SkipInt32s(7); }
+void Read(FormReader& r, int32_t, ShapeBoxData&) {
+  r.SkipInt32s(7);
+}
 
 void Read(FormReader& r, int32_t, DrawPanelData& d) {
   d.border = ReadEnum<BorderStyle>(r);
   d.background = ReadColour(r);
   r.SkipInt32s(12);
-  for (ByteSet& picture : d.pictures) picture = r.CountedBlock();
+  for (ByteSet& picture : d.pictures)
+    picture = r.CountedBlock();
 }
 
-void Read(FormReader& r, int32_t, SpinData&) { r.SkipInt32s(2); }
+void Read(FormReader& r, int32_t, SpinData&) {
+  r.SkipInt32s(2);
+}
 
 void Read(FormReader& r, int32_t, CommonDlgData& d) {
   d.kind = ReadEnum<DialogKind>(r);
@@ -181,19 +191,32 @@ using TypeDataReader = UnitTypeData (*)(FormReader&, int32_t highestVersion);
 
 TypeDataReader ReaderFor(UnitType type) {
   switch (type) {
-    case UnitType::Window: return ReadAs<WindowData>;
-    case UnitType::EditBox: return ReadAs<EditBoxData>;
-    case UnitType::PicBox: return ReadAs<PicBoxData>;
-    case UnitType::ShapeBox: return ReadAs<ShapeBoxData>;
-    case UnitType::DrawPanel: return ReadAs<DrawPanelData>;
-    case UnitType::Label: return ReadAs<LabelData>;
-    case UnitType::Button: return ReadAs<ButtonData>;
-    case UnitType::CheckBox: return ReadAs<CheckBoxData>;
-    case UnitType::ComboBox: return ReadAs<ComboBoxData>;
-    case UnitType::ListBox: return ReadAs<ListBoxData>;
-    case UnitType::Tab: return ReadAs<TabData>;
-    case UnitType::Spin: return ReadAs<SpinData>;
-    case UnitType::CommonDlg: return ReadAs<CommonDlgData>;
+    case UnitType::Window:
+      return ReadAs<WindowData>;
+    case UnitType::EditBox:
+      return ReadAs<EditBoxData>;
+    case UnitType::PicBox:
+      return ReadAs<PicBoxData>;
+    case UnitType::ShapeBox:
+      return ReadAs<ShapeBoxData>;
+    case UnitType::DrawPanel:
+      return ReadAs<DrawPanelData>;
+    case UnitType::Label:
+      return ReadAs<LabelData>;
+    case UnitType::Button:
+      return ReadAs<ButtonData>;
+    case UnitType::CheckBox:
+      return ReadAs<CheckBoxData>;
+    case UnitType::ComboBox:
+      return ReadAs<ComboBoxData>;
+    case UnitType::ListBox:
+      return ReadAs<ListBoxData>;
+    case UnitType::Tab:
+      return ReadAs<TabData>;
+    case UnitType::Spin:
+      return ReadAs<SpinData>;
+    case UnitType::CommonDlg:
+      return ReadAs<CommonDlgData>;
   }
   return nullptr;
 }
@@ -201,8 +224,8 @@ TypeDataReader ReaderFor(UnitType type) {
 }  // namespace
 
 platform::Result<UnitTypeData, FormError> ReadTypeData(int32_t typeId,
-                                                      std::span<const uint8_t> typeData,
-                                                      size_t origin, size_t* layoutSize) {
+                                                       std::span<const uint8_t> typeData,
+                                                       size_t origin, size_t* layoutSize) {
   const UnitTypeInfo* info = FindUnitType(typeId);
   if (!info) return platform::Fail(FormError{FormErrorReason::UnknownUnitType, origin});
   FormReader r(typeData, origin);

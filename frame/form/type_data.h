@@ -147,18 +147,17 @@ struct CommonDlgData {
   friend bool operator==(const CommonDlgData&, const CommonDlgData&) = default;
 };
 
-using UnitTypeData =
-    std::variant<WindowData, EditBoxData, PicBoxData, ShapeBoxData, DrawPanelData, LabelData,
-                 ButtonData, CheckBoxData, ComboBoxData, ListBoxData, TabData, SpinData,
-                 CommonDlgData>;
+using UnitTypeData = std::variant<WindowData, EditBoxData, PicBoxData, ShapeBoxData, DrawPanelData,
+                                  LabelData, ButtonData, CheckBoxData, ComboBoxData, ListBoxData,
+                                  TabData, SpinData, CommonDlgData>;
 
 // Reads the type data of a unit of the type. origin is where the data starts in the form, for
 // error offsets. Bytes after the layout are left unread; layoutSize, when given, receives how many
 // bytes the layout took (0 for empty type data).
 platform::Result<UnitTypeData, FormError> ReadTypeData(int32_t typeId,
-                                                      std::span<const uint8_t> typeData,
-                                                      size_t origin = 0,
-                                                      size_t* layoutSize = nullptr);
+                                                       std::span<const uint8_t> typeData,
+                                                       size_t origin = 0,
+                                                       size_t* layoutSize = nullptr);
 // The same for a unit record's own type data.
 platform::Result<UnitTypeData, FormError> ReadTypeData(const UnitRecord& unit);
 

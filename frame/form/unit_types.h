@@ -31,7 +31,7 @@ struct UnitTypeInfo {
   std::string_view name;       // the name used in code and in form sources ("Button")
   std::string_view tableName;  // the type table's own name, UTF-8 ("按钮")
   int ownPropertyCount;
-  int32_t highestVersion;      // of the type data
+  int32_t highestVersion;  // of the type data
 };
 
 inline constexpr std::array<UnitTypeInfo, 13> kUnitTypes = {{

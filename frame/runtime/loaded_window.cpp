@@ -20,9 +20,9 @@ constexpr UINT kStackOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
 // The program's cursor numbers (the first word of a cursor block) and the platform's cursors.
 constexpr int32_t kCustomCursor = -1;  // the bytes of a cursor or icon file follow the word
 constexpr uintptr_t kStandardCursors[] = {
-    0,            IDC_ARROW,  IDC_CROSS,   IDC_IBEAM,       IDC_ARROW,   IDC_SIZEALL,
-    IDC_SIZENESW, IDC_SIZENS, IDC_SIZENWSE, IDC_SIZEWE,     IDC_UPARROW, IDC_WAIT,
-    IDC_NO,       IDC_APPSTARTING, IDC_HELP, IDC_SIZEALL,   IDC_HAND};
+    0,          IDC_ARROW,    IDC_CROSS,  IDC_IBEAM,   IDC_ARROW, IDC_SIZEALL, IDC_SIZENESW,
+    IDC_SIZENS, IDC_SIZENWSE, IDC_SIZEWE, IDC_UPARROW, IDC_WAIT,  IDC_NO,      IDC_APPSTARTING,
+    IDC_HELP,   IDC_SIZEALL,  IDC_HAND};
 
 HCURSOR MakeCursor(const ByteSet& data) {
   if (data.size() < 4) return 0;
@@ -33,7 +33,9 @@ HCURSOR MakeCursor(const ByteSet& data) {
   return user32::LoadCursorA(0, MAKEINTRESOURCEA(kStandardCursors[number]));
 }
 
-form::UnitRecord* AsUnit(form::TableEntry& entry) { return std::get_if<form::UnitRecord>(&entry); }
+form::UnitRecord* AsUnit(form::TableEntry& entry) {
+  return std::get_if<form::UnitRecord>(&entry);
+}
 
 }  // namespace
 
@@ -45,17 +47,20 @@ std::unique_ptr<LoadedWindow> LoadedWindow::Create(RuntimeApp& app, form::Window
   window->StackUnits();
   for (form::TableEntry& each : entry.record.table)
     if (form::UnitRecord* record = AsUnit(each)) window->RemakeCursor(record->id);
-  for (auto it = window->units_.rbegin(); it != window->units_.rend(); ++it) (*it)->LoadComplete();
+  for (auto it = window->units_.rbegin(); it != window->units_.rend(); ++it)
+    (*it)->LoadComplete();
   window->windowUnit_->LoadComplete();
   for (const auto& unit : window->units_)
-    user32::ShowWindow(unit->window(), window->decidedVisible_[unit->id()] ? SW_SHOWNOACTIVATE : SW_HIDE);
+    user32::ShowWindow(unit->window(),
+                       window->decidedVisible_[unit->id()] ? SW_SHOWNOACTIVATE : SW_HIDE);
   return window;
 }
 
 LoadedWindow::~LoadedWindow() {
   DestroyCursors();
   // Units first, from the last made; the window's widget goes last with whatever remains in it.
-  while (!units_.empty()) units_.pop_back();
+  while (!units_.empty())
+    units_.pop_back();
   windowUnit_.reset();
   for (form::TableEntry& each : entry_.record.table)
     if (form::UnitRecord* record = AsUnit(each)) record->objectSlot = 0;
@@ -192,7 +197,8 @@ void LoadedWindow::PageChanged(int32_t containerId) {
 }
 
 void LoadedWindow::NotifyShown() {
-  for (auto it = units_.rbegin(); it != units_.rend(); ++it) (*it)->WindowShown();
+  for (auto it = units_.rbegin(); it != units_.rend(); ++it)
+    (*it)->WindowShown();
 }
 
 void LoadedWindow::WindowDestroying() {

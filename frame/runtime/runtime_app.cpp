@@ -46,40 +46,63 @@ LRESULT MessageWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
   return user32::CallWindowProcA(MessageWindowClassProc(), window, message, wParam, lParam);
 }
 
-int32_t Clamp(int32_t value, int32_t low, int32_t high) { return std::clamp(value, low, high); }
+int32_t Clamp(int32_t value, int32_t low, int32_t high) {
+  return std::clamp(value, low, high);
+}
 
-int32_t IntOf(const Value& value) { return *units::ToKind(value, units::Kind::Integer).get<int32_t>(); }
-bool BoolOf(const Value& value) { return *units::ToKind(value, units::Kind::Bool).get<bool>(); }
+int32_t IntOf(const Value& value) {
+  return *units::ToKind(value, units::Kind::Integer).get<int32_t>();
+}
+bool BoolOf(const Value& value) {
+  return *units::ToKind(value, units::Kind::Bool).get<bool>();
+}
 
-void SetFlag(int32_t& flags, int32_t flag, bool on) { flags = on ? (flags | flag) : (flags & ~flag); }
+void SetFlag(int32_t& flags, int32_t flag, bool on) {
+  flags = on ? (flags | flag) : (flags & ~flag);
+}
 
 // Left, top, width and height of a live unit: a child in its parent's client area, a window on
 // the screen (outer rectangle).
 RECT PlacedRect(HWND window) {
   RECT rect{};
   user32::GetWindowRect(window, &rect);
-  if (HWND parent = user32::GetParent(window); parent && (user32::GetWindowLongA(window, GWL_STYLE) & WS_CHILD))
+  if (HWND parent = user32::GetParent(window);
+      parent && (user32::GetWindowLongA(window, GWL_STYLE) & WS_CHILD))
     user32::MapWindowPoints(0, parent, reinterpret_cast<POINT*>(&rect), 2);
   return rect;
 }
 
 Value ReadMenuItem(const form::MenuItemRecord& item, int index) {
   switch (index) {
-    case prop::kMenuCaption: return Value(item.caption);
-    case prop::kMenuChecked: return Value((item.flags & form::kMenuChecked) != 0);
-    case prop::kMenuDisabled: return Value((item.flags & form::kMenuDisabled) != 0);
-    case prop::kMenuVisible: return Value((item.flags & form::kMenuHidden) == 0);
-    default: return Value(int32_t{0});
+    case prop::kMenuCaption:
+      return Value(item.caption);
+    case prop::kMenuChecked:
+      return Value((item.flags & form::kMenuChecked) != 0);
+    case prop::kMenuDisabled:
+      return Value((item.flags & form::kMenuDisabled) != 0);
+    case prop::kMenuVisible:
+      return Value((item.flags & form::kMenuHidden) == 0);
+    default:
+      return Value(int32_t{0});
   }
 }
 
 void WriteMenuItem(form::MenuItemRecord& item, int index, const Value& value) {
   switch (index) {
-    case prop::kMenuCaption: item.caption = *units::ToKind(value, units::Kind::Text).get<Text>(); break;
-    case prop::kMenuChecked: SetFlag(item.flags, form::kMenuChecked, BoolOf(value)); break;
-    case prop::kMenuDisabled: SetFlag(item.flags, form::kMenuDisabled, BoolOf(value)); break;
-    case prop::kMenuVisible: SetFlag(item.flags, form::kMenuHidden, !BoolOf(value)); break;
-    default: break;
+    case prop::kMenuCaption:
+      item.caption = *units::ToKind(value, units::Kind::Text).get<Text>();
+      break;
+    case prop::kMenuChecked:
+      SetFlag(item.flags, form::kMenuChecked, BoolOf(value));
+      break;
+    case prop::kMenuDisabled:
+      SetFlag(item.flags, form::kMenuDisabled, BoolOf(value));
+      break;
+    case prop::kMenuVisible:
+      SetFlag(item.flags, form::kMenuHidden, !BoolOf(value));
+      break;
+    default:
+      break;
   }
 }
 
@@ -98,7 +121,8 @@ RuntimeApp::~RuntimeApp() {
   }
   ++eventSuspendCount_;
   std::vector<std::unique_ptr<LoadedWindow>> windows;
-  for (auto& [id, window] : loaded_) windows.push_back(std::move(window));
+  for (auto& [id, window] : loaded_)
+    windows.push_back(std::move(window));
   loaded_.clear();
   windows.clear();
   destroyed_.clear();
@@ -106,7 +130,9 @@ RuntimeApp::~RuntimeApp() {
   CurrentApp() = previous_;
 }
 
-RuntimeApp* RuntimeApp::Current() { return CurrentApp(); }
+RuntimeApp* RuntimeApp::Current() {
+  return CurrentApp();
+}
 
 void RuntimeApp::Initialise() {
   if (initialised_) return;
@@ -117,12 +143,13 @@ void RuntimeApp::Initialise() {
   const size_t name = platform::paths::NameOffset(full);
   programFolder_ = Text(full.substr(0, name == 0 ? 0 : name - 1));
   programFileName_ = Text(full.substr(name));
-  kernel32::SetCurrentDirectoryA(programFolder_.c_str());  // an empty folder fails; start-up goes on
+  kernel32::SetCurrentDirectoryA(
+      programFolder_.c_str());  // an empty folder fails; start-up goes on
 
-  messageWindow_ = user32::CreateWindowExA(WS_EX_TOOLWINDOW, "PictolanMessageWindow", "", 0, 0, 0, 0,
-                                           0, 0, 0, 0, nullptr);
-  MessageWindowClassProc() = reinterpret_cast<WNDPROC>(
-      user32::SetWindowLongA(messageWindow_, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&MessageWindowProc)));
+  messageWindow_ = user32::CreateWindowExA(WS_EX_TOOLWINDOW, "PictolanMessageWindow", "", 0, 0, 0,
+                                           0, 0, 0, 0, 0, nullptr);
+  MessageWindowClassProc() = reinterpret_cast<WNDPROC>(user32::SetWindowLongA(
+      messageWindow_, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&MessageWindowProc)));
   uiThreadId_ = kernel32::GetCurrentThreadId();
   Binder().SetProgramFolder(programFolder_);
   units::PrepareApplication();
@@ -149,7 +176,8 @@ LoadedWindow* RuntimeApp::Loaded(int32_t windowId) const {
 }
 
 bool RuntimeApp::AnyWindowLoaded() const {
-  return std::any_of(loaded_.begin(), loaded_.end(), [](const auto& w) { return w.second->alive(); });
+  return std::any_of(loaded_.begin(), loaded_.end(),
+                     [](const auto& w) { return w.second->alive(); });
 }
 
 bool RuntimeApp::LoadWindow(int32_t windowId, HWND owner, bool modal) {
@@ -158,8 +186,10 @@ bool RuntimeApp::LoadWindow(int32_t windowId, HWND owner, bool modal) {
   if (LoadedWindow* loaded = Loaded(windowId); loaded && loaded->alive()) {
     WINDOWPLACEMENT placement{};
     user32::GetWindowPlacement(loaded->window(), &placement);
-    if (placement.showCmd == 2 /* minimised */) user32::ShowWindow(loaded->window(), 9 /* restore */);
-    else user32::SetWindowPos(loaded->window(), 0, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    if (placement.showCmd == 2 /* minimised */)
+      user32::ShowWindow(loaded->window(), 9 /* restore */);
+    else
+      user32::SetWindowPos(loaded->window(), 0, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     return true;
   }
   if (modal) owner = 0;
@@ -190,7 +220,8 @@ bool RuntimeApp::LoadWindow(int32_t windowId, HWND owner, bool modal) {
         disabled.push_back(other->window());
       }
     MessageLoop(windowId);
-    for (HWND each : disabled) user32::EnableWindow(each, TRUE);
+    for (HWND each : disabled)
+      user32::EnableWindow(each, TRUE);
   }
   return true;
 }
@@ -270,12 +301,16 @@ bool RuntimeApp::IdleStep(int count) {
   bool more = false;
   std::vector<std::pair<int32_t, int32_t>> windows;
   for (auto& [id, window] : loaded_)
-    if (window->alive() && std::find(idleDeclined_.begin(), idleDeclined_.end(), id) == idleDeclined_.end())
+    if (window->alive() &&
+        std::find(idleDeclined_.begin(), idleDeclined_.end(), id) == idleDeclined_.end())
       windows.emplace_back(id, window->windowUnit().id());
   for (auto [id, ownId] : windows) {
-    EventRecord event(id, ownId, kWindowIdle, {static_cast<int32_t>(kernel32::GetTickCount() - idleStartTick_)});
-    if (FireEvent(event) && event.hasResult && event.result != 0) more = true;
-    else idleDeclined_.push_back(id);
+    EventRecord event(id, ownId, kWindowIdle,
+                      {static_cast<int32_t>(kernel32::GetTickCount() - idleStartTick_)});
+    if (FireEvent(event) && event.hasResult && event.result != 0)
+      more = true;
+    else
+      idleDeclined_.push_back(id);
   }
   return more;
 }
@@ -305,7 +340,8 @@ void RuntimeApp::Shutdown(int exitCode) {
   std::vector<HWND> windows;
   for (auto& [id, window] : loaded_)
     if (window->alive()) windows.push_back(window->window());
-  for (HWND window : windows) user32::DestroyWindow(window);
+  for (HWND window : windows)
+    user32::DestroyWindow(window);
   RunCleanupRoutine();
   Binder().ReleaseAll();
   if (messageWindow_) user32::DestroyWindow(std::exchange(messageWindow_, 0));
@@ -343,8 +379,8 @@ Value RuntimeApp::ReadProperty(int32_t windowId, int32_t unitId, int index) {
     case prop::kWidth:
     case prop::kHeight: {
       if (!live) {
-        return Value(index == prop::kLeft  ? record.left
-                     : index == prop::kTop ? record.top
+        return Value(index == prop::kLeft    ? record.left
+                     : index == prop::kTop   ? record.top
                      : index == prop::kWidth ? record.width
                                              : record.height);
       }
@@ -354,11 +390,16 @@ Value RuntimeApp::ReadProperty(int32_t windowId, int32_t unitId, int index) {
                    : index == prop::kWidth ? r.right - r.left
                                            : r.bottom - r.top);
     }
-    case prop::kTag: return Value(record.tag);
-    case prop::kVisible: return Value(live ? user32::IsWindowVisible(live) != 0 : record.visible());
-    case prop::kDisabled: return Value(live ? !user32::IsWindowEnabled(live) : record.disabled());
-    case prop::kCursor: return Value(record.cursorData);
-    default: break;
+    case prop::kTag:
+      return Value(record.tag);
+    case prop::kVisible:
+      return Value(live ? user32::IsWindowVisible(live) != 0 : record.visible());
+    case prop::kDisabled:
+      return Value(live ? !user32::IsWindowEnabled(live) : record.disabled());
+    case prop::kCursor:
+      return Value(record.cursorData);
+    default:
+      break;
   }
   if (!unit) RaiseRuntimeError("指定窗口尚未载入"_gbk);
   const form::UnitTypeInfo* type = form::FindUnitType(record.typeId);
@@ -371,7 +412,8 @@ void RuntimeApp::WriteProperty(int32_t windowId, int32_t unitId, int index, cons
   form::WindowEntry& entry = WindowFor(windowId, "未载入欲访问窗口组件所在的窗口"_gbk);
   form::TableEntry* found = form::FindEntry(entry.record, unitId);
   if (!found) RaiseRuntimeError("指定窗口或窗口组件不存在或尚未载入"_gbk);
-  if (auto* item = std::get_if<form::MenuItemRecord>(found)) return WriteMenuItem(*item, index, value);
+  if (auto* item = std::get_if<form::MenuItemRecord>(found))
+    return WriteMenuItem(*item, index, value);
   form::UnitRecord& record = std::get<form::UnitRecord>(*found);
 
   LoadedWindow* window = Loaded(windowId);
@@ -386,8 +428,8 @@ void RuntimeApp::WriteProperty(int32_t windowId, int32_t unitId, int index, cons
       (index == prop::kLeft ? record.left : record.top) = position;
       if (live) {
         const RECT r = PlacedRect(live);
-        user32::SetWindowPos(live, 0, index == prop::kLeft ? position : r.left, index == prop::kTop ? position : r.top, 0, 0,
-                             kQuiet | SWP_NOSIZE);
+        user32::SetWindowPos(live, 0, index == prop::kLeft ? position : r.left,
+                             index == prop::kTop ? position : r.top, 0, 0, kQuiet | SWP_NOSIZE);
       }
       return;
     }
@@ -402,11 +444,15 @@ void RuntimeApp::WriteProperty(int32_t windowId, int32_t unitId, int index, cons
       }
       return;
     }
-    case prop::kTag: record.tag = *units::ToKind(value, units::Kind::Text).get<Text>(); return;
+    case prop::kTag:
+      record.tag = *units::ToKind(value, units::Kind::Text).get<Text>();
+      return;
     case prop::kVisible:
       SetFlag(record.flags, form::kFlagVisible, BoolOf(value));
-      if (live && unit == &window->windowUnit()) user32::ShowWindow(live, record.visible() ? SW_SHOW : SW_HIDE);
-      else if (live) window->ApplyVisibility(unit->id());
+      if (live && unit == &window->windowUnit())
+        user32::ShowWindow(live, record.visible() ? SW_SHOW : SW_HIDE);
+      else if (live)
+        window->ApplyVisibility(unit->id());
       return;
     case prop::kDisabled:
       SetFlag(record.flags, form::kFlagDisabled, BoolOf(value));
@@ -416,7 +462,8 @@ void RuntimeApp::WriteProperty(int32_t windowId, int32_t unitId, int index, cons
       record.cursorData = *units::ToKind(value, units::Kind::Cursor).get<ByteSet>();
       if (live) window->RemakeCursor(unit->id());
       return;
-    default: break;
+    default:
+      break;
   }
   if (!unit) RaiseRuntimeError("指定窗口尚未载入"_gbk);
   const form::UnitTypeInfo* type = form::FindUnitType(record.typeId);
@@ -436,8 +483,9 @@ bool RuntimeApp::FireEvent(EventRecord& event) {
   if (eventSuspendCount_ >= 1) return false;
   form::WindowEntry* entry = windowTable_.Find(event.windowId);
   if (!entry) FatalError("未找到引发事件的窗口"_gbk);
-  const bool ownEntry = event.unitId == 0 || (!entry->record.table.empty() &&
-                                              form::EntryId(entry->record.table[0]) == event.unitId);
+  const bool ownEntry =
+      event.unitId == 0 ||
+      (!entry->record.table.empty() && form::EntryId(entry->record.table[0]) == event.unitId);
   form::TableEntry* found = form::FindEntry(entry->record, ownEntry ? 0 : event.unitId);
   if (!found) FatalError("未找到引发事件的窗口组件"_gbk);
 
@@ -450,7 +498,8 @@ bool RuntimeApp::FireEvent(EventRecord& event) {
     handlerNumber = record.HandlerFor(event.eventIndex);
   }
   // Numbers outside the program's table never become calls.
-  if (handlerNumber < 0 || static_cast<size_t>(handlerNumber) >= header_.handlers.size()) return false;
+  if (handlerNumber < 0 || static_cast<size_t>(handlerNumber) >= header_.handlers.size())
+    return false;
   EventHandler handler = header_.handlers[static_cast<size_t>(handlerNumber)];
   if (!handler) return false;
 

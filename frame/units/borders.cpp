@@ -7,12 +7,17 @@ namespace frame::units {
 
 int BorderWidth(form::BorderStyle border) {
   switch (border) {
-    case form::BorderStyle::Sunken: return 2;
-    case form::BorderStyle::ModalFrame: return 3;
+    case form::BorderStyle::Sunken:
+      return 2;
+    case form::BorderStyle::ModalFrame:
+      return 3;
     case form::BorderStyle::Static:
-    case form::BorderStyle::Thin: return 1;
-    case form::BorderStyle::SunkenModalFrame: return 5;
-    default: return 0;
+    case form::BorderStyle::Thin:
+      return 1;
+    case form::BorderStyle::SunkenModalFrame:
+      return 5;
+    default:
+      return 0;
   }
 }
 
@@ -48,18 +53,28 @@ void Raised(QPainter& painter, const QRect& r, const QColor& face) {
 
 }  // namespace
 
-void DrawBorder(QPainter& painter, const QRect& outer, form::BorderStyle border, const QPalette& palette) {
+void DrawBorder(QPainter& painter, const QRect& outer, form::BorderStyle border,
+                const QPalette& palette) {
   const QRect r = outer.adjusted(0, 0, -1, -1);
   switch (border) {
-    case form::BorderStyle::Sunken: Sunken(painter, r); break;
-    case form::BorderStyle::ModalFrame: Raised(painter, r, palette.color(QPalette::Button)); break;
-    case form::BorderStyle::Static: Ring(painter, r, kShadow, kHighlight); break;
+    case form::BorderStyle::Sunken:
+      Sunken(painter, r);
+      break;
+    case form::BorderStyle::ModalFrame:
+      Raised(painter, r, palette.color(QPalette::Button));
+      break;
+    case form::BorderStyle::Static:
+      Ring(painter, r, kShadow, kHighlight);
+      break;
     case form::BorderStyle::SunkenModalFrame:
       Raised(painter, r, palette.color(QPalette::Button));
       Sunken(painter, r.adjusted(3, 3, -3, -3));
       break;
-    case form::BorderStyle::Thin: Ring(painter, r, kFrame, kFrame); break;
-    default: break;
+    case form::BorderStyle::Thin:
+      Ring(painter, r, kFrame, kFrame);
+      break;
+    default:
+      break;
   }
 }
 

@@ -36,17 +36,25 @@ class ButtonUnit final : public QtUnit {
 
   Value GetOwn(int own) const override {
     switch (own) {
-      case 0: return Value(FromQString(button()->text()));
-      case 4: return Value(picture_);
-      default: return QtUnit::GetOwn(own);
+      case 0:
+        return Value(FromQString(button()->text()));
+      case 4:
+        return Value(picture_);
+      default:
+        return QtUnit::GetOwn(own);
     }
   }
 
   bool SetOwn(int own, const Value& value) override {
     switch (own) {
-      case 0: button()->setText(ToQString(*ToKind(value, Kind::Text).get<Text>())); return true;
-      case 4: SetPicture(*ToKind(value, Kind::Picture).get<ByteSet>()); return true;
-      default: return QtUnit::SetOwn(own, value);
+      case 0:
+        button()->setText(ToQString(*ToKind(value, Kind::Text).get<Text>()));
+        return true;
+      case 4:
+        SetPicture(*ToKind(value, Kind::Picture).get<ByteSet>());
+        return true;
+      default:
+        return QtUnit::SetOwn(own, value);
     }
   }
 
@@ -81,17 +89,25 @@ class CheckBoxUnit final : public QtUnit {
 
   Value GetOwn(int own) const override {
     switch (own) {
-      case 0: return Value(FromQString(box()->text()));
-      case prop::OwnIndex(prop::kCheckBoxChecked): return Value(box()->isChecked());
-      default: return QtUnit::GetOwn(own);
+      case 0:
+        return Value(FromQString(box()->text()));
+      case prop::OwnIndex(prop::kCheckBoxChecked):
+        return Value(box()->isChecked());
+      default:
+        return QtUnit::GetOwn(own);
     }
   }
 
   bool SetOwn(int own, const Value& value) override {
     switch (own) {
-      case 0: box()->setText(ToQString(*ToKind(value, Kind::Text).get<Text>())); return true;
-      case prop::OwnIndex(prop::kCheckBoxChecked): box()->setChecked(*ToKind(value, Kind::Bool).get<bool>()); return true;
-      default: return QtUnit::SetOwn(own, value);
+      case 0:
+        box()->setText(ToQString(*ToKind(value, Kind::Text).get<Text>()));
+        return true;
+      case prop::OwnIndex(prop::kCheckBoxChecked):
+        box()->setChecked(*ToKind(value, Kind::Bool).get<bool>());
+        return true;
+      default:
+        return QtUnit::SetOwn(own, value);
     }
   }
 
@@ -101,7 +117,11 @@ class CheckBoxUnit final : public QtUnit {
 
 }  // namespace
 
-std::unique_ptr<Unit> CreateButton(const CreateParams& params) { return MakeUnit<ButtonUnit>(params); }
-std::unique_ptr<Unit> CreateCheckBox(const CreateParams& params) { return MakeUnit<CheckBoxUnit>(params); }
+std::unique_ptr<Unit> CreateButton(const CreateParams& params) {
+  return MakeUnit<ButtonUnit>(params);
+}
+std::unique_ptr<Unit> CreateCheckBox(const CreateParams& params) {
+  return MakeUnit<CheckBoxUnit>(params);
+}
 
 }  // namespace frame::units

@@ -62,16 +62,20 @@ class ListDoubleClicks final : public QObject {
 DWORD StyleBits(const form::ComboBoxData& data) {
   DWORD style = CBS_AUTOHSCROLL | (data.sorted ? CBS_SORT : 0);
   switch (data.style) {
-    case form::ComboStyle::Simple: return style | CBS_SIMPLE;
-    case form::ComboStyle::DropDownList: return style | CBS_DROPDOWNLIST;
-    default: return style | CBS_DROPDOWN;
+    case form::ComboStyle::Simple:
+      return style | CBS_SIMPLE;
+    case form::ComboStyle::DropDownList:
+      return style | CBS_DROPDOWNLIST;
+    default:
+      return style | CBS_DROPDOWN;
   }
 }
 
 // Items joined as a text list value: each item's text and a zero byte.
 ByteSet ItemList(const QComboBox& combo) {
   std::string bytes;
-  for (int i = 0; i < combo.count(); ++i) bytes += FromQString(combo.itemText(i)).bytes() + '\0';
+  for (int i = 0; i < combo.count(); ++i)
+    bytes += FromQString(combo.itemText(i)).bytes() + '\0';
   return ByteSet::FromString(bytes);
 }
 
@@ -122,31 +126,56 @@ class ComboBoxUnit final : public QtUnit {
 
   Value GetOwn(int own) const override {
     switch (own) {
-      case 0: return Value(static_cast<int32_t>(data_.style));
-      case prop::OwnIndex(prop::kComboContent): return Value(FromQString(combo()->currentText()));
-      case 2: return Value(data_.maxLength);
-      case 3: return Value(data_.sorted);
-      case 4: return Value(data_.extraItemHeight);
-      case 5: return Value(static_cast<int32_t>(data_.textColour));
-      case 6: return Value(static_cast<int32_t>(data_.background));
-      case 8: return Value(ItemList(*combo()));
-      case prop::OwnIndex(prop::kComboCurrentIndex): return Value(static_cast<int32_t>(combo()->currentIndex()));
-      default: return QtUnit::GetOwn(own);
+      case 0:
+        return Value(static_cast<int32_t>(data_.style));
+      case prop::OwnIndex(prop::kComboContent):
+        return Value(FromQString(combo()->currentText()));
+      case 2:
+        return Value(data_.maxLength);
+      case 3:
+        return Value(data_.sorted);
+      case 4:
+        return Value(data_.extraItemHeight);
+      case 5:
+        return Value(static_cast<int32_t>(data_.textColour));
+      case 6:
+        return Value(static_cast<int32_t>(data_.background));
+      case 8:
+        return Value(ItemList(*combo()));
+      case prop::OwnIndex(prop::kComboCurrentIndex):
+        return Value(static_cast<int32_t>(combo()->currentIndex()));
+      default:
+        return QtUnit::GetOwn(own);
     }
   }
 
   bool SetOwn(int own, const Value& value) override {
     const Value v = ToKind(value, OwnKind(own));
     switch (own) {
-      case prop::OwnIndex(prop::kComboContent): SetContent(ToQString(*v.get<Text>())); return true;
-      case 2: data_.maxLength = *v.get<int32_t>(); ApplyMaxLength(); return true;
-      case 5: data_.textColour = static_cast<uint32_t>(*v.get<int32_t>()); ApplyColours(); return true;
-      case 6: data_.background = static_cast<uint32_t>(*v.get<int32_t>()); ApplyColours(); return true;
-      case 8: SetItems(*v.get<ByteSet>()); return true;
-      case prop::OwnIndex(prop::kComboCurrentIndex):
-        SendMessageA(window(), CB_SETCURSEL, static_cast<WPARAM>(static_cast<intptr_t>(*v.get<int32_t>())), 0);
+      case prop::OwnIndex(prop::kComboContent):
+        SetContent(ToQString(*v.get<Text>()));
         return true;
-      default: return QtUnit::SetOwn(own, value);
+      case 2:
+        data_.maxLength = *v.get<int32_t>();
+        ApplyMaxLength();
+        return true;
+      case 5:
+        data_.textColour = static_cast<uint32_t>(*v.get<int32_t>());
+        ApplyColours();
+        return true;
+      case 6:
+        data_.background = static_cast<uint32_t>(*v.get<int32_t>());
+        ApplyColours();
+        return true;
+      case 8:
+        SetItems(*v.get<ByteSet>());
+        return true;
+      case prop::OwnIndex(prop::kComboCurrentIndex):
+        SendMessageA(window(), CB_SETCURSEL,
+                     static_cast<WPARAM>(static_cast<intptr_t>(*v.get<int32_t>())), 0);
+        return true;
+      default:
+        return QtUnit::SetOwn(own, value);
     }
   }
 
@@ -161,7 +190,8 @@ class ComboBoxUnit final : public QtUnit {
     std::iota(order.begin(), order.end(), size_t{0});
     if (data_.sorted)
       std::stable_sort(order.begin(), order.end(), [this](size_t a, size_t b) {
-        return QString::compare(ToQString(data_.items[a]), ToQString(data_.items[b]), Qt::CaseInsensitive) < 0;
+        return QString::compare(ToQString(data_.items[a]), ToQString(data_.items[b]),
+                                Qt::CaseInsensitive) < 0;
       });
     for (size_t i : order) {
       const int32_t value = i < data_.itemValues.size() ? data_.itemValues[i] : 0;
@@ -174,7 +204,8 @@ class ComboBoxUnit final : public QtUnit {
     std::string_view rest(reinterpret_cast<const char*>(list.data()), list.size());
     while (!rest.empty()) {
       const size_t end = std::min(rest.find('\0'), rest.size());
-      SendMessageA(window(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::string(rest.substr(0, end)).c_str()));
+      SendMessageA(window(), CB_ADDSTRING, 0,
+                   reinterpret_cast<LPARAM>(std::string(rest.substr(0, end)).c_str()));
       rest.remove_prefix(std::min(end + 1, rest.size()));
     }
   }
@@ -201,7 +232,8 @@ class ComboBoxUnit final : public QtUnit {
   }
 
   void ApplyMaxLength() {
-    if (QLineEdit* edit = combo()->lineEdit()) edit->setMaxLength(data_.maxLength > 0 ? data_.maxLength : 32767);
+    if (QLineEdit* edit = combo()->lineEdit())
+      edit->setMaxLength(data_.maxLength > 0 ? data_.maxLength : 32767);
   }
 
   form::ComboBoxData data_;
@@ -226,6 +258,8 @@ bool ListDoubleClicks::eventFilter(QObject*, QEvent* event) {
 
 }  // namespace
 
-std::unique_ptr<Unit> CreateComboBox(const CreateParams& params) { return MakeUnit<ComboBoxUnit>(params); }
+std::unique_ptr<Unit> CreateComboBox(const CreateParams& params) {
+  return MakeUnit<ComboBoxUnit>(params);
+}
 
 }  // namespace frame::units

@@ -38,13 +38,16 @@ class CommonDlgUnit final : public QtUnit {
   bool ShownAtRunTime() const override { return false; }
 
   bool SetOwn(int own, const Value& value) override {
-    if (own == prop::OwnIndex(prop::kDialogFilter)) return QtUnit::SetOwn(own, Value(ClosedFilter(*ToKind(value, Kind::Text).get<Text>())));
+    if (own == prop::OwnIndex(prop::kDialogFilter))
+      return QtUnit::SetOwn(own, Value(ClosedFilter(*ToKind(value, Kind::Text).get<Text>())));
     return QtUnit::SetOwn(own, value);
   }
 };
 
 }  // namespace
 
-std::unique_ptr<Unit> CreateCommonDlg(const CreateParams& params) { return MakeUnit<CommonDlgUnit>(params); }
+std::unique_ptr<Unit> CreateCommonDlg(const CreateParams& params) {
+  return MakeUnit<CommonDlgUnit>(params);
+}
 
 }  // namespace frame::units

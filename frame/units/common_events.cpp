@@ -31,18 +31,27 @@ int32_t MouseEventIndex(const QMouseEvent& mouse) {
   const bool left = mouse.button() == Qt::LeftButton;
   const bool right = mouse.button() == Qt::RightButton;
   switch (mouse.type()) {
-    case QEvent::MouseButtonPress: return left ? event::kLeftButtonDown : right ? event::kRightButtonDown : 0;
-    case QEvent::MouseButtonRelease: return left ? event::kLeftButtonUp : right ? event::kRightButtonUp : 0;
-    case QEvent::MouseButtonDblClick: return left ? event::kLeftDoubleClick : right ? event::kRightButtonDown : 0;
-    case QEvent::MouseMove: return event::kMouseMove;
-    default: return 0;
+    case QEvent::MouseButtonPress:
+      return left ? event::kLeftButtonDown : right ? event::kRightButtonDown : 0;
+    case QEvent::MouseButtonRelease:
+      return left ? event::kLeftButtonUp : right ? event::kRightButtonUp : 0;
+    case QEvent::MouseButtonDblClick:
+      return left ? event::kLeftDoubleClick : right ? event::kRightButtonDown : 0;
+    case QEvent::MouseMove:
+      return event::kMouseMove;
+    default:
+      return 0;
   }
 }
 
 // Coordinates of the position word: each taken as an unsigned 16-bit value.
-int32_t Word(int value) { return static_cast<uint16_t>(value); }
+int32_t Word(int value) {
+  return static_cast<uint16_t>(value);
+}
 
-bool Refused(const std::optional<int32_t>& result) { return result && *result == 0; }
+bool Refused(const std::optional<int32_t>& result) {
+  return result && *result == 0;
+}
 
 }  // namespace
 
@@ -74,7 +83,8 @@ bool CommonEventWatcher::eventFilter(QObject* watched, QEvent* e) {
     }
     case QEvent::Wheel: {
       const auto& wheel = static_cast<const QWheelEvent&>(*e);
-      return FireConsumes(event::kMouseWheel, {wheel.angleDelta().y() / 120, KeyState(wheel.modifiers())});
+      return FireConsumes(event::kMouseWheel,
+                          {wheel.angleDelta().y() / 120, KeyState(wheel.modifiers())});
     }
     case QEvent::FocusIn:
     case QEvent::FocusOut:
@@ -99,7 +109,8 @@ bool CommonEventWatcher::Key(QWidget* widget, QKeyEvent& key) {
   if (replaying_) return false;
   const bool down = key.type() == QEvent::KeyPress;
   const int32_t code = static_cast<int32_t>(platform::user32::VirtualKeyOf(key.key()));
-  if (code != 0 && FireConsumes(down ? event::kKeyDown : event::kKeyUp, {code, KeyState(key.modifiers())}))
+  if (code != 0 &&
+      FireConsumes(down ? event::kKeyDown : event::kKeyUp, {code, KeyState(key.modifiers())}))
     return true;
   const UINT character = platform::user32::CharacterOf(key);
   if (!down || character == 0) return false;

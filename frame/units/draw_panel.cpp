@@ -43,22 +43,35 @@ class DrawPanelUnit final : public QtUnit {
 
   Value GetOwn(int own) const override {
     switch (own) {
-      case 0: return Value(static_cast<int32_t>(panel()->border()));
-      case 1: return Value(static_cast<int32_t>(panel()->background()));
+      case 0:
+        return Value(static_cast<int32_t>(panel()->border()));
+      case 1:
+        return Value(static_cast<int32_t>(panel()->background()));
       case prop::OwnIndex(prop::kDrawPanelPicture):
-      case 3: return Value(pictures_[static_cast<size_t>(own - 2)]);
-      default: return QtUnit::GetOwn(own);
+      case 3:
+        return Value(pictures_[static_cast<size_t>(own - 2)]);
+      default:
+        return QtUnit::GetOwn(own);
     }
   }
 
   bool SetOwn(int own, const Value& value) override {
     const Value v = ToKind(value, OwnKind(own));
     switch (own) {
-      case 0: panel()->SetBorder(static_cast<form::BorderStyle>(*v.get<int32_t>())); return true;
-      case 1: panel()->SetBackground(static_cast<uint32_t>(*v.get<int32_t>())); return true;
-      case prop::OwnIndex(prop::kDrawPanelPicture): SetBackgroundPicture(*v.get<ByteSet>()); return true;
-      case 3: pictures_[1] = *v.get<ByteSet>(); return true;
-      default: return QtUnit::SetOwn(own, value);
+      case 0:
+        panel()->SetBorder(static_cast<form::BorderStyle>(*v.get<int32_t>()));
+        return true;
+      case 1:
+        panel()->SetBackground(static_cast<uint32_t>(*v.get<int32_t>()));
+        return true;
+      case prop::OwnIndex(prop::kDrawPanelPicture):
+        SetBackgroundPicture(*v.get<ByteSet>());
+        return true;
+      case 3:
+        pictures_[1] = *v.get<ByteSet>();
+        return true;
+      default:
+        return QtUnit::SetOwn(own, value);
     }
   }
 
@@ -76,6 +89,8 @@ class DrawPanelUnit final : public QtUnit {
 
 }  // namespace
 
-std::unique_ptr<Unit> CreateDrawPanel(const CreateParams& params) { return MakeUnit<DrawPanelUnit>(params); }
+std::unique_ptr<Unit> CreateDrawPanel(const CreateParams& params) {
+  return MakeUnit<DrawPanelUnit>(params);
+}
 
 }  // namespace frame::units

@@ -53,6 +53,8 @@ class EditBoxUnit final : public QtUnit {
 
 }  // namespace
 
-std::unique_ptr<Unit> CreateEditBox(const CreateParams& params) { return MakeUnit<EditBoxUnit>(params); }
+std::unique_ptr<Unit> CreateEditBox(const CreateParams& params) {
+  return MakeUnit<EditBoxUnit>(params);
+}
 
 }  // namespace frame::units

@@ -31,7 +31,8 @@ class Caption final : public PanelWidget {
     painter.setPen(colour);
     // Lines as close as the classic 12-pixel CJK faces set them, so captions fit the heights
     // the form gives their labels.
-    const qreal lineHeight = std::min<qreal>(font().pixelSize() + 1, QFontMetricsF(font()).height());
+    const qreal lineHeight =
+        std::min<qreal>(font().pixelSize() + 1, QFontMetricsF(font()).height());
     qreal y = client.top();
     for (const QString& paragraph : QString(text).replace("\r\n", "\n").split('\n')) {
       QTextLayout layout(paragraph, font());
@@ -82,30 +83,43 @@ class LabelUnit final : public QtUnit {
 
   Value GetOwn(int own) const override {
     switch (own) {
-      case prop::OwnIndex(prop::kLabelCaption): return Value(FromQString(caption()->text));
-      case 1: return Value(static_cast<int32_t>(caption()->border()));
-      case 2: return Value(static_cast<int32_t>(data_.textColour));
-      case 3: return Value(static_cast<int32_t>(caption()->background()));
-      case 5: return Value(data_.picture);
-      default: return QtUnit::GetOwn(own);
+      case prop::OwnIndex(prop::kLabelCaption):
+        return Value(FromQString(caption()->text));
+      case 1:
+        return Value(static_cast<int32_t>(caption()->border()));
+      case 2:
+        return Value(static_cast<int32_t>(data_.textColour));
+      case 3:
+        return Value(static_cast<int32_t>(caption()->background()));
+      case 5:
+        return Value(data_.picture);
+      default:
+        return QtUnit::GetOwn(own);
     }
   }
 
   bool SetOwn(int own, const Value& value) override {
     const Value v = ToKind(value, OwnKind(own));
     switch (own) {
-      case prop::OwnIndex(prop::kLabelCaption): caption()->text = ToQString(*v.get<Text>()); break;
-      case 1: caption()->SetBorder(static_cast<form::BorderStyle>(*v.get<int32_t>())); break;
+      case prop::OwnIndex(prop::kLabelCaption):
+        caption()->text = ToQString(*v.get<Text>());
+        break;
+      case 1:
+        caption()->SetBorder(static_cast<form::BorderStyle>(*v.get<int32_t>()));
+        break;
       case 2:
         data_.textColour = static_cast<uint32_t>(*v.get<int32_t>());
         caption()->colour = ToQColor(data_.textColour, caption()->palette());
         break;
-      case 3: caption()->SetBackground(static_cast<uint32_t>(*v.get<int32_t>())); break;
+      case 3:
+        caption()->SetBackground(static_cast<uint32_t>(*v.get<int32_t>()));
+        break;
       case 5:
         data_.picture = *v.get<ByteSet>();
         caption()->picture = DecodePicture(data_.picture.span());
         break;
-      default: return QtUnit::SetOwn(own, value);
+      default:
+        return QtUnit::SetOwn(own, value);
     }
     caption()->update();
     return true;
@@ -118,6 +132,8 @@ class LabelUnit final : public QtUnit {
 
 }  // namespace
 
-std::unique_ptr<Unit> CreateLabel(const CreateParams& params) { return MakeUnit<LabelUnit>(params); }
+std::unique_ptr<Unit> CreateLabel(const CreateParams& params) {
+  return MakeUnit<LabelUnit>(params);
+}
 
 }  // namespace frame::units

@@ -1,8 +1,8 @@
 // The list box (type "列表框"): a QListWidget of single selection. Its event 0 reports selection
 // changes the user makes (not those the program makes), event 1 double clicks.
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QListWidget>
+#include <QMouseEvent>
 
 #include "frame/properties.h"
 #include "frame/units/factories.h"
@@ -25,14 +25,27 @@ class ListWidget final : public QListWidget {
   bool handlingInput = false;
 
  protected:
-  void mousePressEvent(QMouseEvent* e) override { Input in(*this); QListWidget::mousePressEvent(e); }
-  void mouseMoveEvent(QMouseEvent* e) override { Input in(*this); QListWidget::mouseMoveEvent(e); }
-  void mouseReleaseEvent(QMouseEvent* e) override { Input in(*this); QListWidget::mouseReleaseEvent(e); }
-  void keyPressEvent(QKeyEvent* e) override { Input in(*this); QListWidget::keyPressEvent(e); }
+  void mousePressEvent(QMouseEvent* e) override {
+    Input in(*this);
+    QListWidget::mousePressEvent(e);
+  }
+  void mouseMoveEvent(QMouseEvent* e) override {
+    Input in(*this);
+    QListWidget::mouseMoveEvent(e);
+  }
+  void mouseReleaseEvent(QMouseEvent* e) override {
+    Input in(*this);
+    QListWidget::mouseReleaseEvent(e);
+  }
+  void keyPressEvent(QKeyEvent* e) override {
+    Input in(*this);
+    QListWidget::keyPressEvent(e);
+  }
 
  private:
   struct Input {
-    explicit Input(ListWidget& list) : list_(list), outer_(std::exchange(list.handlingInput, true)) {}
+    explicit Input(ListWidget& list)
+        : list_(list), outer_(std::exchange(list.handlingInput, true)) {}
     ~Input() { list_.handlingInput = outer_; }
     ListWidget& list_;
     bool outer_;
@@ -62,10 +75,12 @@ class ListBoxUnit final : public QtUnit {
   }
 
   Value GetOwn(int own) const override {
-    if (own == prop::OwnIndex(prop::kListCurrentIndex)) return Value(static_cast<int32_t>(SendMessageA(window(), LB_GETCURSEL, 0, 0)));
+    if (own == prop::OwnIndex(prop::kListCurrentIndex))
+      return Value(static_cast<int32_t>(SendMessageA(window(), LB_GETCURSEL, 0, 0)));
     if (own == 0) {
       std::string bytes;
-      for (int i = 0; i < list()->count(); ++i) bytes += FromQString(list()->item(i)->text()).bytes() + '\0';
+      for (int i = 0; i < list()->count(); ++i)
+        bytes += FromQString(list()->item(i)->text()).bytes() + '\0';
       return Value(ByteSet::FromString(bytes));
     }
     return QtUnit::GetOwn(own);
@@ -74,7 +89,8 @@ class ListBoxUnit final : public QtUnit {
   bool SetOwn(int own, const Value& value) override {
     const Value v = ToKind(value, OwnKind(own));
     if (own == prop::OwnIndex(prop::kListCurrentIndex)) {
-      SendMessageA(window(), LB_SETCURSEL, static_cast<WPARAM>(static_cast<intptr_t>(*v.get<int32_t>())), 0);
+      SendMessageA(window(), LB_SETCURSEL,
+                   static_cast<WPARAM>(static_cast<intptr_t>(*v.get<int32_t>())), 0);
       return true;
     }
     if (own == 0) {
@@ -95,13 +111,16 @@ class ListBoxUnit final : public QtUnit {
   QListWidget* list() const { return static_cast<QListWidget*>(widget()); }
 
   void AddItem(const Text& text, int32_t value) {
-    const LRESULT index = SendMessageA(window(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    const LRESULT index =
+        SendMessageA(window(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     SendMessageA(window(), LB_SETITEMDATA, static_cast<WPARAM>(index), value);
   }
 };
 
 }  // namespace
 
-std::unique_ptr<Unit> CreateListBox(const CreateParams& params) { return MakeUnit<ListBoxUnit>(params); }
+std::unique_ptr<Unit> CreateListBox(const CreateParams& params) {
+  return MakeUnit<ListBoxUnit>(params);
+}
 
 }  // namespace frame::units

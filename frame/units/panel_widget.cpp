@@ -34,6 +34,8 @@ void PanelWidget::paintEvent(QPaintEvent*) {
   DrawBorder(painter, rect(), border_, palette());
 }
 
-void PanelWidget::resizeEvent(QResizeEvent*) { client_->setGeometry(ClientRect()); }
+void PanelWidget::resizeEvent(QResizeEvent*) {
+  client_->setGeometry(ClientRect());
+}
 
 }  // namespace frame::units

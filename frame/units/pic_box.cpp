@@ -44,20 +44,31 @@ class PicBoxUnit final : public QtUnit {
 
   Value GetOwn(int own) const override {
     switch (own) {
-      case 0: return Value(static_cast<int32_t>(box()->border()));
-      case prop::OwnIndex(prop::kPicBoxBackground): return Value(static_cast<int32_t>(box()->background()));
-      case prop::OwnIndex(prop::kPicBoxPicture): return Value(picture_);
-      default: return QtUnit::GetOwn(own);
+      case 0:
+        return Value(static_cast<int32_t>(box()->border()));
+      case prop::OwnIndex(prop::kPicBoxBackground):
+        return Value(static_cast<int32_t>(box()->background()));
+      case prop::OwnIndex(prop::kPicBoxPicture):
+        return Value(picture_);
+      default:
+        return QtUnit::GetOwn(own);
     }
   }
 
   bool SetOwn(int own, const Value& value) override {
     const Value v = ToKind(value, OwnKind(own));
     switch (own) {
-      case 0: box()->SetBorder(static_cast<form::BorderStyle>(*v.get<int32_t>())); return true;
-      case prop::OwnIndex(prop::kPicBoxBackground): box()->SetBackground(static_cast<uint32_t>(*v.get<int32_t>())); return true;
-      case prop::OwnIndex(prop::kPicBoxPicture): SetPicture(*v.get<ByteSet>()); return true;
-      default: return QtUnit::SetOwn(own, value);
+      case 0:
+        box()->SetBorder(static_cast<form::BorderStyle>(*v.get<int32_t>()));
+        return true;
+      case prop::OwnIndex(prop::kPicBoxBackground):
+        box()->SetBackground(static_cast<uint32_t>(*v.get<int32_t>()));
+        return true;
+      case prop::OwnIndex(prop::kPicBoxPicture):
+        SetPicture(*v.get<ByteSet>());
+        return true;
+      default:
+        return QtUnit::SetOwn(own, value);
     }
   }
 
@@ -75,6 +86,8 @@ class PicBoxUnit final : public QtUnit {
 
 }  // namespace
 
-std::unique_ptr<Unit> CreatePicBox(const CreateParams& params) { return MakeUnit<PicBoxUnit>(params); }
+std::unique_ptr<Unit> CreatePicBox(const CreateParams& params) {
+  return MakeUnit<PicBoxUnit>(params);
+}
 
 }  // namespace frame::units

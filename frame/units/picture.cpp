@@ -36,7 +36,9 @@ QImage DecodeIcon(std::span<const uint8_t> bytes) {
   return image ? FromDib(*image) : QImage();
 }
 
-uint16_t Word(std::span<const uint8_t> b, size_t at) { return static_cast<uint16_t>(b[at] | b[at + 1] << 8); }
+uint16_t Word(std::span<const uint8_t> b, size_t at) {
+  return static_cast<uint16_t>(b[at] | b[at + 1] << 8);
+}
 
 }  // namespace
 
@@ -59,15 +61,19 @@ QImage DecodePicture(std::span<const uint8_t> bytes) {
       auto image = codecs::DecodeBmpFile(bytes);
       return image ? FromDib(*image).convertToFormat(QImage::Format_RGB32) : QImage();
     }
-    case PictureFormat::Jpeg: return DecodeWithQt(bytes, "JPEG");
-    case PictureFormat::Gif: return DecodeWithQt(bytes, "GIF");
+    case PictureFormat::Jpeg:
+      return DecodeWithQt(bytes, "JPEG");
+    case PictureFormat::Gif:
+      return DecodeWithQt(bytes, "GIF");
     case PictureFormat::Icon:
-    case PictureFormat::Cursor: return DecodeIcon(bytes);
+    case PictureFormat::Cursor:
+      return DecodeIcon(bytes);
     case PictureFormat::Pcx: {
       auto image = codecs::DecodePcx(bytes);
       return image ? FromDib(*image) : QImage();
     }
-    case PictureFormat::None: break;
+    case PictureFormat::None:
+      break;
   }
   return {};
 }

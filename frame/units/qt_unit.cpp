@@ -25,15 +25,20 @@ std::map<HWND, QtUnit*>& UnitsByWindow() {
 LRESULT UnitProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto it = UnitsByWindow().find(window);
   LRESULT result = 0;
-  if (it != UnitsByWindow().end() && it->second->Message(message, wParam, lParam, &result)) return result;
+  if (it != UnitsByWindow().end() && it->second->Message(message, wParam, lParam, &result))
+    return result;
   return platform::user32::CallClassProc(window, message, wParam, lParam);
 }
 
 }  // namespace
 
-QString ToQString(const Text& text) { return platform::FromGbk(text.view()); }
+QString ToQString(const Text& text) {
+  return platform::FromGbk(text.view());
+}
 
-Text FromQString(const QString& text) { return Text(platform::ToGbk(text)); }
+Text FromQString(const QString& text) {
+  return Text(platform::ToGbk(text));
+}
 
 QColor ToQColor(form::Colour colour, const QPalette& palette) {
   if (colour == form::kButtonFace) return palette.color(QPalette::Button);
@@ -74,11 +79,14 @@ bool QtUnit::Attach(QWidget* widget, const CreateParams& params, QWidget* client
   widget->hide();  // the loader shows what it decided to show
   platform::user32::MoveWindow(window, record.left, record.top, record.width, record.height, FALSE);
   widget->setEnabled(!(params.style & WS_DISABLED));
-  if (!(params.style & WS_TABSTOP)) widget->setFocusPolicy(static_cast<Qt::FocusPolicy>(widget->focusPolicy() & ~Qt::TabFocus));
+  if (!(params.style & WS_TABSTOP))
+    widget->setFocusPolicy(static_cast<Qt::FocusPolicy>(widget->focusPolicy() & ~Qt::TabFocus));
   return true;
 }
 
-bool QtUnit::Message(UINT, WPARAM, LPARAM, LRESULT*) { return false; }
+bool QtUnit::Message(UINT, WPARAM, LPARAM, LRESULT*) {
+  return false;
+}
 
 void QtUnit::LoadComplete() {
   if (!widget_) return;

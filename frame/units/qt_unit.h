@@ -26,7 +26,8 @@ QFont WindowFont();
 
 // Frame widths of the border styles, and their drawing.
 int BorderWidth(form::BorderStyle border);
-void DrawBorder(QPainter& painter, const QRect& outer, form::BorderStyle border, const QPalette& palette);
+void DrawBorder(QPainter& painter, const QRect& outer, form::BorderStyle border,
+                const QPalette& palette);
 
 class CommonEventWatcher;
 

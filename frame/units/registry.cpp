@@ -24,17 +24,22 @@ struct TypeEntry {
   std::unique_ptr<Unit> (*create)(const CreateParams&);
 };
 
-constexpr OwnProperty kWindow[] = {
-    {0, Kind::Text}, {1, Kind::BackColour}, {2, Kind::Picture}, {3, Kind::Picture}, {4, Kind::Picture}};
+constexpr OwnProperty kWindow[] = {{0, Kind::Text},
+                                   {1, Kind::BackColour},
+                                   {2, Kind::Picture},
+                                   {3, Kind::Picture},
+                                   {4, Kind::Picture}};
 constexpr OwnProperty kEditBox[] = {{0, Kind::Text}, {1, Kind::Font}};
 constexpr OwnProperty kPicBox[] = {{0, Kind::Selection}, {1, Kind::BackColour}, {2, Kind::Picture}};
 constexpr OwnProperty kDrawPanel[] = {
     {0, Kind::Selection}, {1, Kind::BackColour}, {2, Kind::Picture}, {3, Kind::Picture}};
-constexpr OwnProperty kLabel[] = {{0, Kind::Text},       {1, Kind::Selection}, {2, Kind::TextColour},
-                                  {3, Kind::BackColour}, {4, Kind::Font},      {5, Kind::Picture}};
+constexpr OwnProperty kLabel[] = {{0, Kind::Text},       {1, Kind::Selection},
+                                  {2, Kind::TextColour}, {3, Kind::BackColour},
+                                  {4, Kind::Font},       {5, Kind::Picture}};
 constexpr OwnProperty kButton[] = {{0, Kind::Text},      {1, Kind::Selection}, {2, Kind::Selection},
                                    {3, Kind::Selection}, {4, Kind::Picture},   {5, Kind::Font}};
-constexpr OwnProperty kCheckBox[] = {{0, Kind::Text}, {1, Kind::Picture}, {2, Kind::Font}, {10, Kind::Bool}};
+constexpr OwnProperty kCheckBox[] = {
+    {0, Kind::Text}, {1, Kind::Picture}, {2, Kind::Font}, {10, Kind::Bool}};
 constexpr OwnProperty kComboBox[] = {{0, Kind::Selection},  {1, Kind::Text},       {3, Kind::Bool},
                                      {5, Kind::TextColour}, {6, Kind::BackColour}, {7, Kind::Font},
                                      {8, Kind::TextList}};

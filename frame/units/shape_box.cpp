@@ -35,6 +35,8 @@ class ShapeBoxUnit final : public QtUnit {
 
 }  // namespace
 
-std::unique_ptr<Unit> CreateShapeBox(const CreateParams& params) { return MakeUnit<ShapeBoxUnit>(params); }
+std::unique_ptr<Unit> CreateShapeBox(const CreateParams& params) {
+  return MakeUnit<ShapeBoxUnit>(params);
+}
 
 }  // namespace frame::units

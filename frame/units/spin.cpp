@@ -71,8 +71,9 @@ class UpDown final : public QWidget {
     const int side = std::max(5, std::min(r.width(), r.height()) - 6);
     indicator.rect = QRect(0, 0, side, side);
     indicator.rect.moveCenter(r.center() + (pressed_ == arrow ? QPoint(1, 1) : QPoint()));
-    style()->drawPrimitive(arrow == Arrow::Up ? QStyle::PE_IndicatorArrowUp : QStyle::PE_IndicatorArrowDown,
-                           &indicator, &painter, this);
+    style()->drawPrimitive(
+        arrow == Arrow::Up ? QStyle::PE_IndicatorArrowUp : QStyle::PE_IndicatorArrowDown,
+        &indicator, &painter, this);
   }
 
   SpinUnit& unit_;
@@ -102,6 +103,8 @@ void UpDown::Step() {
 
 }  // namespace
 
-std::unique_ptr<Unit> CreateSpin(const CreateParams& params) { return MakeUnit<SpinUnit>(params); }
+std::unique_ptr<Unit> CreateSpin(const CreateParams& params) {
+  return MakeUnit<SpinUnit>(params);
+}
 
 }  // namespace frame::units

@@ -58,7 +58,8 @@ class TabUnit final : public QtUnit {
     }
     background_ = data.background;
     tabs->pane = ToQColor(background_, tabs->palette());
-    for (const Text& page : data.pages) tabs->bar->addTab(ToQString(page));
+    for (const Text& page : data.pages)
+      tabs->bar->addTab(ToQString(page));
     tabs->Layout();
     QObject::connect(tabs->bar, &QTabBar::currentChanged, [this] { host().PageChanged(id()); });
     return true;
@@ -68,15 +69,18 @@ class TabUnit final : public QtUnit {
 
   Value GetOwn(int own) const override {
     switch (own) {
-      case 0: return Value(static_cast<int32_t>(tabs()->bar->currentIndex()));
-      case 1: return Value(static_cast<int32_t>(background_));
+      case 0:
+        return Value(static_cast<int32_t>(tabs()->bar->currentIndex()));
+      case 1:
+        return Value(static_cast<int32_t>(background_));
       case 2: {
         std::string bytes;
         for (int i = 0; i < tabs()->bar->count(); ++i)
           bytes += FromQString(tabs()->bar->tabText(i)).bytes() + '\0';
         return Value(ByteSet::FromString(bytes));
       }
-      default: return QtUnit::GetOwn(own);
+      default:
+        return QtUnit::GetOwn(own);
     }
   }
 
@@ -94,7 +98,8 @@ class TabUnit final : public QtUnit {
         tabs()->pane = ToQColor(background_, tabs()->palette());
         tabs()->update();
         return true;
-      default: return QtUnit::SetOwn(own, value);
+      default:
+        return QtUnit::SetOwn(own, value);
     }
   }
 
@@ -105,6 +110,8 @@ class TabUnit final : public QtUnit {
 
 }  // namespace
 
-std::unique_ptr<Unit> CreateTab(const CreateParams& params) { return MakeUnit<TabUnit>(params); }
+std::unique_ptr<Unit> CreateTab(const CreateParams& params) {
+  return MakeUnit<TabUnit>(params);
+}
 
 }  // namespace frame::units

@@ -25,22 +25,29 @@ int64_t AsInt64(const Value& value) {
 Value EmptyValue(Kind kind) {
   switch (kind) {
     case Kind::Int64:
-    case Kind::Int64Pair: return Value(int64_t{0});
-    case Kind::Bool: return Value(false);
-    case Kind::Text: return Value(Text());
+    case Kind::Int64Pair:
+      return Value(int64_t{0});
+    case Kind::Bool:
+      return Value(false);
+    case Kind::Text:
+      return Value(Text());
     case Kind::Picture:
     case Kind::Cursor:
     case Kind::Font:
-    case Kind::TextList: return Value(ByteSet());
-    default: return Value(int32_t{0});
+    case Kind::TextList:
+      return Value(ByteSet());
+    default:
+      return Value(int32_t{0});
   }
 }
 
 Value ToKind(const Value& value, Kind kind) {
   switch (kind) {
     case Kind::Int64:
-    case Kind::Int64Pair: return Value(AsInt64(value));
-    case Kind::Bool: return Value(AsInt64(value) != 0);
+    case Kind::Int64Pair:
+      return Value(AsInt64(value));
+    case Kind::Bool:
+      return Value(AsInt64(value) != 0);
     case Kind::Text:
       if (auto p = value.get<Text>()) return Value(*p);
       return Value(Text());
@@ -50,12 +57,15 @@ Value ToKind(const Value& value, Kind kind) {
     case Kind::TextList:
       if (auto p = value.get<ByteSet>()) return Value(*p);
       return Value(ByteSet());
-    default: return Value(static_cast<int32_t>(AsInt64(value)));
+    default:
+      return Value(static_cast<int32_t>(AsInt64(value)));
   }
 }
 
 Unit::Unit(const CreateParams& params)
-    : host_(params.host), id_(params.record->id), type_(static_cast<form::UnitType>(params.record->typeId)) {}
+    : host_(params.host),
+      id_(params.record->id),
+      type_(static_cast<form::UnitType>(params.record->typeId)) {}
 
 Value Unit::GetOwn(int own) const {
   auto it = stored_.find(own);

@@ -55,8 +55,8 @@ struct CreateParams {
   UnitHost* host = nullptr;
   const form::UnitRecord* record = nullptr;
   const form::UnitTypeData* data = nullptr;
-  win32::DWORD style = 0;    // WS_CHILD, WS_VISIBLE, WS_DISABLED, WS_TABSTOP as the loader decided
-  win32::HWND parent = 0;    // units: the window; the window: its owner or 0
+  win32::DWORD style = 0;  // WS_CHILD, WS_VISIBLE, WS_DISABLED, WS_TABSTOP as the loader decided
+  win32::HWND parent = 0;  // units: the window; the window: its owner or 0
   int controlId = 0;
 };
 

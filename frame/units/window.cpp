@@ -75,23 +75,34 @@ class WindowUnit final : public QtUnit {
 
   Value GetOwn(int own) const override {
     switch (own) {
-      case 0: return Value(FromQString(widget()->windowTitle()));
-      case 1: return Value(static_cast<int32_t>(background_));
+      case 0:
+        return Value(FromQString(widget()->windowTitle()));
+      case 1:
+        return Value(static_cast<int32_t>(background_));
       case 2:
       case 3:
-      case 4: return Value(pictures_[static_cast<size_t>(own - 2)]);
-      default: return QtUnit::GetOwn(own);
+      case 4:
+        return Value(pictures_[static_cast<size_t>(own - 2)]);
+      default:
+        return QtUnit::GetOwn(own);
     }
   }
 
   bool SetOwn(int own, const Value& value) override {
     switch (own) {
-      case 0: widget()->setWindowTitle(ToQString(*ToKind(value, Kind::Text).get<Text>())); return true;
-      case 1: SetBackground(static_cast<uint32_t>(*ToKind(value, Kind::BackColour).get<int32_t>())); return true;
+      case 0:
+        widget()->setWindowTitle(ToQString(*ToKind(value, Kind::Text).get<Text>()));
+        return true;
+      case 1:
+        SetBackground(static_cast<uint32_t>(*ToKind(value, Kind::BackColour).get<int32_t>()));
+        return true;
       case 2:
       case 3:
-      case 4: pictures_[static_cast<size_t>(own - 2)] = *ToKind(value, Kind::Picture).get<ByteSet>(); return true;
-      default: return QtUnit::SetOwn(own, value);
+      case 4:
+        pictures_[static_cast<size_t>(own - 2)] = *ToKind(value, Kind::Picture).get<ByteSet>();
+        return true;
+      default:
+        return QtUnit::SetOwn(own, value);
     }
   }
 
@@ -141,9 +152,13 @@ void FrameWindow::closeEvent(QCloseEvent* event) {
   SendMessageA(user32::WindowOf(this), WM_CLOSE, 0, 0);
 }
 
-void FrameWindow::moveEvent(QMoveEvent* event) { unit_.Moved(event->pos()); }
+void FrameWindow::moveEvent(QMoveEvent* event) {
+  unit_.Moved(event->pos());
+}
 
-void FrameWindow::resizeEvent(QResizeEvent* event) { unit_.Resized(event->size()); }
+void FrameWindow::resizeEvent(QResizeEvent* event) {
+  unit_.Resized(event->size());
+}
 
 }  // namespace
 
@@ -156,8 +171,7 @@ void PrepareApplication() {
   // (buttons, labels of the file dialogs, message boxes) do too when the translations are there.
   auto* translator = new QTranslator(qApp);
   if (translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
-                       QStringLiteral("_"),
-                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+                       QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QApplication::installTranslator(translator);
   else
     delete translator;

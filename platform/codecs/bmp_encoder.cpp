@@ -11,7 +11,8 @@ void Put16(uint8_t* at, uint16_t v) {
 }
 
 void Put32(uint8_t* at, uint32_t v) {
-  for (int i = 0; i < 4; ++i) at[i] = uint8_t(v >> (8 * i));
+  for (int i = 0; i < 4; ++i)
+    at[i] = uint8_t(v >> (8 * i));
 }
 
 }  // namespace
@@ -42,7 +43,8 @@ std::vector<uint8_t> EncodeBmp32(int width, int height, std::span<const uint32_t
   uint8_t* out = h + kBmpHeaderSize;
   for (int y = height - 1; y >= 0; --y) {
     const uint32_t* row = argb.data() + size_t(y) * size_t(width);
-    for (int x = 0; x < width; ++x, out += 4) Put32(out, row[x]);  // 0xAARRGGBB -> B G R A
+    for (int x = 0; x < width; ++x, out += 4)
+      Put32(out, row[x]);  // 0xAARRGGBB -> B G R A
   }
   return file;
 }

@@ -18,8 +18,12 @@ struct Palette {
   int transparentIndex = NO_TRANSPARENT_COLOR;
 };
 
-bool IsTransparent(uint32_t argb) { return (argb >> 24) == 0; }
-uint32_t Rgb(uint32_t argb) { return argb & 0xFFFFFF; }
+bool IsTransparent(uint32_t argb) {
+  return (argb >> 24) == 0;
+}
+uint32_t Rgb(uint32_t argb) {
+  return argb & 0xFFFFFF;
+}
 GifColorType ToGifColour(uint32_t rgb) {
   return GifColorType{uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb)};
 }
@@ -56,7 +60,8 @@ bool QuantizedPalette(std::span<const uint32_t> argb, int limit, Palette& palett
   if (GifQuantizeBuffer(unsigned(where.size()), 1, &size, red.data(), green.data(), blue.data(),
                         quantized.data(), palette.colours.data()) == GIF_ERROR)
     return false;
-  for (size_t k = 0; k < where.size(); ++k) palette.indices[where[k]] = quantized[k];
+  for (size_t k = 0; k < where.size(); ++k)
+    palette.indices[where[k]] = quantized[k];
   return true;
 }
 
@@ -76,7 +81,8 @@ bool BuildPalette(std::span<const uint32_t> argb, Palette& palette) {
   }
   // giflib wants colour tables of a power-of-two size, at least 2.
   size_t size = 2;
-  while (size < palette.colours.size()) size *= 2;
+  while (size < palette.colours.size())
+    size *= 2;
   palette.colours.resize(size, GifColorType{0, 0, 0});
   return true;
 }
@@ -136,11 +142,16 @@ bool PutFrame(GifFileType* gif, const GifFrame& frame, bool animated) {
 
 std::string_view ToString(GifError error) {
   switch (error) {
-    case GifError::NoFrames: return "no frames to write";
-    case GifError::BadFrame: return "a frame's pixels do not match its size";
-    case GifError::TooLarge: return "a frame is larger than a GIF can hold";
-    case GifError::OutOfMemory: return "out of memory";
-    case GifError::EncoderFailed: return "the GIF encoder failed";
+    case GifError::NoFrames:
+      return "no frames to write";
+    case GifError::BadFrame:
+      return "a frame's pixels do not match its size";
+    case GifError::TooLarge:
+      return "a frame is larger than a GIF can hold";
+    case GifError::OutOfMemory:
+      return "out of memory";
+    case GifError::EncoderFailed:
+      return "the GIF encoder failed";
   }
   return "unknown error";
 }

@@ -110,8 +110,8 @@ Result<std::span<const uint8_t>, IcoError> IcoImageBytes(std::span<const uint8_t
   return *image;
 }
 
-Result<std::vector<GroupIconEntry>, IcoError> ReadGroupIconDirectory(
-    std::span<const uint8_t> group, size_t maxImages) {
+Result<std::vector<GroupIconEntry>, IcoError> ReadGroupIconDirectory(std::span<const uint8_t> group,
+                                                                     size_t maxImages) {
   LeReader data(group);
   auto count = ReadHeader(data, kGroupIconEntrySize, maxImages, nullptr);
   if (!count) return Fail(count.error());
@@ -166,12 +166,12 @@ void AppendIcoHeader(std::vector<uint8_t>& out, size_t count, uint16_t type) {
 
 void AppendIconImageInfo(std::vector<uint8_t>& out, const IconImageInfo& info) {
   const uint32_t size = info.bytesInResource;
-  out.insert(out.end(), {info.width, info.height, info.colourCount, info.reserved,
-                         static_cast<uint8_t>(info.planes), static_cast<uint8_t>(info.planes >> 8),
-                         static_cast<uint8_t>(info.bitCount),
-                         static_cast<uint8_t>(info.bitCount >> 8), static_cast<uint8_t>(size),
-                         static_cast<uint8_t>(size >> 8), static_cast<uint8_t>(size >> 16),
-                         static_cast<uint8_t>(size >> 24)});
+  out.insert(out.end(),
+             {info.width, info.height, info.colourCount, info.reserved,
+              static_cast<uint8_t>(info.planes), static_cast<uint8_t>(info.planes >> 8),
+              static_cast<uint8_t>(info.bitCount), static_cast<uint8_t>(info.bitCount >> 8),
+              static_cast<uint8_t>(size), static_cast<uint8_t>(size >> 8),
+              static_cast<uint8_t>(size >> 16), static_cast<uint8_t>(size >> 24)});
 }
 
 void AppendIcoEntry(std::vector<uint8_t>& out, const IcoEntry& entry) {

@@ -27,13 +27,16 @@ struct Header {
 Result<Header, PcxError> ReadHeader(const LeReader& reader) {
   if (!reader.Contains(0, kHeaderSize)) return Fail(PcxError::Truncated);
   if (!LooksLikePcx(reader.bytes())) return Fail(PcxError::NotPcxFile);
-  const int xMin = *reader.U16(4), yMin = *reader.U16(6), xMax = *reader.U16(8), yMax = *reader.U16(10);
+  const int xMin = *reader.U16(4), yMin = *reader.U16(6), xMax = *reader.U16(8),
+            yMax = *reader.U16(10);
   if (xMax < xMin || yMax < yMin) return Fail(PcxError::BadDimensions);
   Header header{*reader.U8(3), *reader.U8(65), *reader.U16(66), xMax - xMin + 1, yMax - yMin + 1};
   if (header.width > kMaxPcxDimension || header.height > kMaxPcxDimension)
     return Fail(PcxError::TooLarge);
-  if (static_cast<uint64_t>(header.width) * header.height > kMaxPcxPixels) return Fail(PcxError::TooLarge);
-  const bool eightBit = header.bitsPerPixel == 8 && (header.planes == 1 || header.planes == 3 || header.planes == 4);
+  if (static_cast<uint64_t>(header.width) * header.height > kMaxPcxPixels)
+    return Fail(PcxError::TooLarge);
+  const bool eightBit =
+      header.bitsPerPixel == 8 && (header.planes == 1 || header.planes == 3 || header.planes == 4);
   const bool oneBit = header.bitsPerPixel == 1 && (header.planes == 1 || header.planes == 4);
   if (!eightBit && !oneBit) return Fail(PcxError::UnsupportedFormat);
   const uint64_t neededBytes = (static_cast<uint64_t>(header.width) * header.bitsPerPixel + 7) / 8;
@@ -43,7 +46,8 @@ Result<Header, PcxError> ReadHeader(const LeReader& reader) {
 
 // Run-length decoding of every plane of every row into one buffer.
 Result<std::vector<uint8_t>, PcxError> Unpack(const LeReader& reader, const Header& header) {
-  const uint64_t total = uint64_t{header.bytesPerLine} * header.planes * static_cast<uint64_t>(header.height);
+  const uint64_t total =
+      uint64_t{header.bytesPerLine} * header.planes * static_cast<uint64_t>(header.height);
   if (total > 4 * kMaxPcxPixels) return Fail(PcxError::TooLarge);
   // Each two-byte run yields at most 63 bytes: a file too short for the image fails before any
   // allocation.
@@ -76,8 +80,9 @@ std::array<uint32_t, 256> Palette256(const LeReader& reader) {
                        *reader.U8(size - kPaletteSize - 1) == kPaletteMarker;
   for (int i = 0; i < 256; ++i) {
     const uint64_t at = size - kPaletteSize + static_cast<uint64_t>(i) * 3;
-    palette[i] = present ? Rgb(*reader.U8(at), *reader.U8(at + 1), *reader.U8(at + 2))
-                         : Rgb(static_cast<uint8_t>(i), static_cast<uint8_t>(i), static_cast<uint8_t>(i));
+    palette[i] =
+        present ? Rgb(*reader.U8(at), *reader.U8(at + 1), *reader.U8(at + 2))
+                : Rgb(static_cast<uint8_t>(i), static_cast<uint8_t>(i), static_cast<uint8_t>(i));
   }
   return palette;
 }
@@ -95,11 +100,16 @@ std::array<uint32_t, 16> Palette16(const LeReader& reader) {
 
 std::string_view ToString(PcxError error) {
   switch (error) {
-    case PcxError::Truncated: return "the file ends inside the image";
-    case PcxError::NotPcxFile: return "not a PCX file of a supported version and encoding";
-    case PcxError::BadDimensions: return "bad dimensions or line length";
-    case PcxError::UnsupportedFormat: return "unsupported bit depth or plane count";
-    case PcxError::TooLarge: return "image too large";
+    case PcxError::Truncated:
+      return "the file ends inside the image";
+    case PcxError::NotPcxFile:
+      return "not a PCX file of a supported version and encoding";
+    case PcxError::BadDimensions:
+      return "bad dimensions or line length";
+    case PcxError::UnsupportedFormat:
+      return "unsupported bit depth or plane count";
+    case PcxError::TooLarge:
+      return "image too large";
   }
   return "unknown error";
 }
@@ -124,8 +134,8 @@ Result<DibImage, PcxError> DecodePcx(std::span<const uint8_t> file) {
   image.bitCount = h.bitsPerPixel * h.planes;
   image.pixels.resize(static_cast<size_t>(h.width) * h.height);
   const size_t rowBytes = size_t{h.bytesPerLine} * h.planes;
-  const std::array<uint32_t, 256> palette256 = h.bitsPerPixel == 8 && h.planes == 1 ? Palette256(reader)
-                                                                                    : std::array<uint32_t, 256>{};
+  const std::array<uint32_t, 256> palette256 =
+      h.bitsPerPixel == 8 && h.planes == 1 ? Palette256(reader) : std::array<uint32_t, 256>{};
   const std::array<uint32_t, 16> palette16 = Palette16(reader);
   for (int y = 0; y < h.height; ++y) {
     const uint8_t* row = packed->data() + static_cast<size_t>(y) * rowBytes;

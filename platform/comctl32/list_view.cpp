@@ -79,7 +79,8 @@ LRESULT InsertItem(ListViewWidget& view, const LVITEMA* item) {
     at = SortedPosition(data, row.cells[0].shown, view.Style() & LVS_SORTDESCENDING);
   // Appended while the control does not draw, with no selection or focus to give: the view
   // hears of it with the next message that is neither an insertion nor the count.
-  const UINT viewBits = (item->mask & LVIF_STATE) ? item->stateMask & (LVIS_SELECTED | LVIS_FOCUSED) : 0;
+  const UINT viewBits =
+      (item->mask & LVIF_STATE) ? item->stateMask & (LVIS_SELECTED | LVIS_FOCUSED) : 0;
   if (at == data.RowCount() && viewBits == 0 && !view.updatesEnabled()) {
     if (item->mask & LVIF_STATE) {
       const UINT stored = item->stateMask & kStoredStateBits;

@@ -19,7 +19,8 @@ namespace platform::comctl32 {
 
 // The state bits a row keeps itself (the others are the view's selection and focus).
 inline constexpr win32::UINT kStoredStateBits = win32::LVIS_CUT | win32::LVIS_DROPHILITED |
-                                                win32::LVIS_OVERLAYMASK | win32::LVIS_STATEIMAGEMASK;
+                                                win32::LVIS_OVERLAYMASK |
+                                                win32::LVIS_STATEIMAGEMASK;
 
 struct ListBackgroundImage {
   win32::ULONG flags = win32::LVBKIF_SOURCE_NONE;  // source and tiling as LVM_SETBKIMAGEA gave them

@@ -56,7 +56,8 @@ QString QtFilter(const FilterPair& pair) {
 // "*.ico", ".ico" and "ico" all mean the extension "ico"; "*.*" and "*" mean none.
 QString DefaultSuffix(const char* extension) {
   QString suffix = FromGbk(extension);
-  while (suffix.startsWith('*') || suffix.startsWith('.')) suffix.remove(0, 1);
+  while (suffix.startsWith('*') || suffix.startsWith('.'))
+    suffix.remove(0, 1);
   return suffix.contains('*') ? QString() : suffix;
 }
 
@@ -112,11 +113,12 @@ bool Ask(OPENFILENAMEA* request, bool save) {
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(!save && (request->Flags & OFN_FILEMUSTEXIST) ? QFileDialog::ExistingFile
-                                                                    : QFileDialog::AnyFile);
+                                                                   : QFileDialog::AnyFile);
   if (!save || !(request->Flags & OFN_OVERWRITEPROMPT))
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
   QStringList qtFilters;
-  for (const FilterPair& pair : filters) qtFilters << QtFilter(pair);
+  for (const FilterPair& pair : filters)
+    qtFilters << QtFilter(pair);
   if (!qtFilters.isEmpty()) dialog.setNameFilters(qtFilters);
   const DWORD index = request->nFilterIndex;
   if (index >= 1 && index <= static_cast<DWORD>(qtFilters.size()))
@@ -131,8 +133,12 @@ bool Ask(OPENFILENAMEA* request, bool save) {
 
 }  // namespace
 
-BOOL GetOpenFileNameA(OPENFILENAMEA* request) { return Ask(request, false) ? TRUE : FALSE; }
+BOOL GetOpenFileNameA(OPENFILENAMEA* request) {
+  return Ask(request, false) ? TRUE : FALSE;
+}
 
-BOOL GetSaveFileNameA(OPENFILENAMEA* request) { return Ask(request, true) ? TRUE : FALSE; }
+BOOL GetSaveFileNameA(OPENFILENAMEA* request) {
+  return Ask(request, true) ? TRUE : FALSE;
+}
 
 }  // namespace platform::comdlg32

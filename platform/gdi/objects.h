@@ -22,12 +22,12 @@ struct BitmapObject {
 };
 
 struct DeviceContextObject {
-  win32::HWND window = 0;         // for GetDC; 0 for the screen or a memory context
-  bool memory = false;            // CreateCompatibleDC
-  win32::HBITMAP bitmap = 0;      // the selected bitmap (a memory context starts with a 1 x 1 one)
-  win32::HBITMAP ownBitmap = 0;   // the memory context's initial 1 x 1 bitmap, deleted with it
-  win32::HBRUSH brush = 0;        // the selected brush
-  int stretchMode = 1;            // BLACKONWHITE
+  win32::HWND window = 0;        // for GetDC; 0 for the screen or a memory context
+  bool memory = false;           // CreateCompatibleDC
+  win32::HBITMAP bitmap = 0;     // the selected bitmap (a memory context starts with a 1 x 1 one)
+  win32::HBITMAP ownBitmap = 0;  // the memory context's initial 1 x 1 bitmap, deleted with it
+  win32::HBRUSH brush = 0;       // the selected brush
+  int stretchMode = 1;           // BLACKONWHITE
 };
 
 struct BrushObject {

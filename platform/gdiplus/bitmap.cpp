@@ -22,13 +22,20 @@ constexpr UINT kDefaultThumbnailSide = 120;
 // Qt's layout of a pixel format whose pixels can be copied from the caller's memory.
 std::optional<QImage::Format> CopyableFormat(PixelFormat format) {
   switch (format) {
-    case gdip::PixelFormat32bppARGB: return QImage::Format_ARGB32;
-    case gdip::PixelFormat32bppPARGB: return QImage::Format_ARGB32_Premultiplied;
-    case gdip::PixelFormat32bppRGB: return QImage::Format_RGB32;
-    case gdip::PixelFormat24bppRGB: return QImage::Format_BGR888;
-    case gdip::PixelFormat16bppRGB565: return QImage::Format_RGB16;
-    case gdip::PixelFormat16bppRGB555: return QImage::Format_RGB555;
-    default: return std::nullopt;
+    case gdip::PixelFormat32bppARGB:
+      return QImage::Format_ARGB32;
+    case gdip::PixelFormat32bppPARGB:
+      return QImage::Format_ARGB32_Premultiplied;
+    case gdip::PixelFormat32bppRGB:
+      return QImage::Format_RGB32;
+    case gdip::PixelFormat24bppRGB:
+      return QImage::Format_BGR888;
+    case gdip::PixelFormat16bppRGB565:
+      return QImage::Format_RGB16;
+    case gdip::PixelFormat16bppRGB555:
+      return QImage::Format_RGB555;
+    default:
+      return std::nullopt;
   }
 }
 
@@ -44,12 +51,18 @@ QImage CopyRows(const BYTE* scan0, int width, int height, int stride, QImage::Fo
 
 PixelFormat BitmapHandleFormat(int bitsPerPixel) {
   switch (bitsPerPixel) {
-    case 1: return gdip::PixelFormat1bppIndexed;
-    case 4: return gdip::PixelFormat4bppIndexed;
-    case 8: return gdip::PixelFormat8bppIndexed;
-    case 16: return gdip::PixelFormat16bppRGB565;
-    case 24: return gdip::PixelFormat24bppRGB;
-    default: return gdip::PixelFormat32bppRGB;
+    case 1:
+      return gdip::PixelFormat1bppIndexed;
+    case 4:
+      return gdip::PixelFormat4bppIndexed;
+    case 8:
+      return gdip::PixelFormat8bppIndexed;
+    case 16:
+      return gdip::PixelFormat16bppRGB565;
+    case 24:
+      return gdip::PixelFormat24bppRGB;
+    default:
+      return gdip::PixelFormat32bppRGB;
   }
 }
 
@@ -106,9 +119,8 @@ GpStatus GdipCreateBitmapFromHBITMAP(HBITMAP bitmap, HPALETTE, GpBitmap* result)
   *result = 0;
   const gdi::BitmapObject* source = gdi::Bitmaps().Find(bitmap);
   if (!source) return gdip::InvalidParameter;
-  std::unique_ptr<Image> image =
-      NewBitmap(source->image.convertToFormat(QImage::Format_RGB32),
-                BitmapHandleFormat(source->bitsPerPixel));
+  std::unique_ptr<Image> image = NewBitmap(source->image.convertToFormat(QImage::Format_RGB32),
+                                           BitmapHandleFormat(source->bitsPerPixel));
   if (!image) return gdip::OutOfMemory;
   return StoreImage(std::move(image), result);
 }
@@ -153,8 +165,8 @@ GpStatus GdipBitmapSetPixel(GpBitmap bitmap, INT x, INT y, ARGB colour) {
   Image* image;
   if (GpStatus s = FindImage(bitmap, image); s != gdip::Ok) return s;
   if (!InBounds(*image, x, y)) return gdip::InvalidParameter;
-  bool keepsAlpha = HasAlphaBit(image->pixelFormat) ||
-                    (image->pixelFormat & gdip::PixelFormatIndexed) != 0;
+  bool keepsAlpha =
+      HasAlphaBit(image->pixelFormat) || (image->pixelFormat & gdip::PixelFormatIndexed) != 0;
   image->pixels.setPixel(x, y, keepsAlpha ? colour : colour | 0xFF000000u);
   return gdip::Ok;
 }

@@ -26,6 +26,7 @@ struct EncoderDescription {
 constexpr DWORD kCodecFlags = 0x00010007;  // built in, encoder, decoder, bitmap formats
 
 const std::vector<EncoderDescription>& Encoders() {
+  // clang-format off
   static const std::vector<EncoderDescription> encoders = {
       {gdip::EncoderClsidBMP, gdip::ImageFormatBMP, u"Built-in BMP Codec", u"BMP",
        u"*.BMP;*.DIB;*.RLE", u"image/bmp", {{'B', 'M'}}},
@@ -38,22 +39,27 @@ const std::vector<EncoderDescription>& Encoders() {
       {gdip::EncoderClsidPNG, gdip::ImageFormatPNG, u"Built-in PNG Codec", u"PNG", u"*.PNG",
        u"image/png", {{0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A}}},
   };
+  // clang-format on
   return encoders;
 }
 
-size_t StringBytes(std::u16string_view s) { return (s.size() + 1) * sizeof(WCHAR); }
+size_t StringBytes(std::u16string_view s) {
+  return (s.size() + 1) * sizeof(WCHAR);
+}
 
 // Bytes of the strings and signature patterns and masks that follow the records.
 size_t ExtraBytes(const EncoderDescription& e) {
   size_t bytes = StringBytes(e.codecName) + StringBytes(e.formatDescription) +
                  StringBytes(e.extensions) + StringBytes(e.mimeType);
-  for (const auto& signature : e.signatures) bytes += 2 * signature.size();
+  for (const auto& signature : e.signatures)
+    bytes += 2 * signature.size();
   return bytes;
 }
 
 size_t EncoderListSize() {
   size_t size = Encoders().size() * sizeof(ImageCodecInfo);
-  for (const EncoderDescription& e : Encoders()) size += ExtraBytes(e);
+  for (const EncoderDescription& e : Encoders())
+    size += ExtraBytes(e);
   return size;
 }
 
@@ -90,10 +96,12 @@ std::vector<ParameterDescription> ParametersOf(EncoderKind kind) {
     case EncoderKind::Jpeg:
       return {{gdip::EncoderQuality, gdip::EncoderParameterValueTypeLongRange, {0, 100}}};
     case EncoderKind::Gif:
-      return {{gdip::EncoderSaveFlag, gdip::EncoderParameterValueTypeLong,
+      return {{gdip::EncoderSaveFlag,
+               gdip::EncoderParameterValueTypeLong,
                {LONG(gdip::EncoderValueMultiFrame)}}};
     case EncoderKind::Tiff:
-      return {{gdip::EncoderCompression, gdip::EncoderParameterValueTypeLong,
+      return {{gdip::EncoderCompression,
+               gdip::EncoderParameterValueTypeLong,
                {LONG(gdip::EncoderValueCompressionLZW)}}};
     default:
       return {};
@@ -104,7 +112,8 @@ constexpr size_t kParameterListHead = offsetof(EncoderParameters, Parameter);
 
 size_t ParameterListSize(const std::vector<ParameterDescription>& parameters) {
   size_t size = kParameterListHead + parameters.size() * sizeof(EncoderParameter);
-  for (const auto& p : parameters) size += p.values.size() * sizeof(LONG);
+  for (const auto& p : parameters)
+    size += p.values.size() * sizeof(LONG);
   return size;
 }
 

@@ -61,19 +61,26 @@ QImage ToQImage(const codecs::DibImage& dib) {
 
 PixelFormat BitmapPixelFormat(int bitCount, bool translucent) {
   switch (bitCount) {
-    case 1: return gdip::PixelFormat1bppIndexed;
-    case 4: return gdip::PixelFormat4bppIndexed;
-    case 8: return gdip::PixelFormat8bppIndexed;
-    case 16: return gdip::PixelFormat16bppRGB555;
-    case 24: return gdip::PixelFormat24bppRGB;
-    default: return translucent ? gdip::PixelFormat32bppARGB : gdip::PixelFormat32bppRGB;
+    case 1:
+      return gdip::PixelFormat1bppIndexed;
+    case 4:
+      return gdip::PixelFormat4bppIndexed;
+    case 8:
+      return gdip::PixelFormat8bppIndexed;
+    case 16:
+      return gdip::PixelFormat16bppRGB555;
+    case 24:
+      return gdip::PixelFormat24bppRGB;
+    default:
+      return translucent ? gdip::PixelFormat32bppARGB : gdip::PixelFormat32bppRGB;
   }
 }
 
 int32_t ReadLittleEndian32(const QByteArray& bytes, qsizetype offset) {
   if (bytes.size() < offset + 4) return 0;
   uint32_t v = 0;
-  for (int i = 3; i >= 0; --i) v = (v << 8) | uint8_t(bytes[offset + i]);
+  for (int i = 3; i >= 0; --i)
+    v = (v << 8) | uint8_t(bytes[offset + i]);
   return int32_t(v);
 }
 
@@ -107,8 +114,8 @@ GpStatus DecodeIcon(const QByteArray& bytes, std::unique_ptr<Image>& image) {
   constexpr int kLargestIcon = 256;
   size_t index = codecs::ChooseIconImage(directory->entries, kLargestIcon, kLargestIcon);
   auto icon = codecs::DecodeIcoImage(file, index);
-  if (!icon) return icon.error() == codecs::IcoError::TooLarge ? gdip::OutOfMemory
-                                                               : gdip::GenericError;
+  if (!icon)
+    return icon.error() == codecs::IcoError::TooLarge ? gdip::OutOfMemory : gdip::GenericError;
   if (!FitsLimits(icon->width, icon->height)) return gdip::OutOfMemory;
   image = NewBitmap(ToQImage(*icon), gdip::PixelFormat32bppARGB);
   if (!image) return gdip::OutOfMemory;
@@ -176,24 +183,37 @@ GpStatus DecodePng(const QByteArray& bytes, std::unique_ptr<Image>& image) {
 
 const char* QtFormatName(Format format) {
   switch (format) {
-    case Format::Bmp: return "bmp";
-    case Format::Png: return "png";
-    case Format::Jpeg: return "jpeg";
-    case Format::Gif: return "gif";
-    case Format::Tiff: return "tiff";
-    default: return "";
+    case Format::Bmp:
+      return "bmp";
+    case Format::Png:
+      return "png";
+    case Format::Jpeg:
+      return "jpeg";
+    case Format::Gif:
+      return "gif";
+    case Format::Tiff:
+      return "tiff";
+    default:
+      return "";
   }
 }
 
 GUID RawFormatOf(Format format) {
   switch (format) {
-    case Format::Bmp: return gdip::ImageFormatBMP;
-    case Format::Icon: return gdip::ImageFormatIcon;
-    case Format::Png: return gdip::ImageFormatPNG;
-    case Format::Jpeg: return gdip::ImageFormatJPEG;
-    case Format::Gif: return gdip::ImageFormatGIF;
-    case Format::Tiff: return gdip::ImageFormatTIFF;
-    case Format::Unknown: break;
+    case Format::Bmp:
+      return gdip::ImageFormatBMP;
+    case Format::Icon:
+      return gdip::ImageFormatIcon;
+    case Format::Png:
+      return gdip::ImageFormatPNG;
+    case Format::Jpeg:
+      return gdip::ImageFormatJPEG;
+    case Format::Gif:
+      return gdip::ImageFormatGIF;
+    case Format::Tiff:
+      return gdip::ImageFormatTIFF;
+    case Format::Unknown:
+      break;
   }
   return gdip::ImageFormatMemoryBMP;
 }
@@ -202,14 +222,19 @@ PixelFormat QtPixelFormat(Format format, QImage::Format decoded) {
   if (format == Format::Gif) return gdip::PixelFormat8bppIndexed;
   switch (decoded) {
     case QImage::Format_Mono:
-    case QImage::Format_MonoLSB: return gdip::PixelFormat1bppIndexed;
+    case QImage::Format_MonoLSB:
+      return gdip::PixelFormat1bppIndexed;
     case QImage::Format_Indexed8:
     case QImage::Format_Grayscale8:
-    case QImage::Format_Grayscale16: return gdip::PixelFormat8bppIndexed;
+    case QImage::Format_Grayscale16:
+      return gdip::PixelFormat8bppIndexed;
     case QImage::Format_RGBA64:
-    case QImage::Format_RGBA64_Premultiplied: return gdip::PixelFormat64bppARGB;
-    case QImage::Format_RGBX64: return gdip::PixelFormat48bppRGB;
-    default: break;
+    case QImage::Format_RGBA64_Premultiplied:
+      return gdip::PixelFormat64bppARGB;
+    case QImage::Format_RGBX64:
+      return gdip::PixelFormat48bppRGB;
+    default:
+      break;
   }
   return QImage::toPixelFormat(decoded).alphaUsage() == QPixelFormat::UsesAlpha
              ? gdip::PixelFormat32bppARGB
@@ -255,13 +280,13 @@ GpStatus DecodeWithQt(const QByteArray& bytes, Format format, std::unique_ptr<Im
   if (!image) return gdip::OutOfMemory;
   image->rawFormat = RawFormatOf(format);
   bool grey = frame.isGrayscale() && format != Format::Gif;
-  image->decodedFlags = kDecodedFlags | (grey ? gdip::ImageFlagsColorSpaceGRAY
-                                              : gdip::ImageFlagsColorSpaceRGB);
+  image->decodedFlags =
+      kDecodedFlags | (grey ? gdip::ImageFlagsColorSpaceGRAY : gdip::ImageFlagsColorSpaceRGB);
   image->dpiX = DpiFromPixelsPerMeter(frame.dotsPerMeterX());
   image->dpiY = DpiFromPixelsPerMeter(frame.dotsPerMeterY());
   if (format == Format::Gif || format == Format::Tiff) {
-    image->frameDimension = format == Format::Gif ? gdip::FrameDimensionTime
-                                                  : gdip::FrameDimensionPage;
+    image->frameDimension =
+        format == Format::Gif ? gdip::FrameDimensionTime : gdip::FrameDimensionPage;
     image->frameCount = QtFrameCount(bytes, qtFormat);
     if (image->frameCount > 1)
       image->frames = std::make_shared<const EncodedFrames>(EncodedFrames{bytes, qtFormat});
@@ -274,14 +299,18 @@ GpStatus DecodeWithQt(const QByteArray& bytes, Format format, std::unique_ptr<Im
 GpStatus DecodePicture(const QByteArray& bytes, std::unique_ptr<Image>& image) {
   if (bytes.size() > kMaxEncodedSize) return gdip::OutOfMemory;
   switch (Format format = Sniff(bytes)) {
-    case Format::Bmp: return DecodeBmp(bytes, image);
-    case Format::Icon: return DecodeIcon(bytes, image);
+    case Format::Bmp:
+      return DecodeBmp(bytes, image);
+    case Format::Icon:
+      return DecodeIcon(bytes, image);
     case Format::Png:
       return DecodePng(bytes, image);
     case Format::Jpeg:
     case Format::Gif:
-    case Format::Tiff: return DecodeWithQt(bytes, format, image);
-    case Format::Unknown: break;
+    case Format::Tiff:
+      return DecodeWithQt(bytes, format, image);
+    case Format::Unknown:
+      break;
   }
   return gdip::UnknownImageFormat;
 }
@@ -291,7 +320,8 @@ GpStatus DecodeFrame(Image& image, UINT index) {
   if (index == image.activeFrame) return gdip::Ok;
   if (!image.frames) return gdip::InvalidParameter;
   QImage frame;
-  GpStatus status = ReadQtFrame(image.frames->bytes, image.frames->qtFormat.constData(), index, frame);
+  GpStatus status =
+      ReadQtFrame(image.frames->bytes, image.frames->qtFormat.constData(), index, frame);
   if (status != gdip::Ok) return status;
   QImage pixels = frame.convertToFormat(QImage::Format_ARGB32);
   if (pixels.isNull()) return gdip::OutOfMemory;

@@ -18,7 +18,9 @@ using namespace win32;
 // More parameters than any encoder has: the list is malformed.
 constexpr UINT kMaxEncoderParameters = 64;
 
-int PixelsPerMeter(float dpi) { return int(std::lround(double(dpi) / 0.0254)); }
+int PixelsPerMeter(float dpi) {
+  return int(std::lround(double(dpi) / 0.0254));
+}
 
 std::span<const uint32_t> Argb(const QImage& pixels) {
   return {reinterpret_cast<const uint32_t*>(pixels.constBits()),
@@ -54,8 +56,8 @@ GpStatus EncodeGif(std::span<const QImage> frames, QByteArray& out) {
   for (const QImage& frame : frames)
     gifFrames.push_back(codecs::GifFrame{frame.width(), frame.height(), Argb(frame), 0});
   auto file = codecs::EncodeGif(gifFrames);
-  if (!file) return file.error() == codecs::GifError::OutOfMemory ? gdip::OutOfMemory
-                                                                   : gdip::GenericError;
+  if (!file)
+    return file.error() == codecs::GifError::OutOfMemory ? gdip::OutOfMemory : gdip::GenericError;
   out = QByteArray(reinterpret_cast<const char*>(file->data()), qsizetype(file->size()));
   return gdip::Ok;
 }

@@ -123,8 +123,8 @@ GpStatus GdipFillRectangle(GpGraphics graphics, GpBrush brush, REAL x, REAL y, R
 
 GpStatus GdipDrawImageRect(GpGraphics graphics, GpImage image, REAL x, REAL y, REAL width,
                            REAL height) {
-  if (!Finite({x, y, width, height})) return Started() ? gdip::InvalidParameter
-                                                        : gdip::GdiplusNotInitialized;
+  if (!Finite({x, y, width, height}))
+    return Started() ? gdip::InvalidParameter : gdip::GdiplusNotInitialized;
   return Draw(graphics, image, QRectF(x, y, width, height));
 }
 

@@ -13,8 +13,8 @@ using namespace win32;
 // Images report their single dimension; frames are counted along the page or the time
 // dimension alike, as the platform's library does.
 bool IsFrameDimension(const GUID* dimension) {
-  return dimension && (*dimension == gdip::FrameDimensionPage ||
-                       *dimension == gdip::FrameDimensionTime);
+  return dimension &&
+         (*dimension == gdip::FrameDimensionPage || *dimension == gdip::FrameDimensionTime);
 }
 
 const PropertyValue* FindProperty(const Image& image, PROPID id) {
@@ -147,7 +147,8 @@ GpStatus GdipGetPropertySize(GpImage image, UINT* totalSize, UINT* count) {
   if (GpStatus s = FindImage(image, object); s != gdip::Ok) return s;
   if (!totalSize || !count) return gdip::InvalidParameter;
   *totalSize = 0;
-  for (const PropertyValue& property : object->properties) *totalSize += PropertyItemSize(property);
+  for (const PropertyValue& property : object->properties)
+    *totalSize += PropertyItemSize(property);
   *count = UINT(object->properties.size());
   return gdip::Ok;
 }
@@ -156,7 +157,8 @@ GpStatus GdipGetPropertyIdList(GpImage image, UINT count, PROPID* list) {
   Image* object;
   if (GpStatus s = FindImage(image, object); s != gdip::Ok) return s;
   if (count != object->properties.size() || (count != 0 && !list)) return gdip::InvalidParameter;
-  for (UINT i = 0; i < count; ++i) list[i] = object->properties[i].id;
+  for (UINT i = 0; i < count; ++i)
+    list[i] = object->properties[i].id;
   return gdip::Ok;
 }
 

@@ -51,7 +51,8 @@ GpStatus ReadStreamBytes(ISTREAM stream, QByteArray& bytes) {
   bytes.resize(qsizetype(remaining));
   size_t read = 0;
   auto* data = reinterpret_cast<uint8_t*>(bytes.data());
-  if (ole32::StreamRead(stream, {data, size_t(remaining)}, &read) != ole32::S_OK || read != remaining)
+  if (ole32::StreamRead(stream, {data, size_t(remaining)}, &read) != ole32::S_OK ||
+      read != remaining)
     return gdip::Win32Error;
   return gdip::Ok;
 }
@@ -135,7 +136,8 @@ GpStatus AddFrame(GpImage handle, const QImage* frame, const EncoderParameters* 
   std::vector<QImage> frames = save.frames;
   frames.push_back(frame ? *frame : image->pixels);
   QByteArray bytes;
-  GpStatus status = Encode(*EncoderOf(save.encoder), frames, image->dpiX, image->dpiY, settings, bytes);
+  GpStatus status =
+      Encode(*EncoderOf(save.encoder), frames, image->dpiX, image->dpiY, settings, bytes);
   if (status == gdip::Ok) status = WriteSink(save, bytes);
   if (status == gdip::Ok) save.frames = std::move(frames);
   return status;
@@ -176,8 +178,8 @@ GpStatus GdipSaveImageToStream(GpImage image, ISTREAM stream, const CLSID* encod
   MultiFrameSave sink;
   if (encoder) sink.encoder = *encoder;
   sink.stream = stream;
-  if (Started() && ole32::StreamSeek(stream, 0, ole32::SeekOrigin::Current,
-                                     &sink.startPosition) != ole32::S_OK)
+  if (Started() &&
+      ole32::StreamSeek(stream, 0, ole32::SeekOrigin::Current, &sink.startPosition) != ole32::S_OK)
     return gdip::InvalidParameter;
   return Save(image, std::move(sink), parameters);
 }

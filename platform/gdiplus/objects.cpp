@@ -35,7 +35,9 @@ HandleTable<Brush>& Brushes() {
   return table;
 }
 
-bool Started() { return startCount > 0; }
+bool Started() {
+  return startCount > 0;
+}
 
 GpStatus FindImage(GpImage handle, Image*& image) {
   if (!Started()) return gdip::GdiplusNotInitialized;
@@ -122,7 +124,8 @@ UINT ImageFlags(const Image& image) {
 // The stand-in runs no background thread, so the notification hooks of output are never needed.
 GpStatus GdiplusStartup(ULONG_PTR* token, const GdiplusStartupInput* input, void*) {
   if (!token || !input) return gdip::InvalidParameter;
-  if (input->GdiplusVersion < 1 || input->GdiplusVersion > 3) return gdip::UnsupportedGdiplusVersion;
+  if (input->GdiplusVersion < 1 || input->GdiplusVersion > 3)
+    return gdip::UnsupportedGdiplusVersion;
   ++startCount;
   *token = static_cast<ULONG_PTR>(startCount);
   return gdip::Ok;

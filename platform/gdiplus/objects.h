@@ -40,8 +40,8 @@ struct PropertyValue {
 // Where a multi-frame save goes, and the frames written so far.
 struct MultiFrameSave {
   win32::CLSID encoder{};
-  std::u16string path;  // a file, or
-  win32::ISTREAM stream = 0;   // a stream, written from startPosition
+  std::u16string path;        // a file, or
+  win32::ISTREAM stream = 0;  // a stream, written from startPosition
   uint64_t startPosition = 0;
   std::vector<QImage> frames;
 };
@@ -50,7 +50,8 @@ struct Image {
   QImage pixels;  // ARGB32, the active frame
   win32::PixelFormat pixelFormat = win32::gdip::PixelFormat32bppARGB;
   win32::GUID rawFormat = win32::gdip::ImageFormatMemoryBMP;
-  win32::UINT decodedFlags = 0;  // flags of a decoded picture (ReadOnly, real size and dpi, colour space)
+  win32::UINT decodedFlags =
+      0;  // flags of a decoded picture (ReadOnly, real size and dpi, colour space)
   float dpiX = 96;
   float dpiY = 96;
   win32::GUID frameDimension = win32::gdip::FrameDimensionPage;

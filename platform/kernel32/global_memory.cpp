@@ -74,7 +74,9 @@ SIZE_T GlobalSize(HGLOBAL memory) {
   return block ? block->bytes.size() : 0;
 }
 
-bool IsGlobalBlock(HGLOBAL memory) { return Blocks().Contains(memory); }
+bool IsGlobalBlock(HGLOBAL memory) {
+  return Blocks().Contains(memory);
+}
 
 std::span<uint8_t> GlobalBlockBytes(HGLOBAL memory) {
   GlobalBlock* block = Blocks().Find(memory);
@@ -88,6 +90,8 @@ bool ResizeGlobalBlock(HGLOBAL memory, size_t size) {
   return SetSize(*block, size);
 }
 
-size_t LiveGlobalBlocks() { return Blocks().size(); }
+size_t LiveGlobalBlocks() {
+  return Blocks().size();
+}
 
 }  // namespace platform::kernel32

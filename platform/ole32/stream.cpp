@@ -78,10 +78,17 @@ HRESULT StreamSeek(ISTREAM stream, int64_t offset, SeekOrigin origin, uint64_t* 
   if (!object) return STG_E_INVALIDHANDLE;
   int64_t base = 0;
   switch (origin) {
-    case SeekOrigin::Set: base = 0; break;
-    case SeekOrigin::Current: base = static_cast<int64_t>(object->position); break;
-    case SeekOrigin::End: base = static_cast<int64_t>(kernel32::GlobalSize(object->memory)); break;
-    default: return STG_E_INVALIDFUNCTION;
+    case SeekOrigin::Set:
+      base = 0;
+      break;
+    case SeekOrigin::Current:
+      base = static_cast<int64_t>(object->position);
+      break;
+    case SeekOrigin::End:
+      base = static_cast<int64_t>(kernel32::GlobalSize(object->memory));
+      break;
+    default:
+      return STG_E_INVALIDFUNCTION;
   }
   int64_t limit = static_cast<int64_t>(kernel32::kGlobalBlockLimit);
   // base and limit are both at most 2^30, so the checks below cannot overflow.
@@ -129,8 +136,12 @@ uint32_t StreamRelease(ISTREAM stream) {
   return 0;
 }
 
-ULONG IStream_Release(ISTREAM stream) { return StreamRelease(stream); }
+ULONG IStream_Release(ISTREAM stream) {
+  return StreamRelease(stream);
+}
 
-size_t LiveStreams() { return Streams().size(); }
+size_t LiveStreams() {
+  return Streams().size();
+}
 
 }  // namespace platform::ole32

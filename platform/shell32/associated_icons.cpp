@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileIconProvider>
-#include <QHash>
 #include <QFileInfo>
+#include <QHash>
 #include <QPainter>
 #include <QStyle>
 

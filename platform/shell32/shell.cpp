@@ -45,7 +45,9 @@ constexpr int ERROR_INVALID_PARAMETER = 87;
 
 constexpr WORD FOF_ALLOWUNDO = 0x0040;
 
-std::string Utf8(const char* gbk) { return FromGbk(gbk).toStdString(); }
+std::string Utf8(const char* gbk) {
+  return FromGbk(gbk).toStdString();
+}
 
 QString Trimmed(std::string_view utf8) {
   QString s = QString::fromStdString(std::string(utf8)).trimmed();
@@ -68,9 +70,9 @@ bool IsFileManager(const QString& file) {
 bool ShowSelected(const QString& path) {
   QDBusConnection bus = QDBusConnection::sessionBus();
   if (bus.isConnected()) {
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        "org.freedesktop.FileManager1", "/org/freedesktop/FileManager1",
-        "org.freedesktop.FileManager1", "ShowItems");
+    QDBusMessage call = QDBusMessage::createMethodCall("org.freedesktop.FileManager1",
+                                                       "/org/freedesktop/FileManager1",
+                                                       "org.freedesktop.FileManager1", "ShowItems");
     call << QStringList{QUrl::fromLocalFile(path).toString()} << QString();
     if (bus.call(call, QDBus::Block, 5000).type() == QDBusMessage::ReplyMessage) return true;
   }
@@ -119,8 +121,10 @@ ShellAction Decide(const QString& file, const QString& parameters, const QString
 }
 
 bool Launch(const ShellAction& action) {
-  if (action.action == seams::ShellRequest::Action::ShowSelected) return ShowSelected(action.target);
-  const QUrl url = IsWebAddress(action.target) ? QUrl(action.target) : QUrl::fromLocalFile(action.target);
+  if (action.action == seams::ShellRequest::Action::ShowSelected)
+    return ShowSelected(action.target);
+  const QUrl url =
+      IsWebAddress(action.target) ? QUrl(action.target) : QUrl::fromLocalFile(action.target);
   return QDesktopServices::openUrl(url);
 }
 
@@ -149,8 +153,10 @@ LRESULT FolderBrowserProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
   FolderBrowser* browser = ActiveBrowser();
   if (message == BFFM_SETSELECTIONA && browser) {
     QString path;
-    if (wParam) path = NativeQPath(reinterpret_cast<const char*>(lParam));
-    else if (const std::string* id = FolderIds().Find(static_cast<PIDLIST>(lParam))) path = NativeQPath(*id);
+    if (wParam)
+      path = NativeQPath(reinterpret_cast<const char*>(lParam));
+    else if (const std::string* id = FolderIds().Find(static_cast<PIDLIST>(lParam)))
+      path = NativeQPath(*id);
     if (path.isEmpty()) return FALSE;
     browser->selection = path;
     if (browser->dialog) browser->dialog->setDirectory(path);
@@ -180,16 +186,26 @@ KnownFolder SpecialFolder(int folder) {
   };
   switch (folder & 0xFF) {  // the high bits are flags (create, don't verify)
     case CSIDL_DESKTOP:
-    case CSIDL_DESKTOPDIRECTORY: return user(QStandardPaths::DesktopLocation);
-    case CSIDL_PERSONAL: return user(QStandardPaths::DocumentsLocation);
-    case CSIDL_MYPICTURES: return user(QStandardPaths::PicturesLocation);
-    case 0x0D: return user(QStandardPaths::MusicLocation);
-    case 0x0E: return user(QStandardPaths::MoviesLocation);
-    case 0x1A: return other(QStandardPaths::GenericConfigLocation);
-    case 0x1C: return other(QStandardPaths::GenericDataLocation);
-    case 0x20: return other(QStandardPaths::GenericCacheLocation);
-    case 0x28: return other(QStandardPaths::HomeLocation);
-    default: return {};
+    case CSIDL_DESKTOPDIRECTORY:
+      return user(QStandardPaths::DesktopLocation);
+    case CSIDL_PERSONAL:
+      return user(QStandardPaths::DocumentsLocation);
+    case CSIDL_MYPICTURES:
+      return user(QStandardPaths::PicturesLocation);
+    case 0x0D:
+      return user(QStandardPaths::MusicLocation);
+    case 0x0E:
+      return user(QStandardPaths::MoviesLocation);
+    case 0x1A:
+      return other(QStandardPaths::GenericConfigLocation);
+    case 0x1C:
+      return other(QStandardPaths::GenericDataLocation);
+    case 0x20:
+      return other(QStandardPaths::GenericCacheLocation);
+    case 0x28:
+      return other(QStandardPaths::HomeLocation);
+    default:
+      return {};
   }
 }
 
@@ -217,7 +233,8 @@ QString BrowserRoot(PIDLIST root) {
 std::vector<QString> PathList(const char* list) {
   std::vector<QString> paths;
   if (!list) return paths;
-  for (const char* p = list; *p; p += std::strlen(p) + 1) paths.push_back(NativeQPath(p));
+  for (const char* p = list; *p; p += std::strlen(p) + 1)
+    paths.push_back(NativeQPath(p));
   return paths;
 }
 
@@ -227,7 +244,8 @@ int Transfer(UINT operation, const fs::path& from, const fs::path& to) {
   fs::path target = to;
   if (operation != FO_RENAME && fs::is_directory(to, error)) target = to / from.filename();
   if (operation == FO_COPY)
-    fs::copy(from, target, fs::copy_options::recursive | fs::copy_options::overwrite_existing, error);
+    fs::copy(from, target, fs::copy_options::recursive | fs::copy_options::overwrite_existing,
+             error);
   else
     fs::rename(from, target, error);
   return error ? FileSystemError(error) : ERROR_SUCCESS;
@@ -239,13 +257,14 @@ HINSTANCE ShellExecuteA(HWND, const char* verb, const char* file, const char* pa
                         const char* folder, int show) {
   const std::string verbText = Utf8(verb);
   if (!file || !*file) return SE_ERR_FNF;
-  if (!verbText.empty() && QString::fromStdString(verbText).compare("open", Qt::CaseInsensitive) != 0 &&
+  if (!verbText.empty() &&
+      QString::fromStdString(verbText).compare("open", Qt::CaseInsensitive) != 0 &&
       QString::fromStdString(verbText).compare("explore", Qt::CaseInsensitive) != 0)
     return SE_ERR_NOASSOC;
 
-  const ShellAction action = Decide(QString::fromStdString(Utf8(file)),
-                                    QString::fromStdString(Utf8(parameters)),
-                                    NativeQPath(folder ? folder : ""));
+  const ShellAction action =
+      Decide(QString::fromStdString(Utf8(file)), QString::fromStdString(Utf8(parameters)),
+             NativeQPath(folder ? folder : ""));
   if (action.failure) return action.failure;
   if (seams::ShellRecorder* recorder = seams::InstalledShellRecorder()) {
     recorder->Record({verbText, Utf8(file), Utf8(parameters), Utf8(folder), show, action.action,
@@ -275,7 +294,8 @@ PIDLIST SHBrowseForFolderA(BROWSEINFOA* info) {
     browser.dialog = dialog.get();
     host = std::move(dialog);
   }
-  const HWND window = user32::AttachWindow(host.get(), {"#32770", 0, 0, 0, info->hwndOwner, &FolderBrowserProc});
+  const HWND window =
+      user32::AttachWindow(host.get(), {"#32770", 0, 0, 0, info->hwndOwner, &FolderBrowserProc});
   if (info->lpfn && window) info->lpfn(window, BFFM_INITIALIZED, 0, info->lParam);
 
   QString chosen;
@@ -288,7 +308,8 @@ PIDLIST SHBrowseForFolderA(BROWSEINFOA* info) {
     request.owner = info->hwndOwner;
     seams::DialogAnswer answer = responder->Answer(request);
     if (answer.accepted) chosen = QString::fromStdString(answer.value);
-  } else if (browser.dialog->exec() == QDialog::Accepted && !browser.dialog->selectedFiles().isEmpty()) {
+  } else if (browser.dialog->exec() == QDialog::Accepted &&
+             !browser.dialog->selectedFiles().isEmpty()) {
     chosen = browser.dialog->selectedFiles().front();
   }
   ActiveBrowser() = outer;

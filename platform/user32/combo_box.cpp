@@ -14,7 +14,9 @@ namespace {
 
 using namespace win32;
 
-QString TextOf(LPARAM text) { return FromGbk(reinterpret_cast<const char*>(text)); }
+QString TextOf(LPARAM text) {
+  return FromGbk(reinterpret_cast<const char*>(text));
+}
 
 std::string ItemGbk(QComboBox* combo, int index) {
   return ToGbk(combo->itemText(index));
@@ -95,8 +97,10 @@ LRESULT ComboBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       combo->clear();
       return 0;
     case CB_SHOWDROPDOWN:
-      if (wParam) combo->showPopup();
-      else combo->hidePopup();
+      if (wParam)
+        combo->showPopup();
+      else
+        combo->hidePopup();
       return TRUE;
     case CB_GETITEMDATA:
       if (!Valid(combo, wParam)) return CB_ERR;

@@ -31,21 +31,36 @@ HandleTable<CursorObject>& Cursors() {
 
 std::optional<Qt::CursorShape> StandardShape(uintptr_t id) {
   switch (id) {
-    case IDC_ARROW: return Qt::ArrowCursor;
-    case IDC_IBEAM: return Qt::IBeamCursor;
-    case IDC_WAIT: return Qt::WaitCursor;
-    case IDC_CROSS: return Qt::CrossCursor;
-    case IDC_UPARROW: return Qt::UpArrowCursor;
-    case IDC_SIZENWSE: return Qt::SizeFDiagCursor;
-    case IDC_SIZENESW: return Qt::SizeBDiagCursor;
-    case IDC_SIZEWE: return Qt::SizeHorCursor;
-    case IDC_SIZENS: return Qt::SizeVerCursor;
-    case IDC_SIZEALL: return Qt::SizeAllCursor;
-    case IDC_NO: return Qt::ForbiddenCursor;
-    case IDC_HAND: return Qt::PointingHandCursor;
-    case IDC_APPSTARTING: return Qt::BusyCursor;
-    case IDC_HELP: return Qt::WhatsThisCursor;
-    default: return std::nullopt;
+    case IDC_ARROW:
+      return Qt::ArrowCursor;
+    case IDC_IBEAM:
+      return Qt::IBeamCursor;
+    case IDC_WAIT:
+      return Qt::WaitCursor;
+    case IDC_CROSS:
+      return Qt::CrossCursor;
+    case IDC_UPARROW:
+      return Qt::UpArrowCursor;
+    case IDC_SIZENWSE:
+      return Qt::SizeFDiagCursor;
+    case IDC_SIZENESW:
+      return Qt::SizeBDiagCursor;
+    case IDC_SIZEWE:
+      return Qt::SizeHorCursor;
+    case IDC_SIZENS:
+      return Qt::SizeVerCursor;
+    case IDC_SIZEALL:
+      return Qt::SizeAllCursor;
+    case IDC_NO:
+      return Qt::ForbiddenCursor;
+    case IDC_HAND:
+      return Qt::PointingHandCursor;
+    case IDC_APPSTARTING:
+      return Qt::BusyCursor;
+    case IDC_HELP:
+      return Qt::WhatsThisCursor;
+    default:
+      return std::nullopt;
   }
 }
 
@@ -112,8 +127,10 @@ HCURSOR SetCursor(HCURSOR cursor) {
 BOOL SetWindowCursor(HWND window, HCURSOR cursor) {
   QWidget* widget = WidgetOf(window);
   if (!widget) return FALSE;
-  if (CursorObject* object = Cursors().Find(cursor)) widget->setCursor(object->cursor);
-  else widget->unsetCursor();
+  if (CursorObject* object = Cursors().Find(cursor))
+    widget->setCursor(object->cursor);
+  else
+    widget->unsetCursor();
   return TRUE;
 }
 

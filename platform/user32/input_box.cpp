@@ -3,8 +3,8 @@
 #include <QInputDialog>
 #include <QLineEdit>
 
-#include "platform/test_seams.h"
 #include "platform/qt_text.h"
+#include "platform/test_seams.h"
 #include "platform/user32/window_table.h"
 
 namespace platform::user32 {

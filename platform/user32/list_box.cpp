@@ -38,9 +38,10 @@ LRESULT ListBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* list = qobject_cast<QListWidget*>(WidgetOf(window));
   if (!list) return DefWindowProcA(window, message, wParam, lParam);
   const int index = static_cast<int>(static_cast<intptr_t>(wParam));
-  const QString text = (message == LB_ADDSTRING || message == LB_INSERTSTRING || message == LB_FINDSTRINGEXACT)
-                           ? FromGbk(reinterpret_cast<const char*>(lParam))
-                           : QString();
+  const QString text =
+      (message == LB_ADDSTRING || message == LB_INSERTSTRING || message == LB_FINDSTRINGEXACT)
+          ? FromGbk(reinterpret_cast<const char*>(lParam))
+          : QString();
   switch (message) {
     case LB_ADDSTRING: {
       const bool sorted = GetWindowLongA(window, GWL_STYLE) & LBS_SORT;

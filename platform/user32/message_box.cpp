@@ -3,8 +3,8 @@
 #include <QPushButton>
 
 #include "platform/api.h"
-#include "platform/test_seams.h"
 #include "platform/qt_text.h"
+#include "platform/test_seams.h"
 #include "platform/user32/window_table.h"
 
 namespace platform::user32 {
@@ -19,24 +19,35 @@ struct ButtonRow {
 
 std::vector<ButtonRow> ButtonsOf(UINT flags) {
   switch (flags & MB_TYPEMASK) {
-    case MB_OKCANCEL: return {{QMessageBox::Ok, IDOK}, {QMessageBox::Cancel, IDCANCEL}};
+    case MB_OKCANCEL:
+      return {{QMessageBox::Ok, IDOK}, {QMessageBox::Cancel, IDCANCEL}};
     case MB_ABORTRETRYIGNORE:
-      return {{QMessageBox::Abort, IDABORT}, {QMessageBox::Retry, IDRETRY}, {QMessageBox::Ignore, IDIGNORE}};
+      return {{QMessageBox::Abort, IDABORT},
+              {QMessageBox::Retry, IDRETRY},
+              {QMessageBox::Ignore, IDIGNORE}};
     case MB_YESNOCANCEL:
       return {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}, {QMessageBox::Cancel, IDCANCEL}};
-    case MB_YESNO: return {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}};
-    case MB_RETRYCANCEL: return {{QMessageBox::Retry, IDRETRY}, {QMessageBox::Cancel, IDCANCEL}};
-    default: return {{QMessageBox::Ok, IDOK}};
+    case MB_YESNO:
+      return {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}};
+    case MB_RETRYCANCEL:
+      return {{QMessageBox::Retry, IDRETRY}, {QMessageBox::Cancel, IDCANCEL}};
+    default:
+      return {{QMessageBox::Ok, IDOK}};
   }
 }
 
 QMessageBox::Icon IconOf(UINT flags) {
   switch (flags & MB_ICONMASK) {
-    case MB_ICONSTOP: return QMessageBox::Critical;
-    case MB_ICONQUESTION: return QMessageBox::Question;
-    case MB_ICONEXCLAMATION: return QMessageBox::Warning;
-    case MB_ICONINFORMATION: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
+    case MB_ICONSTOP:
+      return QMessageBox::Critical;
+    case MB_ICONQUESTION:
+      return QMessageBox::Question;
+    case MB_ICONEXCLAMATION:
+      return QMessageBox::Warning;
+    case MB_ICONINFORMATION:
+      return QMessageBox::Information;
+    default:
+      return QMessageBox::NoIcon;
   }
 }
 
@@ -59,10 +70,11 @@ int MessageBoxA(HWND owner, const char* text, const char* caption, UINT flags) {
   }
 
   const std::vector<ButtonRow> rows = ButtonsOf(flags);
-  QMessageBox box(IconOf(flags), caption ? Display(caption) : QStringLiteral("Error"), Display(text),
-                  QMessageBox::NoButton, WidgetOf(owner));
+  QMessageBox box(IconOf(flags), caption ? Display(caption) : QStringLiteral("Error"),
+                  Display(text), QMessageBox::NoButton, WidgetOf(owner));
   std::vector<QAbstractButton*> buttons;
-  for (const ButtonRow& row : rows) buttons.push_back(box.addButton(row.button));
+  for (const ButtonRow& row : rows)
+    buttons.push_back(box.addButton(row.button));
   const size_t defaultIndex = ((flags & MB_DEFMASK) >> 8);
   if (defaultIndex < buttons.size())
     box.setDefaultButton(static_cast<QPushButton*>(buttons[defaultIndex]));

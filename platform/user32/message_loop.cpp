@@ -53,7 +53,8 @@ class TriggerWatch final : public QObject {
 
 PumpResult PumpMessages(bool wait) {
   PumpResult result;
-  QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance(QThread::currentThread());
+  QAbstractEventDispatcher* dispatcher =
+      QAbstractEventDispatcher::instance(QThread::currentThread());
   if (!dispatcher) return result;
   TriggerWatch watch;
   QCoreApplication::instance()->installEventFilter(&watch);
@@ -66,7 +67,9 @@ PumpResult PumpMessages(bool wait) {
   return result;
 }
 
-bool QuitMessagePending() { return QuitCode().has_value(); }
+bool QuitMessagePending() {
+  return QuitCode().has_value();
+}
 
 bool TakeQuitMessage(int* exitCode) {
   if (!QuitCode()) return false;
@@ -77,7 +80,8 @@ bool TakeQuitMessage(int* exitCode) {
 
 void PostQuitMessage(int exitCode) {
   QuitCode() = exitCode;
-  if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance()) dispatcher->wakeUp();
+  if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
+    dispatcher->wakeUp();
 }
 
 }  // namespace platform::user32

@@ -23,7 +23,8 @@ struct WindowEntry {
   int id = 0;
   win32::HWND owner = 0;
   win32::WNDPROC proc = nullptr;
-  win32::WNDPROC firstProc = nullptr;  // the procedure it was registered with: input is translated once it changes
+  win32::WNDPROC firstProc =
+      nullptr;  // the procedure it was registered with: input is translated once it changes
   win32::LONG_PTR userData = 0;
 };
 

@@ -30,13 +30,18 @@ QString WidgetText(QWidget* widget) {
 }
 
 void SetWidgetText(QWidget* widget, const QString& text) {
-  if (widget->isWindow()) widget->setWindowTitle(text);
-  else if (auto* button = qobject_cast<QAbstractButton*>(widget)) button->setText(text);
-  else if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(text);
-  else if (auto* edit = qobject_cast<QLineEdit*>(widget)) edit->setText(text);
+  if (widget->isWindow())
+    widget->setWindowTitle(text);
+  else if (auto* button = qobject_cast<QAbstractButton*>(widget))
+    button->setText(text);
+  else if (auto* label = qobject_cast<QLabel*>(widget))
+    label->setText(text);
+  else if (auto* edit = qobject_cast<QLineEdit*>(widget))
+    edit->setText(text);
   else if (auto* combo = qobject_cast<QComboBox*>(widget); combo && combo->isEditable())
     combo->setEditText(text);
-  else widget->setWindowTitle(text);
+  else
+    widget->setWindowTitle(text);
 }
 
 // Outer rectangle: the client area plus the classic frame for top-level windows.
@@ -52,7 +57,9 @@ QRect PlacementRect(QWidget* widget) {
   return widget->geometry();
 }
 
-RECT ToRect(const QRect& r) { return RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
+RECT ToRect(const QRect& r) {
+  return RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
 
 void Move(QWidget* widget, int x, int y, int width, int height, bool move, bool size) {
   QRect outer = PlacementRect(widget);
@@ -81,8 +88,8 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
       SetWidgetText(widget, FromGbk(reinterpret_cast<const char*>(lParam)));
       return TRUE;
     case WM_GETTEXT:
-      return CopyToBuffer(ToGbk(WidgetText(widget)),
-                          reinterpret_cast<char*>(lParam), static_cast<int>(wParam));
+      return CopyToBuffer(ToGbk(WidgetText(widget)), reinterpret_cast<char*>(lParam),
+                          static_cast<int>(wParam));
     case WM_GETTEXTLENGTH:
       return static_cast<LRESULT>(ToGbk(WidgetText(widget)).size());
     case WM_SETREDRAW:
@@ -158,9 +165,10 @@ BOOL GetWindowPlacement(HWND window, WINDOWPLACEMENT* placement) {
                                                : SW_SHOWNORMAL;
   placement->ptMinPosition = POINT{-1, -1};
   placement->ptMaxPosition = POINT{-1, -1};
-  QRect normal = widget->isWindow() && (widget->isMinimized() || widget->isMaximized())
-                     ? widget->normalGeometry().adjusted(-kFrameLeft, -kFrameTop, kFrameRight, kFrameBottom)
-                     : PlacementRect(widget);
+  QRect normal =
+      widget->isWindow() && (widget->isMinimized() || widget->isMaximized())
+          ? widget->normalGeometry().adjusted(-kFrameLeft, -kFrameTop, kFrameRight, kFrameBottom)
+          : PlacementRect(widget);
   placement->rcNormalPosition = ToRect(normal);
   return TRUE;
 }
@@ -171,21 +179,27 @@ BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int he
   if (!(flags & SWP_NOMOVE) || !(flags & SWP_NOSIZE))
     Move(widget, x, y, width, height, !(flags & SWP_NOMOVE), !(flags & SWP_NOSIZE));
   if (!(flags & SWP_NOZORDER)) {
-    if (insertAfter == HWND_TOP) widget->raise();
-    else if (insertAfter == HWND_BOTTOM) widget->lower();
+    if (insertAfter == HWND_TOP)
+      widget->raise();
+    else if (insertAfter == HWND_BOTTOM)
+      widget->lower();
     else if (QWidget* above = WidgetOf(insertAfter);
              above && above->parentWidget() == widget->parentWidget())
       widget->stackUnder(above);
-    else widget->raise();  // topmost and not-topmost both bring it up
+    else
+      widget->raise();  // topmost and not-topmost both bring it up
   }
   if (flags & SWP_SHOWWINDOW) widget->show();
   if (flags & SWP_HIDEWINDOW) widget->hide();
-  if (!(flags & SWP_NOACTIVATE) && widget->isWindow() && widget->isVisible()) widget->activateWindow();
+  if (!(flags & SWP_NOACTIVATE) && widget->isWindow() && widget->isVisible())
+    widget->activateWindow();
   if (!(flags & SWP_NOREDRAW)) widget->update();
   return TRUE;
 }
 
-BOOL IsWindow(HWND window) { return Live(window) ? TRUE : FALSE; }
+BOOL IsWindow(HWND window) {
+  return Live(window) ? TRUE : FALSE;
+}
 
 BOOL IsWindowVisible(HWND window) {
   QWidget* widget = WidgetOf(window);
@@ -197,22 +211,30 @@ BOOL ShowWindow(HWND window, int command) {
   if (!widget) return FALSE;
   const BOOL wasVisible = widget->isVisible() ? TRUE : FALSE;
   switch (command) {
-    case SW_HIDE: widget->hide(); break;
+    case SW_HIDE:
+      widget->hide();
+      break;
     case SW_SHOWMINIMIZED:
     case SW_MINIMIZE:
     case SW_SHOWMINNOACTIVE:
-      if (widget->isWindow()) widget->showMinimized();
-      else widget->show();
+      if (widget->isWindow())
+        widget->showMinimized();
+      else
+        widget->show();
       break;
     case SW_SHOWMAXIMIZED:
-      if (widget->isWindow()) widget->showMaximized();
-      else widget->show();
+      if (widget->isWindow())
+        widget->showMaximized();
+      else
+        widget->show();
       break;
     case SW_SHOWNORMAL:
     case SW_RESTORE:
     case SW_SHOWDEFAULT:
-      if (widget->isWindow()) widget->showNormal();
-      else widget->show();
+      if (widget->isWindow())
+        widget->showNormal();
+      else
+        widget->show();
       break;
     case SW_SHOW:
     case SW_SHOWNOACTIVATE:
@@ -240,18 +262,24 @@ LONG_PTR GetWindowLongA(HWND window, int index) {
   WindowEntry* entry = Live(window);
   if (!entry) return 0;
   switch (index) {
-    case GWL_WNDPROC: return reinterpret_cast<LONG_PTR>(entry->proc);
-    case GWL_HINSTANCE: return static_cast<LONG_PTR>(ProgramModule());
-    case GWL_ID: return entry->id;
+    case GWL_WNDPROC:
+      return reinterpret_cast<LONG_PTR>(entry->proc);
+    case GWL_HINSTANCE:
+      return static_cast<LONG_PTR>(ProgramModule());
+    case GWL_ID:
+      return entry->id;
     case GWL_STYLE: {
       DWORD style = entry->style & ~(WS_VISIBLE | WS_DISABLED);
       if (!entry->widget->isHidden()) style |= WS_VISIBLE;
       if (!entry->widget->isEnabled()) style |= WS_DISABLED;
       return static_cast<LONG_PTR>(style);
     }
-    case GWL_EXSTYLE: return static_cast<LONG_PTR>(entry->exStyle);
-    case GWL_USERDATA: return entry->userData;
-    default: return 0;
+    case GWL_EXSTYLE:
+      return static_cast<LONG_PTR>(entry->exStyle);
+    case GWL_USERDATA:
+      return entry->userData;
+    default:
+      return 0;
   }
 }
 
@@ -264,15 +292,22 @@ LONG_PTR SetWindowLongA(HWND window, int index, LONG_PTR value) {
       if (value == 0) return 0;  // a window always has a procedure
       entry->proc = reinterpret_cast<WNDPROC>(value);
       break;
-    case GWL_ID: entry->id = static_cast<int>(value); break;
+    case GWL_ID:
+      entry->id = static_cast<int>(value);
+      break;
     case GWL_STYLE:
       entry->style = static_cast<DWORD>(value);
       entry->widget->setEnabled(!(entry->style & WS_DISABLED));
       entry->widget->setVisible(entry->style & WS_VISIBLE);
       break;
-    case GWL_EXSTYLE: entry->exStyle = static_cast<DWORD>(value); break;
-    case GWL_USERDATA: entry->userData = value; break;
-    default: return 0;
+    case GWL_EXSTYLE:
+      entry->exStyle = static_cast<DWORD>(value);
+      break;
+    case GWL_USERDATA:
+      entry->userData = value;
+      break;
+    default:
+      return 0;
   }
   // The window hears of its new style (a list view shows its header or not, ...).
   if (index == GWL_STYLE || index == GWL_EXSTYLE) {
@@ -284,7 +319,8 @@ LONG_PTR SetWindowLongA(HWND window, int index, LONG_PTR value) {
 }
 
 HWND CreateWindowExA(DWORD exStyle, const char* className, const char* title, DWORD style, int x,
-                     int y, int width, int height, HWND parent, HMENU menu, HINSTANCE, void* param) {
+                     int y, int width, int height, HWND parent, HMENU menu, HINSTANCE,
+                     void* param) {
   const WindowClass* windowClass = FindWindowClass(className ? className : "");
   if (!windowClass || !windowClass->create) return 0;
   const bool child = style & WS_CHILD;
@@ -292,8 +328,9 @@ HWND CreateWindowExA(DWORD exStyle, const char* className, const char* title, DW
   if (child && !parentWidget) return 0;
   if (!child && parent && !parentWidget) return 0;
 
-  CreateRequest request{exStyle, title ? title : "", style, x, y, width, height,
-                        child ? parentWidget : nullptr, param};
+  CreateRequest request{
+      exStyle, title ? title : "", style, x, y, width, height, child ? parentWidget : nullptr,
+      param};
   QWidget* widget = windowClass->create(request);
   if (!widget) return 0;
   const HWND window = AttachWindow(
@@ -321,8 +358,10 @@ BOOL DestroyWindow(HWND window) {
   Table().ForEach([&](HWND other, const WindowEntry& e) {
     if (other != window && e.widget && widget->isAncestorOf(e.widget)) gone.push_back(other);
   });
-  for (HWND each : gone) SendMessageA(each, WM_DESTROY, 0, 0);
-  for (HWND each : gone) Detach(each);
+  for (HWND each : gone)
+    SendMessageA(each, WM_DESTROY, 0, 0);
+  for (HWND each : gone)
+    Detach(each);
   if (widget) {
     widget->hide();
     widget->deleteLater();  // a handler of one of its units may still be running
@@ -385,9 +424,12 @@ BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint) 
 
 BOOL SetWindowTextA(HWND window, const char* text) {
   if (!Live(window)) return FALSE;
-  return SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text ? text : "")) ? TRUE : FALSE;
+  return SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text ? text : "")) ? TRUE
+                                                                                         : FALSE;
 }
 
-HWND GetFocus() { return WindowContaining(QApplication::focusWidget()); }
+HWND GetFocus() {
+  return WindowContaining(QApplication::focusWidget());
+}
 
 }  // namespace platform::user32

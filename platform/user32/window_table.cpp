@@ -39,8 +39,10 @@ void Detach(HWND window) {
   std::unique_ptr<WindowEntry> entry = Table().Take(window);
   if (!entry) return;
   for (auto it = ByWidget().begin(); it != ByWidget().end();) {
-    if (it.value() == window) it = ByWidget().erase(it);
-    else ++it;
+    if (it.value() == window)
+      it = ByWidget().erase(it);
+    else
+      ++it;
   }
   auto& order = TopLevelOrder();
   order.erase(std::remove(order.begin(), order.end(), window), order.end());
@@ -57,8 +59,9 @@ HWND AttachWindow(QWidget* widget, const WindowInfo& info) {
   entry->exStyle = info.exStyle;
   entry->id = info.id;
   entry->owner = info.owner;
-  entry->proc = info.proc ? info.proc : windowClass->defaultProc ? windowClass->defaultProc
-                                                                   : &DefWindowProcA;
+  entry->proc = info.proc                  ? info.proc
+                : windowClass->defaultProc ? windowClass->defaultProc
+                                           : &DefWindowProcA;
   entry->firstProc = entry->proc;
   const HWND window = Table().Insert(std::move(entry));
   if (window == 0) return 0;
@@ -69,7 +72,9 @@ HWND AttachWindow(QWidget* widget, const WindowInfo& info) {
   return window;
 }
 
-HWND WindowOf(const QWidget* widget) { return widget ? ByWidget().value(widget, 0) : 0; }
+HWND WindowOf(const QWidget* widget) {
+  return widget ? ByWidget().value(widget, 0) : 0;
+}
 
 HWND WindowContaining(const QWidget* widget) {
   for (; widget; widget = widget->parentWidget())
@@ -90,7 +95,8 @@ QWidget* ClientOf(HWND window) {
 LRESULT CallClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   WindowEntry* entry = Live(window);
   if (!entry) return 0;
-  WNDPROC proc = entry->windowClass->defaultProc ? entry->windowClass->defaultProc : &DefWindowProcA;
+  WNDPROC proc =
+      entry->windowClass->defaultProc ? entry->windowClass->defaultProc : &DefWindowProcA;
   return proc(window, message, wParam, lParam);
 }
 

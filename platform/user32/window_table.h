@@ -45,10 +45,10 @@ const WindowClass* FindWindowClass(std::string_view name);
 
 struct WindowInfo {
   std::string_view className;
-  win32::DWORD style = 0;       // WS_VISIBLE and WS_DISABLED are read live from the widget
+  win32::DWORD style = 0;  // WS_VISIBLE and WS_DISABLED are read live from the widget
   win32::DWORD exStyle = 0;
-  int id = 0;            // control id of a child window
-  win32::HWND owner = 0;        // owner of a top-level window
+  int id = 0;                     // control id of a child window
+  win32::HWND owner = 0;          // owner of a top-level window
   win32::WNDPROC proc = nullptr;  // the window's first procedure; null: the class's
   // Where child windows go and client coordinates start (inside a border); null: the widget.
   QWidget* client = nullptr;
@@ -66,10 +66,12 @@ QWidget* WidgetOf(win32::HWND window);
 QWidget* ClientOf(win32::HWND window);
 
 // What a window's class does with a message by default.
-win32::LRESULT CallClassProc(win32::HWND window, win32::UINT message, win32::WPARAM wParam, win32::LPARAM lParam);
+win32::LRESULT CallClassProc(win32::HWND window, win32::UINT message, win32::WPARAM wParam,
+                             win32::LPARAM lParam);
 // The default processing every class procedure ends in: texts, redraw, close and destroy; an input
 // message translated from Qt goes on to the widget (DeliverPendingInput).
-win32::LRESULT DefWindowProcA(win32::HWND window, win32::UINT message, win32::WPARAM wParam, win32::LPARAM lParam);
+win32::LRESULT DefWindowProcA(win32::HWND window, win32::UINT message, win32::WPARAM wParam,
+                              win32::LPARAM lParam);
 // While a subclassed window's procedures handle a mouse or keyboard message translated from a Qt
 // event, that event waits: this gives it to the widget now, so what the widget does with it is
 // done when the call returns (a class procedure can act on the result, as the list view does

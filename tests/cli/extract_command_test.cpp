@@ -84,7 +84,8 @@ TEST_F(ExtractCommandTest, OneIconInEachPictureFormat) {
     }
     if (c.overWhite) {
       EXPECT_EQ(corner | 0x0F0F0F, 0xFFFFFFFFu) << std::hex << corner;
-    } else if (std::string(c.format) != "bmp-transparent") {  // readers take a BMP's alpha as opaque
+    } else if (std::string(c.format) !=
+               "bmp-transparent") {  // readers take a BMP's alpha as opaque
       EXPECT_EQ(qAlpha(corner), 0);
     }
   }

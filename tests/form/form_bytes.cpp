@@ -16,7 +16,8 @@ std::vector<uint8_t> UnitRecordBytes(int32_t typeId, std::string_view name,
   r.Counted(Bytes().I32(0).b).Zero("");
   r.I32(0).I32(frame::form::kFlagVisible).I32(0);
   r.I32(static_cast<int64_t>(events.size()));
-  for (auto e : events) r.I32(e.eventIndex).I32(e.handler);
+  for (auto e : events)
+    r.I32(e.eventIndex).I32(e.handler);
   r.Zeros(5).Raw(typeData);
   return r.b;
 }
@@ -24,7 +25,8 @@ std::vector<uint8_t> UnitRecordBytes(int32_t typeId, std::string_view name,
 std::vector<uint8_t> OneWindowForm(const std::vector<int32_t>& ids,
                                    const std::vector<std::vector<uint8_t>>& records) {
   Bytes table;
-  for (int32_t id : ids) table.I32(id);
+  for (int32_t id : ids)
+    table.I32(id);
   Bytes bodies;
   for (const auto& record : records) {
     table.I32(static_cast<int64_t>(bodies.b.size()));

@@ -10,8 +10,12 @@
 #include "frame/form/form.h"
 
 namespace frame::form {
-inline void PrintTo(FormErrorReason reason, std::ostream* os) { *os << ReasonText(reason); }
-inline void PrintTo(const FormError& error, std::ostream* os) { *os << ToString(error); }
+inline void PrintTo(FormErrorReason reason, std::ostream* os) {
+  *os << ReasonText(reason);
+}
+inline void PrintTo(const FormError& error, std::ostream* os) {
+  *os << ToString(error);
+}
 }  // namespace frame::form
 
 namespace form_test {
@@ -20,15 +24,18 @@ class Bytes {
  public:
   Bytes& I32(int64_t v) {
     auto u = static_cast<uint32_t>(v);
-    for (int i = 0; i < 4; ++i) b.push_back(static_cast<uint8_t>(u >> (8 * i)));
+    for (int i = 0; i < 4; ++i)
+      b.push_back(static_cast<uint8_t>(u >> (8 * i)));
     return *this;
   }
   Bytes& I32s(std::initializer_list<int64_t> values) {
-    for (int64_t v : values) I32(v);
+    for (int64_t v : values)
+      I32(v);
     return *this;
   }
   Bytes& Zeros(int words) {
-    for (int i = 0; i < words; ++i) I32(0);
+    for (int i = 0; i < words; ++i)
+      I32(0);
     return *this;
   }
   Bytes& U16(uint16_t v) {

@@ -93,9 +93,10 @@ TEST(FormGeneratorTest, OrdersUnitsBySerialAndListsChildrenPageByPage) {
   ASSERT_EQ(table.windows.size(), 1u);
   const WindowRecord& w = table.windows[0].record;
   std::vector<int32_t> ids;
-  for (const TableEntry& e : w.table) ids.push_back(EntryId(e));
-  EXPECT_EQ(ids, std::vector<int32_t>({0x06010000, 0x16000006, 0x16000005, 0x16000004,
-                                       0x16000003, 0x16000002, 0x16000001}));
+  for (const TableEntry& e : w.table)
+    ids.push_back(EntryId(e));
+  EXPECT_EQ(ids, std::vector<int32_t>({0x06010000, 0x16000006, 0x16000005, 0x16000004, 0x16000003,
+                                       0x16000002, 0x16000001}));
   EXPECT_EQ(FindUnitRecord(w, 0x16000001)->children,
             std::vector<int32_t>({0x16000005, 0x16000002, 0, 0x16000004, 0x16000003, 0}));
   EXPECT_EQ(FindUnitRecord(w, 0x16000005)->children, std::vector<int32_t>({0x16000006, 0}));
@@ -221,7 +222,8 @@ TEST(FormGeneratorTest, EverySettingReachesItsField) {
        "filter \"图标|*.ico\"\nfolder \"/d\"\ndefault-extension \"*.ico\"\n",
        dialog},
   };
-  for (const Case& c : cases) EXPECT_TRUE(SettingsOf(c.type, c.settings) == c.expected) << c.type;
+  for (const Case& c : cases)
+    EXPECT_TRUE(SettingsOf(c.type, c.settings) == c.expected) << c.type;
 
   WindowTable table = Generate(
       "window 1\nentry 0x06010000 window\n at 0 0\n size 1 1\n state visible\n"
@@ -251,24 +253,24 @@ TEST(FormGeneratorTest, UnsetSettingsAreTheFramesDefaults) {
 
 // The drop-down lists' type data byte for byte, as the form's layout for version 3 lays it out.
 TEST(FormGeneratorTest, WritesAComboBoxInTheStoredLayout) {
-  WindowTable table = Generate(WithWindow(
-      Unit("ComboBox", "style dropdownlist\nitem-height 1\nitem \"a\" 7\nitem \"b\"\ncurrent 1\n")));
+  WindowTable table = Generate(WithWindow(Unit(
+      "ComboBox", "style dropdownlist\nitem-height 1\nitem \"a\" 7\nitem \"b\"\ncurrent 1\n")));
   ASSERT_EQ(table.windows.size(), 1u);
   form_test::Bytes expected;
-  expected.I32(3);                                      // version
-  expected.I32s({2, 0, 0, 0, 0, 1, 0, 0xFFFFFF, 1});    // style .. current index
-  expected.Counted("");                                 // font
-  expected.Counted(form_test::Bytes().I32(7).b);        // values up to the last valued item
-  expected.Counted("");                                 // content
-  expected.U16(2).Counted("a").Counted("b");            // items
-  expected.Counted("").Counted("").I32(0);              // version 2 and 3 additions
-  EXPECT_EQ(FindUnitRecord(table.windows[0].record, kUnit)->typeData,
-            frame::ByteSet(expected.b));
+  expected.I32(3);                                    // version
+  expected.I32s({2, 0, 0, 0, 0, 1, 0, 0xFFFFFF, 1});  // style .. current index
+  expected.Counted("");                               // font
+  expected.Counted(form_test::Bytes().I32(7).b);      // values up to the last valued item
+  expected.Counted("");                               // content
+  expected.U16(2).Counted("a").Counted("b");          // items
+  expected.Counted("").Counted("").I32(0);            // version 2 and 3 additions
+  EXPECT_EQ(FindUnitRecord(table.windows[0].record, kUnit)->typeData, frame::ByteSet(expected.b));
 }
 
 TEST(FormGeneratorTest, LongItemListsUseTheEscapedCount) {
   std::string items;
-  for (int i = 0; i < 0x10000; ++i) items += "item \"\"\n";
+  for (int i = 0; i < 0x10000; ++i)
+    items += "item \"\"\n";
   auto data = SettingsOf("ListBox", items);
   EXPECT_EQ(std::get<ListBoxData>(data).items.size(), 0x10000u);
 }
@@ -312,8 +314,8 @@ TEST(FormGeneratorTest, RefusesWrongSourcesNamingTheLine) {
       {window + Unit("ComboBox", "item \"a\"\ncurrent 1\n"), 11, "does not exist"},
       {window + Unit("ComboBox", "item \"a\" x\n"), 10, "not a number"},
       {window + Unit("Button", "state visible hidden\n"), 10, "given twice"},
-      {"window 0x52010001\nentry 0x06010000 window\n at 0 0\n size 1 1\n state hidden visible\n",
-       5, "either visible or hidden"},
+      {"window 0x52010001\nentry 0x06010000 window\n at 0 0\n size 1 1\n state hidden visible\n", 5,
+       "either visible or hidden"},
       {window + Unit("Button", "at 1\n"), 10, "given twice"},
       {"window 0x52010001\nentry 0x06010000 window\n at 0 x\n", 3, "not a number"},
       {"window 0x52010001\nentry 0x06010000 window\nentry 0x06010000 window\n", 2, "no 'at'"},
@@ -373,7 +375,8 @@ TEST(FormGeneratorTest, NumbersAreDecimalOrHexadecimalWithin32Bits) {
       {"-", std::nullopt},
       {"+1", std::nullopt},
   };
-  for (const Case& c : cases) EXPECT_EQ(ParseNumber(c.word), c.value) << c.word;
+  for (const Case& c : cases)
+    EXPECT_EQ(ParseNumber(c.word), c.value) << c.word;
 }
 
 }  // namespace

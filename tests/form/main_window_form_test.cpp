@@ -43,7 +43,9 @@ struct Expected {
   std::optional<UnitTypeData> data;  // nullopt: no type data of its own
 };
 
-EventBinding On(int32_t event, Handler handler) { return {event, static_cast<int32_t>(handler)}; }
+EventBinding On(int32_t event, Handler handler) {
+  return {event, static_cast<int32_t>(handler)};
+}
 
 ButtonData Button(const Text& caption) {
   ButtonData d;
@@ -60,7 +62,9 @@ LabelData Label(const Text& caption, BorderStyle border = BorderStyle::None,
   return d;
 }
 
-LabelData Framed(const Text& caption) { return Label(caption, BorderStyle::Thin); }
+LabelData Framed(const Text& caption) {
+  return Label(caption, BorderStyle::Thin);
+}
 
 DrawPanelData Panel(BorderStyle border, Colour background) {
   DrawPanelData d;
@@ -97,6 +101,8 @@ std::vector<Expected> ExpectedEntries() {
   const std::vector<EventBinding> none;
 
   namespace u = ui::unit;
+  // One unit per entry, laid out as the window is read.
+  // clang-format off
   return {
       {0x06010000, u::kWindowEntry, "", T::Window, 50, 50, 523, 412, 0, 0, V,
        {On(0, Handler::InitPictureBrowser)}, window},
@@ -202,6 +208,7 @@ std::vector<Expected> ExpectedEntries() {
       {0x16012463, u::提取图标按钮, "提取图标按钮", T::Button, 2, 32, 100, 24, kTab, 2, V | S,
        {On(0, Handler::OpenIconSource)}, Button("提取文件图标"_gbk)},
   };
+  // clang-format on
 }
 
 TEST(MainWindowFormTest, HoldsOneWindowWithItsOwnEntryAndEveryUnit) {
@@ -218,8 +225,10 @@ TEST(MainWindowFormTest, HoldsOneWindowWithItsOwnEntryAndEveryUnit) {
   ASSERT_EQ(entry.record.table.size(), 47u);
   EXPECT_EQ(EntryId(entry.record.table[0]), 0x06010000);
   std::set<int32_t> tableIds, expectedIds;
-  for (const TableEntry& e : entry.record.table) tableIds.insert(EntryId(e));
-  for (const Expected& e : expected) expectedIds.insert(e.id);
+  for (const TableEntry& e : entry.record.table)
+    tableIds.insert(EntryId(e));
+  for (const Expected& e : expected)
+    expectedIds.insert(e.id);
   EXPECT_EQ(tableIds, expectedIds);
 }
 

@@ -120,7 +120,9 @@ TEST(FormParserTest, DamagedCountsAndLengthsNameTheirReasonAndOffset) {
       {"negative unit count", 28, -1, {FormErrorReason::NegativeLength, 28}},
       {"unit count beyond the table", 28, 0x10000000, {FormErrorReason::CountTooLarge, 28}},
       {"table longer than the block", 32, 0x7FFFFFFF, {FormErrorReason::EndOfData, 32}},
-      {"unknown kind of entry", kTableStart, 0x36000001,
+      {"unknown kind of entry",
+       kTableStart,
+       0x36000001,
        {FormErrorReason::UnknownEntryKind, kTableStart}},
   };
   for (const Case& c : cases) {
@@ -157,8 +159,8 @@ TEST(FormParserTest, ReadsEveryFieldOfAUnitRecord) {
   record.I32s({3, 0x16000002, 0, 0x16000003});
   record.Counted(Bytes().I32(2).b).Zero("tag").I32(0).I32(kFlagVisible | kFlagTabStop).I32(0);
   record.I32(2).I32s({0, 7, -1, kNoHandler}).Zeros(5).Raw("typedata");
-  auto parsed = Parse(OneWindowForm({kOwnEntry, kButton}, {UnitRecordBytes(kWindowType, "", {}, {}),
-                                                           record.b}));
+  auto parsed = Parse(
+      OneWindowForm({kOwnEntry, kButton}, {UnitRecordBytes(kWindowType, "", {}, {}), record.b}));
   ASSERT_TRUE(parsed.ok()) << ToString(parsed.error());
   const UnitRecord* u = FindUnitRecord(parsed->windows[0].record, kButton);
   ASSERT_NE(u, nullptr);
@@ -180,8 +182,8 @@ TEST(FormParserTest, ReadsEveryFieldOfAUnitRecord) {
   EXPECT_EQ(u->HandlerFor(-1), kNoHandler);
   EXPECT_EQ(u->HandlerFor(3), kNoHandler);
   EXPECT_EQ(u->typeData, ByteSet::FromString("typedata"));
-  const auto& bytes = OneWindowForm({kOwnEntry, kButton}, {UnitRecordBytes(kWindowType, "", {}, {}),
-                                                           record.b});
+  const auto& bytes =
+      OneWindowForm({kOwnEntry, kButton}, {UnitRecordBytes(kWindowType, "", {}, {}), record.b});
   EXPECT_EQ(std::string(bytes.begin() + static_cast<ptrdiff_t>(u->typeDataOffset), bytes.end()),
             "typedata");
 }
@@ -222,10 +224,10 @@ TEST(FormParserTest, UnitIdValidityAndKind) {
     int kind;
   };
   const Case cases[] = {
-      {0x06010000, true, 0},           {0x160283F2, true, 1},
-      {0x26000001, true, 2},           {0x16000000, false, 1},  // serial 0
-      {0x10000001, false, 1},          // bits 24-27 clear
-      {0, false, 0},                   {static_cast<int32_t>(0xF6FFFFFF), true, 15},
+      {0x06010000, true, 0},  {0x160283F2, true, 1},
+      {0x26000001, true, 2},  {0x16000000, false, 1},  // serial 0
+      {0x10000001, false, 1},                          // bits 24-27 clear
+      {0, false, 0},          {static_cast<int32_t>(0xF6FFFFFF), true, 15},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(IsValidUnitId(c.id), c.valid) << std::hex << c.id;

@@ -12,7 +12,9 @@ namespace {
 
 using form_test::Bytes;
 
-int32_t Id(UnitType type) { return static_cast<int32_t>(type); }
+int32_t Id(UnitType type) {
+  return static_cast<int32_t>(type);
+}
 
 // The default settings of each type, as the frame reads empty type data.
 UnitTypeData DefaultsOf(UnitType type) {
@@ -105,8 +107,8 @@ TEST(TypeDataTest, ComboBoxCurrentIndexIsClampedToTheItems) {
 }
 
 TEST(TypeDataTest, ItemValuesBeyondTheItemsAreDroppedAndBrokenValueBlocksRefused) {
-  auto data = ReadTypeData(Id(UnitType::ComboBox),
-                           ComboBoxBytes(0, Bytes().I32s({1, 2, 3, 4, 5}).b).b);
+  auto data =
+      ReadTypeData(Id(UnitType::ComboBox), ComboBoxBytes(0, Bytes().I32s({1, 2, 3, 4, 5}).b).b);
   ASSERT_TRUE(data.ok());
   EXPECT_EQ(std::get<ComboBoxData>(*data).itemValues, std::vector<int32_t>({1, 2, 3}));
 

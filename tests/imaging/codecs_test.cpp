@@ -32,9 +32,12 @@ struct LosslessCase {
 
 bool Matches(const QImage& decoded, const QImage& original, Fidelity fidelity) {
   switch (fidelity) {
-    case Fidelity::Exact: return MaxChannelDifference(decoded, original) == 0;
-    case Fidelity::ColoursOnly: return MaxColourDifference(decoded, original) == 0;
-    case Fidelity::UpToPremultiplying: return EqualUpToPremultiplying(decoded, original);
+    case Fidelity::Exact:
+      return MaxChannelDifference(decoded, original) == 0;
+    case Fidelity::ColoursOnly:
+      return MaxColourDifference(decoded, original) == 0;
+    case Fidelity::UpToPremultiplying:
+      return EqualUpToPremultiplying(decoded, original);
   }
   return false;
 }
@@ -85,12 +88,12 @@ TEST(BmpEncoder, WritesA54ByteHeaderAndBottomUp32BitRowsWithAlpha) {
   EXPECT_EQ(bmp[0], 'B');
   EXPECT_EQ(bmp[1], 'M');
   EXPECT_EQ(u32(2), bmp.size());
-  EXPECT_EQ(u32(10), 54u);                 // pixels right after the headers
-  EXPECT_EQ(u32(14), 40u);                 // BITMAPINFOHEADER, no colour masks
-  EXPECT_EQ(int32_t(u32(22)), 2);          // positive height: bottom-up
-  EXPECT_EQ(bmp[28], 32);                  // bit count
-  EXPECT_EQ(u32(30), 0u);                  // BI_RGB
-  EXPECT_EQ(u32(34), 24u);                 // image size
+  EXPECT_EQ(u32(10), 54u);         // pixels right after the headers
+  EXPECT_EQ(u32(14), 40u);         // BITMAPINFOHEADER, no colour masks
+  EXPECT_EQ(int32_t(u32(22)), 2);  // positive height: bottom-up
+  EXPECT_EQ(bmp[28], 32);          // bit count
+  EXPECT_EQ(u32(30), 0u);          // BI_RGB
+  EXPECT_EQ(u32(34), 24u);         // image size
   // First stored row is the bottom one: its last pixel is 0xFFAABBCC as B, G, R, A.
   EXPECT_EQ(std::vector<uint8_t>(bmp.begin() + 54 + 8, bmp.begin() + 54 + 12),
             (std::vector<uint8_t>{0xCC, 0xBB, 0xAA, 0xFF}));
@@ -118,17 +121,20 @@ TEST(BmpEncoder, EveryBitmapIs32BitAndTheDibDecoderReadsItBack) {
     EXPECT_EQ(dib->bitCount, 32);
     QImage pixels = PixelsOf(decoded.image);
     for (int y = 0; y < 7; ++y)
-      for (int x = 0; x < 10; ++x) EXPECT_EQ(dib->pixels[y * 10 + x], pixels.pixel(x, y));
+      for (int x = 0; x < 10; ++x)
+        EXPECT_EQ(dib->pixels[y * 10 + x], pixels.pixel(x, y));
   }
 }
 
 TEST(JpegEncoder, QualityIsHonouredAndPixelsStayClose) {
   QImage photo(96, 96, QImage::Format_ARGB32);
   for (int y = 0; y < 96; ++y)
-    for (int x = 0; x < 96; ++x) photo.setPixel(x, y, qRgb(x * 2, y * 2, (x + y) % 256));
+    for (int x = 0; x < 96; ++x)
+      photo.setPixel(x, y, qRgb(x * 2, y * 2, (x + y) % 256));
   Disposer source{BitmapFrom(photo)};
   auto withQuality = [&](ULONG quality) {
-    EncoderParameters p{1, {{gdip::EncoderQuality, 1, gdip::EncoderParameterValueTypeLong, &quality}}};
+    EncoderParameters p{1,
+                        {{gdip::EncoderQuality, 1, gdip::EncoderParameterValueTypeLong, &quality}}};
     GpStatus status = -1;
     std::vector<uint8_t> bytes = Encode(source.image, gdip::EncoderClsidJPEG, &p, &status);
     EXPECT_EQ(status, gdip::Ok);
@@ -140,7 +146,8 @@ TEST(JpegEncoder, QualityIsHonouredAndPixelsStayClose) {
   EXPECT_LE(MaxChannelDifference(PixelsOf(decoded.image), photo), 12);
 
   ULONG tooHigh = 101;
-  EncoderParameters bad{1, {{gdip::EncoderQuality, 1, gdip::EncoderParameterValueTypeLong, &tooHigh}}};
+  EncoderParameters bad{1,
+                        {{gdip::EncoderQuality, 1, gdip::EncoderParameterValueTypeLong, &tooHigh}}};
   GpStatus status = gdip::Ok;
   Encode(source.image, gdip::EncoderClsidJPEG, &bad, &status);
   EXPECT_EQ(status, gdip::InvalidParameter);
@@ -150,7 +157,8 @@ TEST(GifEncoder, KeepsFullyTransparentPixelsAndExactColours) {
   QImage icon(16, 16, QImage::Format_ARGB32);
   icon.fill(0);
   for (int y = 4; y < 12; ++y)
-    for (int x = 4; x < 12; ++x) icon.setPixel(x, y, (x + y) % 2 ? 0xFFFF0000 : 0xFF0000FF);
+    for (int x = 4; x < 12; ++x)
+      icon.setPixel(x, y, (x + y) % 2 ? 0xFFFF0000 : 0xFF0000FF);
   Disposer source{BitmapFrom(icon)};
   std::vector<uint8_t> gif = Encode(source.image, gdip::EncoderClsidGIF);
   ASSERT_FALSE(gif.empty());
@@ -214,7 +222,8 @@ TEST(Decoding, IconMasksAndAlphaAreKept) {
     QImage ours = PixelsOf(image.image);
     bool anyTransparent = false;
     for (int y = 0; y < ours.height(); ++y)
-      for (int x = 0; x < ours.width(); ++x) anyTransparent |= qAlpha(ours.pixel(x, y)) == 0;
+      for (int x = 0; x < ours.width(); ++x)
+        anyTransparent |= qAlpha(ours.pixel(x, y)) == 0;
     checked += anyTransparent;
   }
   EXPECT_GT(checked, 0);
@@ -232,8 +241,8 @@ class GeneratedPictures : public ::testing::TestWithParam<GeneratedCase> {};
 TEST_P(GeneratedPictures, LoadWithTheirFormatAndPixels) {
   const GeneratedCase& c = GetParam();
   QImage picture = Pattern(33, 17, false).convertToFormat(QImage::Format_RGB32);
-  std::vector<uint8_t> bytes = std::string(c.qtFormat) == "gif" ? GifOf({picture})
-                                                                : QtEncode(picture, c.qtFormat, 100);
+  std::vector<uint8_t> bytes =
+      std::string(c.qtFormat) == "gif" ? GifOf({picture}) : QtEncode(picture, c.qtFormat, 100);
   GpStatus status = -1;
   Disposer image{Decode(bytes, &status)};
   ASSERT_EQ(status, gdip::Ok);
@@ -265,7 +274,8 @@ TEST(Decoding, TruncatedAndCorruptFilesFailWithAStatus) {
                                                    {"gif", gdip::EncoderClsidGIF},
                                                    {"tiff", gdip::EncoderClsidTIFF}};
   std::vector<std::pair<std::string, std::vector<uint8_t>>> files;
-  for (const auto& [name, encoder] : formats) files.emplace_back(name, Encode(source.image, encoder));
+  for (const auto& [name, encoder] : formats)
+    files.emplace_back(name, Encode(source.image, encoder));
   files.emplace_back("ico", testing_support::ReadBytes(testing_support::NsisIcons().front()));
 
   for (const auto& [name, bytes] : files) {
@@ -277,12 +287,15 @@ TEST(Decoding, TruncatedAndCorruptFilesFailWithAStatus) {
       GpStatus status = gdip::Ok;
       GpImage image = Decode(cut, &status);
       // Some truncations still decode (trailing bytes a decoder does not need); none crashes.
-      if (status == gdip::Ok) gp::GdipDisposeImage(image);
-      else EXPECT_EQ(image, 0u) << length;
+      if (status == gdip::Ok)
+        gp::GdipDisposeImage(image);
+      else
+        EXPECT_EQ(image, 0u) << length;
     }
     for (size_t at : {size_t(6), size_t(10), size_t(18), size_t(22), bytes.size() / 2}) {
       std::vector<uint8_t> corrupt = bytes;
-      for (size_t i = at; i < std::min(corrupt.size(), at + 4); ++i) corrupt[i] = 0xFF;
+      for (size_t i = at; i < std::min(corrupt.size(), at + 4); ++i)
+        corrupt[i] = 0xFF;
       GpStatus status = gdip::Ok;
       GpImage image = Decode(corrupt, &status);
       if (status == gdip::Ok) gp::GdipDisposeImage(image);

@@ -62,7 +62,8 @@ TEST(Handles, NullStaleAndWrongKindImagesGiveInvalidParameter) {
       {"BitmapSetResolution", [](GpImage i) { return gp::GdipBitmapSetResolution(i, 96, 96); }},
       {"CreateHBITMAPFromBitmap",
        [&](GpImage i) { return gp::GdipCreateHBITMAPFromBitmap(i, &hbm, 0); }},
-      {"CreateHICONFromBitmap", [&](GpImage i) { return gp::GdipCreateHICONFromBitmap(i, &hicon); }},
+      {"CreateHICONFromBitmap",
+       [&](GpImage i) { return gp::GdipCreateHICONFromBitmap(i, &hicon); }},
       {"GetImageThumbnail",
        [&](GpImage i) { return gp::GdipGetImageThumbnail(i, 4, 4, &out, nullptr, nullptr); }},
       {"ImageRotateFlip", [](GpImage i) { return gp::GdipImageRotateFlip(i, 1); }},
@@ -72,7 +73,9 @@ TEST(Handles, NullStaleAndWrongKindImagesGiveInvalidParameter) {
       {"ImageGetFrameCount",
        [&](GpImage i) { return gp::GdipImageGetFrameCount(i, &gdip::FrameDimensionPage, &u); }},
       {"SaveImageToFile",
-       [](GpImage i) { return gp::GdipSaveImageToFile(i, u"/tmp/x.png", &gdip::EncoderClsidPNG, nullptr); }},
+       [](GpImage i) {
+         return gp::GdipSaveImageToFile(i, u"/tmp/x.png", &gdip::EncoderClsidPNG, nullptr);
+       }},
       {"GetImageGraphicsContext",
        [&](GpImage i) {
          GpGraphics g = 0;
@@ -108,9 +111,11 @@ TEST(Bitmaps, Scan0CopiesTheCallersRowsInEitherDirection) {
   uint32_t rows[2][2] = {{0xFF000001, 0xFF000002}, {0xFF000003, 0xFF000004}};
   GpBitmap topDown = 0, bottomUp = 0;
   ASSERT_EQ(gp::GdipCreateBitmapFromScan0(2, 2, 8, gdip::PixelFormat32bppARGB,
-                                          reinterpret_cast<BYTE*>(rows), &topDown), gdip::Ok);
+                                          reinterpret_cast<BYTE*>(rows), &topDown),
+            gdip::Ok);
   ASSERT_EQ(gp::GdipCreateBitmapFromScan0(2, 2, -8, gdip::PixelFormat32bppARGB,
-                                          reinterpret_cast<BYTE*>(rows[1]), &bottomUp), gdip::Ok);
+                                          reinterpret_cast<BYTE*>(rows[1]), &bottomUp),
+            gdip::Ok);
   EXPECT_EQ(PixelsOf(topDown).pixel(1, 0), 0xFF000002u);
   EXPECT_EQ(PixelsOf(bottomUp).pixel(1, 0), 0xFF000004u);
   gp::GdipDisposeImage(topDown);
@@ -123,8 +128,9 @@ TEST(Bitmaps, Scan0CopiesTheCallersRowsInEitherDirection) {
                                           reinterpret_cast<BYTE*>(rows), &bad),
             gdip::InvalidParameter);  // stride shorter than a row
   EXPECT_EQ(gp::GdipCreateBitmapFromScan0(2, 2, 0, 0x12345, nullptr, &bad), gdip::InvalidParameter);
-  EXPECT_EQ(gp::GdipCreateBitmapFromScan0(100000, 100000, 0, gdip::PixelFormat32bppARGB, nullptr,
-                                          &bad), gdip::OutOfMemory);
+  EXPECT_EQ(
+      gp::GdipCreateBitmapFromScan0(100000, 100000, 0, gdip::PixelFormat32bppARGB, nullptr, &bad),
+      gdip::OutOfMemory);
   EXPECT_EQ(bad, 0u);
 }
 
@@ -171,7 +177,8 @@ TEST(Drawing, FillThenDrawCompositesTheImageOverTheColour) {
 TEST(Drawing, ShrinkingALotAveragesInsteadOfAliasing) {
   QImage board(1024, 1024, QImage::Format_ARGB32);
   for (int y = 0; y < 1024; ++y)
-    for (int x = 0; x < 1024; ++x) board.setPixel(x, y, (x + y) % 2 ? 0xFFFFFFFF : 0xFF000000);
+    for (int x = 0; x < 1024; ++x)
+      board.setPixel(x, y, (x + y) % 2 ? 0xFFFFFFFF : 0xFF000000);
   Disposer source{BitmapFrom(board)};
   for (InterpolationMode mode = gdip::InterpolationModeDefault;
        mode <= gdip::InterpolationModeHighQualityBicubic; ++mode) {
@@ -199,7 +206,8 @@ TEST(Drawing, ShrinkingALotAveragesInsteadOfAliasing) {
   gp::GdipGetImageGraphicsContext(source.image, &graphics);
   EXPECT_EQ(gp::GdipSetInterpolationMode(graphics, 8), gdip::InvalidParameter);
   EXPECT_EQ(gp::GdipSetInterpolationMode(graphics, -1), gdip::InvalidParameter);
-  EXPECT_EQ(gp::GdipDrawImageRect(graphics, source.image, 0, 0, std::numeric_limits<float>::infinity(), 1),
+  EXPECT_EQ(gp::GdipDrawImageRect(graphics, source.image, 0, 0,
+                                  std::numeric_limits<float>::infinity(), 1),
             gdip::InvalidParameter);
   gp::GdipDeleteGraphics(graphics);
 }
@@ -341,14 +349,18 @@ TEST(Frames, MultiFrameSaveOfAGifAddsFramesUntilFlushed) {
   ISTREAM stream = 0;
   platform::ole32::CreateStreamOnHGlobal(0, TRUE, &stream);
   ULONG flag = gdip::EncoderValueMultiFrame;
-  EncoderParameters multi{1, {{gdip::EncoderSaveFlag, 1, gdip::EncoderParameterValueTypeLong, &flag}}};
+  EncoderParameters multi{1,
+                          {{gdip::EncoderSaveFlag, 1, gdip::EncoderParameterValueTypeLong, &flag}}};
   EXPECT_EQ(gp::GdipSaveAdd(first.image, &multi), gdip::WrongState);  // nothing started
-  ASSERT_EQ(gp::GdipSaveImageToStream(first.image, stream, &gdip::EncoderClsidGIF, &multi), gdip::Ok);
+  ASSERT_EQ(gp::GdipSaveImageToStream(first.image, stream, &gdip::EncoderClsidGIF, &multi),
+            gdip::Ok);
   ULONG time = gdip::EncoderValueFrameDimensionTime;
-  EncoderParameters add{1, {{gdip::EncoderSaveFlag, 1, gdip::EncoderParameterValueTypeLong, &time}}};
+  EncoderParameters add{1,
+                        {{gdip::EncoderSaveFlag, 1, gdip::EncoderParameterValueTypeLong, &time}}};
   ASSERT_EQ(gp::GdipSaveAddImage(first.image, second.image, &add), gdip::Ok);
   ULONG flush = gdip::EncoderValueFlush;
-  EncoderParameters done{1, {{gdip::EncoderSaveFlag, 1, gdip::EncoderParameterValueTypeLong, &flush}}};
+  EncoderParameters done{1,
+                         {{gdip::EncoderSaveFlag, 1, gdip::EncoderParameterValueTypeLong, &flush}}};
   ASSERT_EQ(gp::GdipSaveAdd(first.image, &done), gdip::Ok);
   EXPECT_EQ(gp::GdipSaveAdd(first.image, &add), gdip::WrongState);
 
@@ -388,10 +400,12 @@ TEST(Encoders, TheListHasFiveEncodersWithStringsInsideTheBuffer) {
 TEST(Encoders, JpegDescribesItsQualityRange) {
   Disposer image{BitmapFrom(Pattern(2, 2, false))};
   UINT size = 0;
-  ASSERT_EQ(gp::GdipGetEncoderParameterListSize(image.image, &gdip::EncoderClsidJPEG, &size), gdip::Ok);
+  ASSERT_EQ(gp::GdipGetEncoderParameterListSize(image.image, &gdip::EncoderClsidJPEG, &size),
+            gdip::Ok);
   std::vector<uint8_t> buffer(size);
   auto* list = reinterpret_cast<EncoderParameters*>(buffer.data());
-  ASSERT_EQ(gp::GdipGetEncoderParameterList(image.image, &gdip::EncoderClsidJPEG, size, list), gdip::Ok);
+  ASSERT_EQ(gp::GdipGetEncoderParameterList(image.image, &gdip::EncoderClsidJPEG, size, list),
+            gdip::Ok);
   ASSERT_EQ(list->Count, 1u);
   EXPECT_TRUE(list->Parameter[0].Guid == gdip::EncoderQuality);
   EXPECT_EQ(list->Parameter[0].Type, gdip::EncoderParameterValueTypeLongRange);
@@ -412,7 +426,8 @@ TEST(Saving, AFailedSaveKeepsTheExistingFile) {
   std::u16string wide(path.begin(), path.end());
   Disposer image{BitmapFrom(Pattern(2, 2, false))};
   ULONG tooHigh = 500;
-  EncoderParameters bad{1, {{gdip::EncoderQuality, 1, gdip::EncoderParameterValueTypeLong, &tooHigh}}};
+  EncoderParameters bad{1,
+                        {{gdip::EncoderQuality, 1, gdip::EncoderParameterValueTypeLong, &tooHigh}}};
   EXPECT_EQ(gp::GdipSaveImageToFile(image.image, wide.c_str(), &gdip::EncoderClsidJPEG, &bad),
             gdip::InvalidParameter);
   const CLSID unknown{1, 2, 3, {4}};

@@ -22,7 +22,8 @@ class TransparentCornersIcon : public ::testing::Test {
     QImage picture(32, 32, QImage::Format_ARGB32);
     picture.fill(0);
     for (int y = 4; y < 28; ++y)
-      for (int x = 4; x < 28; ++x) picture.setPixel(x, y, 0xFF0000FF);
+      for (int x = 4; x < 28; ++x)
+        picture.setPixel(x, y, 0xFF0000FF);
     icon_ = platform::gdi::CreateIcon(picture);
   }
   void TearDown() override { platform::gdi::Icons().Erase(icon_); }

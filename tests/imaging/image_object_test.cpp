@@ -25,8 +25,12 @@ using imaging::ImageObject;
 using imaging::StreamHolder;
 using namespace frame::literals;
 
-ByteSet Bytes(const std::vector<uint8_t>& v) { return ByteSet(v); }
-std::vector<uint8_t> Vector(const ByteSet& b) { return b.bytes(); }
+ByteSet Bytes(const std::vector<uint8_t>& v) {
+  return ByteSet(v);
+}
+std::vector<uint8_t> Vector(const ByteSet& b) {
+  return b.bytes();
+}
 
 // A 4 x 2 picture: left half transparent, right half opaque red and green.
 QImage HalfTransparent() {
@@ -50,10 +54,11 @@ TEST(ColorToArgb, MovesRedToTheThirdByteAndAddsAlpha) {
     COLORREF colour;
     std::optional<int32_t> alpha;
     ARGB expected;
-  } rows[] = {{0x00ECECEC, 255, 0xFFECECEC}, {0x00ECECEC, std::nullopt, 0xFFECECEC},
-              {0x00FF0000, 255, 0xFF0000FF}, {0x000000FF, 0, 0x00FF0000},
+  } rows[] = {{0x00ECECEC, 255, 0xFFECECEC},  {0x00ECECEC, std::nullopt, 0xFFECECEC},
+              {0x00FF0000, 255, 0xFF0000FF},  {0x000000FF, 0, 0x00FF0000},
               {0x00123456, 0x80, 0x80563412}, {0xFF000000, 255, 0xFF000000}};
-  for (const auto& row : rows) EXPECT_EQ(imaging::ColorToArgb(row.colour, row.alpha), row.expected);
+  for (const auto& row : rows)
+    EXPECT_EQ(imaging::ColorToArgb(row.colour, row.alpha), row.expected);
 }
 
 TEST(EncoderClassId, FormatNumbersChooseTheEncoders) {
@@ -61,7 +66,8 @@ TEST(EncoderClassId, FormatNumbersChooseTheEncoders) {
       {1, gdip::EncoderClsidJPEG}, {2, gdip::EncoderClsidGIF}, {3, gdip::EncoderClsidTIFF},
       {4, gdip::EncoderClsidPNG},  {0, gdip::EncoderClsidBMP}, {5, gdip::EncoderClsidBMP},
       {6, gdip::EncoderClsidBMP},  {-1, gdip::EncoderClsidBMP}};
-  for (const auto& [format, clsid] : rows) EXPECT_TRUE(imaging::EncoderClassId(format) == clsid) << format;
+  for (const auto& [format, clsid] : rows)
+    EXPECT_TRUE(imaging::EncoderClassId(format) == clsid) << format;
 }
 
 TEST(ImageObject, AnEmptyObjectReportsMinusOneAndKeepsTheStatus) {
@@ -99,8 +105,8 @@ TEST(ImageObject, SaveToBytesChoosesTheEncoderByFormatNumber) {
   const struct {
     int32_t format;
     std::string head;
-  } rows[] = {{0, "BM"}, {5, "BM"}, {6, "BM"}, {-7, "BM"}, {1, "\xFF\xD8\xFF"},
-              {2, "GIF89a"}, {3, "II*"}, {4, "\x89PNG"}};
+  } rows[] = {{0, "BM"},           {5, "BM"},     {6, "BM"},  {-7, "BM"},
+              {1, "\xFF\xD8\xFF"}, {2, "GIF89a"}, {3, "II*"}, {4, "\x89PNG"}};
   for (const auto& row : rows) {
     SCOPED_TRACE(row.format);
     ByteSet bytes = image.SaveToBytes(row.format);
@@ -290,8 +296,14 @@ TEST(ImageObject, FramesOfAnAnimatedGif) {
 // A TIFF of two 2 x 2 grey pages, the first black, the second white (Qt writes one page only).
 std::vector<uint8_t> TwoPageTiff() {
   std::vector<uint8_t> file = {'I', 'I', 42, 0, 8, 0, 0, 0};
-  auto put16 = [&](uint16_t v) { file.push_back(uint8_t(v)); file.push_back(uint8_t(v >> 8)); };
-  auto put32 = [&](uint32_t v) { put16(uint16_t(v)); put16(uint16_t(v >> 16)); };
+  auto put16 = [&](uint16_t v) {
+    file.push_back(uint8_t(v));
+    file.push_back(uint8_t(v >> 8));
+  };
+  auto put32 = [&](uint32_t v) {
+    put16(uint16_t(v));
+    put16(uint16_t(v >> 16));
+  };
   const uint32_t kEntries = 9, kIfdSize = 2 + kEntries * 12 + 4;
   for (uint32_t page = 0; page < 2; ++page) {
     uint32_t ifd = 8 + page * (kIfdSize + 4);
@@ -313,7 +325,8 @@ std::vector<uint8_t> TwoPageTiff() {
     entry(278, 4, 2);       // rows per strip
     entry(279, 4, 4);       // strip bytes
     put32(page == 0 ? ifd + kIfdSize + 4 : 0);
-    for (int i = 0; i < 4; ++i) file.push_back(page == 0 ? 0x00 : 0xFF);
+    for (int i = 0; i < 4; ++i)
+      file.push_back(page == 0 ? 0x00 : 0xFF);
   }
   return file;
 }
@@ -365,7 +378,8 @@ TEST(ImageObject, PropertyItemsAreSplitIntoValuesSafely) {
 
   PropertyItem header{gdip::PropertyTagFrameDelay, 12, gdip::PropertyTagTypeLong, nullptr};
   ByteSet item(reinterpret_cast<const uint8_t*>(&header), sizeof header);
-  for (int32_t v : {10, -20, 30}) item += ByteSet(reinterpret_cast<const uint8_t*>(&v), 4);
+  for (int32_t v : {10, -20, 30})
+    item += ByteSet(reinterpret_cast<const uint8_t*>(&v), 4);
   std::vector<int32_t> values;
   EXPECT_EQ(ImageObject::PropertyValues(item, values), 3);
   EXPECT_EQ(values, (std::vector<int32_t>{10, -20, 30}));

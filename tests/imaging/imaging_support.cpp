@@ -154,9 +154,11 @@ bool EqualUpToPremultiplying(const QImage& a, const QImage& b) {
 std::vector<uint8_t> GifOf(const std::vector<QImage>& frames) {
   std::vector<QImage> argb;
   std::vector<platform::codecs::GifFrame> gifFrames;
-  for (const QImage& frame : frames) argb.push_back(frame.convertToFormat(QImage::Format_ARGB32));
+  for (const QImage& frame : frames)
+    argb.push_back(frame.convertToFormat(QImage::Format_ARGB32));
   for (const QImage& frame : argb)
-    gifFrames.push_back({frame.width(), frame.height(),
+    gifFrames.push_back({frame.width(),
+                         frame.height(),
                          {reinterpret_cast<const uint32_t*>(frame.constBits()),
                           size_t(frame.width()) * size_t(frame.height())},
                          10});

@@ -22,15 +22,17 @@ namespace ts = testing_support;
 namespace prop = frame::prop;
 using seams::DialogAnswer;
 
-QWidget* WidgetOf(win32::HWND window) { return platform::user32::WidgetOf(window); }
+QWidget* WidgetOf(win32::HWND window) {
+  return platform::user32::WidgetOf(window);
+}
 QWidget* UnitWidget(int32_t unit) {
   return WidgetOf(frame::GetUnitHandle({kMainWindowId, unit, 0}));
 }
 
 // A 1 x 1 GIF.
-const std::vector<uint8_t> kGif = {
-    'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0x2C,
-    0,   0,   0,   0,   1,   0,   1, 0, 0, 0x02, 0x02, 0x44, 0x01, 0, 0x3B};
+const std::vector<uint8_t> kGif = {'G', 'I',  'F',  '8',  '9', 'a',  1,    0,    1,    0, 0x80, 0,
+                                   0,   0xFF, 0xFF, 0xFF, 0,   0,    0,    0x2C, 0,    0, 0,    0,
+                                   1,   0,    1,    0,    0,   0x02, 0x02, 0x44, 0x01, 0, 0x3B};
 
 // The size list's positions.
 enum Size { k128, k96, k64, k48, k32, k24, k16, kPng };
@@ -134,7 +136,8 @@ class ConversionPageTest : public PagesTest {
   std::vector<std::string> ListTexts() {
     auto* box = static_cast<QListWidget*>(UnitWidget(unit::列表框1));
     std::vector<std::string> texts;
-    for (int i = 0; i < box->count(); ++i) texts.push_back(box->item(i)->text().toStdString());
+    for (int i = 0; i < box->count(); ++i)
+      texts.push_back(box->item(i)->text().toStdString());
     return texts;
   }
 };
@@ -161,9 +164,15 @@ TEST_F(ConversionPageTest, BrowsingAFolderListsPreviewsAndEntersSubFolders) {
 
   TypeFolder(Path("pics"));
   EXPECT_EQ(Caption(unit::标签1), "就绪");
-  EXPECT_EQ(Rows(), (std::vector<Row>{{"sub", 1}, {"a.PNG", 0}, {"b.Bmp", 0}, {"c.jpg", 0},
-                                      {"d.JPEG", 0}, {"e.gif", 0}, {"f.TIFF", 0}}));
-  for (int row = 0; row < 7; ++row) EXPECT_NE(List().ItemImage(row), -1) << row;
+  EXPECT_EQ(Rows(), (std::vector<Row>{{"sub", 1},
+                                      {"a.PNG", 0},
+                                      {"b.Bmp", 0},
+                                      {"c.jpg", 0},
+                                      {"d.JPEG", 0},
+                                      {"e.gif", 0},
+                                      {"f.TIFF", 0}}));
+  for (int row = 0; row < 7; ++row)
+    EXPECT_NE(List().ItemImage(row), -1) << row;
 
   // Row 0 was "previewed last" at start-up: clicking it shows nothing; each other picture shows
   // once, scaled to 128 x 128 on the panel's background, and not again when clicked again.
@@ -230,8 +239,10 @@ TEST_F(ConversionPageTest, CollectedPicturesConvertToTheIconPictolanCliWrites) {
   Write("pics/broken.png", {0x89, 'P', 'N', 'G', 1, 2, 3});
   Picture("pics/sub/x.png", 4, 0xFF000000u);
   TypeFolder(Path("pics"));
-  ASSERT_EQ(Rows(), (std::vector<Row>{{"sub", 1}, {"big.png", 0}, {"broken.png", 0},
-                                      {"photo.bmp", 0}, {"square.png", 0}}));
+  ASSERT_EQ(
+      Rows(),
+      (std::vector<Row>{
+          {"sub", 1}, {"big.png", 0}, {"broken.png", 0}, {"photo.bmp", 0}, {"square.png", 0}}));
 
   // Nothing selected, a sub-folder, a picture that cannot be loaded: nothing is added.
   EXPECT_EQ(List().SelectedIndex(), -1);  // a listing selects nothing

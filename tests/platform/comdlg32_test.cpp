@@ -43,7 +43,7 @@ TEST(FileDialogTest, FilterExtensionAndTheChosenPath) {
   request.record.nFilterIndex = 2;
   ASSERT_TRUE(GetSaveFileNameA(&request.record));
   EXPECT_EQ(frame::Text(request.Chosen()), "/tmp/图标/新.ico"_gbk);  // the default extension added
-  EXPECT_EQ(request.record.nFileOffset, std::string("/tmp/") .size() + ("图标"_gbk).size() + 1);
+  EXPECT_EQ(request.record.nFileOffset, std::string("/tmp/").size() + ("图标"_gbk).size() + 1);
   EXPECT_EQ(request.Chosen().substr(request.record.nFileExtension), "ico");
   ASSERT_TRUE(GetOpenFileNameA(&request.record));
   EXPECT_EQ(request.Chosen(), "/tmp/a.png");  // an extension of its own stays
@@ -79,7 +79,9 @@ TEST(FileDialogTest, CancelsAndBadRecordsAreFailures) {
 TEST(MessageBoxTest, TheResponderSeesCaptionTextAndFlags) {
   seams::ScriptedDialogs dialogs;
   dialogs.Then(DialogAnswer::Press(IDNO));
-  EXPECT_EQ(user32::MessageBoxA(0, "a.ico已经存在，是否覆盖？\r\n"_gbk.c_str(), "信息："_gbk.c_str(), 68), IDNO);
+  EXPECT_EQ(
+      user32::MessageBoxA(0, "a.ico已经存在，是否覆盖？\r\n"_gbk.c_str(), "信息："_gbk.c_str(), 68),
+      IDNO);
   EXPECT_EQ(user32::MessageBoxA(0, "x", nullptr, MB_YESNO), IDYES);  // unscripted: the first button
   ASSERT_EQ(dialogs.requests().size(), 2u);
   EXPECT_EQ(dialogs.requests()[0].caption, "信息：");

@@ -12,7 +12,8 @@ namespace {
 struct PcxFile {
   std::vector<uint8_t> bytes = std::vector<uint8_t>(128, 0);
 
-  PcxFile(int width, int height, uint8_t bitsPerPixel, uint8_t planes, uint16_t bytesPerLine, uint8_t version = 5) {
+  PcxFile(int width, int height, uint8_t bitsPerPixel, uint8_t planes, uint16_t bytesPerLine,
+          uint8_t version = 5) {
     bytes[0] = 0x0A;
     bytes[1] = version;
     bytes[2] = 1;
@@ -30,7 +31,9 @@ struct PcxFile {
     bytes.insert(bytes.end(), data);
     return *this;
   }
-  PcxFile& Run(uint8_t count, uint8_t value) { return Raw({static_cast<uint8_t>(0xC0 | count), value}); }
+  PcxFile& Run(uint8_t count, uint8_t value) {
+    return Raw({static_cast<uint8_t>(0xC0 | count), value});
+  }
   PcxFile& Palette(std::initializer_list<uint8_t> rgb) {
     bytes.push_back(0x0C);
     std::vector<uint8_t> palette(768, 0);
@@ -48,8 +51,8 @@ TEST(PcxTest, EightBitsWithThePaletteAtTheEnd) {
   ASSERT_TRUE(image) << ToString(image.error());
   EXPECT_EQ(image->width, 3);
   EXPECT_EQ(image->height, 2);
-  EXPECT_EQ(image->pixels, (std::vector<uint32_t>{0xFFFF0000, 0xFF0000FF, 0xFF000000,
-                                                   0xFF000000, 0xFF0000FF, 0xFFFF0000}));
+  EXPECT_EQ(image->pixels, (std::vector<uint32_t>{0xFFFF0000, 0xFF0000FF, 0xFF000000, 0xFF000000,
+                                                  0xFF0000FF, 0xFFFF0000}));
 }
 
 TEST(PcxTest, EightBitsWithoutAPaletteAreGrey) {
@@ -99,7 +102,9 @@ TEST(PcxTest, HostileHeadersAndDataFailCleanly) {
   ASSERT_FALSE(failure(ok.bytes));
 
   for (size_t cut = 0; cut < ok.bytes.size(); ++cut)
-    EXPECT_TRUE(failure(std::vector<uint8_t>(ok.bytes.begin(), ok.bytes.begin() + static_cast<long>(cut)))) << cut;
+    EXPECT_TRUE(
+        failure(std::vector<uint8_t>(ok.bytes.begin(), ok.bytes.begin() + static_cast<long>(cut))))
+        << cut;
 
   PcxFile reversed = ok;
   reversed.Word(4, 5);  // xMin beyond xMax
@@ -127,7 +132,8 @@ TEST(PcxTest, RecognisesTheHeadersThePictureLoaderAccepts) {
       {{0x0A, 6, 1, 8}, false}, {{0x0A, 5, 0, 8}, false}, {{0x0A, 5, 1, 1}, false},
       {{0x0B, 5, 1, 8}, false}, {{0x0A, 5, 1}, false},
   };
-  for (const auto& row : rows) EXPECT_EQ(LooksLikePcx(row.head), row.pcx) << testing::PrintToString(row.head);
+  for (const auto& row : rows)
+    EXPECT_EQ(LooksLikePcx(row.head), row.pcx) << testing::PrintToString(row.head);
 }
 
 // The fuzzer's seeds and every input it crashed on: decoded whole or refused.

@@ -23,7 +23,9 @@ using seams::ShellRequest;
 using testing_support::TempDir;
 namespace fs = std::filesystem;
 
-std::string Gbk(const fs::path& path) { return frame::Text::FromUtf8(path.string()).bytes(); }
+std::string Gbk(const fs::path& path) {
+  return frame::Text::FromUtf8(path.string()).bytes();
+}
 
 TEST(ShellExecuteTest, DecidesWhatToOpenAndRecordsIt) {
   TempDir dir;
@@ -40,10 +42,13 @@ TEST(ShellExecuteTest, DecidesWhatToOpenAndRecordsIt) {
       {Gbk(file), "", ShellRequest::Action::Open, file.string()},
       {Gbk(dir.path()), "", ShellRequest::Action::Open, dir.path().string()},
       {"explorer.exe", "/select," + Gbk(file), ShellRequest::Action::ShowSelected, file.string()},
-      {"C:\\Windows\\Explorer.EXE", Gbk(dir.path()), ShellRequest::Action::Open, dir.path().string()},
+      {"C:\\Windows\\Explorer.EXE", Gbk(dir.path()), ShellRequest::Action::Open,
+       dir.path().string()},
   };
   for (const auto& row : rows) {
-    EXPECT_GT(ShellExecuteA(0, nullptr, row.file.c_str(), row.parameters.c_str(), nullptr, SW_SHOWNORMAL), 32u)
+    EXPECT_GT(
+        ShellExecuteA(0, nullptr, row.file.c_str(), row.parameters.c_str(), nullptr, SW_SHOWNORMAL),
+        32u)
         << row.file;
     ASSERT_FALSE(shell.requests().empty());
     EXPECT_EQ(shell.requests().back().action, row.action) << row.file;

@@ -19,7 +19,8 @@ using namespace frame::literals;
 class ControlTest : public testing::Test {
  protected:
   HWND Make(const char* className, DWORD style = 0) {
-    const HWND control = CreateWindowExA(0, className, "", WS_CHILD | style, 0, 0, 100, 20, *parent_, 0, 0, nullptr);
+    const HWND control =
+        CreateWindowExA(0, className, "", WS_CHILD | style, 0, 0, 100, 20, *parent_, 0, 0, nullptr);
     EXPECT_NE(control, 0u);
     return control;
   }
@@ -44,7 +45,9 @@ TEST_F(ControlTest, ComboItemsTextsAndData) {
   EXPECT_EQ(SendMessageA(combo, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(text.data())), 4);
   EXPECT_EQ(frame::Text(text.c_str()), "图片"_gbk);
   EXPECT_EQ(SendMessageA(combo, CB_GETLBTEXTLEN, 2, 0), CB_ERR);
-  EXPECT_EQ(SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.data())), CB_ERR);
+  EXPECT_EQ(SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(-1),
+                         reinterpret_cast<LPARAM>(text.data())),
+            CB_ERR);
 
   EXPECT_EQ(SendMessageA(combo, CB_SETITEMDATA, 1, -7), TRUE);
   EXPECT_EQ(SendMessageA(combo, CB_GETITEMDATA, 1, 0), -7);
@@ -65,20 +68,23 @@ TEST_F(ControlTest, ComboItemsTextsAndData) {
 TEST_F(ControlTest, ComboFindExactSearchesRoundFromTheItemAfterTheStart) {
   const HWND combo = Make("ComboBox");
   EXPECT_EQ(Add(combo, CB_FINDSTRINGEXACT, "x"_gbk), CB_ERR);  // empty box
-  for (const char* folder : {"/home/Pics", "/tmp", "/home/pics/old"}) Add(combo, CB_ADDSTRING, frame::Text(folder));
+  for (const char* folder : {"/home/Pics", "/tmp", "/home/pics/old"})
+    Add(combo, CB_ADDSTRING, frame::Text(folder));
   const struct {
     WPARAM start;
     const char* text;
     LRESULT found;
   } rows[] = {
       {static_cast<WPARAM>(-1), "/HOME/PICS", 0},  // whole text, letter case ignored
-      {0, "/home/pics", 0},                        // found as item 0 though the search starts after it
+      {0, "/home/pics", 0},  // found as item 0 though the search starts after it
       {1, "/tmp", 1},
       {2, "/tmp", 1},
-      {0, "/home", CB_ERR},                        // a prefix is no match
+      {0, "/home", CB_ERR},  // a prefix is no match
   };
   for (const auto& row : rows)
-    EXPECT_EQ(SendMessageA(combo, CB_FINDSTRINGEXACT, row.start, reinterpret_cast<LPARAM>(row.text)), row.found)
+    EXPECT_EQ(
+        SendMessageA(combo, CB_FINDSTRINGEXACT, row.start, reinterpret_cast<LPARAM>(row.text)),
+        row.found)
         << row.start << " " << row.text;
 }
 

@@ -25,10 +25,10 @@ using namespace frame::literals;
 // A top-level window, destroyed (and deleted) with the test.
 class Window {
  public:
-  Window(const char* className, const char* title, DWORD style, HWND parent = 0, int x = 0, int y = 0,
-         int width = 100, int height = 50, int id = 0)
-      : handle_(CreateWindowExA(0, className, title, style, x, y, width, height, parent, static_cast<HMENU>(id), 0,
-                                nullptr)) {}
+  Window(const char* className, const char* title, DWORD style, HWND parent = 0, int x = 0,
+         int y = 0, int width = 100, int height = 50, int id = 0)
+      : handle_(CreateWindowExA(0, className, title, style, x, y, width, height, parent,
+                                static_cast<HMENU>(id), 0, nullptr)) {}
   ~Window() {
     if (QWidget* widget = WidgetOf(handle_)) delete widget;
   }
@@ -81,8 +81,9 @@ TEST(WindowCreationTest, ClassesChildrenTextsAndIds) {
   EXPECT_EQ(CreateWindowExA(0, "Static", "", WS_CHILD, 0, 0, 1, 1, 0, 0, 0, nullptr), 0u);
 
   Window top("PictolanWindow", "主窗口"_gbk.c_str(), 0, 0, 50, 60, 523, 412);
-  const HWND child = CreateWindowExA(WS_EX_CLIENTEDGE, "button", "确定"_gbk.c_str(), WS_CHILD | WS_VISIBLE, 10, 20, 80, 24,
-                                     *top, static_cast<HMENU>(140), 0, nullptr);
+  const HWND child =
+      CreateWindowExA(WS_EX_CLIENTEDGE, "button", "确定"_gbk.c_str(), WS_CHILD | WS_VISIBLE, 10, 20,
+                      80, 24, *top, static_cast<HMENU>(140), 0, nullptr);
   ASSERT_NE(child, 0u);
   EXPECT_EQ(GetParent(child), *top);
   EXPECT_EQ(GetParent(*top), 0u);
@@ -121,7 +122,8 @@ TEST(WindowGeometryTest, TopLevelRectanglesIncludeTheClassicFrame) {
   EXPECT_EQ(rect.right, 515);
   EXPECT_EQ(rect.bottom, 378);
 
-  const HWND child = CreateWindowExA(0, "Static", "", WS_CHILD, 10, 20, 30, 40, *top, 0, 0, nullptr);
+  const HWND child =
+      CreateWindowExA(0, "Static", "", WS_CHILD, 10, 20, 30, 40, *top, 0, 0, nullptr);
   ASSERT_TRUE(GetWindowRect(child, &rect));
   POINT corner{rect.left, rect.top};
   MapWindowPoints(0, *top, &corner, 1);
@@ -144,7 +146,8 @@ TEST(WindowGeometryTest, TopLevelRectanglesIncludeTheClassicFrame) {
 
 TEST(WindowStateTest, VisibilityEnablingAndStyleBits) {
   Window top("PictolanWindow", "", 0);
-  const HWND child = CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE, 0, 0, 5, 5, *top, 0, 0, nullptr);
+  const HWND child =
+      CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE, 0, 0, 5, 5, *top, 0, 0, nullptr);
   EXPECT_FALSE(IsWindowVisible(child));  // its parent is not shown
   EXPECT_FALSE(ShowWindow(*top, SW_SHOW));
   EXPECT_TRUE(IsWindowVisible(child));
@@ -202,12 +205,14 @@ LRESULT Subclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 TEST(SubclassTest, TheNewProcedureSeesMessagesAndInputFirst) {
   Window top("PictolanWindow", "", 0, 0, 0, 0, 200, 200);
-  const HWND list = CreateWindowExA(0, "ListBox", "", WS_CHILD | WS_VISIBLE, 0, 0, 150, 150, *top, 0, 0, nullptr);
+  const HWND list =
+      CreateWindowExA(0, "ListBox", "", WS_CHILD | WS_VISIBLE, 0, 0, 150, 150, *top, 0, 0, nullptr);
   SendMessageA(list, 0x0180 /* LB_ADDSTRING */, 0, reinterpret_cast<LPARAM>("a"));
   SendMessageA(list, 0x0180, 0, reinterpret_cast<LPARAM>("b"));
   ShowWindow(*top, SW_SHOW);
 
-  Previous() = reinterpret_cast<WNDPROC>(SetWindowLongA(list, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&Subclass)));
+  Previous() = reinterpret_cast<WNDPROC>(
+      SetWindowLongA(list, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&Subclass)));
   ASSERT_NE(Previous(), nullptr);
   EXPECT_EQ(GetWindowLongA(list, GWL_WNDPROC), reinterpret_cast<LONG_PTR>(&Subclass));
   EXPECT_EQ(SetWindowLongA(list, GWL_WNDPROC, 0), 0);  // a window always keeps a procedure

@@ -54,7 +54,9 @@ TEST(MessageBoxTest, CaptionAndSystemModalAreThoseAsked) {
 
 TEST(InputBoxTest, TheTypedTextTakesTheVariablesType) {
   platform::seams::ScriptedDialogs dialogs;
-  dialogs.Then(DialogAnswer::Choose("图标")).Then(DialogAnswer::Choose(" 42.9")).Then(DialogAnswer::Cancel());
+  dialogs.Then(DialogAnswer::Choose("图标"))
+      .Then(DialogAnswer::Choose(" 42.9"))
+      .Then(DialogAnswer::Cancel());
   frame::Value text(frame::Text("old"));
   EXPECT_TRUE(frame::InputBox("名称"_gbk, "输入"_gbk, "旧"_gbk, text));
   EXPECT_EQ(*text.get<frame::Text>(), "图标"_gbk);
@@ -101,7 +103,8 @@ TEST(LinkButtonTest, HandsTheMakersAddressToTheShellEachTime) {
   app.Initialise();
   ui::SetUpGlobals();  // as the program's start routine does before the window loads
   app.LoadStartWindow(kMainWindowId);
-  const frame::Text caption = frame::ReadText(kMainWindowId, unit::标签1, frame::prop::kLabelCaption);
+  const frame::Text caption =
+      frame::ReadText(kMainWindowId, unit::标签1, frame::prop::kLabelCaption);
   platform::seams::ShellRecorder shell;
   for (int click = 0; click < 2; ++click) {
     frame::EventRecord event(kMainWindowId, unit::按钮5, 0);
@@ -113,7 +116,8 @@ TEST(LinkButtonTest, HandsTheMakersAddressToTheShellEachTime) {
     EXPECT_EQ(request.verb, "open");
   }
   EXPECT_EQ(frame::ReadText(kMainWindowId, unit::标签1, frame::prop::kLabelCaption), caption);
-  EXPECT_EQ(user32::SendMessageA(frame::GetUnitHandle({kMainWindowId, unit::标签1, 0}), 0x8075, 1, 2), 0);
+  EXPECT_EQ(
+      user32::SendMessageA(frame::GetUnitHandle({kMainWindowId, unit::标签1, 0}), 0x8075, 1, 2), 0);
   ui::CleanUpGlobals();
 }
 
@@ -121,14 +125,18 @@ using UnitCommandTest = MainWindowTest;
 
 TEST_F(UnitCommandTest, TheCommonDialogAsksAndKeepsTheChosenPath) {
   const frame::UnitRef dialog{kMainWindowId, unit::通用对话框3, 0x1001F};
-  frame::WriteText(kMainWindowId, unit::通用对话框3, frame::prop::kDialogFilter, "PNG图像|*.png"_gbk);
-  frame::WriteText(kMainWindowId, unit::通用对话框3, frame::prop::kDialogDefaultExtension, "*.png"_gbk);
+  frame::WriteText(kMainWindowId, unit::通用对话框3, frame::prop::kDialogFilter,
+                   "PNG图像|*.png"_gbk);
+  frame::WriteText(kMainWindowId, unit::通用对话框3, frame::prop::kDialogDefaultExtension,
+                   "*.png"_gbk);
   platform::seams::ScriptedDialogs dialogs;
   dialogs.Then(DialogAnswer::Choose("/tmp/图标")).Then(DialogAnswer::Cancel());
   EXPECT_TRUE(frame::CommonDlgOpen(dialog));
-  EXPECT_EQ(frame::ReadText(kMainWindowId, unit::通用对话框3, frame::prop::kDialogFileName), "/tmp/图标.png"_gbk);
+  EXPECT_EQ(frame::ReadText(kMainWindowId, unit::通用对话框3, frame::prop::kDialogFileName),
+            "/tmp/图标.png"_gbk);
   EXPECT_FALSE(frame::CommonDlgOpen(dialog));
-  EXPECT_EQ(frame::ReadText(kMainWindowId, unit::通用对话框3, frame::prop::kDialogFileName), "/tmp/图标.png"_gbk);
+  EXPECT_EQ(frame::ReadText(kMainWindowId, unit::通用对话框3, frame::prop::kDialogFileName),
+            "/tmp/图标.png"_gbk);
 
   ASSERT_EQ(dialogs.requests().size(), 2u);
   const auto& asked = dialogs.requests()[0];
@@ -180,8 +188,8 @@ TEST_F(UnitCommandDeathTest, MissingUnitsAndWrongTypesAreRuntimeErrors) {
               "运行时出错!.*指定窗口或窗口组件不存在或尚未载入");
   EXPECT_EXIT(frame::GetUnitHandle({0x52019999, 0, 0}), testing::ExitedWithCode(255),
               "指定窗口或窗口组件不存在或尚未载入");
-  EXPECT_EXIT(frame::ComboItemCount({kMainWindowId, unit::列表框1, 0x1000E}), testing::ExitedWithCode(255),
-              "所提供参数的数据类型不符合要求");
+  EXPECT_EXIT(frame::ComboItemCount({kMainWindowId, unit::列表框1, 0x1000E}),
+              testing::ExitedWithCode(255), "所提供参数的数据类型不符合要求");
 }
 
 }  // namespace

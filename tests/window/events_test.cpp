@@ -24,7 +24,8 @@ using ui::Handler;
 
 void Press(QWidget* widget, QPoint at, Qt::MouseButton button = Qt::LeftButton,
            Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-  QMouseEvent press(QEvent::MouseButtonPress, at, widget->mapToGlobal(at), button, button, modifiers);
+  QMouseEvent press(QEvent::MouseButtonPress, at, widget->mapToGlobal(at), button, button,
+                    modifiers);
   QApplication::sendEvent(widget, &press);
 }
 
@@ -63,9 +64,10 @@ TEST_F(EventTest, BoundEventsReachTheirHandlers) {
 TEST_F(EventTest, AnEventWithoutBindingReachesNoHandler) {
   Calls().clear();
   static_cast<QAbstractButton*>(WidgetOf(unit::选择框1))->click();  // no binding at all
-  frame::EventRecord closeQuery(kMainWindowId, 0, 1);                 // the window's, unbound
+  frame::EventRecord closeQuery(kMainWindowId, 0, 1);               // the window's, unbound
   EXPECT_FALSE(frame::FireEvent(closeQuery));
-  frame::EventRecord rightClick(kMainWindowId, unit::图标画板, frame::event::kRightButtonDown, {1, 2, 0});
+  frame::EventRecord rightClick(kMainWindowId, unit::图标画板, frame::event::kRightButtonDown,
+                                {1, 2, 0});
   EXPECT_FALSE(frame::FireEvent(rightClick));
   EXPECT_TRUE(Calls().empty());
   EXPECT_TRUE(frame::ReadBool(kMainWindowId, unit::选择框1, frame::prop::kCheckBoxChecked));
@@ -84,7 +86,8 @@ TEST_F(EventTest, SuspendedEventsReachNoHandler) {
 TEST_F(EventTest, LeftButtonOnTheStripReportsClientPositionAndKeyState) {
   SelectPage(1);
   Calls().clear();
-  Press(WidgetOf(unit::图标画板), QPoint(40, 10), Qt::LeftButton, Qt::ControlModifier | Qt::ShiftModifier);
+  Press(WidgetOf(unit::图标画板), QPoint(40, 10), Qt::LeftButton,
+        Qt::ControlModifier | Qt::ShiftModifier);
   const auto calls = CallsOf(Handler::SelectIconInStrip);
   ASSERT_EQ(calls.size(), 1u);
   EXPECT_EQ(calls[0].eventIndex, frame::event::kLeftButtonDown);
@@ -179,7 +182,8 @@ TEST_F(EventTest, ListSelectionReportsTheUsersChangesOnly) {
 
 TEST_F(EventTest, KeyHandlersCanConsumeOrReplaceTypedCharacters) {
   // The form binds no key events; bind 编辑框2's to a recording handler.
-  auto& record = *frame::form::FindUnitRecord(app().windowTable().Find(kMainWindowId)->record, unit::编辑框2);
+  auto& record =
+      *frame::form::FindUnitRecord(app().windowTable().Find(kMainWindowId)->record, unit::编辑框2);
   const auto keys = static_cast<int32_t>(Handler::LabelFeedback);
   record.events.push_back({frame::event::kKeyDown, keys});
   record.events.push_back({frame::event::kCharacter, keys});
@@ -191,8 +195,10 @@ TEST_F(EventTest, KeyHandlersCanConsumeOrReplaceTypedCharacters) {
     QApplication::sendEvent(edit, &press);
   };
   Respond() = [](const HandlerCall& call) -> std::optional<int32_t> {
-    if (call.event.eventIndex == frame::event::kCharacter && call.event.arguments[0] == 'a') return 'X';
-    if (call.event.eventIndex == frame::event::kCharacter && call.event.arguments[0] == 'b') return 0;
+    if (call.event.eventIndex == frame::event::kCharacter && call.event.arguments[0] == 'a')
+      return 'X';
+    if (call.event.eventIndex == frame::event::kCharacter && call.event.arguments[0] == 'b')
+      return 0;
     if (call.event.eventIndex == frame::event::kKeyDown && call.event.arguments[0] == 'C') return 0;
     return std::nullopt;
   };
@@ -201,7 +207,8 @@ TEST_F(EventTest, KeyHandlersCanConsumeOrReplaceTypedCharacters) {
   type(Qt::Key_B, "b");
   type(Qt::Key_C, "c");
   type(Qt::Key_D, "d");
-  EXPECT_EQ(frame::ReadText(kMainWindowId, unit::编辑框2, frame::prop::kEditContent), frame::Text("Xd"));
+  EXPECT_EQ(frame::ReadText(kMainWindowId, unit::编辑框2, frame::prop::kEditContent),
+            frame::Text("Xd"));
   const auto seen = CallsOf(Handler::LabelFeedback);
   ASSERT_EQ(seen.size(), 7u);  // a, b, d: key down and character; c: key down only
   EXPECT_EQ(seen[0].eventIndex, frame::event::kKeyDown);

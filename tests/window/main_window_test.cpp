@@ -16,15 +16,20 @@ using namespace frame::literals;
 namespace user32 = platform::user32;
 namespace prop = frame::prop;
 
-bool Visible(win32::HWND window) { return user32::IsWindowVisible(window) != 0; }
+bool Visible(win32::HWND window) {
+  return user32::IsWindowVisible(window) != 0;
+}
 
 using MainWindowLayoutTest = MainWindowTest;
 
 TEST_F(MainWindowLayoutTest, OnlyPageOneAndWindowLevelUnitsShowAtStart) {
   EXPECT_TRUE(Visible(WindowOf(0)));
-  for (int32_t id : WindowLevelUnits()) EXPECT_TRUE(Visible(WindowOf(id))) << std::hex << id;
-  for (int32_t id : PageOneUnits()) EXPECT_TRUE(Visible(WindowOf(id))) << std::hex << id;
-  for (int32_t id : PageTwoUnits()) EXPECT_FALSE(Visible(WindowOf(id))) << std::hex << id;
+  for (int32_t id : WindowLevelUnits())
+    EXPECT_TRUE(Visible(WindowOf(id))) << std::hex << id;
+  for (int32_t id : PageOneUnits())
+    EXPECT_TRUE(Visible(WindowOf(id))) << std::hex << id;
+  for (int32_t id : PageTwoUnits())
+    EXPECT_FALSE(Visible(WindowOf(id))) << std::hex << id;
   // A live unit reads as visible only when it shows.
   EXPECT_FALSE(frame::ReadBool(kMainWindowId, unit::提取按钮, prop::kVisible));
 }
@@ -36,12 +41,16 @@ TEST_F(MainWindowLayoutTest, PageTwoShowsItsUnitsExceptTheHiddenOnes) {
     const bool hidden = std::find(stayHidden.begin(), stayHidden.end(), id) != stayHidden.end();
     EXPECT_EQ(Visible(WindowOf(id)), !hidden) << std::hex << id;
   }
-  for (int32_t id : PageOneUnits()) EXPECT_FALSE(Visible(WindowOf(id))) << std::hex << id;
-  for (int32_t id : WindowLevelUnits()) EXPECT_TRUE(Visible(WindowOf(id))) << std::hex << id;
+  for (int32_t id : PageOneUnits())
+    EXPECT_FALSE(Visible(WindowOf(id))) << std::hex << id;
+  for (int32_t id : WindowLevelUnits())
+    EXPECT_TRUE(Visible(WindowOf(id))) << std::hex << id;
 
   SelectPage(0);
-  for (int32_t id : PageOneUnits()) EXPECT_TRUE(Visible(WindowOf(id))) << std::hex << id;
-  for (int32_t id : PageTwoUnits()) EXPECT_FALSE(Visible(WindowOf(id))) << std::hex << id;
+  for (int32_t id : PageOneUnits())
+    EXPECT_TRUE(Visible(WindowOf(id))) << std::hex << id;
+  for (int32_t id : PageTwoUnits())
+    EXPECT_FALSE(Visible(WindowOf(id))) << std::hex << id;
 }
 
 TEST_F(MainWindowLayoutTest, InitialStatesOfTheUnits) {
@@ -62,9 +71,11 @@ TEST_F(MainWindowLayoutTest, InitialStatesOfTheUnits) {
   const frame::UnitRef sizes{kMainWindowId, unit::组合框1, 0x1000E};
   const int32_t values[] = {128, 96, 64, 48, 32, 24, 16, 0};
   ASSERT_EQ(frame::ComboItemCount(sizes), 8);
-  for (int i = 0; i < 8; ++i) EXPECT_EQ(frame::ComboItemData(sizes, i), values[i]) << i;
+  for (int i = 0; i < 8; ++i)
+    EXPECT_EQ(frame::ComboItemData(sizes, i), values[i]) << i;
   EXPECT_EQ(frame::ComboItemText(sizes, 7), "PNG"_gbk);
-  EXPECT_EQ(frame::ComboItemText({kMainWindowId, unit::格式组合框1, 0x1000E}, 0), "位图（BMP）|*.bmp"_gbk);
+  EXPECT_EQ(frame::ComboItemText({kMainWindowId, unit::格式组合框1, 0x1000E}, 0),
+            "位图（BMP）|*.bmp"_gbk);
   // Drop-down lists: the user can only pick an item.
   EXPECT_FALSE(static_cast<QComboBox*>(WidgetOf(unit::组合框1))->isEditable());
   EXPECT_TRUE(static_cast<QComboBox*>(WidgetOf(unit::组合框2))->isEditable());
@@ -78,9 +89,11 @@ TEST_F(MainWindowLayoutTest, ControlIdsFollowCreationOrderFromTheLastEntry) {
   units.insert(units.end(), PageTwoUnits().begin(), PageTwoUnits().end());
   units.push_back(unit::图标画板);  // on 画板2, not on a page
   ASSERT_EQ(units.size(), 46u);
-  std::sort(units.begin(), units.end(), [](int32_t a, int32_t b) { return (a & 0xFFFFFF) < (b & 0xFFFFFF); });
+  std::sort(units.begin(), units.end(),
+            [](int32_t a, int32_t b) { return (a & 0xFFFFFF) < (b & 0xFFFFFF); });
   for (size_t i = 0; i < units.size(); ++i)
-    EXPECT_EQ(user32::GetWindowLongA(WindowOf(units[i]), win32::GWL_ID), static_cast<int>(100 + 10 * i))
+    EXPECT_EQ(user32::GetWindowLongA(WindowOf(units[i]), win32::GWL_ID),
+              static_cast<int>(100 + 10 * i))
         << std::hex << units[i];
 }
 
@@ -89,10 +102,17 @@ TEST_F(MainWindowLayoutTest, UnitsRegisterWithTheirClassNames) {
     int32_t unit;
     const char* className;
   } rows[] = {
-      {0, "PictolanWindow"},          {unit::按钮5, "Button"},      {unit::选择框1, "Button"},
-      {unit::编辑框2, "Edit"},         {unit::组合框1, "ComboBox"},   {unit::列表框1, "ListBox"},
-      {unit::标签1, "Static"},         {unit::画板2, "Static"},       {unit::图片框1, "Static"},
-      {unit::选择夹1, "SysTabControl32"}, {unit::调节器1, "msctls_updown32"},
+      {0, "PictolanWindow"},
+      {unit::按钮5, "Button"},
+      {unit::选择框1, "Button"},
+      {unit::编辑框2, "Edit"},
+      {unit::组合框1, "ComboBox"},
+      {unit::列表框1, "ListBox"},
+      {unit::标签1, "Static"},
+      {unit::画板2, "Static"},
+      {unit::图片框1, "Static"},
+      {unit::选择夹1, "SysTabControl32"},
+      {unit::调节器1, "msctls_updown32"},
   };
   for (const auto& row : rows) {
     char name[64] = {};
@@ -125,10 +145,13 @@ TEST_F(MainWindowLayoutTest, GeometryIsTheFormsOwn) {
       {unit::组合框1, 363, 88, 65, 20},
   };
   for (const auto& row : rows) {
-    EXPECT_EQ(frame::ReadInt(kMainWindowId, row.unit, prop::kLeft), row.left) << std::hex << row.unit;
+    EXPECT_EQ(frame::ReadInt(kMainWindowId, row.unit, prop::kLeft), row.left)
+        << std::hex << row.unit;
     EXPECT_EQ(frame::ReadInt(kMainWindowId, row.unit, prop::kTop), row.top) << std::hex << row.unit;
-    EXPECT_EQ(frame::ReadInt(kMainWindowId, row.unit, prop::kWidth), row.width) << std::hex << row.unit;
-    EXPECT_EQ(frame::ReadInt(kMainWindowId, row.unit, prop::kHeight), row.height) << std::hex << row.unit;
+    EXPECT_EQ(frame::ReadInt(kMainWindowId, row.unit, prop::kWidth), row.width)
+        << std::hex << row.unit;
+    EXPECT_EQ(frame::ReadInt(kMainWindowId, row.unit, prop::kHeight), row.height)
+        << std::hex << row.unit;
   }
 }
 
@@ -150,8 +173,8 @@ TEST_F(PropertyTest, PositionAndSizeAreClampedStoredAndApplied) {
     int index;
     int32_t written, stored;
   } rows[] = {
-      {prop::kWidth, 40000, 32627},  {prop::kWidth, -5, 0},      {prop::kHeight, 32628, 32627},
-      {prop::kHeight, 30, 30},       {prop::kLeft, -40000, -32627}, {prop::kTop, 40000, 32627},
+      {prop::kWidth, 40000, 32627}, {prop::kWidth, -5, 0},         {prop::kHeight, 32628, 32627},
+      {prop::kHeight, 30, 30},      {prop::kLeft, -40000, -32627}, {prop::kTop, 40000, 32627},
       {prop::kLeft, 17, 17},
   };
   for (const auto& row : rows) {
@@ -205,7 +228,8 @@ TEST_F(PropertyTest, OwnPropertiesOfTheProgramsUnits) {
   EXPECT_EQ(frame::ReadText(kMainWindowId, unit::组合框2, prop::kComboContent), "/tmp/图片"_gbk);
 
   frame::WriteText(kMainWindowId, unit::通用对话框3, prop::kDialogFilter, "PNG图像|*.png"_gbk);
-  EXPECT_EQ(frame::ReadText(kMainWindowId, unit::通用对话框3, prop::kDialogFilter), "PNG图像|*.png||"_gbk);
+  EXPECT_EQ(frame::ReadText(kMainWindowId, unit::通用对话框3, prop::kDialogFilter),
+            "PNG图像|*.png||"_gbk);
   frame::WriteText(kMainWindowId, unit::通用对话框3, prop::kDialogFilter, "a|*.a||"_gbk);
   EXPECT_EQ(frame::ReadText(kMainWindowId, unit::通用对话框3, prop::kDialogFilter), "a|*.a||"_gbk);
 
@@ -228,9 +252,10 @@ TEST_F(PropertyTest, EditContentWriteRaisesItsEventExactlyOnce) {
 
 TEST_F(PropertyTest, PicturesShowWhatTheirFirstBytesName) {
   // A 2 x 1 24-bit bitmap: red, green.
-  const frame::ByteSet bmp({'B', 'M', 62, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 2, 0, 0, 0, 1, 0,
-                            0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 8, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                            0, 0, 0, 0, 0, 0, 255, 0, 255, 0, 0, 0});
+  const frame::ByteSet bmp({'B', 'M', 62, 0, 0, 0, 0, 0, 0,   0, 54,  0, 0,  0, 40, 0,
+                            0,   0,   2,  0, 0, 0, 1, 0, 0,   0, 1,   0, 24, 0, 0,  0,
+                            0,   0,   8,  0, 0, 0, 0, 0, 0,   0, 0,   0, 0,  0, 0,  0,
+                            0,   0,   0,  0, 0, 0, 0, 0, 255, 0, 255, 0, 0,  0});
   frame::WriteBytes(kMainWindowId, unit::图标画板, prop::kDrawPanelPicture, bmp);
   SelectPage(1);
   QImage shot = WidgetOf(unit::图标画板)->grab().toImage();

@@ -19,8 +19,9 @@ std::vector<uint8_t> Encoded(const QImage& image, const char* format) {
 }
 
 // A 1 x 1 GIF whose one colour is red.
-const std::vector<uint8_t> kGif = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 255, 0, 0, 0, 0, 0,
-                                   0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 0x44, 0x01, 0, 0x3B};
+const std::vector<uint8_t> kGif = {'G', 'I', 'F', '8', '9', 'a', 1, 0,    1,    0, 0x80, 0,
+                                   0,   255, 0,   0,   0,   0,   0, 0x2C, 0,    0, 0,    0,
+                                   1,   0,   1,   0,   0,   2,   2, 0x44, 0x01, 0, 0x3B};
 
 TEST(PictureTest, TheFirstBytesNameTheFormat) {
   const struct {
@@ -40,7 +41,8 @@ TEST(PictureTest, TheFirstBytesNameTheFormat) {
       {{'B', 'M', 0, 0, 0}, PictureFormat::None},  // shorter than 6 bytes
       {{}, PictureFormat::None},
   };
-  for (const auto& row : rows) EXPECT_EQ(RecognisePicture(row.head), row.format) << testing::PrintToString(row.head);
+  for (const auto& row : rows)
+    EXPECT_EQ(RecognisePicture(row.head), row.format) << testing::PrintToString(row.head);
 }
 
 TEST(PictureTest, EachFormatDecodes) {

@@ -4,10 +4,10 @@
 
 #include <cstdio>
 
+#include "frame/external_functions.h"
 #include "frame/literal.h"
 #include "frame/program.h"
 #include "frame/properties.h"
-#include "frame/external_functions.h"
 #include "frame/services.h"
 #include "frame/ui_commands.h"
 #include "platform/api.h"
@@ -24,11 +24,14 @@ using namespace frame::literals;
 namespace user32 = platform::user32;
 using ui::Handler;
 
-frame::ProgramHeader Recording() { return {ui::MainWindowForm(), RecordingHandlers()}; }
+frame::ProgramHeader Recording() {
+  return {ui::MainWindowForm(), RecordingHandlers()};
+}
 
 // Binds an event of the window's own entry to a handler (the form binds none of these).
 void BindWindowEvent(frame::RuntimeApp& app, int32_t eventIndex, Handler handler) {
-  auto& own = std::get<frame::form::UnitRecord>(app.windowTable().Find(kMainWindowId)->record.table[0]);
+  auto& own =
+      std::get<frame::form::UnitRecord>(app.windowTable().Find(kMainWindowId)->record.table[0]);
   own.events.push_back({eventIndex, static_cast<int32_t>(handler)});
 }
 
@@ -45,7 +48,8 @@ TEST_F(RuntimeTest, ClosingTheWindowEndsTheLoopAndRunsTheCleanUpOnce) {
   bool globalsDuringRun = false;
   QTimer::singleShot(0, [&] {
     globalsDuringRun = ui::ProgramGlobals().pictureList != nullptr;
-    user32::WidgetOf(frame::GetUnitHandle({kMainWindowId, 0, 0}))->close();  // as the title bar does
+    user32::WidgetOf(frame::GetUnitHandle({kMainWindowId, 0, 0}))
+        ->close();  // as the title bar does
   });
   EXPECT_EQ(frame::RunProgram(Recording(), &ui::StartRoutine), 0);
   EXPECT_TRUE(globalsDuringRun);
@@ -101,10 +105,13 @@ TEST_F(RuntimeTest, TheWindowsIdleEventRunsWhileItsHandlerAsksForMore) {
   BindWindowEvent(app, 7, Handler::LabelFeedback);
   app.LoadStartWindow(kMainWindowId);
   int routineCalls = 0;
-  app.AddIdleRoutine(frame::GetUnitHandle({kMainWindowId, 0, 0}),
-                     [](void* calls) { ++*static_cast<int*>(calls); }, &routineCalls);
-  const win32::HWND gone = user32::CreateWindowExA(0, "Static", "", 0, 0, 0, 10, 10, 0, 0, 0, nullptr);
-  app.AddIdleRoutine(gone, [](void*) { ADD_FAILURE() << "a routine of a destroyed window ran"; }, nullptr);
+  app.AddIdleRoutine(
+      frame::GetUnitHandle({kMainWindowId, 0, 0}), [](void* calls) { ++*static_cast<int*>(calls); },
+      &routineCalls);
+  const win32::HWND gone =
+      user32::CreateWindowExA(0, "Static", "", 0, 0, 0, 10, 10, 0, 0, 0, nullptr);
+  app.AddIdleRoutine(
+      gone, [](void*) { ADD_FAILURE() << "a routine of a destroyed window ran"; }, nullptr);
   user32::DestroyWindow(gone);
 
   Respond() = [](const HandlerCall& call) -> std::optional<int32_t> {
@@ -126,7 +133,9 @@ TEST_F(RuntimeTest, TheWindowsIdleEventRunsWhileItsHandlerAsksForMore) {
 TEST_F(RuntimeTest, AModalWindowRunsItsOwnLoopUntilItCloses) {
   frame::RuntimeApp app(Recording());
   app.Initialise();
-  QTimer::singleShot(0, [] { user32::WidgetOf(frame::GetUnitHandle({kMainWindowId, 0, 0}))->close(); });
+  QTimer::singleShot(0, [] {
+    user32::WidgetOf(frame::GetUnitHandle({kMainWindowId, 0, 0}))->close();
+  });
   EXPECT_TRUE(app.LoadWindow(kMainWindowId, 0, true));
   EXPECT_EQ(app.Loaded(kMainWindowId), nullptr);
   EXPECT_EQ(CallsOf(Handler::InitPictureBrowser).size(), 1u);
@@ -179,7 +188,8 @@ TEST_F(RuntimeDeathTest, AFatalErrorShowsTheFramesBoxRunsShutdownAndExitsMinusOn
         app.LoadStartWindow(kMainWindowId);
         frame::ReadInt(0x52019999, 0, frame::prop::kLeft);
       },
-      testing::ExitedWithCode(255), "\\[错误\\] 运行时出错!.*未载入欲访问窗口组件所在的窗口.*clean-up ran");
+      testing::ExitedWithCode(255),
+      "\\[错误\\] 运行时出错!.*未载入欲访问窗口组件所在的窗口.*clean-up ran");
 }
 
 // Every failed allocation, not only a request beyond the largest block, ends through the fatal

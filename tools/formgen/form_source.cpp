@@ -11,9 +11,13 @@ namespace {
 
 using frame::form::UnitKind;
 
-SourceError Error(int line, std::string message) { return SourceError{line, std::move(message)}; }
+SourceError Error(int line, std::string message) {
+  return SourceError{line, std::move(message)};
+}
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r';
+}
 
 // Splits a line into words and quoted texts; "#" outside quotes starts a comment.
 Result<std::vector<Token>> Tokenize(std::string_view line, int number) {
@@ -27,17 +31,28 @@ Result<std::vector<Token>> Tokenize(std::string_view line, int number) {
     } else if (line[i] == '"') {
       Token token{"", true};
       for (++i;; ++i) {
-        if (i >= line.size()) return platform::Fail(Error(number, "a text without its closing quote"));
+        if (i >= line.size())
+          return platform::Fail(Error(number, "a text without its closing quote"));
         char c = line[i];
         if (c == '"') break;
         if (c == '\\') {
           if (++i >= line.size()) return platform::Fail(Error(number, "a text ends in \\"));
           switch (line[i]) {
-            case 'r': c = '\r'; break;
-            case 'n': c = '\n'; break;
-            case 't': c = '\t'; break;
-            case '"': c = '"'; break;
-            case '\\': c = '\\'; break;
+            case 'r':
+              c = '\r';
+              break;
+            case 'n':
+              c = '\n';
+              break;
+            case 't':
+              c = '\t';
+              break;
+            case '"':
+              c = '"';
+              break;
+            case '\\':
+              c = '\\';
+              break;
             default:
               return platform::Fail(Error(number, std::string("unknown escape \\") + line[i]));
           }
@@ -48,7 +63,8 @@ Result<std::vector<Token>> Tokenize(std::string_view line, int number) {
       tokens.push_back(std::move(token));
     } else {
       size_t start = i;
-      while (i < line.size() && !IsBlank(line[i]) && line[i] != '"' && line[i] != '#') ++i;
+      while (i < line.size() && !IsBlank(line[i]) && line[i] != '"' && line[i] != '#')
+        ++i;
       tokens.push_back({std::string(line.substr(start, i - start)), false});
     }
   }
@@ -134,7 +150,8 @@ class Parser {
                                     : "not a unit id (0x16......)");
     const Token& typeName = s.args.back();
     unit.type = frame::form::FindUnitTypeByName(typeName.text);
-    if (!unit.type || typeName.quoted) return Error(s.line, "unknown unit type '" + typeName.text + "'");
+    if (!unit.type || typeName.quoted)
+      return Error(s.line, "unknown unit type '" + typeName.text + "'");
     bool windowType = unit.type->type == frame::form::UnitType::Window;
     if (ownEntry != windowType)
       return Error(s.line, ownEntry ? "a window's own entry has the type window"
@@ -267,7 +284,8 @@ class Parser {
   static std::optional<SourceError> Expect(const Statement& s, std::vector<std::string> args) {
     if (s.args.size() == args.size()) return std::nullopt;
     std::string usage = s.keyword;
-    for (const std::string& a : args) usage += " " + a;
+    for (const std::string& a : args)
+      usage += " " + a;
     return Error(s.line, "expected '" + usage + "'");
   }
 
@@ -309,6 +327,8 @@ std::optional<int32_t> ParseNumber(std::string_view word) {
   return static_cast<int32_t>(static_cast<uint32_t>(value));
 }
 
-Result<FormSource> ParseFormSource(std::string_view text) { return Parser().Run(text); }
+Result<FormSource> ParseFormSource(std::string_view text) {
+  return Parser().Run(text);
+}
 
 }  // namespace formgen

@@ -11,13 +11,16 @@
 namespace formgen {
 namespace {
 
-SourceError Error(int line, std::string message) { return SourceError{line, std::move(message)}; }
+SourceError Error(int line, std::string message) {
+  return SourceError{line, std::move(message)};
+}
 
 class ByteWriter {
  public:
   void Int32(int32_t v) {
     auto u = static_cast<uint32_t>(v);
-    for (int i = 0; i < 4; ++i) bytes_.push_back(static_cast<uint8_t>(u >> (8 * i)));
+    for (int i = 0; i < 4; ++i)
+      bytes_.push_back(static_cast<uint8_t>(u >> (8 * i)));
   }
   void Uint16(uint16_t v) {
     bytes_.push_back(static_cast<uint8_t>(v));
@@ -38,7 +41,8 @@ class ByteWriter {
     bytes_.push_back(0);
   }
   void Zeros(int words) {
-    for (int i = 0; i < words; ++i) Int32(0);
+    for (int i = 0; i < words; ++i)
+      Int32(0);
   }
   void TextList(const std::vector<std::string>& texts) {
     if (texts.size() < 0xFFFF) {
@@ -47,7 +51,8 @@ class ByteWriter {
       Uint16(0xFFFF);
       Int32(static_cast<int32_t>(texts.size()));
     }
-    for (const std::string& t : texts) Counted(t);
+    for (const std::string& t : texts)
+      Counted(t);
   }
   size_t size() const { return bytes_.size(); }
   std::vector<uint8_t>& bytes() { return bytes_; }
@@ -72,11 +77,12 @@ class TypeDataWriter {
     if (unit_.emptyData) return std::vector<uint8_t>();
     const auto& layout = LayoutOf(unit_.type->type);
     for (const Statement& s : unit_.settings) {
-      bool known = std::any_of(layout.begin(), layout.end(),
-                               [&](const Field& f) { return !f.key.empty() && f.key == s.keyword; });
+      bool known = std::any_of(layout.begin(), layout.end(), [&](const Field& f) {
+        return !f.key.empty() && f.key == s.keyword;
+      });
       if (!known)
-        return platform::Fail(Error(s.line, "'" + s.keyword + "' is not a setting of " +
-                                                std::string(unit_.type->name)));
+        return platform::Fail(Error(
+            s.line, "'" + s.keyword + "' is not a setting of " + std::string(unit_.type->name)));
     }
     out_.Int32(unit_.type->highestVersion);
     for (const Field& field : layout)
@@ -93,8 +99,12 @@ class TypeDataWriter {
         out_.Int32(*v);
         return std::nullopt;
       }
-      case FieldKind::Int16: out_.Uint16(0); return std::nullopt;
-      case FieldKind::Block: out_.Int32(0); return std::nullopt;
+      case FieldKind::Int16:
+        out_.Uint16(0);
+        return std::nullopt;
+      case FieldKind::Block:
+        out_.Int32(0);
+        return std::nullopt;
       case FieldKind::Text: {
         auto text = TextSetting(field);
         if (!text) return text.error();
@@ -111,7 +121,8 @@ class TypeDataWriter {
         auto values = ItemValues();
         if (!values) return values.error();
         out_.Int32(static_cast<int32_t>(values->size() * 4));
-        for (int32_t v : *values) out_.Int32(v);
+        for (int32_t v : *values)
+          out_.Int32(v);
         return std::nullopt;
       }
     }
@@ -134,7 +145,8 @@ class TypeDataWriter {
       if (symbol.word == word) return symbol.value;
     if (auto n = ParseNumber(word)) return *n;
     std::string accepted;
-    for (const Symbol& symbol : field.symbols) accepted += std::string(" ") += symbol.word;
+    for (const Symbol& symbol : field.symbols)
+      accepted += std::string(" ") += symbol.word;
     return platform::Fail(Error(s->line, "'" + word + "' is not a number" +
                                              (accepted.empty() ? "" : " or one of" + accepted)));
   }
@@ -217,8 +229,10 @@ class WindowWriter {
       records.Counted(*record);
     }
     ByteWriter table;
-    for (const SourceUnit* unit : entries_) table.Int32(unit->id);
-    for (int32_t offset : offsets) table.Int32(offset);
+    for (const SourceUnit* unit : entries_)
+      table.Int32(unit->id);
+    for (int32_t offset : offsets)
+      table.Int32(offset);
     table.Bytes(records.bytes());
 
     ByteWriter out;
@@ -245,7 +259,8 @@ class WindowWriter {
       if (auto error = CheckCurrentItem(unit)) return error;
     }
     entries_.push_back(&*window_.ownEntry);
-    for (auto it = byId.rbegin(); it != byId.rend(); ++it) entries_.push_back(it->second);
+    for (auto it = byId.rbegin(); it != byId.rend(); ++it)
+      entries_.push_back(it->second);
     return std::nullopt;
   }
 
@@ -291,7 +306,8 @@ class WindowWriter {
     r.ZeroTerminated(*name);
     r.ZeroTerminated(*remark);
     r.Int32(0);  // object slot
-    for (int32_t v : {unit.left, unit.top, unit.width, unit.height}) r.Int32(v);
+    for (int32_t v : {unit.left, unit.top, unit.width, unit.height})
+      r.Int32(v);
     r.Int32(0);  // cursor slot
     r.Int32(ParentId(unit));
     std::vector<int32_t> children;
@@ -302,7 +318,8 @@ class WindowWriter {
       }
     }
     r.Int32(static_cast<int32_t>(children.size()));
-    for (int32_t child : children) r.Int32(child);
+    for (int32_t child : children)
+      r.Int32(child);
     r.Int32(4);  // cursor data: the cursor number
     r.Int32(unit.cursor);
     r.ZeroTerminated(*tag);
@@ -329,7 +346,8 @@ class WindowWriter {
 
 Result<std::vector<uint8_t>> WriteForm(const FormSource& source) {
   ByteWriter index;
-  for (const SourceWindow& w : source.windows) index.Int32(w.id);
+  for (const SourceWindow& w : source.windows)
+    index.Int32(w.id);
   index.Zeros(static_cast<int>(source.windows.size()));
   ByteWriter out;
   out.Counted(index.bytes());
@@ -352,16 +370,18 @@ std::string EmbedAsCpp(const std::vector<uint8_t>& form, std::string_view source
                     ". Do not edit: edit the source.\n"
                     "#include \"ui/main_window_form.h\"\n\n"
                     "namespace ui {\nnamespace {\n\n"
-                    "alignas(4) const uint8_t kForm[" + std::to_string(form.size()) + "] = {";
+                    "alignas(4) const uint8_t kForm[" +
+                    std::to_string(form.size()) + "] = {";
   char hex[8];
   for (size_t i = 0; i < form.size(); ++i) {
     out += i % 16 == 0 ? "\n   " : "";
     std::snprintf(hex, sizeof hex, " 0x%02X,", form[i]);
     out += hex;
   }
-  out += "\n};\n\n}  // namespace\n\n"
-         "std::span<const uint8_t> MainWindowForm() { return kForm; }\n\n"
-         "}  // namespace ui\n";
+  out +=
+      "\n};\n\n}  // namespace\n\n"
+      "std::span<const uint8_t> MainWindowForm() { return kForm; }\n\n"
+      "}  // namespace ui\n";
   return out;
 }
 

@@ -29,7 +29,8 @@ constexpr std::array<Symbol, 2> kDialogKinds = {{{"open", 0}, {"save", 1}}};
 class Layout {
  public:
   Layout& Ints(int count) {
-    for (int i = 0; i < count; ++i) fields_.push_back({FieldKind::Int32, {}});
+    for (int i = 0; i < count; ++i)
+      fields_.push_back({FieldKind::Int32, {}});
     return *this;
   }
   Layout& Int(std::string_view key, int32_t defaultValue, std::span<const Symbol> symbols = {}) {
@@ -42,11 +43,13 @@ class Layout {
   Layout& Int16() { return Add(FieldKind::Int16, {}); }
   Layout& Text(std::string_view key = {}) { return Add(FieldKind::Text, key); }
   Layout& Texts(int count) {
-    for (int i = 0; i < count; ++i) Text();
+    for (int i = 0; i < count; ++i)
+      Text();
     return *this;
   }
   Layout& Blocks(int count) {
-    for (int i = 0; i < count; ++i) Add(FieldKind::Block, {});
+    for (int i = 0; i < count; ++i)
+      Add(FieldKind::Block, {});
     return *this;
   }
   Layout& ItemValues() { return Add(FieldKind::ItemValues, "item"); }
