@@ -81,7 +81,9 @@ TEST(ImageObject, AnEmptyObjectReportsMinusOneAndKeepsTheStatus) {
   EXPECT_EQ(image.Scale(16, 16, true), -1);
   EXPECT_TRUE(image.SaveToBytes(4).empty());
   EXPECT_NE(image.LastStatus(), gdip::Ok);
+  // Over a background: the first failing call's status (no size to draw at), nothing saved.
   EXPECT_TRUE(image.SaveToBytes(0, std::nullopt, 0xECECEC, 255).empty());
+  EXPECT_EQ(image.LastStatus(), gdip::InvalidParameter);
   EXPECT_EQ(image.GetPixel(0, 0), -1);
   EXPECT_TRUE(image.RawFormat().empty());
   EXPECT_EQ(image.FrameCount(), -1);
