@@ -11,13 +11,12 @@
 #include <string>
 
 #include "bench/offscreen_application.h"
+#include "bench/program_window.h"
 #include "frame/properties.h"
-#include "frame/runtime/runtime_app.h"
 #include "platform/test_seams.h"
 #include "ui/globals.h"
 #include "ui/main_window_form.h"
 #include "ui/main_window_units.h"
-#include "ui/program.h"
 
 namespace {
 
@@ -48,15 +47,8 @@ class PictureFolder {
   fs::path folder_;
 };
 
-class Window {
+class Window : public bench::ProgramWindow {
  public:
-  Window() : app_(ui::Program()) {
-    bench::EnsureApplication();
-    app_.Initialise();
-    ui::SetUpGlobals();
-    app_.LoadStartWindow(ui::kMainWindowId);
-  }
-  ~Window() { ui::CleanUpGlobals(); }
   // The folder typed into the folder box, and its event.
   void Scan(const fs::path& folder) {
     frame::WriteText(ui::kMainWindowId, unit::组合框2, frame::prop::kComboContent,
@@ -64,12 +56,6 @@ class Window {
     frame::EventRecord chosen(ui::kMainWindowId, unit::组合框2, 0);
     frame::FireEvent(chosen);
   }
-
-  platform::seams::ScriptedDialogs dialogs;
-  platform::seams::ShellRecorder shell;
-
- private:
-  frame::RuntimeApp app_;
 };
 
 void BM_ScanFolderOf10000Entries(benchmark::State& state) {

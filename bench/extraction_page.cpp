@@ -16,14 +16,13 @@
 #include <vector>
 
 #include "bench/offscreen_application.h"
+#include "bench/program_window.h"
 #include "frame/properties.h"
-#include "frame/runtime/runtime_app.h"
 #include "platform/test_seams.h"
 #include "platform/win32.h"
 #include "ui/globals.h"
 #include "ui/main_window_form.h"
 #include "ui/main_window_units.h"
-#include "ui/program.h"
 
 namespace {
 
@@ -52,30 +51,12 @@ class Inputs {
   bool ok_ = false;
 };
 
-// The program's window with its own handlers, its dialogs answered and its shell recorded.
-class Window {
+class Window : public bench::ProgramWindow {
  public:
-  Window() : app_(ui::Program()) {
-    bench::EnsureApplication();
-    app_.Initialise();
-    ui::SetUpGlobals();
-    app_.LoadStartWindow(ui::kMainWindowId);
-  }
-  ~Window() { ui::CleanUpGlobals(); }
-  void Click(int32_t button) {
-    frame::EventRecord click(ui::kMainWindowId, button, 0);
-    frame::FireEvent(click);
-  }
   void Open(const fs::path& module) {
     dialogs.Then(seams::DialogAnswer::Choose(module.string()));
     Click(unit::提取图标按钮);
   }
-
-  seams::ScriptedDialogs dialogs;
-  seams::ShellRecorder shell;
-
- private:
-  frame::RuntimeApp app_;
 };
 
 void BM_OpenSourceOf500Icons(benchmark::State& state) {
