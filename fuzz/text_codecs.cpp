@@ -1,5 +1,6 @@
 // Paths and code pages on arbitrary bytes: the GBK codec, the code-page functions, the shell's
-// path helpers and file-name patterns must never read past a text or write past a buffer.
+// path helpers and file-name patterns must never read past a text or write past a buffer, and a
+// native name must round-trip through the program's text.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -22,6 +23,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   text::Utf16ToGbk(wide);
   paths::ToNative(bytes);
   paths::NameOffset(bytes);
+  // A native name comes back byte for byte while the private forms last.
+  bool lossy = false;
+  const std::string program = paths::FromNative(bytes, &lossy);
+  if (!lossy && paths::ToNative(program) != bytes) __builtin_trap();
 
   shlwapi::PathFindFileNameA(path.c_str());
   shlwapi::PathFindExtensionA(path.c_str());

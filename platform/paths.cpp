@@ -7,13 +7,29 @@
 namespace platform::paths {
 
 std::string ToNative(std::string_view gbkPath) {
-  std::string native = text::GbkToUtf8(gbkPath);
-  std::replace(native.begin(), native.end(), '\\', '/');
-  return native;
+  std::string separated(gbkPath);
+  for (size_t i = 0; i < separated.size(); i += text::GbkCharLength(separated, i))
+    if (separated[i] == '\\') separated[i] = '/';
+  return text::GbkToUtf8(separated);
 }
 
-std::string FromNative(std::string_view nativePath) {
-  return text::Utf8ToGbk(nativePath);
+std::string FromNative(std::string_view nativePath, bool* lossy) {
+  if (lossy) *lossy = false;
+  std::string program;
+  std::string backslash;
+  for (size_t start = 0;;) {
+    const size_t end = std::min(nativePath.find('\\', start), nativePath.size());
+    bool partLossy = false;
+    program += text::Utf8ToGbk(nativePath.substr(start, end - start), &partLossy);
+    if (partLossy && lossy) *lossy = true;
+    if (end == nativePath.size()) return program;
+    if (backslash.empty() && !text::PrivateFormOf("\\", &backslash)) {
+      backslash = "?";
+      if (lossy) *lossy = true;
+    }
+    program += backslash;
+    start = end + 1;
+  }
 }
 
 size_t NameOffset(std::string_view gbkPath) {

@@ -17,8 +17,10 @@ constexpr bool IsSeparator(char c) {
 // are replaced, so a GBK trail byte 0x5C is never mistaken for "\".
 std::string ToNative(std::string_view gbkPath);
 
-// The program's text for a file system path or name.
-std::string FromNative(std::string_view nativePath);
+// The program's text for a file system path or name: lossless, since what GBK cannot hold gets a
+// private form (text/gbk.h), and so does a "\" inside a name, which the program would otherwise
+// take for a separator. `lossy` tells whether the private forms were used up ("?" stands in).
+std::string FromNative(std::string_view nativePath, bool* lossy = nullptr);
 
 // Offset of the last component of a GBK path: just after its last separator (0 when there is
 // none). Double-byte characters are stepped over whole.

@@ -92,7 +92,7 @@ int WideCharToMultiByte(UINT codePage, DWORD flags, const WCHAR* wide, int wideL
       std::string_view given = defaultChar;
       replacement = given.substr(0, text::GbkCharLength(given, 0));
     }
-    result = text::Utf16ToGbk(input, &lossy, replacement);
+    result = text::Utf16ToGbkReplacing(input, replacement, &lossy);
     if (usedDefault) *usedDefault = lossy ? TRUE : FALSE;
   }
   return Deliver(result, text, length);

@@ -116,8 +116,11 @@ std::vector<WIN32_FIND_DATAA> ListFolder(const std::string& folder, std::string_
   std::unique_ptr<DIR, CloseDir> dir(opendir(folder.c_str()));
   if (!dir) return entries;
   while (dirent* entry = readdir(dir.get())) {
-    std::string name = paths::FromNative(entry->d_name);
-    if (name.size() >= MAX_PATH || !MatchesFilePattern(pattern, name)) continue;
+    // A name the program cannot hold whole (too long, or more foreign characters than it can
+    // name) could not be opened through it: it is not listed.
+    bool lossy = false;
+    std::string name = paths::FromNative(entry->d_name, &lossy);
+    if (lossy || name.size() >= MAX_PATH || !MatchesFilePattern(pattern, name)) continue;
     struct stat info {};
     // A dangling link is still listed, as the link itself.
     if (fstatat(dirfd(dir.get()), entry->d_name, &info, 0) != 0 &&

@@ -2,13 +2,24 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <stdexcept>
 #include <utility>
 
+#include "platform/text/private_forms.h"
+
 namespace platform::text {
 namespace {
+
+// What stands in the output for the input at a position iconv could not convert: how many input
+// bytes it spans and the bytes to write instead.
+struct Substitute {
+  size_t consumed;
+  std::string bytes;
+};
 
 // One open conversion per direction and thread; iconv_open is too slow to call per text.
 class Converter {
@@ -21,10 +32,10 @@ class Converter {
   Converter(const Converter&) = delete;
   Converter& operator=(const Converter&) = delete;
 
-  // Converts in to out; skip(pos) tells how many input bytes a malformed or unconvertible
-  // character at pos spans, replacement is appended for it.
-  template <class Skip>
-  std::string Run(std::string_view in, std::string_view replacement, Skip skip, bool* lossy) {
+  // Converts in to out; substitute(in, pos) decides what a malformed or unconvertible character
+  // at pos becomes.
+  template <class Substitutor>
+  std::string Run(std::string_view in, Substitutor substitute) {
     iconv(cd_, nullptr, nullptr, nullptr, nullptr);
     std::string out;
     out.resize(in.size() * 2 + 16);
@@ -41,15 +52,14 @@ class Converter {
         out.resize(out.size() * 2);
         continue;
       }
-      // EILSEQ or EINVAL (truncated sequence at the end): replace one character and go on.
-      size_t pos = in.size() - srcLeft;
-      size_t n = std::min(srcLeft, std::max<size_t>(1, skip(in, pos)));
+      // EILSEQ, or EINVAL (a truncated sequence at the end).
+      Substitute s = substitute(in, in.size() - srcLeft);
+      size_t n = std::min(srcLeft, std::max<size_t>(1, s.consumed));
       src += n;
       srcLeft -= n;
-      if (out.size() - written < replacement.size() + 16) out.resize(out.size() * 2 + 16);
-      std::memcpy(out.data() + written, replacement.data(), replacement.size());
-      written += replacement.size();
-      if (lossy) *lossy = true;
+      if (out.size() - written < s.bytes.size() + 16) out.resize(out.size() * 2 + s.bytes.size());
+      std::memcpy(out.data() + written, s.bytes.data(), s.bytes.size());
+      written += s.bytes.size();
       iconv(cd_, nullptr, nullptr, nullptr, nullptr);
     }
     out.resize(written);
@@ -59,30 +69,6 @@ class Converter {
  private:
   iconv_t cd_;
 };
-
-size_t Utf8SequenceLength(std::string_view s, size_t pos) {
-  unsigned char c = static_cast<unsigned char>(s[pos]);
-  size_t n = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 1;
-  // Do not swallow following characters when the sequence is malformed.
-  for (size_t i = 1; i < n; ++i)
-    if (pos + i >= s.size() || (static_cast<unsigned char>(s[pos + i]) & 0xC0) != 0x80) return i;
-  return n;
-}
-
-size_t GbkSequenceLength(std::string_view s, size_t pos) {
-  return GbkCharLength(s, pos);
-}
-
-size_t Utf16SequenceLength(std::string_view s, size_t pos) {
-  // Input is UTF-16LE bytes; a lone surrogate or an odd trailing byte is one unit.
-  if (pos + 1 >= s.size()) return 1;
-  unsigned hi = static_cast<unsigned char>(s[pos + 1]);
-  if (hi >= 0xD8 && hi <= 0xDB && pos + 3 < s.size()) {
-    unsigned hi2 = static_cast<unsigned char>(s[pos + 3]);
-    if (hi2 >= 0xDC && hi2 <= 0xDF) return 4;
-  }
-  return 2;
-}
 
 const char* GbkName() {
   static const char* name = [] {
@@ -117,50 +103,23 @@ bool IsAscii(std::string_view s) {
   return true;
 }
 
-}  // namespace
-
-std::string GbkToUtf8(std::string_view gbk) {
-  if (IsAscii(gbk)) return std::string(gbk);
-  return GbkToUtf8Converter().Run(gbk, "?", GbkSequenceLength, nullptr);
+std::string FormBytes(uint16_t code) {
+  return {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
 }
 
-std::string Utf8ToGbk(std::string_view utf8, bool* lossy) {
-  if (lossy) *lossy = false;
-  if (IsAscii(utf8)) return std::string(utf8);
-  return Utf8ToGbkConverter().Run(utf8, "?", Utf8SequenceLength, lossy);
+// The private form of a piece, given on first sight; "?" once the forms are used up.
+std::string FormOrQuestionMark(std::string_view piece, bool* lossy) {
+  if (std::optional<uint16_t> code = private_forms::FormOf(piece)) return FormBytes(*code);
+  if (lossy) *lossy = true;
+  return "?";
 }
 
-std::u16string GbkToUtf16(std::string_view gbk, bool* lossy) {
-  if (lossy) *lossy = false;
-  std::u16string out;
-  if (IsAscii(gbk)) {
-    out.assign(gbk.begin(), gbk.end());
-    return out;
-  }
-  static constexpr char kQuestion[2] = {'?', 0};
-  std::string bytes =
-      GbkToUtf16Converter().Run(gbk, std::string_view(kQuestion, 2), GbkSequenceLength, lossy);
-  out.resize(bytes.size() / 2);
-  for (size_t i = 0; i < out.size(); ++i)
-    out[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
-                                   (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
-  return out;
+// The piece a GBK character at pos stands for, when it is a private form.
+std::optional<std::string> PieceAt(std::string_view gbk, size_t pos) {
+  if (GbkCharLength(gbk, pos) != 2) return std::nullopt;
+  return private_forms::PieceOf(static_cast<unsigned char>(gbk[pos]),
+                                static_cast<unsigned char>(gbk[pos + 1]));
 }
-
-std::string Utf16ToGbk(std::u16string_view utf16, bool* lossy, std::string_view replacement) {
-  if (lossy) *lossy = false;
-  std::string bytes(utf16.size() * 2, '\0');
-  bool ascii = true;
-  for (size_t i = 0; i < utf16.size(); ++i) {
-    bytes[2 * i] = static_cast<char>(utf16[i] & 0xFF);
-    bytes[2 * i + 1] = static_cast<char>(utf16[i] >> 8);
-    if (utf16[i] >= 0x80) ascii = false;
-  }
-  if (ascii) return std::string(utf16.begin(), utf16.end());
-  return Utf16ToGbkConverter().Run(bytes, replacement, Utf16SequenceLength, lossy);
-}
-
-namespace {
 
 constexpr char32_t kReplacementCharacter = 0xFFFD;
 
@@ -194,7 +153,176 @@ Decoded DecodeUtf8(std::string_view s, size_t pos) {
   return {cp, length, true};
 }
 
+void AppendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out.push_back(static_cast<char>(cp));
+  } else if (cp < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else if (cp < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  }
+}
+
+void AppendUtf16Le(std::string& out, char32_t cp) {
+  auto unit = [&](char32_t u) {
+    out.push_back(static_cast<char>(u & 0xFF));
+    out.push_back(static_cast<char>(u >> 8));
+  };
+  if (cp >= 0x10000) {
+    unit(0xD800 + ((cp - 0x10000) >> 10));
+    unit(0xDC00 + ((cp - 0x10000) & 0x3FF));
+  } else {
+    unit(cp);
+  }
+}
+
+// A piece in UTF-16: its character, or for a byte that is no character of its own (or "",
+// which would be a separator), the lone surrogate U+DC00 + byte.
+char32_t Utf16OfPiece(std::string_view piece) {
+  if (piece.size() == 1) return 0xDC00 + static_cast<unsigned char>(piece[0]);
+  return DecodeUtf8(piece, 0).codePoint;
+}
+
+// The UTF-16LE unit (or pair) at pos of a byte string, as a piece of the outside world: the
+// character's UTF-8, a byte for U+DC00 + byte, or nothing for another lone surrogate.
+struct Utf16Piece {
+  size_t length;  // in bytes
+  std::optional<std::string> piece;
+};
+Utf16Piece Utf16PieceAt(std::string_view s, size_t pos) {
+  if (pos + 1 >= s.size()) return {1, std::nullopt};
+  char32_t unit = static_cast<unsigned char>(s[pos]) | static_cast<unsigned char>(s[pos + 1]) << 8;
+  if (unit >= 0xD800 && unit <= 0xDBFF && pos + 3 < s.size()) {
+    char32_t low = static_cast<unsigned char>(s[pos + 2]) | static_cast<unsigned char>(s[pos + 3])
+                                                                << 8;
+    if (low >= 0xDC00 && low <= 0xDFFF) {
+      std::string piece;
+      AppendUtf8(piece, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+      return {4, piece};
+    }
+  }
+  if (unit >= 0xDC80 && unit <= 0xDCFF) return {2, std::string(1, static_cast<char>(unit & 0xFF))};
+  if (unit == 0xDC00 + '\\') return {2, std::string("\\")};
+  if (unit >= 0xD800 && unit <= 0xDFFF) return {2, std::nullopt};
+  std::string piece;
+  AppendUtf8(piece, unit);
+  return {2, piece};
+}
+
+// A character GBK lacks, or one byte of a sequence that is not UTF-8.
+size_t Utf8PieceLength(std::string_view s, size_t pos) {
+  Decoded d = DecodeUtf8(s, pos);
+  return d.valid ? d.length : 1;
+}
+
 }  // namespace
+
+bool PrivateFormOf(std::string_view piece, std::string* gbk) {
+  std::optional<uint16_t> code = private_forms::FormOf(piece);
+  if (code) *gbk = FormBytes(*code);
+  return code.has_value();
+}
+
+bool ShowsInexactly(std::string_view gbk) {
+  for (size_t i = 0; i < gbk.size(); i += GbkCharLength(gbk, i))
+    if (std::optional<std::string> piece = PieceAt(gbk, i); piece && piece->size() == 1)
+      return true;
+  return false;
+}
+
+std::string GbkToUtf8(std::string_view gbk) {
+  if (IsAscii(gbk)) return std::string(gbk);
+  return GbkToUtf8Converter().Run(gbk, [](std::string_view in, size_t pos) {
+    if (std::optional<std::string> piece = PieceAt(in, pos)) return Substitute{2, *piece};
+    return Substitute{GbkCharLength(in, pos), "?"};
+  });
+}
+
+std::string Utf8ToGbk(std::string_view utf8, bool* lossy) {
+  if (lossy) *lossy = false;
+  if (IsAscii(utf8)) return std::string(utf8);
+  return Utf8ToGbkConverter().Run(utf8, [lossy](std::string_view in, size_t pos) {
+    size_t length = Utf8PieceLength(in, pos);
+    return Substitute{length, FormOrQuestionMark(in.substr(pos, length), lossy)};
+  });
+}
+
+std::string Utf8ToPlainGbk(std::string_view utf8, bool* lossy) {
+  if (lossy) *lossy = false;
+  if (IsAscii(utf8)) return std::string(utf8);
+  return Utf8ToGbkConverter().Run(utf8, [lossy](std::string_view in, size_t pos) {
+    if (lossy) *lossy = true;
+    return Substitute{DecodeUtf8(in, pos).length, "?"};
+  });
+}
+
+std::u16string GbkToUtf16(std::string_view gbk, bool* lossy) {
+  if (lossy) *lossy = false;
+  std::u16string out;
+  if (IsAscii(gbk)) {
+    out.assign(gbk.begin(), gbk.end());
+    return out;
+  }
+  std::string bytes = GbkToUtf16Converter().Run(gbk, [lossy](std::string_view in, size_t pos) {
+    Substitute s{GbkCharLength(in, pos), {}};
+    if (std::optional<std::string> piece = PieceAt(in, pos)) {
+      AppendUtf16Le(s.bytes, Utf16OfPiece(*piece));
+    } else {
+      AppendUtf16Le(s.bytes, '?');
+      if (lossy) *lossy = true;
+    }
+    return s;
+  });
+  out.resize(bytes.size() / 2);
+  for (size_t i = 0; i < out.size(); ++i)
+    out[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                   (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
+  return out;
+}
+
+namespace {
+
+// UTF-16 to GBK; `form(piece)` gives what a piece GBK lacks becomes.
+template <class FormOfPiece>
+std::string FromUtf16(std::u16string_view utf16, FormOfPiece form, std::string_view replacement,
+                      bool* replaced) {
+  if (replaced) *replaced = false;
+  std::string bytes(utf16.size() * 2, '\0');
+  bool ascii = true;
+  for (size_t i = 0; i < utf16.size(); ++i) {
+    bytes[2 * i] = static_cast<char>(utf16[i] & 0xFF);
+    bytes[2 * i + 1] = static_cast<char>(utf16[i] >> 8);
+    if (utf16[i] >= 0x80) ascii = false;
+  }
+  if (ascii) return std::string(utf16.begin(), utf16.end());
+  return Utf16ToGbkConverter().Run(bytes, [&](std::string_view in, size_t pos) {
+    Utf16Piece p = Utf16PieceAt(in, pos);
+    if (p.piece)
+      if (std::optional<uint16_t> code = form(*p.piece))
+        return Substitute{p.length, FormBytes(*code)};
+    if (replaced) *replaced = true;
+    return Substitute{p.length, std::string(replacement)};
+  });
+}
+
+}  // namespace
+
+std::string Utf16ToGbk(std::u16string_view utf16, bool* lossy) {
+  return FromUtf16(utf16, private_forms::FormOf, "?", lossy);
+}
+
+std::string Utf16ToGbkReplacing(std::u16string_view utf16, std::string_view replacement,
+                                bool* replaced) {
+  return FromUtf16(utf16, private_forms::KnownFormOf, replacement, replaced);
+}
 
 std::u16string Utf8ToUtf16(std::string_view utf8, bool* lossy) {
   if (lossy) *lossy = false;
@@ -228,21 +356,7 @@ std::string Utf16ToUtf8(std::u16string_view utf16, bool* lossy) {
       cp = kReplacementCharacter;
       if (lossy) *lossy = true;
     }
-    if (cp < 0x80) {
-      out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-      out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-      out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
+    AppendUtf8(out, cp);
   }
   return out;
 }

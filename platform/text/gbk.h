@@ -1,7 +1,17 @@
 // The one codec module between the program's GBK (code page 936) texts and the UTF-8 of the file
-// system and Qt, or the UTF-16 of the wide-character functions. A character that the target
-// cannot hold becomes "?" (or the given replacement), as the ANSI functions do; a malformed input
-// sequence becomes "?" too. `lossy`, when given, tells whether anything was replaced.
+// system and Qt, or the UTF-16 of the wide-character functions.
+//
+// Texts from outside round-trip losslessly. A character GBK cannot hold and a byte that is not
+// UTF-8 each get a private form: a double-byte code of GBK's user-defined areas, assigned on
+// first sight and kept for the life of the process (paths also give one to a "\" inside a name,
+// see paths.h). The way back turns a private form into what it stands for, so native -> program
+// -> native gives the same bytes and the user sees the original character. GBK's iconv tables
+// give the user-defined areas no characters, so a private form is never mistaken for a real one.
+// The areas hold kPrivateFormCount codes; past them a conversion puts "?" and says so (`lossy`).
+//
+// A GBK sequence that is malformed (a lone lead byte, a user-defined code that is no private
+// form) becomes "?" on the way out. In UTF-16, a private form that stands for a byte b is the
+// lone surrogate U+DC00 + b, so byte names survive the wide-character functions too.
 #pragma once
 
 #include <cstddef>
@@ -10,11 +20,31 @@
 
 namespace platform::text {
 
+// How many characters and bytes of the outside world the program can name at once.
+inline constexpr size_t kPrivateFormCount = 1880;
+
 std::string GbkToUtf8(std::string_view gbk);
+// Characters GBK lacks and bytes that are not UTF-8 get private forms; `lossy` tells whether one
+// could not be given (the forms are used up) and "?" stands in its place.
 std::string Utf8ToGbk(std::string_view utf8, bool* lossy = nullptr);
+// GBK's own characters only, the rest "?": for texts that must be GBK as written (the form).
+std::string Utf8ToPlainGbk(std::string_view utf8, bool* lossy = nullptr);
+
 std::u16string GbkToUtf16(std::string_view gbk, bool* lossy = nullptr);
-std::string Utf16ToGbk(std::u16string_view utf16, bool* lossy = nullptr,
-                       std::string_view replacement = "?");
+std::string Utf16ToGbk(std::u16string_view utf16, bool* lossy = nullptr);
+// As the ANSI functions convert: private forms already given are kept, anything else GBK lacks
+// becomes `replacement`; `replaced` tells whether it was used.
+std::string Utf16ToGbkReplacing(std::u16string_view utf16, std::string_view replacement,
+                                bool* replaced = nullptr);
+
+// The private form standing for `piece` (one UTF-8 character or one byte): false when the forms
+// are used up.
+bool PrivateFormOf(std::string_view piece, std::string* gbk);
+
+// Whether the text holds a private form that does not show as what it stands for: a byte that is
+// not UTF-8 (shown as U+FFFD) or a "\" inside a name (shown as "\", which would read back as a
+// separator).
+bool ShowsInexactly(std::string_view gbk);
 
 // UTF-8 and UTF-16 between themselves (code page 65001); malformed sequences and lone surrogates
 // become U+FFFD.

@@ -63,7 +63,7 @@ class ByteWriter {
 
 Result<std::string> Gbk(std::string_view utf8, int line) {
   bool lossy = false;
-  std::string gbk = platform::text::Utf8ToGbk(utf8, &lossy);
+  std::string gbk = platform::text::Utf8ToPlainGbk(utf8, &lossy);
   if (lossy) return platform::Fail(Error(line, "a character that code page 936 cannot hold"));
   return gbk;
 }
