@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/api.h"
+#include "platform/comdlg32/unusable_path.h"
 #include "platform/qt_text.h"
 #include "platform/test_seams.h"
 #include "platform/user32/window_table.h"
@@ -66,10 +67,15 @@ QString WithSuffix(const QString& path, const QString& suffix) {
   return path + "." + suffix;
 }
 
-// The chosen path back into the caller's record; false when its buffer is too small.
+// The chosen path back into the caller's record; false, after telling the user, when the
+// program cannot take it.
 bool Deliver(OPENFILENAMEA* request, const QString& chosen, DWORD filterIndex) {
-  const std::string path = ProgramPath(chosen);
-  if (path.size() + 1 > request->nMaxFile) return false;
+  bool lossy = false;
+  const std::string path = ProgramPath(chosen, &lossy);
+  if (lossy || path.size() + 1 > request->nMaxFile) {
+    TellUnusablePath(request->hwndOwner, path, lossy ? 0 : request->nMaxFile - 1);
+    return false;
+  }
   std::memcpy(request->lpstrFile, path.c_str(), path.size() + 1);
   const size_t slash = path.find_last_of('/');
   const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;

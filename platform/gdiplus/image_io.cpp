@@ -2,9 +2,13 @@
 // saves (GdipSaveAdd, GdipSaveAddImage). A file is written as the frame writes files (a hidden
 // sibling file replaces it only when complete), so a failed save never destroys an existing
 // file.
-#include <QFile>
-#include <QFileInfo>
 #include <QString>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include <span>
 #include <string>
@@ -16,6 +20,7 @@
 #include "platform/gdiplus/encoder.h"
 #include "platform/gdiplus/objects.h"
 #include "platform/ole32/stream.h"
+#include "platform/paths.h"
 #include "platform/text/gbk.h"
 
 namespace platform::gdiplus {
@@ -23,20 +28,32 @@ namespace {
 
 using namespace win32;
 
-QString NativePath(std::u16string_view path) {
-  QString native = QString::fromUtf16(path.data(), qsizetype(path.size()));
-  native.replace(QLatin1Char('\\'), QLatin1Char('/'));
-  return native;
+// The wide path goes back through the program's code page, so a name it holds in a private form
+// (a byte that is not UTF-8, a "\\" inside a name) is the file system's name again.
+std::string NativePath(std::u16string_view path) {
+  return paths::ToNative(text::Utf16ToGbk(path));
 }
 
 GpStatus ReadFileBytes(const WCHAR* path, QByteArray& bytes) {
-  QFileInfo info(NativePath(path));
-  if (!info.exists()) return gdip::FileNotFound;
-  if (info.size() > kMaxEncodedSize) return gdip::OutOfMemory;
-  QFile file(info.filePath());
-  if (info.isDir() || !file.open(QIODevice::ReadOnly)) return gdip::Win32Error;
-  bytes = file.read(kMaxEncodedSize + 1);
-  if (bytes.size() > kMaxEncodedSize) return gdip::OutOfMemory;
+  const int fd = open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return errno == ENOENT || errno == ENOTDIR ? gdip::FileNotFound : gdip::Win32Error;
+  struct Closer {
+    int fd;
+    ~Closer() { close(fd); }
+  } closer{fd};
+  struct stat status {};
+  // Regular files only: a pipe or a device could block the program for good.
+  if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) return gdip::Win32Error;
+  if (status.st_size > kMaxEncodedSize) return gdip::OutOfMemory;
+  bytes.resize(qsizetype(status.st_size));
+  qsizetype done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = read(fd, bytes.data() + done, size_t(bytes.size() - done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    done += n;
+  }
+  bytes.resize(done);  // a file that shrank meanwhile is what is left of it
   return gdip::Ok;
 }
 

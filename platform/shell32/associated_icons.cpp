@@ -1,12 +1,17 @@
 // The icon the desktop associates with a file or folder: the file's own first icon when it has
 // one, else the desktop's icon for its type (Qt's file icon provider and icon theme).
 #include <QApplication>
-#include <QFile>
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include <QHash>
 #include <QPainter>
 #include <QStyle>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
 
 #include "platform/api.h"
 #include "platform/gdi/icon_images.h"
@@ -37,26 +42,28 @@ QImage DrawnIcon(bool folder) {
   return image;
 }
 
-QImage AssociatedImage(const QFileInfo& info) {
+QImage AssociatedImage(const QFileInfo& info, bool folder) {
   QIcon icon;
   if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
     icon = QFileIconProvider().icon(info);
     if (icon.isNull())
-      icon = QApplication::style()->standardIcon(info.isDir() ? QStyle::SP_DirIcon
-                                                              : QStyle::SP_FileIcon);
+      icon = QApplication::style()->standardIcon(folder ? QStyle::SP_DirIcon : QStyle::SP_FileIcon);
   }
   QImage image = icon.pixmap(kIconSize, kIconSize).toImage();
-  if (image.isNull()) return DrawnIcon(info.isDir());
+  if (image.isNull()) return DrawnIcon(folder);
   return gdi::Scaled(image, kIconSize, kIconSize);
 }
 
 // Only modules ("MZ") and icon files (0, 1 or 2, 0) can hold icons of their own: other files
-// are not read beyond their first bytes.
-bool MayHoldIcons(const QFileInfo& info) {
-  QFile file(info.filePath());
-  if (!file.open(QIODevice::ReadOnly)) return false;
+// are not read beyond their first bytes. The native path is used as it is, since a name that is
+// not UTF-8 has no QString.
+bool MayHoldIcons(const std::string& nativePath) {
+  const int fd = open(nativePath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
   char start[4] = {};
-  if (file.read(start, sizeof start) < 2) return false;
+  const ssize_t n = read(fd, start, sizeof start);
+  close(fd);
+  if (n < 2) return false;
   if (start[0] == 'M' && start[1] == 'Z') return true;
   return start[0] == 0 && start[1] == 0 && (start[2] == 1 || start[2] == 2) && start[3] == 0;
 }
@@ -64,12 +71,12 @@ bool MayHoldIcons(const QFileInfo& info) {
 // The desktop's icon of a type is looked up once: a folder of thousands of pictures asks for
 // the same few icons thousands of times, and each look-up goes through the MIME database and
 // the icon theme. Folders share one icon, the root its own, files one per extension.
-const QImage& TypeImage(const QFileInfo& info) {
+const QImage& TypeImage(const QFileInfo& info, bool folder) {
   static QHash<QString, QImage> images;
-  const QString key = info.isDir() ? (info.isRoot() ? QStringLiteral("/") : QStringLiteral("dir"))
-                                   : QStringLiteral("file.") + info.suffix().toLower();
+  const QString key = folder ? (info.isRoot() ? QStringLiteral("/") : QStringLiteral("dir"))
+                             : QStringLiteral("file.") + info.suffix().toLower();
   auto found = images.constFind(key);
-  if (found == images.constEnd()) found = images.insert(key, AssociatedImage(info));
+  if (found == images.constEnd()) found = images.insert(key, AssociatedImage(info, folder));
   return *found;
 }
 
@@ -77,12 +84,15 @@ const QImage& TypeImage(const QFileInfo& info) {
 
 HICON ExtractAssociatedIconA(HINSTANCE instance, char* path, WORD* index) {
   if (!path) return 0;
-  QFileInfo info(QString::fromStdString(paths::ToNative(path)));
-  if (!info.exists()) return 0;
+  const std::string native = paths::ToNative(path);
+  struct stat status {};
+  if (stat(native.c_str(), &status) != 0) return 0;
+  const bool folder = S_ISDIR(status.st_mode);
   WORD wanted = index ? *index : 0;
-  if (info.isFile() && MayHoldIcons(info) && ExtractIconA(instance, path, 0xFFFFFFFF) > wanted)
+  if (S_ISREG(status.st_mode) && MayHoldIcons(native) &&
+      ExtractIconA(instance, path, 0xFFFFFFFF) > wanted)
     if (HICON own = ExtractIconA(instance, path, wanted)) return own;
-  return gdi::CreateIcon(TypeImage(info));
+  return gdi::CreateIcon(TypeImage(QFileInfo(QString::fromStdString(native)), folder));
 }
 
 }  // namespace platform::shell32

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "platform/api.h"
+#include "platform/comdlg32/unusable_path.h"
 #include "platform/handles.h"
 #include "platform/paths.h"
 #include "platform/qt_text.h"
@@ -135,8 +136,8 @@ HandleTable<std::string>& FolderIds() {
   return table;
 }
 
-PIDLIST NewFolderId(const QString& native) {
-  return FolderIds().Insert(std::make_unique<std::string>(ProgramPath(native)));
+PIDLIST NewFolderId(std::string programPath) {
+  return FolderIds().Insert(std::make_unique<std::string>(std::move(programPath)));
 }
 
 // The folder browser's window: the program's callback selects the initial folder through it.
@@ -230,12 +231,13 @@ QString BrowserRoot(PIDLIST root) {
   return {};
 }
 
-std::vector<QString> PathList(const char* list) {
-  std::vector<QString> paths;
-  if (!list) return paths;
+// The file system's paths of a list "a\0b\0\0".
+std::vector<std::string> PathList(const char* list) {
+  std::vector<std::string> natives;
+  if (!list) return natives;
   for (const char* p = list; *p; p += std::strlen(p) + 1)
-    paths.push_back(NativeQPath(p));
-  return paths;
+    natives.push_back(paths::ToNative(p));
+  return natives;
 }
 
 int Transfer(UINT operation, const fs::path& from, const fs::path& to) {
@@ -314,9 +316,16 @@ PIDLIST SHBrowseForFolderA(BROWSEINFOA* info) {
   }
   ActiveBrowser() = outer;
   if (chosen.isEmpty()) return 0;
+  bool lossy = false;
+  std::string path = ProgramPath(QDir::cleanPath(chosen), &lossy);
+  // The program reads the folder back into a MAX_PATH buffer (SHGetPathFromIDListA).
+  if (lossy || path.size() >= MAX_PATH) {
+    comdlg32::TellUnusablePath(info->hwndOwner, path, lossy ? 0 : MAX_PATH - 1);
+    return 0;
+  }
   if (info->pszDisplayName)
     CopyToBuffer(ProgramPath(DisplayName(chosen)), info->pszDisplayName, MAX_PATH);
-  return NewFolderId(QDir::cleanPath(chosen));
+  return NewFolderId(std::move(path));
 }
 
 BOOL SHGetPathFromIDListA(PIDLIST folder, char* path) {
@@ -333,18 +342,19 @@ BOOL SHGetPathFromIDListA(PIDLIST folder, char* path) {
 int SHFileOperationA(SHFILEOPSTRUCTA* operation) {
   if (!operation) return ERROR_INVALID_PARAMETER;
   operation->fAnyOperationsAborted = FALSE;
-  const std::vector<QString> sources = PathList(operation->pFrom);
-  const std::vector<QString> targets = PathList(operation->pTo);
+  const std::vector<std::string> sources = PathList(operation->pFrom);
+  const std::vector<std::string> targets = PathList(operation->pTo);
   if (sources.empty()) return ERROR_INVALID_PARAMETER;
   for (size_t i = 0; i < sources.size(); ++i) {
-    const fs::path from = sources[i].toStdString();
+    const fs::path from = sources[i];
     int result = ERROR_SUCCESS;
     switch (operation->wFunc) {
       case FO_DELETE: {
         std::error_code error;
         if (!fs::exists(fs::symlink_status(from, error))) return ERROR_FILE_NOT_FOUND;
         if (operation->fFlags & FOF_ALLOWUNDO) {
-          if (!QFile::moveToTrash(sources[i])) result = ERROR_ACCESS_DENIED;
+          if (!QFile::moveToTrash(QFile::decodeName(sources[i].c_str())))
+            result = ERROR_ACCESS_DENIED;
         } else {
           fs::remove_all(from, error);
           if (error) result = FileSystemError(error);
@@ -355,8 +365,8 @@ int SHFileOperationA(SHFILEOPSTRUCTA* operation) {
       case FO_MOVE:
       case FO_RENAME: {
         if (targets.empty()) return ERROR_INVALID_PARAMETER;
-        const QString& to = targets.size() == sources.size() ? targets[i] : targets.front();
-        result = Transfer(operation->wFunc, from, to.toStdString());
+        const std::string& to = targets.size() == sources.size() ? targets[i] : targets.front();
+        result = Transfer(operation->wFunc, from, to);
         break;
       }
       default:

@@ -65,6 +65,9 @@ TEST(FileDialogTest, CancelsAndBadRecordsAreFailures) {
   EXPECT_FALSE(GetOpenFileNameA(&request.record));
   EXPECT_FALSE(GetOpenFileNameA(&request.record));  // the path does not fit the buffer
   EXPECT_EQ(request.Chosen(), "");
+  ASSERT_EQ(dialogs.requests().size(), 3u);  // and the user is told so
+  EXPECT_EQ(dialogs.requests()[2].kind, seams::DialogKind::Message);
+  EXPECT_NE(dialogs.requests()[2].text.find("路径太长"), std::string::npos);
 
   Request wrongSize("a|*.a");
   wrongSize.record.lStructSize = 12;
@@ -73,7 +76,7 @@ TEST(FileDialogTest, CancelsAndBadRecordsAreFailures) {
   noBuffer.record.lpstrFile = nullptr;
   EXPECT_FALSE(GetSaveFileNameA(&noBuffer.record));
   EXPECT_FALSE(GetSaveFileNameA(nullptr));
-  EXPECT_EQ(dialogs.requests().size(), 2u);  // bad records never reach a dialog
+  EXPECT_EQ(dialogs.requests().size(), 3u);  // bad records never reach a dialog
 }
 
 TEST(MessageBoxTest, TheResponderSeesCaptionTextAndFlags) {
