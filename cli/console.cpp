@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "platform/paths.h"
+
 namespace cli {
 namespace {
 
@@ -17,7 +19,7 @@ void PrintLine(FILE* stream, std::string_view line) {
 }  // namespace
 
 std::string Shown(const frame::Text& path) {
-  return path.ToUtf8();
+  return platform::paths::ToNative(path.view());
 }
 
 std::string Quoted(const frame::Text& path) {

@@ -15,7 +15,7 @@ constexpr int kSucceeded = 0;
 constexpr int kFailed = 1;  // the work could not be done: the error says what and why
 constexpr int kUsageError = 2;
 
-// A program path (GBK) as the terminal shows it.
+// A program path (GBK) as the file system names it: the bytes the user gave.
 std::string Shown(const frame::Text& path);
 // Quoted for a message: 'path'.
 std::string Quoted(const frame::Text& path);

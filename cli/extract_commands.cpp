@@ -49,8 +49,7 @@ std::optional<frame::Text> OutputFolder(const Arguments& arguments, const frame:
   if (std::optional<std::string> out = arguments.Value("--out")) return PathOperand(*out);
   frame::Text title = icofile::FileNameOfPath(source, false);
   if (title.empty()) title = icofile::FileNameOfPath(source, true);
-  return PathOperand(platform::paths::FromNative(
-      (std::filesystem::current_path() / platform::paths::ToNative(title.view())).string()));
+  return PathOperand(platform::paths::ToNative(title.view()));
 }
 
 // Why an icon's file is not there: no icon could be read for it (a damaged group), or the write.
@@ -65,7 +64,7 @@ int ExtractOne(const frame::Text& source, int32_t count, int32_t index, SaveForm
       extract::ExtractSelectedIcon(source, count, index, format, folder, prefix);
   if (saved.written) {
     PrintWritten(saved.path);
-    if (saved.fromHandle) PrintNote(Shown(saved.status));
+    if (saved.fromHandle) PrintNote(saved.status.ToUtf8());
     return kSucceeded;
   }
   if (!IsExistingFolder(folder)) return FolderFailure(folder);
@@ -95,7 +94,7 @@ int ExtractAll(const frame::Text& source, int32_t count, SaveFormat format,
     PrintNote(std::to_string(fromHandle) + " of " + std::to_string(count) +
               " icons were built at 32 x 32 from their icon handles, as their groups could not "
               "be copied; the last: " +
-              Shown(result.status));
+              result.status.ToUtf8());
   if (failures == 0) return kSucceeded;
   std::string problem = SaveProblem(*firstFailure);
   if (failures == count) RemoveIfEmpty(result.folder);

@@ -36,12 +36,14 @@ fs::path Absolute(std::string_view path) {
 
 }  // namespace
 
+// Command-line words are the file system's bytes: any character or byte round-trips through the
+// program's GBK texts; only more characters GBK lacks than the program can name are refused.
 std::optional<frame::Text> ProgramText(std::string_view commandLineText, std::string* error) {
   bool lossy = false;
-  std::string gbk = platform::text::Utf8ToGbk(commandLineText, &lossy);
+  std::string gbk = platform::paths::FromNative(commandLineText, &lossy);
   if (lossy) {
-    *error = "'" + std::string(commandLineText) +
-             "' holds characters outside the GBK character set Pictolan works in";
+    *error = "'" + std::string(commandLineText) + "' holds more characters outside GBK than " +
+             std::to_string(platform::text::kPrivateFormCount) + ", which Pictolan cannot name";
     return std::nullopt;
   }
   return frame::Text(std::move(gbk));
