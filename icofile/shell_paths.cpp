@@ -15,8 +15,11 @@ const frame::Text& PathSeparator() {
 }
 
 frame::Text WithTrailingSeparator(const frame::Text& folder) {
-  frame::Text last = frame::TextRight(folder, 1);
-  if (last == "/"_gbk || last == "\\"_gbk) return folder;
+  // The folder ends with a separator when a name put after it stands on its own; its last byte
+  // alone cannot tell, since a double-byte character may end in the byte "\\" (乗 is 81 5C).
+  const frame::Text probe = folder + "x"_gbk;
+  const char* name = ext::PathFindFileNameA(probe.c_str());
+  if (!folder.empty() && name == probe.c_str() + folder.size()) return folder;
   return folder + PathSeparator();
 }
 

@@ -33,6 +33,9 @@ class SplitTest : public ::testing::Test {
 TEST_F(SplitTest, TheFolderIsTheIconsLoweredNameWithoutItsLastExtension) {
   EXPECT_EQ(SplitFolder("/out"_gbk, "/icons/A.b.ICO"_gbk), "/out/a.b/"_gbk);
   EXPECT_EQ(SplitFolder("/out/"_gbk, "App.ico"_gbk), "/out/app/"_gbk);
+  // 乗 ends in the byte "\\": it is a name, not a separator.
+  EXPECT_EQ(SplitFolder("/out/乗"_gbk, "App.ico"_gbk), "/out/乗/app/"_gbk);
+  EXPECT_EQ(SplitFolder("/out\\"_gbk, "App.ico"_gbk), "/out\\app/"_gbk);
 }
 
 TEST_F(SplitTest, OnlyPngDataBecomesAPngFileAndTheRestIsSkipped) {
