@@ -8,6 +8,9 @@
 #include <QMouseEvent>
 #include <QTreeView>
 
+#include <algorithm>
+#include <map>
+
 #include "frame/properties.h"
 #include "frame/ui_commands.h"
 #include "platform/user32/window_table.h"
@@ -295,6 +298,48 @@ TEST_F(ConversionPageTest, CollectedPicturesConvertToTheIconPictolanCliWrites) {
   Click(unit::按钮3);
   ASSERT_EQ(ShellRequests().size(), 2u);
   EXPECT_EQ(ShellRequests()[1].parameters, "/select," + ours.string());
+}
+
+// A folder whose names GBK cannot hold (characters it lacks, a "\\" inside a name, a byte that is
+// not UTF-8) is listed, previewed, collected and converted under the names the user sees.
+TEST_F(ConversionPageTest, NamesOutsideGbkAreListedPreviewedAndWrittenAsTheyAre) {
+  const std::string folder = "Grüße 😀";
+  const std::map<std::string, QRgb> pictures = {{"café ñ.png", 0xFF0000},
+                                                {"한국어.jpg", 0x00FF00},
+                                                {"back\\slash.gif", 0x0000FF},
+                                                {"\xFF bytes.png", 0xFFFF00}};
+  fs::create_directories(Path(folder));
+  for (const auto& [name, colour] : pictures)  // PNG whatever the name: pictures are sniffed
+    fs::rename(Picture("tmp.png", 40, 0xFF000000u | colour), Path(folder) / name);
+  Answer().Then(DialogAnswer::Choose(Path(folder).string()));
+  Click(unit::按钮4);
+  EXPECT_EQ(Folder(), Path(folder).string());
+  std::vector<Row> rows = Rows();
+  std::sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) { return a.name < b.name; });
+  std::vector<Row> expected;
+  for (const auto& entry : pictures)
+    expected.push_back({entry.first, 0});
+  EXPECT_EQ(rows, expected);
+
+  // Row 0 was "previewed last" when the list was filled: it shows once another row has.
+  for (int row : {1, 2, 3, 0}) {
+    ClickRow(row);
+    EXPECT_EQ(Preview(unit::画板3), pictures.at(Rows()[row].name)) << Rows()[row].name;
+    Add(row, k32);
+  }
+  EXPECT_EQ(ListTexts(), std::vector<std::string>(4, "32*32(32)"));
+  EXPECT_TRUE(Messages().empty());
+
+  const fs::path ours = Path(folder) / "ikon ß.ico";
+  Answer().Then(DialogAnswer::Choose(ours.string()));
+  Click(unit::转换按钮);
+  std::vector<std::string> cli = {"convert", "-o", Path("cli.ico").string()};
+  for (int row : {1, 2, 3, 0})
+    cli.push_back((Path(folder) / Rows()[row].name).string() + ":32");
+  RunCli(cli);
+  EXPECT_EQ(ts::ReadBytes(ours), ts::ReadBytes(Path("cli.ico")));
+  for (const auto& entry : fs::recursive_directory_iterator(dir_.path()))
+    EXPECT_EQ(entry.path().filename().string().find('?'), std::string::npos) << entry.path();
 }
 
 }  // namespace

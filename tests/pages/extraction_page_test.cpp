@@ -371,5 +371,82 @@ TEST_F(ExtractionPageTest, TheOutputFolderIsChosenOpenedAndNeverTheRoot) {
   EXPECT_EQ(Asked().size(), asked);
 }
 
+// Names outside GBK (characters it lacks, a byte that is not UTF-8) through every operation of
+// the page: what is written has the names the user chose and the bytes pictolan-cli writes.
+TEST_F(ExtractionPageTest, NamesOutsideGbkAreReadAndWrittenAsTheyAre) {
+  const std::string folder = "Grüße 😀/";
+  const fs::path module = Write(folder + "ßhell.dll", ModuleOf(3));
+  Open(module);
+  EXPECT_EQ(Caption(unit::提示标签), "‘ßhell.dll’有3个图标。");
+  SetContent(unit::保存路径编辑框, Path(folder + "ßhell").string());
+  ChooseItem(unit::格式组合框, kPng);
+  Answer().Then(DialogAnswer::Press(win32::IDNO)).Then(DialogAnswer::Press(win32::IDNO));
+  Click(unit::全部提取按钮);
+  Click(unit::全部提取按钮);
+  RunCli({"extract", module.string(), "--all", "--format", "png", "--out", Path("cli").string()});
+  ExpectSameFiles(Path(folder + "ßhell"), Path("cli"));
+  ExpectSameFiles(Path(folder + "ßhell(1)"), Path("cli"));
+
+  // A folder chosen in the browser, shown in the output box and read back from it: a "\\" in
+  // its name stays a character, a path too long for the program is refused with a message.
+  fs::create_directories(Path(folder + "back\\slash"));
+  Answer().Then(DialogAnswer::Choose(Path(folder + "back\\slash").string()));
+  Click(unit::浏览按钮1);
+  EXPECT_EQ(Content(unit::保存路径编辑框), Path(folder + "back\\slash").string());
+  Choose(Content(unit::保存路径编辑框), "", 2, kPng);
+  Click(unit::提取按钮);
+  EXPECT_EQ(Listing(Path(folder + "back\\slash")), std::vector<std::string>{"2.png"});
+  fs::create_directories(Path(std::string(250, 'x')));
+  Answer().Then(DialogAnswer::Choose(Path(std::string(250, 'x')).string()));
+  Click(unit::浏览按钮1);
+  EXPECT_EQ(Messages().back().rfind("路径太长", 0), 0u) << Messages().back();
+
+  // Split, rebuild of a file and of a folder, the folder icon.
+  ts::DibRecipe small;
+  small.width = small.height = 16;
+  small.pixel = [](int x, int) { return 0xFF000000u + static_cast<uint32_t>(x) * 0x0F0F0F; };
+  const ts::Bytes iconBytes =
+      ts::MakeIcoFile({ts::MakePng(256, 256, 0xFF3366CC), ts::MakeIconDib(small)});
+  const fs::path icon = Write(folder + "ñ\\x\xFF.ico", iconBytes);
+  Answer()
+      .Then(DialogAnswer::Choose(icon.string()))
+      .Then(DialogAnswer::Choose(Path(folder).string()))
+      .Then(DialogAnswer::Press(win32::IDNO));
+  Click(unit::分割图标按钮);
+  RunCli({"split", icon.string(), "--out", Path("cli-split").string()});
+  const std::string parts = icon.stem().string();  // lower case already
+  ExpectSameFiles(Path(folder + parts), Path("cli-split") / parts);
+  EXPECT_FALSE(Listing(Path(folder + parts)).empty());
+
+  Answer()
+      .Then(DialogAnswer::Choose(icon.string()))
+      .Then(DialogAnswer::Choose(Path(folder + "classic ß.ico").string()))
+      .Then(DialogAnswer::Press(win32::IDNO));
+  Click(unit::提取图标按钮2);
+  RunCli({"rebuild", icon.string(), "-o", Path("cli.ico").string()});
+  EXPECT_EQ(ts::ReadBytes(Path(folder + "classic ß.ico")), ts::ReadBytes(Path("cli.ico")));
+
+  fs::create_directories(Path(folder + "classic é"));
+  Write(folder + "icons é/" + icon.filename().string(), iconBytes);
+  Answer()
+      .Then(DialogAnswer::Choose(Path(folder + "icons é").string()))
+      .Then(DialogAnswer::Choose(Path(folder + "classic é").string()))
+      .Then(DialogAnswer::Press(win32::IDNO));
+  Click(unit::提取图标按钮1);
+  RunCli({"rebuild-dir", Path(folder + "icons é").string(), Path("cli-dir").string()});
+  ExpectSameFiles(Path(folder + "classic é"), Path("cli-dir"));
+  EXPECT_EQ(Listing(Path("cli-dir")), std::vector<std::string>{icon.filename().string()});
+
+  Answer()
+      .Then(DialogAnswer::Choose(Path(folder).string()))
+      .Then(DialogAnswer::Choose(Path(folder + "folder ü.ico").string()))
+      .Then(DialogAnswer::Press(win32::IDNO));
+  Click(unit::取文件夹图标按钮);
+  EXPECT_EQ(fs::file_size(Path(folder + "folder ü.ico")), 4286u);
+
+  for (const auto& entry : fs::recursive_directory_iterator(dir_.path()))
+    EXPECT_EQ(entry.path().filename().string().find('?'), std::string::npos) << entry.path();
+}
+
 }  // namespace
 }  // namespace pages_test

@@ -15,6 +15,7 @@
 #include "frame/external_functions.h"
 #include "frame/properties.h"
 #include "frame/ui_commands.h"
+#include "platform/paths.h"
 #include "platform/user32/window_table.h"
 #include "tests/pages/pages_fixture.h"
 #include "tests/support/pe_writer.h"
@@ -82,14 +83,20 @@ using ConversionScreenshotTest = PagesTest;
 TEST_F(ConversionScreenshotTest, ScannedPreviewedAndCollected) {
   const fs::path theme = "/usr/share/icons/Adwaita/512x512/places";
   if (!fs::is_directory(theme)) GTEST_SKIP() << "no pictures at " << theme;
-  fs::create_directories(Path("pictures/holiday"));
-  fs::create_directories(Path("pictures/scans"));
-  for (const auto& entry : fs::directory_iterator(theme))
-    if (entry.path().extension() == ".png")
-      fs::copy_file(entry.path(), Path("pictures") / entry.path().filename());
+  // A folder whose names GBK cannot all hold: they must read as they are.
+  const fs::path pictures = Path("Grüße 😀");
+  fs::create_directories(pictures / "holiday");
+  fs::create_directories(pictures / "scans");
+  const char* foreign[] = {"café ñ.png", "한국어.png", "back\\slash.png", "bytes \xFF.png"};
+  size_t n = 0;
+  for (const auto& entry : fs::directory_iterator(theme)) {
+    if (entry.path().extension() != ".png") continue;
+    fs::copy_file(entry.path(), pictures / entry.path().filename());
+    if (n < std::size(foreign)) fs::copy_file(entry.path(), pictures / foreign[n++]);
+  }
   SelectPage(0);
   frame::WriteText(kMainWindowId, unit::组合框2, frame::prop::kComboContent,
-                   frame::Text::FromUtf8(Path("pictures").string()));
+                   frame::Text(platform::paths::FromNative(pictures.string())));
   frame::EventRecord chosen(kMainWindowId, unit::组合框2, 0);
   frame::FireEvent(chosen);
   imaging::IconListView& list = *ui::ProgramGlobals().pictureList;
