@@ -30,8 +30,7 @@ field() { sed -n "s/^ $1: //p" "$out/info"; }
 [[ "$(field Maintainer)" =~ ^[A-Za-z].*\ \<[^@\ ]+@[^@\ ]+\>$ ]] || fail "Maintainer"
 [[ "$(field Homepage)" =~ ^https:// ]] || fail "Homepage: $(field Homepage)"
 [ -n "$(field Description)" ] || fail "no short description"
-[ "$(sed -n '/^ Description:/,/^ [A-Z][a-z-]*:/p' "$out/info" | grep -c '^  ')" -ge 3 ] ||
-  fail "no long description"
+[ "$(grep -c '^  [^ ]' "$out/info")" -ge 3 ] || fail "no long description"
 depends=" $(field Depends | sed 's/ ([^)]*)//g; s/,/ /g') "
 for loaded in qt6-image-formats-plugins fonts-wqy-microhei xdg-utils; do
   [[ "$depends" == *" $loaded "* ]] || fail "Depends lacks $loaded: $(field Depends)"
@@ -57,14 +56,15 @@ done
 
 root=$out/root
 dpkg-deb --extract "$deb" "$root"
-[ "$(zcat "$root/usr/share/doc/pictolan/changelog.gz" | head -n 1 | cut -d' ' -f2)" = \
-  "($version)" ] || fail "the changelog's latest entry is not $version"
+latest=$(zcat "$root/usr/share/doc/pictolan/changelog.gz" | sed -n '1s/^pictolan (\([^)]*\)).*/\1/p')
+[ "$latest" = "$version" ] || fail "the changelog's latest entry is for '$latest', not $version"
 multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
 for binary in "$root"/usr/bin/* "$root"/usr/lib/pictolan/*; do
-  readelf -S --wide "$binary" | grep -qE ' \.(symtab|debug_info) ' && fail "$binary is not stripped"
+  readelf -S --wide "$binary" | grep -E ' \.(symtab|debug_info) ' >/dev/null &&
+    fail "$binary is not stripped"
   for library in $(readelf -d "$binary" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p'); do
     [ -e "$root/usr/lib/pictolan/$library" ] && continue
-    owner=$(dpkg -S "*/$multiarch/$library" | head -n 1 | cut -d: -f1) ||
+    owner=$(dpkg -S "*/$multiarch/$library" | sed -n '1s/:.*//p') ||
       fail "no package holds $library"
     [[ "$depends" == *" $owner "* ]] || fail "Depends lacks $owner ($library)"
   done
