@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what Pictolan needs on Debian 12 (as root), or says what to install.
-#   scripts/deps.sh run    what building and running needs
-#   scripts/deps.sh test   what the tests need as well (icon files, reference tools, clang)
+#   scripts/deps.sh run    what building, packaging and running needs
+#   scripts/deps.sh test   what the tests need as well (icon files, reference tools, clang, lintian)
 set -euo pipefail
 
 run_packages=(
@@ -9,12 +9,13 @@ run_packages=(
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins qt6-translations-l10n
   libgif-dev libjpeg-dev libpng-dev libdeflate-dev
   fonts-wqy-microhei xvfb xauth xdg-utils
+  dpkg-dev file
 )
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang clang-format libclang-rt-14-dev
   nsis-common icoutils
-  desktop-file-utils appstream man-db
+  desktop-file-utils appstream man-db lintian
 )
 
 packages=("${run_packages[@]}")

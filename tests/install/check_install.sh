@@ -2,8 +2,8 @@
 # Installs the build into a temporary DESTDIR, as a package would, and checks what the desktop
 # and the shell get there: the desktop entry and AppStream data pass their validators, the icon
 # is there at every size, both programs run from there (pictolan-cli with its plugin) and tell
-# the build's version, the manual page renders without warnings and names every command and
-# option, and the completion completes.
+# the build's version, the manual pages render without warnings, pictolan-cli's names every
+# command and option, and the completion completes.
 #
 # Usage: tests/install/check_install.sh BUILD_DIR VERSION
 set -euo pipefail
@@ -51,10 +51,11 @@ picture=/usr/share/nsis/Contrib/Graphics/Icons/modern-install.ico
   fail "pictolan-cli convert (the plugin in $prefix)"
 [ "$(od -An -tu1 -j4 -N1 "$work/out.ico" | tr -d ' ')" = 2 ] || fail "the converted icon"
 
-page=$root/share/man/man1/pictolan-cli.1
-warnings=$(MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)
-[ -z "$warnings" ] || fail "man: $warnings"
-text=$(MANWIDTH=200 man -l "$page" 2>/dev/null)
+for page in "$root"/share/man/man1/pictolan{,-cli}.1; do
+  warnings=$(MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)
+  [ -z "$warnings" ] || fail "man $(basename "$page"): $warnings"
+done
+text=$(MANWIDTH=200 man -l "$root/share/man/man1/pictolan-cli.1" 2>/dev/null)
 for command in $("$root/bin/pictolan-cli" help | sed -n 's/^  pictolan-cli \([a-z-]*\).*/\1/p'); do
   grep -q -- "$command" <<<"$text" || fail "the manual page lacks the command $command"
   for option in $("$root/bin/pictolan-cli" "$command" --help | grep -o -- ' --\?[a-z][a-z-]*' |
