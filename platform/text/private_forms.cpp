@@ -76,7 +76,8 @@ constexpr std::optional<size_t> IndexOf(unsigned char lead, unsigned char trail)
 }
 static_assert(IndexOf(0xAA, 0xA1) == 0 && CodeAt(0) == 0xAAA1);
 static_assert(CodeAt(kPrivateFormCount - 1) == 0xA7A0);
-static_assert(IndexOf(0xA1, 0x5C) == std::nullopt && IndexOf(0xA1, 0x5D) == IndexOf(0xA1, 0x5B).value() + 1);
+static_assert(IndexOf(0xA1, 0x5C) == std::nullopt &&
+              IndexOf(0xA1, 0x5D) == IndexOf(0xA1, 0x5B).value() + 1);
 
 class Table {
  public:
