@@ -33,6 +33,10 @@ class SplitTest : public ::testing::Test {
 TEST_F(SplitTest, TheFolderIsTheIconsLoweredNameWithoutItsLastExtension) {
   EXPECT_EQ(SplitFolder("/out"_gbk, "/icons/A.b.ICO"_gbk), "/out/a.b/"_gbk);
   EXPECT_EQ(SplitFolder("/out/"_gbk, "App.ico"_gbk), "/out/app/"_gbk);
+  // A name whose stem would be the folder itself or its parent keeps its extension.
+  EXPECT_EQ(SplitFolder("/out"_gbk, "/icons/...ICO"_gbk), "/out/...ico/"_gbk);
+  EXPECT_EQ(SplitFolder("/out"_gbk, "/icons/..ico"_gbk), "/out/..ico/"_gbk);
+  EXPECT_EQ(SplitFolder("/out"_gbk, "/icons/.ico"_gbk), "/out/.ico/"_gbk);
 }
 
 TEST_F(SplitTest, OnlyPngDataBecomesAPngFileAndTheRestIsSkipped) {
