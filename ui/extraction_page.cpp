@@ -382,6 +382,7 @@ std::optional<int32_t> ExtractAllIcons(const frame::EventRecord&) {
   }
   if (!WindowStillOpen(window)) return kNoResult;
   if (!icofile::IsFolder(result.folder)) {
+    RemoveEmptyFolders(made);  // the parents made before the folder failed
     ShowStatus(extract::OutcomeText(format, false));
     return kNoResult;
   }
