@@ -200,6 +200,7 @@ TEST(PngDecoder, ReadsTheSystemsOwnPicturesLikeQt) {
       Bytes png = testing_support::ReadBytes(it->path());
       auto facts = ReadPngFacts(png, nullptr, nullptr);
       EXPECT_EQ(DifferenceToQt(png, facts && facts->bitDepth == 16 ? 1 : 0), "") << it->path();
+      EXPECT_TRUE(IsStrictPng(png)) << it->path();  // what a real tool writes is well-formed
       ++checked;
     }
   }
