@@ -46,7 +46,8 @@ frame::Text FreeFolderName(const frame::Text& folder) {
 
 ExtractedIcons ExtractAllIcons(const frame::Text& source, int32_t count, SaveFormat format,
                                const frame::Text& outputFolder, const frame::Text& prefix,
-                               const std::function<void(int32_t index)>& afterEach) {
+                               const std::function<void(int32_t index)>& afterEach,
+                               const std::function<bool()>& stop) {
   ExtractedIcons result;
   if (count <= 0) return result;
   result.folder = FreeFolderName(outputFolder);
@@ -77,6 +78,7 @@ ExtractedIcons ExtractAllIcons(const frame::Text& source, int32_t count, SaveFor
       result.icons.push_back(std::move(saved));
     }
     if (afterEach) afterEach(index);
+    if (stop && stop()) break;
   }
   return result;
 }

@@ -18,9 +18,10 @@ int32_t CountIcons(const frame::Text& path) {
   return static_cast<int32_t>(ext::ExtractIconA(Instance(), path.c_str(), 0xFFFFFFFF));
 }
 
+// The platform would take index 0 (as -1) for its count query and lower ones for resource ids,
+// and the lowest 32-bit index has no index - 1: the icons the user sees are numbered from 1.
 win32::HICON IconAt(const frame::Text& path, int32_t index) {
-  // Index 0 would reach the platform as -1, its count query, whose answer is no icon handle.
-  if (index == 0) return 0;
+  if (index < 1) return 0;
   return ext::ExtractIconA(Instance(), path.c_str(), static_cast<win32::UINT>(index - 1));
 }
 

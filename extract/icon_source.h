@@ -13,8 +13,8 @@ namespace extract {
 // The number of icons the operating system reports for the file (0 for one that holds none).
 int32_t CountIcons(const frame::Text& path);
 
-// Icon `index` (1-based; passed on as index - 1, so a negative index names the group whose
-// resource id is 1 - index), or 0; index 0 is no icon. The caller destroys it.
+// Icon `index` (1-based, passed on as index - 1), or 0; an index below 1 is no icon. The caller
+// destroys it.
 win32::HICON IconAt(const frame::Text& path, int32_t index);
 
 // The icon the shell associates with the file or folder (its own first icon when it has one),

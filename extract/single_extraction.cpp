@@ -70,8 +70,8 @@ bool SaveIconPicture(win32::HICON icon, SaveFormat format, const frame::Text& pa
 
 // A group the command counts but does not write (an image resource missing, a failed write) is
 // a failure: the file is then built from the handle, and a status never claims a file that is
-// not there. The command takes an index below 1 as group 1, which is not the icon a negative
-// index names, so such an index goes to the handle at once; without a handle nothing is written.
+// not there. The command takes an index below 1 as group 1, so such an index is not given to it:
+// it names no icon, and nothing is written.
 SavedIcon SaveIconGroup(const frame::IconGroupSource& groups, const frame::Text& source,
                         int32_t index, const frame::Text& indexNumber, const frame::Text& path) {
   SavedIcon saved;
@@ -91,7 +91,7 @@ SavedIcon SaveIconGroup(const frame::IconGroupSource& groups, const frame::Text&
   return saved;
 }
 
-// An index without an icon (0, beyond the count, a missing resource id) writes nothing, as
+// An index without an icon (below 1, beyond the count, a damaged group) writes nothing, as
 // does a folder that cannot be made: both give the format's failure text.
 SavedIcon ExtractSelectedIcon(const frame::Text& source, int32_t count, int32_t index,
                               SaveFormat format, const frame::Text& folder,

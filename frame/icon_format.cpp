@@ -35,6 +35,14 @@ bool IsPngImage(const ByteSet& image) {
   return codecs::IsPng(image.span());
 }
 
+bool IsStrictPngImage(const ByteSet& image) {
+  return codecs::IsStrictPng(image.span());
+}
+
+uint32_t PngImageWidth(const ByteSet& image) {
+  return codecs::PeekPngHeader(image.span()).width;
+}
+
 uint32_t PngImageHeight(const ByteSet& image) {
   return codecs::PeekPngHeader(image.span()).height;
 }

@@ -33,8 +33,12 @@ void AppendIconImageInfo(ByteSet& out, const IconImageInfo& info);
 void AppendIconFileEntry(ByteSet& out, const IconFileEntry& entry);
 
 bool IsPngImage(const ByteSet& image);
-// A PNG image's IHDR height as stored (0 where the bytes are missing), and its rewriting in place
-// (false when the image is too short to hold it).
+// A PNG stream any conforming reader takes as it is (platform::codecs::IsStrictPng): what may be
+// stored in an icon file unchanged.
+bool IsStrictPngImage(const ByteSet& image);
+// A PNG image's IHDR width and height as stored (0 where the bytes are missing), and the
+// height's rewriting in place (false when the image is too short to hold it).
+uint32_t PngImageWidth(const ByteSet& image);
 uint32_t PngImageHeight(const ByteSet& image);
 bool SetPngImageHeight(ByteSet& image, uint32_t height);
 

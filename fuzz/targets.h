@@ -129,10 +129,11 @@ inline void NeResources(std::span<const uint8_t> bytes) {
   (void)module->Names(platform::pe::ResourceId::String(u"NAMED"));  // a type by name
 }
 
-// The PNG decoder, and the encoder on what it decoded.
+// The PNG decoder, its strict check, and the encoder on what it decoded.
 inline void Png(std::span<const uint8_t> bytes) {
   namespace codecs = platform::codecs;
   (void)codecs::ReadPngFacts(bytes, nullptr, nullptr);
+  (void)codecs::IsStrictPng(bytes);
   auto png = codecs::DecodePng(bytes);
   if (png && png->image.pixels.size() <= 4096)
     (void)codecs::EncodePng(png->image.width, png->image.height, png->image.pixels);

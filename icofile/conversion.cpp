@@ -3,6 +3,7 @@
 #include <string>
 
 #include "frame/commands.h"
+#include "frame/icon_format.h"
 #include "frame/literal.h"
 #include "icofile/shell_paths.h"
 #include "imaging/image_object.h"
@@ -51,6 +52,18 @@ IconBuildEntry PngEntry(frame::ByteSet png, const frame::Text& source) {
   return entry;
 }
 
+// A ".png" file's own bytes, when they are a PNG stream that any reader of icons takes as it is:
+// a picture of another format named ".png", or a PNG that only a lenient decoder reads (a
+// damaged ancillary chunk, bytes after its end), would make an image no one can open. Empty
+// otherwise: the picture is then encoded anew.
+frame::ByteSet OwnPng(const frame::Text& picture) {
+  frame::ByteSet file = frame::ReadFile(picture);
+  if (frame::PngImageWidth(file) != kPngSide || frame::PngImageHeight(file) != kPngSide ||
+      !frame::IsStrictPngImage(file))
+    return frame::ByteSet();
+  return file;
+}
+
 }  // namespace
 
 frame::Text SizeItemText(uint8_t size) {
@@ -79,16 +92,19 @@ std::optional<IconBuildList> PrepareConversionImages(const frame::Text& picture,
       list.push_back(BitmapEntry(std::move(bmp), size, picture));
       continue;
     }
-    bool ownPng = width == kPngSide && height == kPngSide && LowerExtension(picture) == ".png"_gbk;
-    frame::ByteSet png =
-        ownPng ? frame::ReadFile(picture) : Encoded(image, width, height, kPngSide, kPngFormat);
+    frame::ByteSet png;
+    if (width == kPngSide && height == kPngSide && LowerExtension(picture) == ".png"_gbk)
+      png = OwnPng(picture);
+    if (png.empty()) png = Encoded(image, width, height, kPngSide, kPngFormat);
     if (png.empty()) return std::nullopt;
     list.push_back(PngEntry(std::move(png), picture));
   }
   return list;
 }
 
+// An icon file without an image is no icon any reader opens: nothing is written for it.
 bool WriteConversionIcon(const IconBuildList& list, const frame::Text& path) {
+  if (list.empty()) return false;
   frame::ByteSet file = BuildIconFile(list);
   return !file.empty() && frame::WriteFile(path, file);
 }

@@ -23,13 +23,14 @@ frame::Text ConversionListText(const frame::Text& sizeItemText, const IconBuildE
 
 // The picture prepared at each size, in order, the picture decoded once. A bitmap size is the
 // picture scaled to size x size when it has another size, encoded as a 32-bit BMP; the PNG
-// size is a 256 x 256 picture's own ".png" file unchanged, or the picture scaled to 256 x 256
-// and encoded as PNG. None when the picture cannot be loaded.
+// size is a 256 x 256 picture's own ".png" file unchanged when it is a well-formed PNG stream
+// (frame::IsStrictPngImage), else the picture, scaled to 256 x 256 when it has another size,
+// encoded as PNG. None when the picture cannot be loaded.
 std::optional<IconBuildList> PrepareConversionImages(const frame::Text& picture,
                                                      std::span<const uint8_t> sizes);
 
 // The icon file of the conversion list written to the path; true when written. Nothing is
-// written for a list that does not fit an icon file (IconFileFits).
+// written for an empty list or one that does not fit an icon file (IconFileFits).
 bool WriteConversionIcon(const IconBuildList& list, const frame::Text& path);
 
 }  // namespace icofile

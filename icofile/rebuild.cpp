@@ -69,7 +69,7 @@ Rebuilt RebuildIconFile(const frame::Text& source, const frame::Text& target) {
 
 std::vector<FolderRebuild> RebuildIconFolder(
     const frame::Text& sourceFolder, const frame::Text& targetFolder,
-    const std::function<void(const FolderRebuild&)>& afterEach) {
+    const std::function<void(const FolderRebuild&)>& afterEach, const std::function<bool()>& stop) {
   const frame::Text from = WithTrailingSeparator(sourceFolder);
   const frame::Text to = WithTrailingSeparator(targetFolder);
   std::vector<FolderRebuild> results;
@@ -79,9 +79,15 @@ std::vector<FolderRebuild> RebuildIconFolder(
     FolderRebuild file{name, RebuildIconFile(from + name, to + name)};
     if (afterEach) afterEach(file);
     results.push_back(std::move(file));
+    if (stop && stop()) break;
   }
   frame::CloseFileSearch(search);
   return results;
+}
+
+bool RebuildFailed(Rebuilt result) {
+  return result == Rebuilt::NotWritten || result == Rebuilt::NoScratch ||
+         result == Rebuilt::TooLarge;
 }
 
 }  // namespace icofile

@@ -36,10 +36,15 @@ struct FolderRebuild {
 
 // Rebuilds every file of the source folder whose name matches "*.ico", in the order the file
 // search yields them, into the target folder under the same name. `afterEach` runs after every
-// file. The source and target may be the same folder: each icon is then replaced by its
-// rebuilt form.
+// file; then, when `stop` says so, the rebuild ends there (the files written are whole). The
+// source and target may be the same folder: each icon is then replaced by its rebuilt form.
 std::vector<FolderRebuild> RebuildIconFolder(
     const frame::Text& sourceFolder, const frame::Text& targetFolder,
-    const std::function<void(const FolderRebuild&)>& afterEach = {});
+    const std::function<void(const FolderRebuild&)>& afterEach = {},
+    const std::function<bool()>& stop = {});
+
+// Whether the file's rebuild failed (it could not be written, or not be rebuilt at all), as
+// against written or left out for holding no image to keep.
+bool RebuildFailed(Rebuilt result);
 
 }  // namespace icofile

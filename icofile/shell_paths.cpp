@@ -5,6 +5,7 @@
 #include "frame/commands.h"
 #include "frame/external_functions.h"
 #include "frame/literal.h"
+#include "frame/services.h"
 
 namespace icofile {
 
@@ -32,6 +33,12 @@ frame::Text FileNameOfPath(const frame::Text& path, bool keepExtension) {
   return frame::ToLower(name);
 }
 
+frame::Text FolderNameFor(const frame::Text& path) {
+  frame::Text name = FileNameOfPath(path, false);
+  if (name.empty() || name == "."_gbk || name == ".."_gbk) return FileNameOfPath(path, true);
+  return name;
+}
+
 frame::Text ParentFolder(const frame::Text& path) {
   std::string copy = path.bytes();
   ext::PathRemoveFileSpecA(copy.data());
@@ -49,6 +56,44 @@ bool IsFolder(const frame::Text& path) {
 
 bool CreateFolderPath(const frame::Text& path) {
   return ext::SHCreateDirectoryExA(0, path.c_str(), nullptr) == 0;
+}
+
+std::vector<frame::Text> MissingFolders(const frame::Text& path) {
+  std::vector<frame::Text> missing;
+  std::string folder = path.bytes();
+  while (true) {
+    // Only "/": a "\" at the end may be the second byte of a double-byte character.
+    while (folder.size() > 1 && folder.back() == '/')
+      folder.pop_back();
+    if (folder.empty() || frame::GetFileAttributes(frame::Text(folder)) != -1) break;
+    missing.push_back(frame::Text(folder));
+    std::string parent = ParentFolder(frame::Text(folder)).bytes();
+    if (parent.size() >= folder.size()) break;
+    folder = std::move(parent);
+  }
+  return missing;
+}
+
+// The shell's delete takes a folder with everything in it: it is asked only after the file
+// search has found nothing but "." and ".." there.
+bool RemoveEmptyFolder(const frame::Text& folder) {
+  if (!IsFolder(folder)) return false;
+  constexpr int32_t kAnyEntry = 0x37;  // read-only, hidden, system, folder or archive
+  uint32_t search = 0;
+  for (frame::Text name =
+           frame::FindFileEntry(WithTrailingSeparator(folder) + "*"_gbk, kAnyEntry, false, search);
+       !name.empty(); name = frame::FindFileEntry(frame::Text(), kAnyEntry, false, search)) {
+    if (name != "."_gbk && name != ".."_gbk) {
+      frame::CloseFileSearch(search);
+      return false;
+    }
+  }
+  std::string from = folder.bytes();
+  from.push_back('\0');  // the list of paths ends with an empty one
+  win32::SHFILEOPSTRUCTA operation{};
+  operation.wFunc = win32::FO_DELETE;
+  operation.pFrom = from.c_str();
+  return ext::SHFileOperationA(&operation) == 0;
 }
 
 }  // namespace icofile

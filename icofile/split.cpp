@@ -47,7 +47,7 @@ frame::Text Numbered(const frame::Text& folder, const char* head, size_t number,
 }  // namespace
 
 frame::Text SplitFolder(const frame::Text& targetFolder, const frame::Text& iconPath) {
-  return WithTrailingSeparator(targetFolder) + FileNameOfPath(iconPath, false) + PathSeparator();
+  return WithTrailingSeparator(targetFolder) + FolderNameFor(iconPath) + PathSeparator();
 }
 
 // An icon whose one-image file was not written is not probed, so an older file of the same name

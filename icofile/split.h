@@ -11,7 +11,8 @@ namespace icofile {
 
 // The folder a split writes into: the target folder, then the icon's file name without its
 // extension and with ASCII letters lowered, then a separator. D:\out and E:\icons\App.ico give
-// D:\out\app\.
+// D:\out\app\. A name that would leave the target folder keeps its extension (FolderNameFor):
+// "...ico" gives D:\out\...ico\, never D:\out\..\.
 frame::Text SplitFolder(const frame::Text& targetFolder, const frame::Text& iconPath);
 
 struct SplitOutcome {

@@ -98,12 +98,29 @@ bool IsDotEntry(const frame::Text& name) {
   return name == "."_gbk || name == ".."_gbk;
 }
 
-// The selected row's name in the current folder; the folder alone when no row is selected.
-frame::Text SelectedPicturePath() {
+// The selected row's name; empty when no row is selected.
+frame::Text SelectedName() {
   imaging::IconListView& list = PictureList();
   const int32_t row = list.SelectedIndex();
-  const frame::Text name = row == -1 ? frame::Text() : list.GetItemText(row, 0);
-  return icofile::WithTrailingSeparator(CurrentFolder()) + name;
+  return row == -1 ? frame::Text() : list.GetItemText(row, 0);
+}
+
+// The selected row's name in the current folder; the folder alone when no row is selected.
+frame::Text SelectedPicturePath() {
+  return icofile::WithTrailingSeparator(CurrentFolder()) + SelectedName();
+}
+
+// Whether the picture list's selected row is a picture (not a sub-folder, not nothing).
+bool PictureSelected() {
+  imaging::IconListView& list = PictureList();
+  const int32_t row = list.SelectedIndex();
+  return row != -1 && list.GetItemParam(row) == kPictureParam;
+}
+
+// The status line: each operation that finishes says there what it did, so the other page's
+// last outcome does not stand beside it.
+void ShowStatus(const frame::Text& text) {
+  SetCaption(unit::标签1, text);
 }
 
 // The shell's icon for the entry, added to the list's image list; its index (-1 when none).
@@ -227,6 +244,8 @@ std::vector<frame::Text> FixedDrives() {
 
 }  // namespace
 
+// A folder asked for while a scan runs that is no folder changes nothing, as it would when no
+// scan runs: the folder whose listing it cut short is listed again, whole.
 void ListPictureFolder() {
   ScanState& scan = Scan();
   if (scan.running) {  // asked from a message the running scan pumped: it starts over
@@ -236,12 +255,15 @@ void ListPictureFolder() {
   const win32::HWND window = MainWindowHandle();
   scan.running = true;
   bool foundPicture = false;
-  frame::Text folder;
+  frame::Text folder;  // the folder being listed
   bool whole = false;
   do {
     scan.restart = false;
-    folder = CurrentFolder();  // a copy: the box may change while the scan lets the window run
-    if (!icofile::IsFolder(folder)) break;
+    // A copy: the box may change while the scan lets the window run.
+    if (frame::Text asked = CurrentFolder(); icofile::IsFolder(asked))
+      folder = std::move(asked);
+    else if (folder.empty())
+      break;
     foundPicture = false;
     whole = ListFolderOnce(folder, window, foundPicture);
   } while (scan.restart && WindowStillOpen(window));
@@ -331,7 +353,8 @@ win32::LRESULT PictureListWindowProc(win32::HWND window, win32::UINT message, wi
 }
 
 // A picture the image object cannot load (a damaged file, a sub-folder) adds nothing: its
-// empty encoding would make an entry that writes a corrupt icon.
+// empty encoding would make an entry that writes a corrupt icon. No picture chosen asks for
+// one; a chosen picture that cannot be read is said so.
 std::optional<int32_t> AddConversionImage(const frame::EventRecord&) {
   imaging::StartImagingLibrary();
   frame::SetWaitCursor();
@@ -344,13 +367,17 @@ std::optional<int32_t> AddConversionImage(const frame::EventRecord&) {
   }
   frame::RestoreCursor();
   if (!prepared || prepared->size() != 1) {
-    frame::MessageBox("请选择图片！"_gbk);
+    const frame::Text problem = PictureSelected() ? "无法读取所选图片！"_gbk : "请选择图片！"_gbk;
+    ShowStatus(problem);
+    frame::MessageBox(problem);
     return kNoResult;
   }
   const frame::Text sizeText = frame::ComboItemText(
       SizeCombo(), frame::ReadInt(kMainWindowId, unit::组合框1, prop::kComboCurrentIndex));
-  frame::ListAddItem(ConversionListBox(), icofile::ConversionListText(sizeText, prepared->front()));
+  const frame::Text itemText = icofile::ConversionListText(sizeText, prepared->front());
+  frame::ListAddItem(ConversionListBox(), itemText);
   ProgramGlobals().conversionList.push_back(std::move(prepared->front()));
+  ShowStatus("已添加："_gbk + SelectedName() + "，"_gbk + itemText);
   frame::ReleaseMouseCapture();
   return kNoResult;
 }
@@ -375,16 +402,28 @@ std::optional<int32_t> PreviewConversionImage(const frame::EventRecord&) {
   return kNoResult;
 }
 
+// An empty list would make an icon file without an image, which no reader opens: nothing is
+// asked or written for it. A written icon is confirmed on the status line.
 std::optional<int32_t> ConvertToIcon(const frame::EventRecord&) {
+  if (ProgramGlobals().conversionList.empty()) {
+    const frame::Text problem = "转换列表中没有图片，请先添加图片！"_gbk;
+    ShowStatus(problem);
+    frame::MessageBox(problem);
+    return kNoResult;
+  }
   icofile::FileDialogRequest save;
   save.filter = "图标文件|*.ico"_gbk;
   save.initialFolder = OutputBaseFolder();
   const frame::Text path = icofile::AskSaveFile(save);
   if (path.empty()) return kNoResult;
   if (!icofile::WriteConversionIcon(ProgramGlobals().conversionList, path)) {
+    ShowStatus("抱歉！转换失败。"_gbk);
     frame::MessageBox("抱歉！转换失败。"_gbk);
     return kNoResult;
   }
+  // The name, as written: the status line is too short for most paths, and cuts off their end.
+  ShowStatus("转换完毕！已保存图标："_gbk +
+             frame::Text::FromCString(ext::PathFindFileNameA(path.c_str())));
   if (frame::ReadBool(kMainWindowId, unit::选择框1, prop::kCheckBoxChecked))
     ShowInFileManager(path);
   ProgramGlobals().lastIconPath = path;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "extract/extract_all.h"
 #include "extract/icon_image.h"
@@ -17,6 +18,7 @@
 #include "frame/services.h"
 #include "frame/ui_commands.h"
 #include "icofile/dialogs.h"
+#include "icofile/icon_container.h"
 #include "icofile/rebuild.h"
 #include "icofile/shell_paths.h"
 #include "icofile/split.h"
@@ -61,14 +63,36 @@ void WriteInt(int32_t unit, int property, int32_t value) {
 
 // The page's buttons, disabled while a batch lets the window run between its steps: a second
 // batch, a new source or another tool must not start in the middle of one.
-UnitsDisabled PageButtonsDisabled() {
-  return UnitsDisabled({unit::提取图标按钮, unit::取文件夹图标按钮, unit::分割图标按钮,
-                        unit::提取图标按钮2, unit::提取图标按钮1, unit::全部提取按钮,
-                        unit::提取按钮, unit::浏览按钮1, unit::打开按钮2});
+constexpr int32_t kPageButtons[] = {unit::提取图标按钮,  unit::取文件夹图标按钮, unit::分割图标按钮,
+                                    unit::提取图标按钮2, unit::提取图标按钮1,    unit::全部提取按钮,
+                                    unit::提取按钮,      unit::浏览按钮1,        unit::打开按钮2};
+
+UnitsDisabled PageButtonsDisabled(std::initializer_list<int32_t> more = {}) {
+  std::vector<int32_t> units(std::begin(kPageButtons), std::end(kPageButtons));
+  units.insert(units.end(), more);
+  return UnitsDisabled(units);
 }
 
 frame::Text Progress(int64_t done, int64_t total) {
   return Decimal(done) + frame::Text("/") + Decimal(std::max(done, total));
+}
+
+// The status line: each operation that finishes says there what it did, so no earlier outcome
+// stands beside it.
+void ShowStatus(const frame::Text& text) {
+  SetCaption(unit::标签1, text);
+}
+
+// "N个图标中有F个" of a batch's outcome.
+frame::Text SomeOf(size_t total, size_t some) {
+  return Decimal(static_cast<int64_t>(total)) + "个图标中有"_gbk +
+         Decimal(static_cast<int64_t>(some)) + "个"_gbk;
+}
+
+// Folders an operation made (icofile::MissingFolders, the deepest first) and left empty go again.
+void RemoveEmptyFolders(const std::vector<frame::Text>& made) {
+  for (const frame::Text& folder : made)
+    icofile::RemoveEmptyFolder(folder);
 }
 
 bool AskedYes(const frame::Text& question, int32_t flags) {
@@ -91,7 +115,7 @@ frame::Text ProposedFolder(const frame::Text& source) {
   const frame::Text& separator = icofile::PathSeparator();
   return OutputBaseFolder() + separator +
          frame::ReadText(kMainWindowId, unit::格式组合框, prop::kComboContent) + separator +
-         icofile::FileNameOfPath(source, false);
+         icofile::FolderNameFor(source);
 }
 
 // The content of 保存路径编辑框. An empty box (its browse dialog was cancelled) would put the
@@ -157,6 +181,7 @@ void ShowAssociatedIcon(const frame::Text& source) {
 }
 
 void ShowSource(const frame::Text& path) {
+  ShowStatus("就绪"_gbk);  // what the status line said was about the file shown before
   SetEditContent(unit::保存路径编辑框, ProposedFolder(path));
   Globals& page = ProgramGlobals();
   page.sourcePath = path;
@@ -200,6 +225,11 @@ void SaveAssociatedIcon(const frame::Text& source) {
     frame::MessageBox(extract::OutcomeText(format, extract::SaveIconPicture(icon, format, path)));
   }
   ext::DestroyIcon(icon);
+}
+
+// The largest icon file, in whole mebibytes: "256MB".
+frame::Text MebibytesOfLargestIcon() {
+  return Decimal(static_cast<int64_t>(icofile::kMaxIconFileBytes >> 20)) + "MB"_gbk;
 }
 
 // The icon files a folder holds, as the rebuild's file search will list them.
@@ -289,20 +319,31 @@ std::optional<int32_t> ExtractFolderIcon(const frame::EventRecord&) {
   const frame::Text path = icofile::AskSaveFile(save);
   if (path.empty()) return kNoResult;
   if (!extract::SaveFolderIcon(folder, path)) {
+    ShowStatus("提取图标失败！"_gbk);
     frame::MessageBox("提取图标失败！"_gbk);
     return kNoResult;
   }
+  ShowStatus("提取图标成功！"_gbk);
   if (AskedYes("提取图标成功！是否打开文件所在目录?"_gbk, kYesNoInformation))
     icofile::ShellOpen("explorer.exe"_gbk, "/select,"_gbk + path);
   return kNoResult;
 }
 
+// A cancel keeps the folder the box holds. A folder whose path does not fit the platform's
+// 260-byte buffer comes back as its display name only: it is said so, and the box kept too.
 std::optional<int32_t> ChooseOutputFolder(const frame::EventRecord&) {
   icofile::FolderBrowseRequest browse;
   browse.owner = MainWindowHandle();
   browse.newDialogStyle = true;
   browse.includeFiles = true;
-  SetEditContent(unit::保存路径编辑框, icofile::BrowseForFolder(browse));
+  browse.displayNameWhenNoPath = true;
+  const frame::Text folder = icofile::BrowseForFolder(browse);
+  if (folder.empty()) return kNoResult;
+  if (frame::TextLeft(folder, 1) != icofile::PathSeparator()) {
+    frame::MessageBox("所选文件夹的路径太长（超过259个字节），请另选一个文件夹！"_gbk);
+    return kNoResult;
+  }
+  SetEditContent(unit::保存路径编辑框, folder);
   return kNoResult;
 }
 
@@ -311,8 +352,10 @@ std::optional<int32_t> OpenOutputFolder(const frame::EventRecord&) {
   return kNoResult;
 }
 
-// The format and prefix are read once: a change made while the batch runs would otherwise mix
-// formats and names in one folder.
+// The format, prefix and folder are read once: a change made while the batch runs would
+// otherwise mix formats and names in one folder. A closed window stops the batch after the icon
+// being saved. The status line and the question say how many icons were not saved; a batch that
+// saved none asks nothing and leaves no empty folder behind.
 std::optional<int32_t> ExtractAllIcons(const frame::EventRecord&) {
   const Globals& page = ProgramGlobals();
   const int32_t count = page.iconCount;
@@ -321,25 +364,50 @@ std::optional<int32_t> ExtractAllIcons(const frame::EventRecord&) {
   const frame::Text source = page.sourcePath;
   const extract::SaveFormat format = SelectedFormat();
   const frame::Text folder = OutputFolder();
-  const frame::Text status = Caption(unit::标签1);
   const win32::HWND window = MainWindowHandle();
+  const std::vector<frame::Text> made = icofile::MissingFolders(extract::FreeFolderName(folder));
   extract::ExtractedIcons result;
   {
-    UnitsDisabled busy = PageButtonsDisabled();
-    result = extract::ExtractAllIcons(source, count, format, folder,
-                                      EditContent(unit::文件前缀编辑框), [&](int32_t index) {
-                                        if (!WindowStillOpen(window)) return;
-                                        SetCaption(unit::标签1, Progress(index, count));
-                                        frame::DoEvents();
-                                      });
+    // Read once: disabled with the buttons, so that no change made meanwhile seems to apply.
+    UnitsDisabled busy =
+        PageButtonsDisabled({unit::格式组合框, unit::文件前缀编辑框, unit::保存路径编辑框});
+    result = extract::ExtractAllIcons(
+        source, count, format, folder, EditContent(unit::文件前缀编辑框),
+        [&](int32_t index) {
+          if (!WindowStillOpen(window)) return;
+          ShowStatus(Progress(index, count));
+          frame::DoEvents();
+        },
+        [window] { return !WindowStillOpen(window); });
   }
   if (!WindowStillOpen(window)) return kNoResult;
   if (!icofile::IsFolder(result.folder)) {
-    SetCaption(unit::标签1, extract::OutcomeText(format, false));
+    RemoveEmptyFolders(made);  // the parents made before the folder failed
+    ShowStatus(extract::OutcomeText(format, false));
     return kNoResult;
   }
-  SetCaption(unit::标签1, result.status.empty() ? status : result.status);
-  if (AskedYes("提取完毕！是否打开文件夹查看文件？"_gbk, kYesNoQuestion))
+  const size_t saved = static_cast<size_t>(
+      std::count_if(result.icons.begin(), result.icons.end(),
+                    [](const extract::SavedIcon& icon) { return icon.written; }));
+  const size_t total = static_cast<size_t>(count);
+  if (saved == 0) {
+    RemoveEmptyFolders(made);
+    const frame::Text failed =
+        extract::OutcomeText(format, false) + Decimal(count) + "个图标都未能保存。"_gbk;
+    ShowStatus(failed);
+    frame::MessageBox(failed);
+    return kNoResult;
+  }
+  frame::Text outcome = "提取完毕！"_gbk;
+  if (saved < total) {
+    outcome += SomeOf(total, total - saved) + "未能保存。"_gbk;
+    ShowStatus(outcome);
+  } else {
+    // Icons built from their handles are this batch's news: the last of them is named.
+    ShowStatus(result.status.empty() ? outcome + "共保存"_gbk + Decimal(count) + "个文件。"_gbk
+                                     : result.status);
+  }
+  if (AskedYes(outcome + "是否打开文件夹查看文件？"_gbk, kYesNoQuestion))
     icofile::ShellOpen(result.folder);
   return kNoResult;
 }
@@ -356,19 +424,36 @@ std::optional<int32_t> SplitIcon(const frame::EventRecord&) {
   browse.includeFiles = true;
   const frame::Text target = icofile::BrowseForFolder(browse);
   if (target.empty()) return kNoResult;
+  const std::vector<frame::Text> made = icofile::MissingFolders(icofile::SplitFolder(target, icon));
   icofile::SplitOutcome outcome = icofile::SplitIconFile(icon, target);
+  const frame::Text tooLarge = "图像合计超过"_gbk + MebibytesOfLargestIcon();
+  const frame::Text notWritten =
+      Decimal(static_cast<int64_t>(outcome.failed.size())) + "个文件未能写入。"_gbk;
   // Nothing written (an icon too large to take apart, a file without a single usable image, a
-  // folder that could not be made): there is nothing to look at, so say it failed.
-  if (outcome.tooLarge || outcome.written.empty()) {
-    frame::MessageBox("分割图标失败！"_gbk);
+  // folder that could not be made): there is nothing to look at, and no folder is left behind.
+  if (outcome.written.empty()) {
+    RemoveEmptyFolders(made);
+    frame::Text why = "图标中没有可分割的图像。"_gbk;
+    if (outcome.tooLarge)
+      why = "图标中的"_gbk + tooLarge + "。"_gbk;
+    else if (!outcome.failed.empty())
+      why = notWritten;
+    ShowStatus("分割图标失败！"_gbk + why);
+    frame::MessageBox("分割图标失败！"_gbk + why);
     return kNoResult;
   }
-  const bool madeNewIcon =
-      !outcome.written.empty() && outcome.written.back() == outcome.folder + "new.ico"_gbk;
-  if (AskedYes(madeNewIcon ? "分割完毕！并重新创建了一个新的图标。是否查看？"_gbk
-                           : "分割完毕！是否查看？"_gbk,
-               kYesNoQuestion))
-    icofile::ShellOpen(outcome.folder);
+  // What did not become a file is said after what did.
+  frame::Text notes;
+  if (!outcome.skipped.empty())
+    notes += "跳过了"_gbk + Decimal(static_cast<int64_t>(outcome.skipped.size())) +
+             "个无法识别的图像。"_gbk;
+  if (!outcome.failed.empty()) notes += notWritten;
+  if (outcome.newIconTooLarge) notes += "32位"_gbk + tooLarge + "，未创建新图标。"_gbk;
+  const bool madeNewIcon = outcome.written.back() == outcome.folder + "new.ico"_gbk;
+  const frame::Text done =
+      (madeNewIcon ? "分割完毕！并重新创建了一个新的图标。"_gbk : "分割完毕！"_gbk) + notes;
+  ShowStatus(done);
+  if (AskedYes(done + "是否查看？"_gbk, kYesNoQuestion)) icofile::ShellOpen(outcome.folder);
   return kNoResult;
 }
 
@@ -382,15 +467,18 @@ std::optional<int32_t> RebuildIcon(const frame::EventRecord&) {
   if (target.empty()) return kNoResult;
   switch (icofile::RebuildIconFile(source, target)) {
     case icofile::Rebuilt::Written:
+      ShowStatus("重新创建图标完毕。"_gbk);
       if (AskedYes("重新创建图标完毕。是否查看？"_gbk, kYesNoQuestion))
         icofile::ShellOpen(icofile::ParentFolder(target));
       break;
     case icofile::Rebuilt::NotWritten:
     case icofile::Rebuilt::NoScratch:
     case icofile::Rebuilt::TooLarge:
+      ShowStatus("重新创建图标失败！"_gbk);
       frame::MessageBox("重新创建图标失败！"_gbk);
       break;
-    case icofile::Rebuilt::NothingKept:
+    case icofile::Rebuilt::NothingKept:  // asks nothing, but the status line says why
+      ShowStatus("图标中没有可保留的图像，未写入文件。"_gbk);
       break;
   }
   return kNoResult;
@@ -406,24 +494,44 @@ std::optional<int32_t> RebuildIconFolder(const frame::EventRecord&) {
   browse.newDialogStyle = true;
   const frame::Text target = icofile::BrowseForFolder(browse);
   if (target.empty()) return kNoResult;
-  const frame::Text status = Caption(unit::标签1);
   const win32::HWND window = browse.owner;
   const int32_t total = CountIconFiles(source);
   int32_t done = 0;
   frame::SetWaitCursor();
+  std::vector<icofile::FolderRebuild> results;
   {
     UnitsDisabled busy = PageButtonsDisabled();
-    icofile::RebuildIconFolder(source, target, [&](const icofile::FolderRebuild&) {
-      ++done;
-      if (!WindowStillOpen(window)) return;
-      SetCaption(unit::标签1, Progress(done, total));
-      frame::DoEvents();
-    });
+    results = icofile::RebuildIconFolder(
+        source, target,
+        [&](const icofile::FolderRebuild&) {
+          ++done;
+          if (!WindowStillOpen(window)) return;
+          ShowStatus(Progress(done, total));
+          frame::DoEvents();
+        },
+        [window] { return !WindowStillOpen(window); });
   }
   frame::RestoreCursor();
   if (!WindowStillOpen(window)) return kNoResult;
-  SetCaption(unit::标签1, status);
-  if (AskedYes("重新创建图标完毕。是否查看？"_gbk, kYesNoQuestion)) icofile::ShellOpen(target);
+  size_t written = 0, failed = 0;
+  for (const icofile::FolderRebuild& file : results) {
+    written += file.result == icofile::Rebuilt::Written;
+    failed += icofile::RebuildFailed(file.result);
+  }
+  if (failed > 0 && written == 0) {
+    const frame::Text outcome =
+        "重新创建图标失败！"_gbk + SomeOf(results.size(), failed) + "未能写入。"_gbk;
+    ShowStatus(outcome);
+    frame::MessageBox(outcome);
+    return kNoResult;
+  }
+  const frame::Text outcome =
+      failed > 0 ? "重新创建图标完毕，但"_gbk + SomeOf(results.size(), failed) + "未能写入。"_gbk
+                 : "重新创建图标完毕。"_gbk;
+  ShowStatus(failed > 0 ? outcome
+                        : outcome + "共写入"_gbk + Decimal(static_cast<int64_t>(written)) +
+                              "个图标。"_gbk);
+  if (AskedYes(outcome + "是否查看？"_gbk, kYesNoQuestion)) icofile::ShellOpen(target);
   return kNoResult;
 }
 

@@ -51,7 +51,7 @@ int32_t WholeNumberIn(const frame::Text& text) {
   return static_cast<int32_t>(std::clamp(number, kLowest, kHighest));
 }
 
-UnitsDisabled::UnitsDisabled(std::initializer_list<int32_t> units) : window_(MainWindowHandle()) {
+UnitsDisabled::UnitsDisabled(std::span<const int32_t> units) : window_(MainWindowHandle()) {
   for (int32_t unit : units) {
     held_.push_back({unit, IsDisabled(unit)});
     SetDisabled(unit, true);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <span>
 #include <vector>
 
 #include "frame/form/unit_types.h"
@@ -33,7 +34,9 @@ int32_t WholeNumberIn(const frame::Text& text);
 // gone.
 class UnitsDisabled {
  public:
-  UnitsDisabled(std::initializer_list<int32_t> units);
+  explicit UnitsDisabled(std::span<const int32_t> units);
+  UnitsDisabled(std::initializer_list<int32_t> units)
+      : UnitsDisabled(std::span<const int32_t>(units.begin(), units.size())) {}
   ~UnitsDisabled();
   UnitsDisabled(const UnitsDisabled&) = delete;
   UnitsDisabled& operator=(const UnitsDisabled&) = delete;

@@ -514,6 +514,96 @@ Result<PngImage, PngError> DecodePng(std::span<const uint8_t> png) {
   return out;
 }
 
+namespace {
+
+// The length PNG gives an ancillary chunk, where it fixes one; 0 where it does not, or where it
+// depends on the colour type or the palette (checked by the caller).
+uint32_t FixedChunkLength(const uint8_t* type) {
+  struct Fixed {
+    char name[5];
+    uint32_t length;
+  };
+  static constexpr Fixed kFixed[] = {{"gAMA", 4}, {"cHRM", 32}, {"sRGB", 1},
+                                     {"pHYs", 9}, {"tIME", 7},  {"oFFs", 9}};
+  for (const Fixed& fixed : kFixed)
+    if (std::memcmp(type, fixed.name, 4) == 0) return fixed.length;
+  return 0;
+}
+
+// tRNS, sBIT, bKGD and hIST, whose lengths follow from the colour type and the palette.
+bool DependentLengthFits(const uint8_t* type, uint32_t length, uint8_t colourType,
+                         uint32_t paletteEntries) {
+  if (IsType(type, "tRNS")) {
+    if (colourType == 0) return length == 2;
+    if (colourType == 2) return length == 6;
+    if (colourType == 3) return length >= 1 && length <= paletteEntries;
+    return false;  // grey + alpha and RGBA carry their own alpha
+  }
+  if (IsType(type, "sBIT")) {
+    constexpr uint32_t kSignificantBits[7] = {1, 0, 3, 3, 2, 0, 4};
+    return colourType < 7 && length == kSignificantBits[colourType];
+  }
+  if (IsType(type, "bKGD"))
+    return length == (colourType == 3 ? 1u : (colourType & 2) != 0 ? 6u : 2u);
+  if (IsType(type, "hIST")) return colourType == 3 && length == 2 * paletteEntries;
+  return true;
+}
+
+}  // namespace
+
+bool IsStrictPng(std::span<const uint8_t> png) {
+  if (!IsPngSignature(png)) return false;
+  enum class Stage { Header, BeforeData, Data, AfterData };
+  Stage stage = Stage::Header;
+  uint8_t colourType = 0;
+  uint32_t paletteEntries = 0;
+  size_t at = sizeof kSignature;
+  while (true) {
+    if (png.size() - at < 12) return false;  // no IEND
+    const uint32_t length = BigEndian32(png.data() + at);
+    const uint8_t* type = png.data() + at + 4;
+    if (length > kMaxChunkLength || length > png.size() - at - 12) return false;
+    if (!std::all_of(type, type + 4, IsLetter)) return false;
+    const uint8_t* data = type + 4;
+    if (kCheckCrc && libdeflate_crc32(0, type, length + 4) != BigEndian32(data + length))
+      return false;
+    at += size_t{length} + 12;
+    const bool critical = type[0] >= 'A' && type[0] <= 'Z';
+    if (stage == Stage::Header) {
+      if (!IsType(type, "IHDR") || length != kIhdrLength) return false;
+      colourType = data[9];
+      stage = Stage::BeforeData;
+    } else if (IsType(type, "IDAT")) {
+      if (stage == Stage::AfterData) return false;  // the pixel data in two runs
+      if (colourType == 3 && paletteEntries == 0) return false;
+      stage = Stage::Data;
+    } else if (IsType(type, "IEND")) {
+      // The end of the file, and of the pixel data, which must have come.
+      if (length != 0 || stage == Stage::BeforeData || at != png.size()) return false;
+      break;
+    } else {
+      if (stage == Stage::Data) stage = Stage::AfterData;
+      if (IsType(type, "PLTE")) {
+        if (stage != Stage::BeforeData || paletteEntries != 0 || colourType == 0 ||
+            colourType == 4 || length == 0 || length % 3 != 0 || length > 768)
+          return false;
+        paletteEntries = length / 3;
+      } else if (critical) {
+        return false;  // a second header, or a critical chunk PNG does not define
+      } else if (IsType(type, "tRNS") || IsType(type, "hIST") || IsType(type, "bKGD")) {
+        if (stage != Stage::BeforeData ||
+            !DependentLengthFits(type, length, colourType, paletteEntries))
+          return false;
+      } else if (IsType(type, "sBIT")) {
+        if (!DependentLengthFits(type, length, colourType, paletteEntries)) return false;
+      } else if (const uint32_t fixed = FixedChunkLength(type); fixed != 0 && length != fixed) {
+        return false;
+      }
+    }
+  }
+  return DecodePng(png).ok();
+}
+
 std::vector<uint8_t> EncodePng(int width, int height, std::span<const uint32_t> argb, bool opaque,
                                int pixelsPerMeterX, int pixelsPerMeterY) {
   if (width <= 0 || height <= 0 || uint64_t(width) * uint64_t(height) > kMaxPngPixels ||

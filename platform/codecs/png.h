@@ -76,6 +76,15 @@ Result<PngImage, PngError> DecodePng(std::span<const uint8_t> png);
 // error, what was written so far is left.
 Result<PngFacts, PngError> DecodePng(std::span<const uint8_t> png, std::span<uint32_t> pixels);
 
+// Whether the stream is a PNG file that every conforming reader takes as it is: the signature;
+// every chunk whole, with its CRC; IHDR first, PLTE and tRNS before the pixel data, the IDAT
+// chunks together, IEND last with nothing after it; the chunks whose length PNG fixes at that
+// length (tRNS, sBIT, bKGD and hIST as the colour type and palette say); no critical chunk PNG
+// does not define; and pixel data that decodes. The decoder itself is lenient where it can be
+// (a short pHYs is ignored, a file cut after its pixel data still decodes), so a stream that is
+// to be stored as it is, for other programs to read, is checked with this first.
+bool IsStrictPng(std::span<const uint8_t> png);
+
 // Encodes top-down 0xAARRGGBB pixels as an 8-bit RGBA (or, when `opaque`, RGB) PNG with a pHYs
 // chunk when pixelsPerMeter is positive. Empty when out of memory.
 std::vector<uint8_t> EncodePng(int width, int height, std::span<const uint32_t> argb,

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <libdeflate.h>
+
 #include <QBuffer>
 #include <QImage>
 
+#include "frame/icon_format.h"
 #include "frame/literal.h"
 #include "imaging/image_object.h"
 #include "tests/support/fixtures.h"
@@ -66,14 +69,24 @@ TEST_F(ConversionTest, ThePngSizeStoresAPngWithoutChangingIt) {
   EXPECT_EQ((*own)[0].bytesInResource, png.size());
   EXPECT_EQ(ConversionListText(SizeItemText(0), (*own)[0]), "PNG"_gbk);
 
-  for (auto [name, picture] :
-       {std::pair{"small.png", Encoded(Filled(100, 80, 0xFF0000FF), "PNG")},
-        std::pair{"same.jpg", Encoded(Filled(256, 256, 0xFF0000FF), "JPG")}}) {
+  // A PNG only a lenient reader takes: a pHYs chunk of 8 bytes after the header.
+  Bytes loose(png.begin(), png.begin() + 33), phys = {'p', 'H', 'Y', 's', 0, 0, 0, 1, 0, 0, 0, 1};
+  const uint32_t crc = libdeflate_crc32(0, phys.data(), phys.size());
+  loose.insert(loose.end(), {0, 0, 0, 8});
+  loose.insert(loose.end(), phys.begin(), phys.end());
+  loose.insert(loose.end(),
+               {uint8_t(crc >> 24), uint8_t(crc >> 16), uint8_t(crc >> 8), uint8_t(crc)});
+  loose.insert(loose.end(), png.begin() + 33, png.end());
+  for (auto [name, picture] : {std::pair{"small.png", Encoded(Filled(100, 80, 0xFF0000FF), "PNG")},
+                               std::pair{"same.jpg", Encoded(Filled(256, 256, 0xFF0000FF), "JPG")},
+                               std::pair{"jpeg.png", Encoded(Filled(256, 256, 0xFF0000FF), "JPG")},
+                               std::pair{"loose.png", loose}}) {
     auto list = PrepareConversionImages(Write(name, picture), pngSize);
     ASSERT_TRUE(list) << name;
     const frame::ByteSet& stored = (*list)[0].image;
-    QImage decoded = QImage::fromData(stored.data(), static_cast<int>(stored.size()), "PNG");
-    EXPECT_EQ(decoded.size(), QSize(256, 256)) << name << " is encoded as a valid PNG";
+    EXPECT_TRUE(frame::IsStrictPngImage(stored)) << name << " is encoded anew as a valid PNG";
+    EXPECT_EQ(frame::PngImageWidth(stored), 256u) << name;
+    EXPECT_EQ(frame::PngImageHeight(stored), 256u) << name;
   }
 }
 

@@ -200,6 +200,7 @@ TEST(PngDecoder, ReadsTheSystemsOwnPicturesLikeQt) {
       Bytes png = testing_support::ReadBytes(it->path());
       auto facts = ReadPngFacts(png, nullptr, nullptr);
       EXPECT_EQ(DifferenceToQt(png, facts && facts->bitDepth == 16 ? 1 : 0), "") << it->path();
+      EXPECT_TRUE(IsStrictPng(png)) << it->path();  // what a real tool writes is well-formed
       ++checked;
     }
   }
@@ -259,6 +260,59 @@ TEST(PngDecoder, RefusesDamagedFilesWithTheirReason) {
   Bytes tooMuch = taller.Write();
   std::copy(good.begin() + 8, good.begin() + 33, tooMuch.begin() + 8);
   EXPECT_EQ(DecodePng(tooMuch).error(), PngError::BadImageData);
+}
+
+// What may be stored in an icon unchanged: only what every conforming reader takes, where the
+// decoder is lenient (a short pHYs, bytes after IEND, no IEND at all).
+TEST(PngStrictness, TakesWellFormedStreamsOnly) {
+  RawPng base;
+  base.sample = [](int x, int y, int c) { return Pattern(x, y, c, 8); };
+  const Bytes good = base.Write();
+  constexpr size_t kAfterHeader = 33;
+  const size_t end = good.size() - 12;  // where IEND starts
+  // The pixel data is split in two IDAT chunks, the first of half its length.
+  const size_t kSecondIdat = kAfterHeader + 12 + (good.size() - kAfterHeader - 36) / 2;
+  auto with = [&](size_t at, const char* type, const Bytes& data) {
+    Bytes chunk;
+    Chunk(chunk, type, data);
+    Bytes png = good;
+    png.insert(png.begin() + long(at), chunk.begin(), chunk.end());
+    return png;
+  };
+  RawPng palette = base;
+  palette.colourType = 3;
+  palette.palette = Bytes(3 * 256, 0x40);
+  palette.transparency = {0, 0x80};
+  palette.sample = [](int x, int y, int) { return unsigned(x + y); };
+  Bytes badCrc = with(end, "tEXt", {'a', 0, 'b'});
+  badCrc[end + 10] ^= 1;
+  Bytes trailing = good;
+  trailing.push_back(0);
+  Bytes jpeg = {0xFF, 0xD8, 0xFF, 0xE0, 0, 0x10, 'J', 'F', 'I', 'F', 0};
+  RawPng badFilter = base;
+  badFilter.firstFilter = 5;
+  struct Row {
+    const char* what;
+    Bytes bytes;
+    bool strict;
+  };
+  const Row rows[] = {
+      {"as written", good, true},
+      {"a palette with transparency", palette.Write(), true},
+      {"text after the data", with(end, "tEXt", {'a', 0, 'b'}), true},
+      {"pHYs of 9 bytes", with(kAfterHeader, "pHYs", {0, 0, 0, 1, 0, 0, 0, 1, 0}), true},
+      {"pHYs of 8 bytes", with(kAfterHeader, "pHYs", Bytes(8, 0)), false},
+      {"tRNS in RGBA", with(kAfterHeader, "tRNS", Bytes(6, 0)), false},
+      {"an unknown critical chunk", with(kAfterHeader, "ABCD", {}), false},
+      {"a chunk between IDATs", with(kSecondIdat, "tEXt", {'a', 0}), false},
+      {"a damaged CRC of a chunk nobody reads", badCrc, false},
+      {"bytes after IEND", trailing, false},
+      {"no IEND", Bytes(good.begin(), good.begin() + long(end)), false},
+      {"pixel data that does not decode", badFilter.Write(), false},
+      {"a JPEG", jpeg, false},
+  };
+  for (const Row& row : rows)
+    EXPECT_EQ(IsStrictPng(row.bytes), row.strict) << row.what;
 }
 
 TEST(PngEncoder, WritesWhatQtReadsBackExactly) {

@@ -36,6 +36,10 @@ TEST_F(SplitTest, TheFolderIsTheIconsLoweredNameWithoutItsLastExtension) {
   // 乗 ends in the byte "\\": it is a name, not a separator.
   EXPECT_EQ(SplitFolder("/out/乗"_gbk, "App.ico"_gbk), "/out/乗/app/"_gbk);
   EXPECT_EQ(SplitFolder("/out\\"_gbk, "App.ico"_gbk), "/out\\app/"_gbk);
+  // A name whose stem would be the folder itself or its parent keeps its extension.
+  EXPECT_EQ(SplitFolder("/out"_gbk, "/icons/...ICO"_gbk), "/out/...ico/"_gbk);
+  EXPECT_EQ(SplitFolder("/out"_gbk, "/icons/..ico"_gbk), "/out/..ico/"_gbk);
+  EXPECT_EQ(SplitFolder("/out"_gbk, "/icons/.ico"_gbk), "/out/.ico/"_gbk);
 }
 
 TEST_F(SplitTest, OnlyPngDataBecomesAPngFileAndTheRestIsSkipped) {

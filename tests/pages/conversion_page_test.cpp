@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QTreeView>
 
 #include <algorithm>
@@ -16,6 +17,7 @@
 #include "platform/user32/window_table.h"
 #include "tests/pages/pages_fixture.h"
 #include "tests/support/icoutils.h"
+#include "ui/conversion_page.h"
 #include "ui/globals.h"
 
 namespace pages_test {
@@ -216,6 +218,25 @@ TEST_F(ConversionPageTest, BrowsingAFolderListsPreviewsAndEntersSubFolders) {
   EXPECT_EQ(Rows(), (std::vector<Row>{{"inner.png", 0}}));
 }
 
+// A folder asked for while a scan runs that is no folder changes nothing, as it does when no scan
+// runs: the folder being listed is listed whole and the scan ends with "就绪".
+TEST_F(ConversionPageTest, AScanRestartedTowardAMissingFolderEndsWithAWholeList) {
+  std::vector<Row> expected;
+  for (int i = 0; i < 6; ++i) {
+    const std::string name = "p" + std::to_string(i) + ".png";
+    Picture("pics/" + name, 4, 0xFF000000u);
+    expected.push_back({name, 0});
+  }
+  const fs::path missing = Path("missing");
+  frame::WriteText(kMainWindowId, unit::组合框2, prop::kComboContent,
+                   frame::Text::FromUtf8(Path("pics").string()));
+  QTimer::singleShot(0, [&] { TypeFolder(missing); });  // at the scan's first pause
+  ui::ListPictureFolder();
+  EXPECT_EQ(Caption(unit::标签1), "就绪");
+  EXPECT_EQ(Rows(), expected);
+  EXPECT_EQ(Folder(), missing.string());
+}
+
 TEST_F(ConversionPageTest, TheHistoryKeepsFoldersWithPicturesUpToTwenty) {
   frame::UnitRef combo{kMainWindowId, unit::组合框2, 0};
   const int before = frame::ComboItemCount(combo);
@@ -247,15 +268,24 @@ TEST_F(ConversionPageTest, CollectedPicturesConvertToTheIconPictolanCliWrites) {
       (std::vector<Row>{
           {"sub", 1}, {"big.png", 0}, {"broken.png", 0}, {"photo.bmp", 0}, {"square.png", 0}}));
 
+  // An empty list converts to nothing: no icon without an image is written.
+  Click(unit::转换按钮);
+  EXPECT_EQ(Messages(), std::vector<std::string>{"转换列表中没有图片，请先添加图片！"});
+  EXPECT_EQ(Asked().size(), 1u);  // and no save dialog
+
   // Nothing selected, a sub-folder, a picture that cannot be loaded: nothing is added.
   EXPECT_EQ(List().SelectedIndex(), -1);  // a listing selects nothing
   Click(unit::添加按钮);
   Add(0, k48);
   Add(2, k48);
-  EXPECT_EQ(Messages(), (std::vector<std::string>(3, "请选择图片！")));
+  EXPECT_EQ(Messages(),
+            (std::vector<std::string>{"转换列表中没有图片，请先添加图片！", "请选择图片！",
+                                      "请选择图片！", "无法读取所选图片！"}));
+  EXPECT_EQ(Caption(unit::标签1), "无法读取所选图片！");
   EXPECT_TRUE(ListTexts().empty());
 
   Add(1, k48);
+  EXPECT_EQ(Caption(unit::标签1), "已添加：big.png，48*48(32)");
   Add(3, k16);
   Add(4, k32);
   Add(4, kPng);
@@ -273,6 +303,7 @@ TEST_F(ConversionPageTest, CollectedPicturesConvertToTheIconPictolanCliWrites) {
   Click(unit::转换按钮);
   ASSERT_TRUE(fs::exists(ours));
   EXPECT_EQ(Asked().back().filter, "图标文件|*.ico");
+  EXPECT_EQ(Caption(unit::标签1), "转换完毕！已保存图标：ours.ico");
   ASSERT_EQ(ShellRequests().size(), 1u);
   EXPECT_EQ(ShellRequests()[0].file, "explorer.exe");
   EXPECT_EQ(ShellRequests()[0].parameters, "/select," + ours.string());
@@ -295,6 +326,7 @@ TEST_F(ConversionPageTest, CollectedPicturesConvertToTheIconPictolanCliWrites) {
   Answer().Then(DialogAnswer::Choose(Path("missing/x.ico").string()));
   Click(unit::转换按钮);
   EXPECT_EQ(Messages().back(), "抱歉！转换失败。");
+  EXPECT_EQ(Caption(unit::标签1), "抱歉！转换失败。");
   Click(unit::按钮3);
   ASSERT_EQ(ShellRequests().size(), 2u);
   EXPECT_EQ(ShellRequests()[1].parameters, "/select," + ours.string());

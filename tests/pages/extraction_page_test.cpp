@@ -4,7 +4,9 @@
 // icon and the output folder.
 #include <QTimer>
 
+#include <climits>
 #include <map>
+#include <set>
 
 #include "frame/properties.h"
 #include "frame/ui_commands.h"
@@ -29,14 +31,17 @@ QRgb IconColour(int g) {
   return qRgb((g * 37) & 0xFF, (200 - g * 11) & 0xFF, (g * 73 + 40) & 0xFF);
 }
 
-ts::Bytes ModuleOf(int icons) {
+// Groups listed in `damaged` hold an image cut short after its header: no icon can be read.
+ts::Bytes ModuleOf(int icons, std::set<int> damaged = {}) {
   ts::PeWriter writer;
   for (int g = 1; g <= icons; ++g) {
     ts::DibRecipe spec;
     spec.width = spec.height = 32;
     const uint32_t colour = 0xFF000000u | IconColour(g);
     spec.pixel = [colour](int x, int y) { return x < 4 && y < 4 ? 0u : colour; };
-    writer.AddIconGroup(g, ts::MakeIcoFile({ts::MakeIconDib(spec)}));
+    ts::Bytes image = ts::MakeIconDib(spec);
+    if (damaged.count(g)) image.resize(48);
+    writer.AddIconGroup(g, ts::MakeIcoFile({image}));
   }
   return writer.Build();
 }
@@ -75,7 +80,10 @@ TEST_F(ExtractionPageTest, OpeningAModuleShowsItsIconsAndProposesAFolder) {
   fs::path module = Write("Three.DLL", ModuleOf(3));
   SetContent(unit::编辑框2, "7");
   ChooseItem(unit::格式组合框, kPng);
+  frame::WriteText(kMainWindowId, unit::标签1, prop::kLabelCaption,
+                   frame::Text::FromUtf8("保存PNG图片成功！序号：3"));
   Open(module);
+  EXPECT_EQ(Caption(unit::标签1), "就绪");  // the last outcome was about another file
 
   ASSERT_EQ(Asked().size(), 1u);
   EXPECT_EQ(Asked()[0].kind, DialogKind::Open);
@@ -151,8 +159,9 @@ TEST_F(ExtractionPageTest, SingleExtractionNamesReportsAndWritesWhatTheCliWrites
       {"m12.dll", 12, 0, kPng, "", "", "保存PNG图片失败！序号：00", 0},
       {"m12.dll", 12, 13, kIco, "", "", "提取图标失败！序号：13", 0},
       {"m12.dll", 12, -50, kBmp, "", "", "保存BMP图片失败！序号：0-50", 0},
-      // -1 names group id 2, which the group copy cannot take by position: built from the handle.
-      {"m12.dll", 12, -1, kIco, "", "0-1.ico", "提取图标失败！序号：0-1  根据句柄创建.", 4286},
+      {"m12.dll", 12, -1, kIco, "", "", "提取图标失败！序号：0-1", 0},
+      {"m12.dll", 12, -1, kPng, "", "", "保存PNG图片失败！序号：0-1", 0},
+      {"m12.dll", 12, INT_MIN, kBmp, "", "", "保存BMP图片失败！序号：0-2147483648", 0},
   };
   std::map<std::string, fs::path> modules;
   int n = 0;
@@ -190,26 +199,30 @@ TEST_F(ExtractionPageTest, ExtractAllFillsAFreshFolderEachTimeAndOffersToOpenIt)
   const fs::path out = Path("out");
   SetContent(unit::保存路径编辑框, out.string());
   // What the window shows while the batch runs, seen from its first pass through the loop.
+  // What the window shows while the batch runs, seen from its first pass through the loop: the
+  // buttons, and the format, prefix and folder the batch read once, are disabled.
   std::string progress;
-  bool buttonsDisabled = false;
+  bool unitsDisabled = false;
   QTimer::singleShot(0, [&] {
     progress = Caption(unit::标签1);
-    buttonsDisabled = Disabled(unit::全部提取按钮) && Disabled(unit::提取图标按钮) &&
-                      Disabled(unit::提取图标按钮1) && Disabled(unit::打开按钮2);
+    unitsDisabled = Disabled(unit::全部提取按钮) && Disabled(unit::提取图标按钮) &&
+                    Disabled(unit::提取图标按钮1) && Disabled(unit::打开按钮2) &&
+                    Disabled(unit::格式组合框) && Disabled(unit::文件前缀编辑框) &&
+                    Disabled(unit::保存路径编辑框);
   });
   Answer()
       .Then(DialogAnswer::Press(win32::IDYES))
       .Then(DialogAnswer::Press(win32::IDNO))
       .Then(DialogAnswer::Press(win32::IDNO));
-  const std::string before = Caption(unit::标签1);
   for (int run = 0; run < 3; ++run)
     Click(unit::全部提取按钮);
 
   EXPECT_EQ(progress, "1/12");
-  EXPECT_TRUE(buttonsDisabled);
-  EXPECT_FALSE(Disabled(unit::全部提取按钮));
-  EXPECT_FALSE(Disabled(unit::提取图标按钮));
-  EXPECT_EQ(Caption(unit::标签1), before);
+  EXPECT_TRUE(unitsDisabled);
+  for (int32_t enabled : {unit::全部提取按钮, unit::提取图标按钮, unit::格式组合框,
+                          unit::文件前缀编辑框, unit::保存路径编辑框})
+    EXPECT_FALSE(Disabled(enabled)) << enabled;
+  EXPECT_EQ(Caption(unit::标签1), "提取完毕！共保存12个文件。");
   std::vector<std::string> expected;
   for (int i = 1; i <= 12; ++i)
     expected.push_back((i < 10 ? "p0" : "p") + std::to_string(i) + ".png");
@@ -228,9 +241,44 @@ TEST_F(ExtractionPageTest, ExtractAllFillsAFreshFolderEachTimeAndOffersToOpenIt)
   ExpectSameFiles(out, Path("cli"));
 }
 
-// The user may close the window while the batch lets it run: the batch ends its work without
-// touching the units that are gone, and asks nothing.
-TEST_F(ExtractionPageTest, ClosingTheWindowDuringABatchEndsItQuietly) {
+// Icons whose picture cannot be saved are counted; a batch that saved none asks nothing and
+// leaves no folder behind.
+TEST_F(ExtractionPageTest, ExtractAllSaysHowManyIconsWereNotSaved) {
+  struct Row {
+    std::set<int> damaged;
+    std::vector<std::string> files;
+    const char* status;
+    const char* message;
+  };
+  const Row rows[] = {
+      {{2},
+       {"1.png", "3.png"},
+       "提取完毕！3个图标中有1个未能保存。",
+       "提取完毕！3个图标中有1个未能保存。是否打开文件夹查看文件？"},
+      {{1, 2, 3},
+       {},
+       "保存PNG图片失败！3个图标都未能保存。",
+       "保存PNG图片失败！3个图标都未能保存。"},
+  };
+  int n = 0;
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.status);
+    Open(Write("damaged" + std::to_string(++n) + ".dll", ModuleOf(3, row.damaged)));
+    const fs::path out = Path("out" + std::to_string(n)) / "made";
+    Choose(out.string(), "", 1, kPng);
+    Answer().Then(DialogAnswer::Press(win32::IDNO));
+    Click(unit::全部提取按钮);
+    EXPECT_EQ(Caption(unit::标签1), row.status);
+    EXPECT_EQ(Messages().back(), row.message);
+    EXPECT_EQ(Listing(out), row.files);
+    EXPECT_EQ(fs::exists(out.parent_path()), !row.files.empty()) << "made for the batch";
+  }
+  EXPECT_EQ(Asked().back().flags & 0xFFu, 0u);  // nothing to look at: a plain message
+}
+
+// The user may close the window while the batch lets it run: the batch stops after the icon it
+// is saving, touches no unit that is gone, and asks nothing.
+TEST_F(ExtractionPageTest, ClosingTheWindowDuringABatchStopsIt) {
   Open(Write("five.dll", ModuleOf(5)));
   SetContent(unit::保存路径编辑框, Path("out").string());
   QWidget* window = platform::user32::WidgetOf(frame::GetUnitHandle({kMainWindowId, 0, 0}));
@@ -238,7 +286,7 @@ TEST_F(ExtractionPageTest, ClosingTheWindowDuringABatchEndsItQuietly) {
   const size_t asked = Asked().size();
   Click(unit::全部提取按钮);
   EXPECT_EQ(Asked().size(), asked);
-  EXPECT_EQ(Listing(Path("out")).size(), 5u);
+  EXPECT_EQ(Listing(Path("out")), std::vector<std::string>{"1.ico"});
 }
 
 // Real modules and icon files nobody here wrote: every icon of each, as the CLI writes them.
@@ -344,9 +392,17 @@ TEST_F(ExtractionPageTest, TheOutputFolderIsChosenOpenedAndNeverTheRoot) {
   Click(unit::打开按钮2);
   ASSERT_EQ(ShellRequests().size(), 1u);
   EXPECT_EQ(ShellRequests()[0].file, Path("chosen").string());
+  // A cancel keeps the folder; so does a folder whose path is too long for the platform.
   Answer().Then(DialogAnswer::Cancel());
   Click(unit::浏览按钮1);
-  EXPECT_EQ(Content(unit::保存路径编辑框), "");
+  EXPECT_EQ(Content(unit::保存路径编辑框), Path("chosen").string());
+  const fs::path deep = Path(std::string(120, 'a')) / std::string(120, 'b') / std::string(30, 'c');
+  fs::create_directories(deep);
+  ASSERT_GE(deep.string().size(), 260u);
+  Answer().Then(DialogAnswer::Choose(deep.string()));
+  Click(unit::浏览按钮1);
+  EXPECT_EQ(Messages().back(), "所选文件夹的路径太长（超过259个字节），请另选一个文件夹！");
+  EXPECT_EQ(Content(unit::保存路径编辑框), Path("chosen").string());
 
   // An empty folder becomes the proposed one, in the program's writable folder.
   fs::path module = Write("pages-empty-folder-case.dll", ModuleOf(2));

@@ -3,7 +3,9 @@
 // the folder the pages propose to write in.
 #include <QTimer>
 
+#include "frame/ui_commands.h"
 #include "icofile/dialogs.h"
+#include "platform/user32/window_table.h"
 #include "tests/pages/pages_fixture.h"
 #include "tests/support/icon_images.h"
 #include "ui/program_folder.h"
@@ -40,25 +42,64 @@ void ExpectSameFiles(const fs::path& ours, const fs::path& cli) {
 using IconToolsTest = PagesTest;
 
 struct SplitRow {
+  const char* name;    // the icon file's, in a folder of its own
+  const char* folder;  // the split's folder in the chosen one
   ts::Bytes icon;
+  const char* blocked;  // a folder made at this file's place beforehand: it cannot be written
   std::vector<std::string> files;
-  const char* question;
+  const char* question;  // the status line says the same, without "是否查看？"
 };
 
-TEST_F(IconToolsTest, SplitWritesEveryImageAndAsksToShowThem) {
+TEST_F(IconToolsTest, SplitWritesEveryImageAndSaysWhatItCouldNot) {
+  const ts::Bytes junk(40, 0x5A);
   const SplitRow rows[] = {
-      {MixedIcon(),
+      {"App.ico",
+       "app",
+       MixedIcon(),
+       "",
        {"3.png", "Par1.ico", "Par2.ico", "new.ico"},
        "分割完毕！并重新创建了一个新的图标。是否查看？"},
-      {ts::MakeIcoFile({Dib(16, 8), Dib(32, 4)}), {"Par1.ico", "Par2.ico"}, "分割完毕！是否查看？"},
-      // Not an icon: no image to write, so no folder to look at.
-      {ts::Bytes{'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'c', 'o', 'n'}, {}, "分割图标失败！"},
+      {"App.ico",
+       "app",
+       ts::MakeIcoFile({Dib(16, 8), Dib(32, 4)}),
+       "",
+       {"Par1.ico", "Par2.ico"},
+       "分割完毕！是否查看？"},
+      {"App.ico",
+       "app",
+       ts::MakeIcoFile({Dib(16, 8), junk}),
+       "",
+       {"Par1.ico"},
+       "分割完毕！跳过了1个无法识别的图像。是否查看？"},
+      {"App.ico",
+       "app",
+       MixedIcon(),
+       "Par2.ico",
+       {"3.png", "Par1.ico", "Par2.ico"},
+       "分割完毕！1个文件未能写入。是否查看？"},
+      // A name whose stem is ".." stays inside the chosen folder.
+      {"...ico",
+       "...ico",
+       MixedIcon(),
+       "",
+       {"3.png", "Par1.ico", "Par2.ico", "new.ico"},
+       "分割完毕！并重新创建了一个新的图标。是否查看？"},
+      // Not an icon: no image to write, so no folder to look at, and none is left behind.
+      {"App.ico",
+       "app",
+       ts::Bytes{'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'c', 'o', 'n'},
+       "",
+       {},
+       "分割图标失败！图标中没有可分割的图像。"},
   };
   int n = 0;
   for (const SplitRow& row : rows) {
     SCOPED_TRACE(row.question);
-    const fs::path icon = Write("App" + std::to_string(++n) + ".ico", row.icon);
-    const fs::path target = Path("parts" + std::to_string(n));
+    const std::string at = std::to_string(++n);
+    const fs::path icon = Write("icons" + at + "/" + row.name, row.icon);
+    const fs::path target = Path("parts" + at);
+    const fs::path folder = target / row.folder;
+    if (*row.blocked) fs::create_directories(folder / row.blocked);
     Answer()
         .Then(DialogAnswer::Choose(icon.string()))
         .Then(DialogAnswer::Choose(target.string()))
@@ -70,12 +111,14 @@ TEST_F(IconToolsTest, SplitWritesEveryImageAndAsksToShowThem) {
     EXPECT_EQ(Asked()[asked + 1].caption, "选择保存图标的位置");
     EXPECT_EQ(Asked()[asked + 1].flags & 0x4010u, 0x4010u);  // edit box, files listed
     EXPECT_EQ(Asked()[asked + 2].text, row.question);
-    const fs::path folder = target / ("app" + std::to_string(n));
+    EXPECT_EQ(Caption(unit::标签1) + (row.files.empty() ? "" : "是否查看？"), row.question);
     EXPECT_EQ(Listing(folder), row.files);
-    if (row.files.empty()) continue;
+    EXPECT_EQ(Listing(target), row.files.empty() ? std::vector<std::string>{}
+                                                 : std::vector<std::string>{row.folder});
+    if (row.files.empty() || *row.blocked) continue;
     EXPECT_EQ(ShellRequests().back().file, folder.string() + "/");
-    RunCli({"split", icon.string(), "--out", Path("cli" + std::to_string(n)).string()});
-    ExpectSameFiles(folder, Path("cli" + std::to_string(n)) / ("app" + std::to_string(n)));
+    RunCli({"split", icon.string(), "--out", Path("cli" + at).string()});
+    ExpectSameFiles(folder, Path("cli" + at) / row.folder);
   }
 }
 
@@ -106,6 +149,7 @@ TEST_F(IconToolsTest, RebuildWritesTheClassicImagesOfOneFile) {
   Click(unit::提取图标按钮2);
   EXPECT_EQ(Asked().size(), 5u);
   EXPECT_FALSE(fs::exists(Path("none.ico")));
+  EXPECT_EQ(Caption(unit::标签1), "图标中没有可保留的图像，未写入文件。");
 
   // A rebuilt icon that cannot be written is not reported as done.
   Write("file", {1});
@@ -128,7 +172,6 @@ TEST_F(IconToolsTest, RebuildOfAFolderShowsProgressAndAsksAtTheEnd) {
     progress = Caption(unit::标签1);
     buttonsDisabled = Disabled(unit::提取图标按钮1) && Disabled(unit::分割图标按钮);
   });
-  const std::string before = Caption(unit::标签1);
   Answer()
       .Then(DialogAnswer::Choose(Path("icons").string()))
       .Then(DialogAnswer::Choose(Path("classic").string()))
@@ -142,11 +185,54 @@ TEST_F(IconToolsTest, RebuildOfAFolderShowsProgressAndAsksAtTheEnd) {
   EXPECT_EQ(progress, "1/3");
   EXPECT_TRUE(buttonsDisabled);
   EXPECT_FALSE(Disabled(unit::提取图标按钮1));
-  EXPECT_EQ(Caption(unit::标签1), before);
+  EXPECT_EQ(Caption(unit::标签1), "重新创建图标完毕。共写入2个图标。");
   EXPECT_EQ(Listing(Path("classic")), (std::vector<std::string>{"a.ico", "b.ico"}));
   ASSERT_EQ(ShellRequests().size(), 1u);
   RunCli({"rebuild-dir", Path("icons").string(), Path("cli").string()});
   ExpectSameFiles(Path("classic"), Path("cli"));
+}
+
+// Icons that could not be written are counted (folders stand at their places in the target).
+TEST_F(IconToolsTest, RebuildOfAFolderSaysHowManyIconsFailed) {
+  Write("icons/a.ico", MixedIcon());
+  Write("icons/b.ico", ts::MakeIcoFile({Dib(32, 32)}));
+  Write("icons/png-only.ico", ts::MakeIcoFile({ts::MakePng(256, 256, 0xFF00FF00)}));
+  struct Row {
+    std::vector<std::string> blocked;
+    const char* message;
+  };
+  const Row rows[] = {
+      {{"b.ico"}, "重新创建图标完毕，但3个图标中有1个未能写入。是否查看？"},
+      {{"a.ico", "b.ico"}, "重新创建图标失败！3个图标中有2个未能写入。"},
+  };
+  int n = 0;
+  for (const Row& row : rows) {
+    const fs::path target = Path("target" + std::to_string(++n));
+    for (const std::string& name : row.blocked)
+      fs::create_directories(target / name);
+    Answer()
+        .Then(DialogAnswer::Choose(Path("icons").string()))
+        .Then(DialogAnswer::Choose(target.string()))
+        .Then(DialogAnswer::Press(win32::IDNO));
+    Click(unit::提取图标按钮1);
+    EXPECT_EQ(Messages().back(), row.message);
+  }
+  EXPECT_EQ(Asked().back().flags & 0xFFu, 0u);  // nothing written: nothing to look at
+  EXPECT_EQ(Caption(unit::标签1), rows[1].message);
+}
+
+TEST_F(IconToolsTest, ClosingTheWindowDuringARebuildOfAFolderStopsIt) {
+  for (const char* name : {"a.ico", "b.ico", "c.ico"})
+    Write(std::string("icons/") + name, MixedIcon());
+  fs::create_directories(Path("classic"));
+  QWidget* window = platform::user32::WidgetOf(frame::GetUnitHandle({kMainWindowId, 0, 0}));
+  QTimer::singleShot(0, [window] { window->close(); });
+  Answer()
+      .Then(DialogAnswer::Choose(Path("icons").string()))
+      .Then(DialogAnswer::Choose(Path("classic").string()));
+  Click(unit::提取图标按钮1);
+  EXPECT_EQ(Asked().size(), 2u);
+  EXPECT_EQ(Listing(Path("classic")), std::vector<std::string>{"a.ico"});
 }
 
 TEST(ProgramFolderTest, TheProgramFolderServesOnlyWhereTheUserMayWrite) {
