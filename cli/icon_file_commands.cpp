@@ -30,8 +30,9 @@ std::optional<std::vector<uint8_t>> ParseSizes(std::string_view text, std::strin
     if (word == "png" || word == "PNG") {
       value = 0;
     } else {
+      // A number names a bitmap size; 0, the list's code for the PNG image, is no size.
       auto [end, failed] = std::from_chars(word.data(), word.data() + word.size(), value);
-      if (failed != std::errc() || end != word.data() + word.size()) value = -1;
+      if (failed != std::errc() || end != word.data() + word.size() || value == 0) value = -1;
     }
     bool listed = false;
     for (uint8_t size : icofile::kConversionSizes)
