@@ -14,7 +14,7 @@ test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang clang-format libclang-rt-14-dev
   nsis-common icoutils
-  desktop-file-utils appstream man-db
+  desktop-file-utils appstream man-db time
 )
 
 packages=("${run_packages[@]}")
