@@ -17,6 +17,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <deque>
 #include <map>
 #include <set>
 #include <utility>
@@ -126,11 +127,14 @@ bool Exists(const std::string& path) {
 
 // ---- Running the inputs on worker processes
 
-// What a worker answers after each input.
+// What a worker answers after each input, followed by what the input printed on stdout and on
+// stderr.
 struct Report {
   uint32_t input = 0;
   int32_t outcome = 0;
-  uint32_t files = 0;
+  uint64_t files = 0;
+  uint64_t outBytes = 0;
+  uint64_t errBytes = 0;
 };
 
 bool ReadWhole(int fd, void* buffer, size_t size) {
@@ -172,13 +176,16 @@ void Rewind(int fd) {
   lseek(fd, 0, SEEK_SET);
 }
 
+// Inputs a worker is given before it has answered for the first: the next one waits in its
+// socket, so it never idles while the first process prints.
+constexpr size_t kQueuedPerWorker = 2;
+
 struct Worker {
   pid_t pid = -1;
   int channel = -1;  // the first process's end: input numbers out, reports in
-  int out = -1;      // the worker's stdout and stderr: memory files both processes hold
-  int err = -1;
-  bool busy = false;
-  size_t input = 0;
+  int out = -1;      // the worker's stdout and stderr: memory files both processes hold, read
+  int err = -1;      // by the first process when the worker ends in the middle of an input
+  std::deque<size_t> inputs;  // given and not answered for, in order
 };
 
 void CloseAll(Worker& worker) {
@@ -187,7 +194,7 @@ void CloseAll(Worker& worker) {
 }
 
 // A worker: takes input numbers until its channel closes. Each input's stdout and stderr start
-// empty, so the first process reads exactly what that input printed.
+// empty, so what it answers is exactly what that input printed.
 [[noreturn]] void WorkerLoop(int channel, const BatchInputs& batch,
                              const std::function<Outcome(const BatchInput&)>& run) {
   uint32_t input = 0;
@@ -200,8 +207,11 @@ void CloseAll(Worker& worker) {
     platform::files::FileBytes::ForgetRecent();  // one input's bytes at a time
     std::fflush(stdout);
     std::fflush(stderr);
-    Report report{input, static_cast<int32_t>(outcome), static_cast<uint32_t>(WrittenCount())};
-    if (!SendWhole(channel, &report, sizeof report)) break;
+    std::string out = Contents(STDOUT_FILENO), err = Contents(STDERR_FILENO);
+    Report report{input, static_cast<int32_t>(outcome), WrittenCount(), out.size(), err.size()};
+    if (!SendWhole(channel, &report, sizeof report) ||
+        !SendWhole(channel, out.data(), out.size()) || !SendWhole(channel, err.data(), err.size()))
+      break;
   }
   std::fflush(nullptr);
   _exit(0);
@@ -237,23 +247,41 @@ bool StartWorker(Worker& worker, std::vector<Worker>& workers, const BatchInputs
     return false;
   }
   worker.pid = pid;
-  worker.busy = false;
+  worker.inputs.clear();
   return true;
 }
 
 struct Finished {
   Outcome outcome = Outcome::Failed;
-  uint32_t files = 0;
+  size_t files = 0;
   std::string out;
   std::string err;
 };
 
-// A worker that ended in the middle of an input: the input failed with what it printed so far.
+// The worker's answer for its oldest input; none when it has ended.
+std::optional<Finished> Answer(Worker& worker) {
+  Report report;
+  if (!ReadWhole(worker.channel, &report, sizeof report) || report.input != worker.inputs.front())
+    return std::nullopt;
+  Finished finished;
+  finished.outcome = static_cast<Outcome>(report.outcome);
+  finished.files = report.files;
+  finished.out.resize(report.outBytes);
+  finished.err.resize(report.errBytes);
+  if (!ReadWhole(worker.channel, finished.out.data(), finished.out.size()) ||
+      !ReadWhole(worker.channel, finished.err.data(), finished.err.size()))
+    return std::nullopt;
+  return finished;
+}
+
+// A worker that ended in the middle of an input (a fatal error, a signal): that input failed
+// with what it printed so far.
 Finished Ended(Worker& worker, const BatchInput& input) {
   Finished finished;
   finished.out = Contents(worker.out);
   finished.err = Contents(worker.err);
   int status = 0;
+  kill(worker.pid, SIGKILL);  // it has ended, or broke off its answer: it does no more
   pid_t waited = waitpid(worker.pid, &status, 0);
   if (waited == worker.pid && WIFSIGNALED(status))
     finished.err += "pictolan-cli: the work on '" + input.path + "' ended with signal " +
@@ -262,7 +290,6 @@ Finished Ended(Worker& worker, const BatchInput& input) {
     finished.err += "pictolan-cli: the work on '" + input.path + "' ended unexpectedly\n";
   CloseAll(worker);
   worker.pid = -1;
-  worker.busy = false;
   return finished;
 }
 
@@ -331,9 +358,10 @@ class BatchProgress {
 };
 
 void PrintSummary(const BatchInputs& batch, const Totals& totals, const SummaryWords& words) {
-  std::string line = Counted(batch.inputs.size(), "input", "inputs") + ": " +
-                     Grouped(totals.done) + " " + std::string(words.done);
-  if (!words.nothing.empty()) line += ", " + Grouped(totals.nothing) + " " + std::string(words.nothing);
+  std::string line = Counted(batch.inputs.size(), "input", "inputs") + ": " + Grouped(totals.done) +
+                     " " + std::string(words.done);
+  if (!words.nothing.empty())
+    line += ", " + Grouped(totals.nothing) + " " + std::string(words.nothing);
   if (words.files) line += ", " + Counted(totals.files, "file", "files") + " written";
   line += ", " + Grouped(totals.failed) + " failed";
   if (batch.skipped > 0)
@@ -431,35 +459,39 @@ int RunBatch(const BatchInputs& batch, int jobs, const SummaryWords& words,
   const size_t total = batch.inputs.size();
   Totals totals;
   std::vector<Worker> workers(std::min(static_cast<size_t>(std::max(jobs, 1)), total));
-  // Results wait to be printed in input order; a worker gets no input further ahead than this,
+  // Results wait to be printed in input order; no input further ahead than this is given out,
   // so the results waiting stay few whatever the number of inputs.
   const size_t window = 4 * workers.size() + 4;
   size_t next = 0, printed = 0;
+  std::set<size_t> again;  // given to a worker that ended before it started them
   std::map<size_t, Finished> finished;
   BatchProgress progress(total);
   const bool stdoutOnTerminal = isatty(STDOUT_FILENO) == 1;
   bool startFailed = false;
+  auto nextInput = [&]() -> std::optional<size_t> {
+    size_t candidate = again.empty() ? next : *again.begin();
+    if (candidate >= total || candidate >= printed + window) return std::nullopt;
+    if (again.empty())
+      ++next;
+    else
+      again.erase(again.begin());
+    return candidate;
+  };
   while (printed < total) {
     size_t alive = 0;
     for (Worker& worker : workers) {
-      if (worker.pid < 0 && next < total && !startFailed &&
+      if (worker.pid < 0 && (next < total || !again.empty()) && !startFailed &&
           !StartWorker(worker, workers, batch, run))
         startFailed = true;
       if (worker.pid < 0) continue;
       ++alive;
-      if (worker.busy || next >= total || next >= printed + window) continue;
-      uint32_t input = static_cast<uint32_t>(next);
-      if (!SendWhole(worker.channel, &input, sizeof input)) {
-        // It ended while it had nothing to do: it is not started again.
-        waitpid(worker.pid, nullptr, 0);
-        CloseAll(worker);
-        worker.pid = -1;
-        startFailed = true;
-        --alive;
-        continue;
+      while (worker.inputs.size() < kQueuedPerWorker) {
+        std::optional<size_t> input = nextInput();
+        if (!input) break;
+        uint32_t number = static_cast<uint32_t>(*input);
+        worker.inputs.push_back(*input);
+        if (!SendWhole(worker.channel, &number, sizeof number)) break;  // its answer tells
       }
-      worker.busy = true;
-      worker.input = next++;
     }
     if (alive == 0) {
       progress.Clear();
@@ -469,28 +501,26 @@ int RunBatch(const BatchInputs& batch, int jobs, const SummaryWords& words,
     std::vector<pollfd> waiting;
     std::vector<Worker*> owners;
     for (Worker& worker : workers)
-      if (worker.busy) {
+      if (!worker.inputs.empty()) {
         waiting.push_back({worker.channel, POLLIN, 0});
         owners.push_back(&worker);
       }
-    if (!waiting.empty() &&
-        poll(waiting.data(), waiting.size(), progress.WaitMilliseconds()) < 0 && errno != EINTR)
+    if (!waiting.empty() && poll(waiting.data(), waiting.size(), progress.WaitMilliseconds()) < 0 &&
+        errno != EINTR)
       return Fail(std::string("cannot wait for the workers: ") + std::strerror(errno));
     for (size_t i = 0; i < waiting.size(); ++i) {
       if (waiting[i].revents == 0) continue;
       Worker& worker = *owners[i];
-      Report report;
-      if (ReadWhole(worker.channel, &report, sizeof report) && report.input == worker.input) {
-        Finished result;
-        result.outcome = static_cast<Outcome>(report.outcome);
-        result.files = report.files;
-        result.out = Contents(worker.out);
-        result.err = Contents(worker.err);
-        finished.emplace(worker.input, std::move(result));
-        worker.busy = false;
-      } else {
-        finished.emplace(worker.input, Ended(worker, batch.inputs[worker.input]));
+      size_t input = worker.inputs.front();
+      std::optional<Finished> answer = Answer(worker);
+      worker.inputs.pop_front();
+      if (answer) {
+        finished.emplace(input, std::move(*answer));
+        continue;
       }
+      finished.emplace(input, Ended(worker, batch.inputs[input]));
+      again.insert(worker.inputs.begin(), worker.inputs.end());
+      worker.inputs.clear();
     }
     for (auto it = finished.find(printed); it != finished.end(); it = finished.find(printed)) {
       const Finished& result = it->second;

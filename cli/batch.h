@@ -34,8 +34,8 @@ struct BatchInput {
 
 struct BatchInputs {
   std::vector<BatchInput> inputs;
-  bool batch = false;    // several inputs or a folder: each input's output goes into its own place
-  size_t skipped = 0;    // files found in folders that do not start as the kind of input
+  bool batch = false;     // several inputs or a folder: each input's output goes into its own place
+  size_t skipped = 0;     // files found in folders that do not start as the kind of input
   size_t unreadable = 0;  // folders that could not be listed (each reported on stderr)
 };
 
