@@ -5,7 +5,8 @@
 #   - every group to a 32 x 32 PNG: ours vs wrestool, then icotool on its icon files;
 #   - a 1024 x 1024 picture to one icon of 16 to 128 pixels and a 256 x 256 PNG image: ours vs
 #     ImageMagick (skipped when it is not installed);
-#   - every icon group of nsis-common's stubs (one command per stub): ours vs wrestool;
+#   - every icon group of nsis-common's stubs, one command per stub and one for them all: ours vs
+#     wrestool;
 #   - start-up: `info` on one stub against `wrestool -l` (STARTUP_RUNS times, default 40), the
 #     cost of a command that only reads bytes.
 # Each command runs RUNS times (default 5) into a fresh folder; the median wall time is shown and
@@ -63,6 +64,8 @@ ours_stubs() {
   for s in "${stubs[@]}"; do "$cli" extract "$s" --all --out "$work/out/$(basename "$s")"; done
 }
 wrestool_stubs() { for s in "${stubs[@]}"; do wrestool -x -t14 -o "$work/out" "$s"; done; }
+ours_stubs_once() { "$cli" extract --all "${stubs[@]}" --out "$work/out"; }
+wrestool_stubs_once() { wrestool -x -t14 -o "$work/out" "${stubs[@]}"; }
 ours_startup() { "$cli" info "${stubs[0]}"; }
 wrestool_startup() { wrestool -l "${stubs[0]}"; }
 
@@ -79,6 +82,7 @@ if have wrestool && have icotool; then
   row "groups to 32x32 PNG (+icotool)" "$(median ours_png)" "$(median icoutils_png)" 0.3
   if [ ${#stubs[@]} -gt 0 ]; then
     row "nsis-common stubs to .ico" "$(median ours_stubs)" "$(median wrestool_stubs)" ""
+    row "the stubs to .ico, one call" "$(median ours_stubs_once)" "$(median wrestool_stubs_once)" ""
     startup_runs=${STARTUP_RUNS:-40}
     row "start-up: info on one stub (-l)" "$(count=$startup_runs median ours_startup)" \
       "$(count=$startup_runs median wrestool_startup)" 2
