@@ -5,7 +5,8 @@
 #   - every group to a 32 x 32 PNG: ours vs wrestool, then icotool on its icon files;
 #   - a 1024 x 1024 picture to one icon of 16 to 128 pixels and a 256 x 256 PNG image: ours vs
 #     ImageMagick (skipped when it is not installed);
-#   - every icon group of nsis-common's stubs (one command per stub): ours vs wrestool;
+#   - every icon group of nsis-common's stubs, one command per stub and one for them all: ours vs
+#     wrestool;
 #   - start-up: `info` on one stub against `wrestool -l` (STARTUP_RUNS times, default 40), the
 #     cost of a command that only reads bytes.
 # Each command runs RUNS times (default 5) into a fresh folder; the median wall time is shown and
@@ -36,36 +37,7 @@ for candidate in magick convert-im6.q16 convert; do
   fi
 done
 
-# Median wall time and median processor time (user + system) in seconds of running "$@" RUNS
-# times (or $count), each into a fresh $work/out: "WALL CPU". On a busy machine the processor
-# time is the steadier of the two.
-median() {
-  local walls=() cpus=() TIMEFORMAT='%3U %3S' user system
-  for ((i = 0; i < ${count:-$runs}; i++)); do
-    rm -rf "$work/out" && mkdir -p "$work/out"
-    # The shell's own clock: starting `date` would add a process's start to every time.
-    local start end
-    start=${EPOCHREALTIME/[.,]/}
-    { time "$@" >/dev/null 2>&1; } 2>"$work/time"
-    end=${EPOCHREALTIME/[.,]/}
-    read -r user system <"$work/time"
-    walls+=("$((end - start))")
-    cpus+=("$(awk -v u="$user" -v s="$system" 'BEGIN { printf "%d", (u + s) * 1e6 }')")
-  done
-  local pick='{ t[NR] = $1 } END { printf "%.3f", t[int((NR + 1) / 2)] / 1e6 }'
-  echo "$(printf '%s\n' "${walls[@]}" | sort -n | awk "$pick")" \
-    "$(printf '%s\n' "${cpus[@]}" | sort -n | awk "$pick")"
-}
-
-row() {  # name "ours (WALL CPU)" "theirs (WALL CPU)" target: judged on wall time
-  awk -v name="$1" -v ours="$2" -v theirs="$3" -v target="$4" 'BEGIN {
-    split(ours, o, " "); split(theirs, t, " ")
-    ratio = o[1] / t[1]
-    cpu = t[2] > 0 ? o[2] / t[2] : 0
-    printf "%-34s %8.3f s %8.3f s %7.2f %7.2f   %s\n", name, o[1], t[1], ratio, cpu,
-           target == "" ? "" : (ratio <= target ? "<= " target " met" : "> " target " MISSED")
-  }'
-}
+source bench/timing.sh
 
 ours_ico() { "$cli" extract "$module" --all --format ico --out "$work/out/x"; }
 wrestool_ico() { wrestool -x -t14 -o "$work/out" "$module"; }
@@ -92,6 +64,8 @@ ours_stubs() {
   for s in "${stubs[@]}"; do "$cli" extract "$s" --all --out "$work/out/$(basename "$s")"; done
 }
 wrestool_stubs() { for s in "${stubs[@]}"; do wrestool -x -t14 -o "$work/out" "$s"; done; }
+ours_stubs_once() { "$cli" extract --all "${stubs[@]}" --out "$work/out"; }
+wrestool_stubs_once() { wrestool -x -t14 -o "$work/out" "${stubs[@]}"; }
 ours_startup() { "$cli" info "${stubs[0]}"; }
 wrestool_startup() { wrestool -l "${stubs[0]}"; }
 
@@ -108,6 +82,7 @@ if have wrestool && have icotool; then
   row "groups to 32x32 PNG (+icotool)" "$(median ours_png)" "$(median icoutils_png)" 0.3
   if [ ${#stubs[@]} -gt 0 ]; then
     row "nsis-common stubs to .ico" "$(median ours_stubs)" "$(median wrestool_stubs)" ""
+    row "the stubs to .ico, one call" "$(median ours_stubs_once)" "$(median wrestool_stubs_once)" ""
     startup_runs=${STARTUP_RUNS:-40}
     row "start-up: info on one stub (-l)" "$(count=$startup_runs median ours_startup)" \
       "$(count=$startup_runs median wrestool_startup)" 2

@@ -22,6 +22,7 @@ struct Command {
   std::span<const OptionInfo> options;
   int (*run)(const Arguments& arguments);
   Needs needs;
+  std::string_view inputs = {};  // "FILE" or "ICON" for a command that takes many; else empty
 };
 
 int RunInfo(const Arguments& arguments);

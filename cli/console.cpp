@@ -10,6 +10,8 @@ namespace cli {
 namespace {
 
 constexpr std::string_view kProgramName = "pictolan-cli";
+size_t written = 0;
+std::string lastFailure;
 
 void PrintLine(FILE* stream, std::string_view line) {
   std::fwrite(line.data(), 1, line.size(), stream);
@@ -29,6 +31,15 @@ std::string Quoted(const frame::Text& path) {
 void PrintWritten(const frame::Text& path) {
   PrintLine(stdout, Shown(path));
   std::fflush(stdout);
+  ++written;
+}
+
+size_t WrittenCount() {
+  return written;
+}
+
+void ResetWrittenCount() {
+  written = 0;
 }
 
 void PrintNote(std::string_view message) {
@@ -37,7 +48,12 @@ void PrintNote(std::string_view message) {
 
 int Fail(std::string_view message) {
   PrintNote(message);
+  lastFailure = message;
   return kFailed;
+}
+
+const std::string& LastFailure() {
+  return lastFailure;
 }
 
 int UsageError(std::string_view command, std::string_view message) {

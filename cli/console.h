@@ -3,6 +3,7 @@
 // texts (GBK) are converted on the way out.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -21,10 +22,15 @@ std::string Shown(const frame::Text& path);
 std::string Quoted(const frame::Text& path);
 
 void PrintWritten(const frame::Text& path);
+// How many files PrintWritten named since the last reset.
+size_t WrittenCount();
+void ResetWrittenCount();
 // "pictolan-cli: " + message on stderr.
 void PrintNote(std::string_view message);
 // Prints the error and returns kFailed.
 int Fail(std::string_view message);
+// The message of the latest Fail.
+const std::string& LastFailure();
 // Prints the usage error with a pointer to the command's help and returns kUsageError.
 int UsageError(std::string_view command, std::string_view message);
 

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 
+#include "cli/batch.h"
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/file_checks.h"
@@ -44,12 +45,12 @@ std::optional<int32_t> Integer(std::string_view text) {
   return value;
 }
 
-// The output folder: --out, or the source's name without its extension in the current folder.
+// The output folder: --out, or the source's name without its extension in the current folder
+// (the whole name when that leaves nothing, "." or "..", so the folder is never the current one
+// or its parent).
 std::optional<frame::Text> OutputFolder(const Arguments& arguments, const frame::Text& source) {
   if (std::optional<std::string> out = arguments.Value("--out")) return PathOperand(*out);
-  frame::Text title = icofile::FileNameOfPath(source, false);
-  if (title.empty()) title = icofile::FileNameOfPath(source, true);
-  return PathOperand(platform::paths::ToNative(title.view()));
+  return PathOperand(platform::paths::ToNative(icofile::FolderNameFor(source).view()));
 }
 
 // Why an icon's file is not there: no icon could be read for it (a damaged group), or the write.
@@ -102,42 +103,92 @@ int ExtractAll(const frame::Text& source, int32_t count, SaveFormat format,
               " files, the first " + Quoted(firstFailure->path) + ": " + problem);
 }
 
+struct ExtractRequest {
+  bool all = false;
+  int32_t index = 0;
+  SaveFormat format = SaveFormat::Ico;
+  frame::Text prefix;
+};
+
+// Extracts from one source into the folder. In a batch a module without icons is no error.
+Outcome ExtractFrom(const ExtractRequest& request, const frame::Text& source,
+                    const frame::Text& folder, bool batch) {
+  frame::LoadedSource loaded(source);  // counted and extracted from one read
+  int32_t count = extract::CountIcons(source);
+  if (count < 1) {
+    SourceFacts facts = ExamineSource(source);
+    if (batch && facts.kind == SourceFacts::Kind::Module && facts.groups.empty())
+      return Outcome::Nothing;
+    std::string reason =
+        facts.problem.empty() ? std::string("the platform finds no icons in it") : facts.problem;
+    Fail("no icons in " + Quoted(source) + ": " + reason);
+    return Outcome::Failed;
+  }
+  int status = kFailed;
+  if (request.all) {
+    status = ExtractAll(source, count, request.format, folder, request.prefix);
+  } else if (request.index < 1 || request.index > count) {
+    Fail("no such icon: index " + std::to_string(request.index) + ", but " + Quoted(source) +
+         " holds " + std::to_string(count) + " icon" + (count == 1 ? "" : "s") +
+         " (indices from 1)");
+  } else {
+    status = ExtractOne(source, count, request.index, request.format, folder, request.prefix);
+  }
+  return status == kSucceeded ? Outcome::Done : Outcome::Failed;
+}
+
 }  // namespace
 
 int RunExtract(const Arguments& arguments) {
   constexpr std::string_view kCommand = "extract";
-  if (arguments.operands().size() != 1) return UsageError(kCommand, "extract takes one FILE");
-  bool all = arguments.Has("--all");
+  if (arguments.operands().empty()) return UsageError(kCommand, "give at least one FILE");
+  ExtractRequest request;
+  request.all = arguments.Has("--all");
   std::optional<std::string> indexText = arguments.Value("--index");
-  if (all == indexText.has_value()) return UsageError(kCommand, "give either --index N or --all");
+  if (request.all == indexText.has_value())
+    return UsageError(kCommand, "give either --index N or --all");
   std::optional<int32_t> index;
   if (indexText && !(index = Integer(*indexText)))
     return UsageError(kCommand, "the index '" + *indexText + "' is not a whole number");
+  request.index = index.value_or(0);
   std::string formatName = arguments.Value("--format").value_or("ico");
   std::optional<SaveFormat> format = FormatNamed(formatName);
   if (!format)
     return UsageError(kCommand, "unknown format '" + formatName +
                                     "': choose ico, png, bmp, bmp-transparent, jpg, gif or tiff");
+  request.format = *format;
   std::string prefixText = arguments.Value("--prefix").value_or("");
   if (prefixText.find_first_of("/\\") != std::string::npos)
     return UsageError(kCommand, "the prefix '" + prefixText + "' holds a path separator");
+  std::optional<int> jobs = JobsOption(arguments, kCommand);
+  if (!jobs) return kUsageError;
   std::string error;
   std::optional<frame::Text> prefix = ProgramText(prefixText, &error);
   if (!prefix) return Fail("cannot use the prefix: " + error);
+  request.prefix = *prefix;
 
-  std::optional<frame::Text> source = ReadableFile(arguments.operands()[0]);
-  if (!source) return kFailed;
-  std::optional<frame::Text> folder = OutputFolder(arguments, *source);
-  if (!folder) return kFailed;
-  frame::LoadedSource loaded(*source);  // counted and extracted from one read
-  int32_t count = extract::CountIcons(*source);
-  if (count < 1) return Fail("no icons in " + Quoted(*source) + ": " + NoIconsReason(*source));
-  if (all) return ExtractAll(*source, count, *format, *folder, *prefix);
-  if (*index < 1 || *index > count)
-    return Fail("no such icon: index " + std::to_string(*index) + ", but " + Quoted(*source) +
-                " holds " + std::to_string(count) + " icon" + (count == 1 ? "" : "s") +
-                " (indices from 1)");
-  return ExtractOne(*source, count, *index, *format, *folder, *prefix);
+  BatchInputs batch =
+      CollectInputs(arguments.operands(), arguments.Has("--recursive"), InputKind::Source);
+  if (!batch.batch) {
+    std::optional<frame::Text> source = ReadableFile(batch.inputs.front().path);
+    if (!source) return kFailed;
+    std::optional<frame::Text> folder = OutputFolder(arguments, *source);
+    if (!folder) return kFailed;
+    return ExtractFrom(request, *source, *folder, false) == Outcome::Done ? kSucceeded : kFailed;
+  }
+  // Each input into a folder of its own under --out.
+  std::optional<std::string> outFolder = BatchOutputFolder(arguments.Value("--out"));
+  if (!outFolder) return kFailed;
+  AssignOutputNames(batch, *outFolder, OutputNaming::Folder);
+  return RunBatch(batch, *jobs, {"with icons", "without", true},
+                  [&request, &outFolder](const BatchInput& input) {
+                    std::optional<frame::Text> source = ReadableFile(input.path);
+                    if (!source) return Outcome::Failed;
+                    std::optional<frame::Text> folder =
+                        PathOperand((std::filesystem::path(*outFolder) / input.name).string());
+                    if (!folder) return Outcome::Failed;
+                    return ExtractFrom(request, *source, *folder, true);
+                  });
 }
 
 int RunFolderIcon(const Arguments& arguments) {

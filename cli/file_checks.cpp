@@ -2,10 +2,13 @@
 
 #include <unistd.h>
 
+#include <cctype>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
 #include "cli/console.h"
+#include "platform/files/whole_file.h"
 #include "platform/paths.h"
 #include "platform/text/gbk.h"
 
@@ -84,16 +87,37 @@ std::string WriteProblem(const frame::Text& path) {
   fs::path native = Native(path);
   std::error_code error;
   fs::file_status status = fs::status(native, error);
-  if (fs::is_directory(status)) return "a folder has that name";
-  if (fs::is_regular_file(status) &&
-      (status.permissions() & fs::perms::owner_write) == fs::perms::none)
-    return "the file is read-only";
+  switch (status.type()) {
+    case fs::file_type::directory:
+      return "a folder has that name";
+    case fs::file_type::fifo:
+      return "a named pipe has that name";
+    case fs::file_type::block:
+    case fs::file_type::character:
+      return "a device has that name";
+    case fs::file_type::socket:
+      return "a socket has that name";
+    case fs::file_type::regular:
+      if ((status.permissions() & fs::perms::owner_write) == fs::perms::none)
+        return "the file is read-only";
+      break;
+    default:
+      break;
+  }
   fs::path folder = native.parent_path();
   std::string folderProblem =
       FolderProblem(frame::Text(platform::paths::FromNative(folder.string())));
   if (!folderProblem.empty()) return folderProblem;
   if (!fs::is_directory(folder, error)) return "no such folder " + Named(folder);
-  return "the write failed (is the disk full?)";
+  // What the system said when the write failed ("no space left on device", "file name too
+  // long", ...), in the lower case of the tool's other reasons.
+  if (int cause = platform::files::WriteErrorOf(path.view()); cause != 0) {
+    std::string text = std::strerror(cause);
+    if (!text.empty())
+      text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
+    return text;
+  }
+  return "the write failed";
 }
 
 bool IsExistingFolder(const frame::Text& path) {

@@ -1,8 +1,10 @@
 // convert, split, rebuild and rebuild-dir: the icon file operations of the window's pages.
 #include <charconv>
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "cli/batch.h"
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/file_checks.h"
@@ -14,6 +16,7 @@
 #include "icofile/split.h"
 #include "imaging/image_object.h"
 #include "platform/gdiplus/limits.h"
+#include "platform/paths.h"
 
 namespace cli {
 namespace {
@@ -30,8 +33,9 @@ std::optional<std::vector<uint8_t>> ParseSizes(std::string_view text, std::strin
     if (word == "png" || word == "PNG") {
       value = 0;
     } else {
+      // A number names a bitmap size; 0, the list's code for the PNG image, is no size.
       auto [end, failed] = std::from_chars(word.data(), word.data() + word.size(), value);
-      if (failed != std::errc() || end != word.data() + word.size()) value = -1;
+      if (failed != std::errc() || end != word.data() + word.size() || value == 0) value = -1;
     }
     bool listed = false;
     for (uint8_t size : icofile::kConversionSizes)
@@ -115,6 +119,67 @@ std::optional<frame::Text> CheckedIconFile(std::string_view word) {
   return icon;
 }
 
+// Says what the split wrote, skipped or failed to write. A folder the split made and left empty
+// is removed.
+Outcome ReportSplit(const frame::Text& icon, const icofile::SplitOutcome& outcome,
+                    bool folderExisted) {
+  if (outcome.tooLarge) {
+    Fail("cannot split " + Quoted(icon) + ": its images add up to more than " + MaxIconFileSize());
+    return Outcome::Failed;
+  }
+  if (!IsExistingFolder(outcome.folder)) {
+    FolderFailure(outcome.folder);
+    return Outcome::Failed;
+  }
+  for (const frame::Text& written : outcome.written)
+    PrintWritten(written);
+  if (!outcome.skipped.empty())
+    PrintNote("skipped image " + Numbers(outcome.skipped) + " of " + Quoted(icon) +
+              ": neither a classic icon image nor PNG data");
+  if (outcome.newIconTooLarge)
+    PrintNote("new.ico was not made: its 32-bit images would pass " + MaxIconFileSize());
+  if (!outcome.failed.empty()) {
+    const frame::Text& first = outcome.failed.front();
+    std::string problem = WriteProblem(first);
+    if (outcome.written.empty() && !folderExisted) RemoveIfEmpty(outcome.folder);
+    Fail("cannot write " + std::to_string(outcome.failed.size()) + " of " +
+         std::to_string(outcome.failed.size() + outcome.written.size()) + " files, the first " +
+         Quoted(first) + ": " + problem);
+    return Outcome::Failed;
+  }
+  if (!outcome.written.empty()) return Outcome::Done;
+  if (!folderExisted) RemoveIfEmpty(outcome.folder);
+  Fail("nothing written: no image of " + Quoted(icon) + " is a classic icon image or PNG data");
+  return Outcome::Failed;
+}
+
+// Rebuilds the icon into the target. In a batch an icon without a classic image is skipped with a
+// note, as rebuild-dir skips it.
+Outcome RebuildInto(const frame::Text& icon, const frame::Text& target, bool batch) {
+  icofile::Rebuilt result = icofile::RebuildIconFile(icon, target);
+  switch (result) {
+    case icofile::Rebuilt::Written:
+      PrintWritten(target);
+      return Outcome::Done;
+    case icofile::Rebuilt::NothingKept:
+      if (batch) {
+        PrintNote("skipped " + Quoted(icon) + ": no image of it loads as a classic icon image");
+        return Outcome::Nothing;
+      }
+      Fail("nothing to write: no image of " + Quoted(icon) +
+           " loads as a classic icon image (they are PNG-compressed or damaged)");
+      return Outcome::Failed;
+    case icofile::Rebuilt::NotWritten:
+      WriteFailure(target);
+      return Outcome::Failed;
+    case icofile::Rebuilt::NoScratch:
+    case icofile::Rebuilt::TooLarge:
+      break;
+  }
+  Fail("cannot rebuild " + Quoted(icon) + ": " + RebuildProblem(result));
+  return Outcome::Failed;
+}
+
 }  // namespace
 
 int RunConvert(const Arguments& arguments) {
@@ -164,62 +229,71 @@ int RunConvert(const Arguments& arguments) {
 }
 
 int RunSplit(const Arguments& arguments) {
-  if (arguments.operands().size() != 1) return UsageError("split", "split takes one ICON");
-  std::optional<frame::Text> icon = CheckedIconFile(arguments.operands()[0]);
-  if (!icon) return kFailed;
-  std::optional<frame::Text> folder = PathOperand(arguments.Value("--out").value_or("."));
-  if (!folder) return kFailed;
-  bool folderExisted = IsExistingFolder(icofile::SplitFolder(*folder, *icon));
-  icofile::SplitOutcome outcome = icofile::SplitIconFile(*icon, *folder);
-  if (outcome.tooLarge)
-    return Fail("cannot split " + Quoted(*icon) + ": its images add up to more than " +
-                MaxIconFileSize());
-  if (!IsExistingFolder(outcome.folder)) return FolderFailure(outcome.folder);
-  for (const frame::Text& written : outcome.written)
-    PrintWritten(written);
-  if (!outcome.skipped.empty())
-    PrintNote("skipped image " + Numbers(outcome.skipped) + " of " + Quoted(*icon) +
-              ": neither a classic icon image nor PNG data");
-  if (outcome.newIconTooLarge)
-    PrintNote("new.ico was not made: its 32-bit images would pass " + MaxIconFileSize());
-  if (!outcome.failed.empty()) {
-    const frame::Text& first = outcome.failed.front();
-    std::string problem = WriteProblem(first);
-    if (outcome.written.empty() && !folderExisted) RemoveIfEmpty(outcome.folder);
-    return Fail("cannot write " + std::to_string(outcome.failed.size()) + " of " +
-                std::to_string(outcome.failed.size() + outcome.written.size()) +
-                " files, the first " + Quoted(first) + ": " + problem);
+  constexpr std::string_view kCommand = "split";
+  if (arguments.operands().empty()) return UsageError(kCommand, "give at least one ICON");
+  std::optional<int> jobs = JobsOption(arguments, kCommand);
+  if (!jobs) return kUsageError;
+  BatchInputs batch =
+      CollectInputs(arguments.operands(), arguments.Has("--recursive"), InputKind::IconFile);
+  if (!batch.batch) {
+    std::optional<frame::Text> icon = CheckedIconFile(batch.inputs.front().path);
+    if (!icon) return kFailed;
+    std::optional<frame::Text> folder = PathOperand(arguments.Value("--out").value_or("."));
+    if (!folder) return kFailed;
+    bool folderExisted = IsExistingFolder(icofile::SplitFolder(*folder, *icon));
+    return ReportSplit(*icon, icofile::SplitIconFile(*icon, *folder), folderExisted) ==
+                   Outcome::Done
+               ? kSucceeded
+               : kFailed;
   }
-  if (!outcome.written.empty()) return kSucceeded;
-  if (!folderExisted) RemoveIfEmpty(outcome.folder);
-  return Fail("nothing written: no image of " + Quoted(*icon) +
-              " is a classic icon image or PNG data");
+  std::optional<std::string> outFolder = BatchOutputFolder(arguments.Value("--out"));
+  if (!outFolder) return kFailed;
+  AssignOutputNames(batch, *outFolder, OutputNaming::Folder);
+  return RunBatch(batch, *jobs, {"split", "", true}, [&outFolder](const BatchInput& input) {
+    std::optional<frame::Text> icon = CheckedIconFile(input.path);
+    if (!icon) return Outcome::Failed;
+    std::optional<frame::Text> folder =
+        PathOperand((std::filesystem::path(*outFolder) / input.name).string());
+    if (!folder) return Outcome::Failed;
+    return ReportSplit(*icon, icofile::SplitIconFileInto(*icon, *folder), false);
+  });
 }
 
 int RunRebuild(const Arguments& arguments) {
   constexpr std::string_view kCommand = "rebuild";
-  if (arguments.operands().size() != 1) return UsageError(kCommand, "rebuild takes one ICON");
+  if (arguments.operands().empty()) return UsageError(kCommand, "give at least one ICON");
+  std::optional<int> jobs = JobsOption(arguments, kCommand);
+  if (!jobs) return kUsageError;
   std::optional<std::string> out = arguments.Value("--output");
-  if (!out) return UsageError(kCommand, "give the icon file to write with -o OUT.ico");
-  std::optional<frame::Text> icon = CheckedIconFile(arguments.operands()[0]);
-  if (!icon) return kFailed;
-  std::optional<frame::Text> target = PathOperand(*out);
-  if (!target) return kFailed;
-  icofile::Rebuilt result = icofile::RebuildIconFile(*icon, *target);
-  switch (result) {
-    case icofile::Rebuilt::Written:
-      PrintWritten(*target);
-      return kSucceeded;
-    case icofile::Rebuilt::NothingKept:
-      return Fail("nothing to write: no image of " + Quoted(*icon) +
-                  " loads as a classic icon image (they are PNG-compressed or damaged)");
-    case icofile::Rebuilt::NotWritten:
-      break;
-    case icofile::Rebuilt::NoScratch:
-    case icofile::Rebuilt::TooLarge:
-      return Fail("cannot rebuild " + Quoted(*icon) + ": " + RebuildProblem(result));
+  std::optional<std::string> outDir = arguments.Value("--out-dir");
+  BatchInputs batch =
+      CollectInputs(arguments.operands(), arguments.Has("--recursive"), InputKind::IconFile);
+  if (batch.batch && out)
+    return UsageError(kCommand, "several ICONs are written into a folder: give --out-dir DIR");
+  if (out && outDir) return UsageError(kCommand, "give either -o OUT.ico or --out-dir DIR");
+  if (!out && !outDir)
+    return UsageError(kCommand, batch.batch ? "give the folder to write into with --out-dir DIR"
+                                            : "give the icon file to write with -o OUT.ico");
+  if (!batch.batch && out) {
+    std::optional<frame::Text> icon = CheckedIconFile(batch.inputs.front().path);
+    if (!icon) return kFailed;
+    std::optional<frame::Text> target = PathOperand(*out);
+    if (!target) return kFailed;
+    return RebuildInto(*icon, *target, false) == Outcome::Done ? kSucceeded : kFailed;
   }
-  return WriteFailure(*target);
+  std::optional<std::string> outFolder = BatchOutputFolder(outDir);
+  if (!outFolder) return kFailed;
+  AssignOutputNames(batch, *outFolder, OutputNaming::File);
+  auto rebuild = [&outFolder, &batch](const BatchInput& input) {
+    std::optional<frame::Text> icon = CheckedIconFile(input.path);
+    if (!icon) return Outcome::Failed;
+    std::optional<frame::Text> target =
+        PathOperand((std::filesystem::path(*outFolder) / input.name).string());
+    if (!target) return Outcome::Failed;
+    return RebuildInto(*icon, *target, batch.batch);
+  };
+  if (!batch.batch) return rebuild(batch.inputs.front()) == Outcome::Done ? kSucceeded : kFailed;
+  return RunBatch(batch, *jobs, {"rebuilt", "with no classic image", true}, rebuild);
 }
 
 int RunRebuildDir(const Arguments& arguments) {

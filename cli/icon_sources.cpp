@@ -27,8 +27,10 @@ ImageFacts DescribeImage(Bytes image) {
     facts.height = header.height;
     facts.bitsPerPixel = header.pngBitDepth * codecs::PngChannels(header.pngColourType);
   } else {
-    facts.width = static_cast<int32_t>(header.width);
-    facts.height = static_cast<int32_t>(header.height) / 2;  // colour rows and mask
+    // As stored, unsigned: a damaged header's negative fields show as the large numbers they
+    // are rather than as sizes below zero.
+    facts.width = header.width;
+    facts.height = header.height / 2;  // colour rows and mask
     facts.bitsPerPixel = int64_t{header.planes} * header.bitCount;
   }
   facts.readable = true;

@@ -16,7 +16,7 @@ namespace cli {
 struct ImageFacts {
   bool png = false;
   bool readable = false;  // false: neither a PNG nor a bitmap header could be read
-  int64_t width = 0;
+  int64_t width = 0;      // the header's 32-bit fields read as unsigned (a bitmap's height halved)
   int64_t height = 0;
   int64_t bitsPerPixel = 0;  // planes times bits: both 16-bit fields of a hostile header
   size_t bytes = 0;

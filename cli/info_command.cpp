@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <string>
 
+#include "cli/batch.h"
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/file_checks.h"
@@ -125,21 +126,46 @@ void PrintJson(const frame::Text& path, const SourceFacts& facts, int32_t count)
   std::printf("%s}\n", out.c_str());
 }
 
-}  // namespace
-
-int RunInfo(const Arguments& arguments) {
-  if (arguments.operands().size() != 1) return UsageError("info", "info takes one FILE");
-  std::optional<frame::Text> path = ReadableFile(arguments.operands()[0]);
-  if (!path) return kFailed;
+// Prints what the file holds; Nothing for a module without icons.
+Outcome Describe(std::string_view operand, bool json) {
+  std::optional<frame::Text> path = ReadableFile(operand);
+  if (!path) return Outcome::Failed;
   SourceFacts facts = ExamineSource(*path);
-  if (facts.kind == SourceFacts::Kind::Other)
-    return Fail("not an icon source: " + Quoted(*path) + ": " + facts.problem);
+  if (facts.kind == SourceFacts::Kind::Other) {
+    Fail("not an icon source: " + Quoted(*path) + ": " + facts.problem);
+    return Outcome::Failed;
+  }
   int32_t count = extract::CountIcons(*path);
-  if (arguments.Has("--json"))
+  if (json)
     PrintJson(*path, facts, count);
   else
     PrintText(*path, facts, count);
-  return kSucceeded;
+  return count > 0 ? Outcome::Done : Outcome::Nothing;
+}
+
+}  // namespace
+
+int RunInfo(const Arguments& arguments) {
+  if (arguments.operands().empty()) return UsageError("info", "give at least one FILE");
+  std::optional<int> jobs = JobsOption(arguments, "info");
+  if (!jobs) return kUsageError;
+  const bool json = arguments.Has("--json");
+  BatchInputs batch =
+      CollectInputs(arguments.operands(), arguments.Has("--recursive"), InputKind::Source);
+  if (!batch.batch)
+    return Describe(batch.inputs.front().path, json) == Outcome::Failed ? kFailed : kSucceeded;
+  // JSON Lines: every input gets its object, a failed one the reason it failed for.
+  return RunBatch(batch, *jobs, {"with icons", "without", false}, [json](const BatchInput& input) {
+    Outcome outcome = Describe(input.path, json);
+    if (outcome == Outcome::Failed && json) {
+      std::string error;
+      std::optional<frame::Text> path = ProgramPath(input.path, &error);
+      std::printf("{\"file\": %s, \"error\": %s}\n",
+                  JsonString(path ? Shown(*path) : input.path).c_str(),
+                  JsonString(LastFailure()).c_str());
+    }
+    return outcome;
+  });
 }
 
 }  // namespace cli

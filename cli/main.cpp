@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "cli/batch.h"
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "frame/fatal.h"
@@ -19,26 +20,32 @@ namespace cli {
 namespace {
 
 constexpr OptionInfo kHelp{"--help", "-h"};
-constexpr OptionInfo kInfoOptions[] = {kHelp, {"--json"}};
+constexpr OptionInfo kInfoOptions[] = {kHelp, {"--json"}, kRecursiveOption, kJobsOption};
 constexpr OptionInfo kExtractOptions[] = {kHelp,
                                           {"--index", {}, true},
                                           {"--all"},
                                           {"--format", {}, true},
                                           {"--prefix", {}, true},
-                                          {"--out", {}, true}};
+                                          {"--out", {}, true},
+                                          kRecursiveOption,
+                                          kJobsOption};
 constexpr OptionInfo kConvertOptions[] = {kHelp, {"--output", "-o", true}, {"--sizes", {}, true}};
-constexpr OptionInfo kSplitOptions[] = {kHelp, {"--out", {}, true}};
+constexpr OptionInfo kSplitOptions[] = {kHelp, {"--out", {}, true}, kRecursiveOption, kJobsOption};
+constexpr OptionInfo kRebuildOptions[] = {
+    kHelp, {"--output", "-o", true}, {"--out-dir", {}, true}, kRecursiveOption, kJobsOption};
 constexpr OptionInfo kOutputOptions[] = {kHelp, {"--output", "-o", true}};
 constexpr OptionInfo kHelpOnly[] = {kHelp};
 
 constexpr Command kCommands[] = {
-    {"info", "info FILE [--json]",
+    {"info", "info FILE... [--json] [-r] [-j N]",
      "Tells what a module (EXE, DLL, CPL, ICL, ...) or an icon file holds: the number of icons\n"
      "the platform counts and, for every icon group (by its name or number), its images with\n"
      "their width x height, bits per pixel, PNG or bitmap, and size in bytes.\n\n"
-     "  --json   the same as one JSON object\n",
-     kInfoOptions, &RunInfo, Needs::Nothing},
-    {"extract", "extract FILE (--index N | --all) [--format FORMAT] [--prefix P] [--out DIR]",
+     "  --json           the same as one JSON object; with several FILEs one per line (JSON\n"
+     "                   Lines), {\"file\": ..., \"error\": ...} for a FILE that failed\n",
+     kInfoOptions, &RunInfo, Needs::Nothing, "FILE"},
+    {"extract",
+     "extract FILE... (--index N | --all) [--format FORMAT] [--prefix P] [--out DIR] [-r] [-j N]",
      "Saves one icon or every icon of a module or an icon file. Each file is named PREFIX, the\n"
      "icon's index padded with zeros to the digits of the icon count, and the format's extension\n"
      "(ico_007.png for icon 7 of 120).\n\n"
@@ -51,8 +58,12 @@ constexpr Command kCommands[] = {
      "                   bmp, jpg, gif: the icon at 32 x 32 on white\n"
      "  --prefix P       put in front of every file name (default: nothing)\n"
      "  --out DIR        the folder to save into, created with its parents (default: FILE's\n"
-     "                   name without its extension, in lower case, in the current folder)\n",
-     kExtractOptions, &RunExtract, Needs::Imaging},
+     "                   name without its extension, in lower case, in the current folder);\n"
+     "                   with several FILEs, each FILE's icons go into a folder of its own in\n"
+     "                   DIR (default: the current folder) named that way, or NAME(1),\n"
+     "                   NAME(2), ... when an earlier FILE took the name or it exists; a module\n"
+     "                   without icons is then no error\n",
+     kExtractOptions, &RunExtract, Needs::Imaging, "FILE"},
     {"convert", "convert -o OUT.ico PICTURE[:SIZES]... [--sizes SIZES]",
      "Writes one icon file from pictures (BMP, JPEG, GIF, PNG, TIFF, ICO): every picture at\n"
      "every size, in the order given, as the conversion page adds them. A picture of another size\n"
@@ -63,19 +74,24 @@ constexpr Command kCommands[] = {
      "                        (default: 16,24,32,48,64,96,128,png)\n"
      "  PICTURE:SIZES         these sizes for this picture alone, e.g. logo.png:48,png\n",
      kConvertOptions, &RunConvert, Needs::Imaging},
-    {"split", "split ICON [--out DIR]",
+    {"split", "split ICON... [--out DIR] [-r] [-j N]",
      "Takes a multi-image icon file apart into DIR/NAME/ (NAME: the icon's file name without its\n"
      "extension, in lower case): Par1.ico, Par2.ico, ... for the images that load as classic icon\n"
      "images, 3.png, ... for the others (PNG images), and new.ico with the 32-bit images drawn\n"
      "again as 32-bit bitmaps.\n\n"
-     "  --out DIR  where the folder NAME is made (default: the current folder)\n",
-     kSplitOptions, &RunSplit, Needs::Nothing},
-    {"rebuild", "rebuild ICON -o OUT.ico",
+     "  --out DIR        where the folder NAME is made (default: the current folder); with\n"
+     "                   several ICONs NAME(1), NAME(2), ... when an earlier ICON took the name\n"
+     "                   or it exists\n",
+     kSplitOptions, &RunSplit, Needs::Nothing, "ICON"},
+    {"rebuild", "rebuild ICON... (-o OUT.ico | --out-dir DIR) [-r] [-j N]",
      "Writes a copy of the icon without the images that do not load as classic icon images (the\n"
      "PNG-compressed ones), so that classic icon editors can open it. Nothing is written when\n"
      "no image is left.\n\n"
-     "  -o, --output OUT.ico  the icon file to write\n",
-     kOutputOptions, &RunRebuild, Needs::Nothing},
+     "  -o, --output OUT.ico  the icon file to write (one ICON)\n"
+     "  --out-dir DIR         write each ICON into DIR (created with its parents) under its own\n"
+     "                        name, or NAME(1).ico, ... when an earlier ICON took the name; with\n"
+     "                        several ICONs, one with no image left is skipped with a note\n",
+     kRebuildOptions, &RunRebuild, Needs::Nothing, "ICON"},
     {"rebuild-dir", "rebuild-dir SOURCE TARGET",
      "Rebuilds every .ico file of the folder SOURCE, as rebuild does, into the folder TARGET "
      "under\n"
@@ -104,6 +120,17 @@ void PrintUsage(FILE* stream) {
 void PrintHelp(const Command& command) {
   std::printf("Usage: pictolan-cli %.*s\n\n%.*s", static_cast<int>(command.synopsis.size()),
               command.synopsis.data(), static_cast<int>(command.help.size()), command.help.data());
+  if (command.inputs.empty()) return;
+  const std::string what(command.inputs);
+  std::printf(
+      "  -r, --recursive  take the files at any depth of each %s that is a folder (those that\n"
+      "                   start as an input of the command; the others are skipped)\n"
+      "  -j, --jobs N     work on N inputs at once (default: the number of processors)\n\n"
+      "With several %ss, or a folder, each input is done as if it were alone and what it prints\n"
+      "comes in input order, whatever N is. An input that fails is reported on stderr with its\n"
+      "reason and the others go on; the last line on stderr sums up. Exit status 1 when an input\n"
+      "failed.\n",
+      what.c_str(), what.c_str());
 }
 
 const Command* FindCommand(std::string_view name) {

@@ -1,5 +1,5 @@
 # bash completion for pictolan-cli: its commands, their options, formats and sizes, and the files
-# and folders each operand takes. Plain bash (compgen), so it works with or without the
+# and folders each operand takes (the commands that take many inputs also take folders). Plain bash (compgen), so it works with or without the
 # bash-completion package.
 
 _pictolan_cli_files() {  # [patterns...]: files matching one of them, and folders; else any file
@@ -39,18 +39,19 @@ _pictolan_cli() {
       COMPREPLY=($(compgen -P "$done" -W "16 24 32 48 64 96 128 png" -- "${cur##*,}"))
       compopt -o nospace 2>/dev/null
       return ;;
-    --out) _pictolan_cli_folders; return ;;
+    --out | --out-dir) _pictolan_cli_folders; return ;;
     -o | --output) _pictolan_cli_files '*.[iI][cC][oO]'; return ;;
-    --index | --prefix) return ;;
+    --index | --prefix | -j | --jobs) return ;;
   esac
   local options
   case $command in
     help) COMPREPLY=($(compgen -W "$commands" -- "$cur")); return ;;
-    info) options="--json" ;;
-    extract) options="--index --all --format --prefix --out" ;;
+    info) options="--json --recursive --jobs" ;;
+    extract) options="--index --all --format --prefix --out --recursive --jobs" ;;
     convert) options="--output --sizes" ;;
-    split) options="--out" ;;
-    rebuild | folder-icon) options="--output" ;;
+    split) options="--out --recursive --jobs" ;;
+    rebuild) options="--output --out-dir --recursive --jobs" ;;
+    folder-icon) options="--output" ;;
     rebuild-dir) options="" ;;
     *) return ;;
   esac

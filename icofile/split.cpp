@@ -50,11 +50,15 @@ frame::Text SplitFolder(const frame::Text& targetFolder, const frame::Text& icon
   return WithTrailingSeparator(targetFolder) + FolderNameFor(iconPath) + PathSeparator();
 }
 
+SplitOutcome SplitIconFile(const frame::Text& iconPath, const frame::Text& targetFolder) {
+  return SplitIconFileInto(iconPath, SplitFolder(targetFolder, iconPath));
+}
+
 // An icon whose one-image file was not written is not probed, so an older file of the same name
 // is never taken for it.
-SplitOutcome SplitIconFile(const frame::Text& iconPath, const frame::Text& targetFolder) {
+SplitOutcome SplitIconFileInto(const frame::Text& iconPath, const frame::Text& folder) {
   SplitOutcome outcome;
-  outcome.folder = SplitFolder(targetFolder, iconPath);
+  outcome.folder = WithTrailingSeparator(folder);
   frame::ByteSet icon = frame::ReadFile(iconPath);
   if (IconImagesTooLarge(icon)) {
     outcome.tooLarge = true;

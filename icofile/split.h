@@ -34,5 +34,7 @@ struct SplitOutcome {
 // gets that byte back as 1; every other PNG image is written as it is stored. "new.ico" holds
 // the loadable images of at least 32 bits per pixel and a width byte of at least 8.
 SplitOutcome SplitIconFile(const frame::Text& iconPath, const frame::Text& targetFolder);
+// The same into `folder` itself (pictolan-cli names the folders of a batch's inputs).
+SplitOutcome SplitIconFileInto(const frame::Text& iconPath, const frame::Text& folder);
 
 }  // namespace icofile

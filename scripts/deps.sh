@@ -15,7 +15,7 @@ test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang clang-format libclang-rt-14-dev
   nsis-common icoutils
-  desktop-file-utils appstream man-db lintian
+  desktop-file-utils appstream man-db lintian time
 )
 
 packages=("${run_packages[@]}")

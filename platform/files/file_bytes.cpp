@@ -101,6 +101,10 @@ std::shared_ptr<void> FileBytes::Pin(const std::shared_ptr<const FileBytes>& fil
   return std::shared_ptr<void>(nullptr, [at](void*) { PinnedFiles().erase(at); });
 }
 
+void FileBytes::ForgetRecent() {
+  RecentFile().reset();
+}
+
 void FileBytes::Free::operator()(uint8_t* p) const {
   std::free(p);
 }

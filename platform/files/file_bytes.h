@@ -46,6 +46,9 @@ class FileBytes {
   // The file's bytes are what Open gives for the unchanged file while the token lives.
   static std::shared_ptr<void> Pin(const std::shared_ptr<const FileBytes>& file);
 
+  // Lets the most recently read file go (a batch frees one module's bytes before the next).
+  static void ForgetRecent();
+
   std::span<const uint8_t> bytes() const { return {storage_.get(), size_}; }
 
  private:

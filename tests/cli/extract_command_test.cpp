@@ -215,7 +215,7 @@ TEST_F(ExtractCommandTest, MistakesInTheCommandLineAreUsageErrors) {
       {"extract", "Twelve.DLL", "--all", "--format", "svg"},
       {"extract", "Twelve.DLL", "--all", "--prefix", "a/b"},
       {"extract", "Twelve.DLL", "--all", "--colour"},
-      {"extract", "Twelve.DLL", "Twelve.DLL", "--all"},
+      {"extract", "Twelve.DLL", "--all", "--jobs", "0"},
   };
   for (const auto& arguments : cases) {
     SCOPED_TRACE(arguments.empty() ? "(nothing)" : arguments.back());

@@ -3,9 +3,11 @@
 #include <QBuffer>
 #include <QImage>
 
+#include <sys/stat.h>
 #include <zlib.h>
 
 #include <algorithm>
+#include <memory>
 
 #include "platform/codecs/ico.h"
 #include "tests/cli/cli_fixtures.h"
@@ -189,6 +191,7 @@ TEST_F(ConvertCommandTest, SizesOutsideTheListAreUsageErrors) {
       {"convert", "-o", "out.ico", "logo.png", "--sizes", "20"},
       {"convert", "-o", "out.ico", "logo.png:16,,32"},
       {"convert", "-o", "out.ico", "logo.png", "--sizes", "png,256"},
+      {"convert", "-o", "out.ico", "logo.png", "--sizes", "0"},
       {"convert", "-o", "out.ico", half, half},
       {"convert", "logo.png"},
       {"convert", "-o", "out.ico"},
@@ -257,12 +260,13 @@ TEST_F(SplitCommandTest, DamagedImagesAreSkippedAndASplitThatWritesNothingFails)
   EXPECT_NE(none.err.find("nothing written"), std::string::npos) << none.err;
   EXPECT_FALSE(fs::exists(Path("junk")));
 
-  // On a full disk every write fails: the reason is given and no empty folder stays.
+  // Past the largest file the process may write every write fails: the system's reason is
+  // given and no empty folder stays.
   Write("full.ico", ts::MakeIcoFile({GroupImage(1, 32, 32), GroupImage(1, 48, 32)}));
   CliRun full = Run({"split", "full.ico"}, {.fileSizeLimit = 4096});
   EXPECT_EQ(full.exitCode, 1);
   EXPECT_NE(full.err.find("cannot write 2 of 2 files"), std::string::npos) << full.err;
-  EXPECT_NE(full.err.find("is the disk full?"), std::string::npos) << full.err;
+  EXPECT_NE(full.err.find("Par1.ico': file too large"), std::string::npos) << full.err;
   EXPECT_FALSE(fs::exists(Path("full")));
 }
 
@@ -323,6 +327,61 @@ TEST_F(RebuildCommandTest, AFolderOfIconsIntoAnotherOrIntoItself) {
   EXPECT_NE(notFolder.err.find("not a folder"), std::string::npos);
 }
 
+// Each failed write names its own cause, not a guess at a full disk.
+TEST_F(RebuildCommandTest, AFailedWriteSaysWhatStoppedIt) {
+  fs::permissions(dir_.path(), fs::perms::all);  // the unprivileged user reaches it
+  // Two images: each probe file is half the size of the icon written.
+  Write("app.ico", ts::MakeIcoFile({GroupImage(1, 16, 8), GroupImage(2, 16, 8)}));
+  fs::permissions(Path("app.ico"), fs::perms::all);
+  ASSERT_EQ(mkfifo(Path("pipe.ico").c_str(), 0666), 0);
+  fs::create_directories(Path("shared"));  // everyone may add files, each removes only their own
+  fs::permissions(Path("shared"), fs::perms::all | fs::perms::sticky_bit);
+  Write("shared/theirs.ico", Bytes{1});
+  fs::permissions(Path("shared/theirs.ico"), fs::perms::all);
+  struct Case {
+    std::string target;
+    RunOptions options;
+    std::string cause;
+  };
+  const Case cases[] = {
+      {"pipe.ico", {}, "a named pipe has that name"},
+      {"/dev/null", {}, "a device has that name"},
+      {std::string(300, 'n') + ".ico", {}, "file name too long"},
+      {"shared/theirs.ico", {.asUnprivilegedUser = true}, "operation not permitted"},
+      {"big.ico", {.fileSizeLimit = 2000}, "file too large"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.cause);
+    CliRun run = Run({"rebuild", Path("app.ico").string(), "-o", c.target}, c.options);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("': " + c.cause + "\n"), std::string::npos) << run.err;
+  }
+  EXPECT_EQ(ts::ReadBytes(Path("shared/theirs.ico")), Bytes{1});
+  EXPECT_EQ(Listing("shared"), std::vector<std::string>{"theirs.ico"}) << "no temporary file stays";
+}
+
+// A link to a file on another file system: the file it leads to is replaced, in its own folder.
+TEST_F(RebuildCommandTest, AnOutputThroughALinkToAnotherFileSystemReplacesItsFile) {
+  std::string made = "/dev/shm/pictolan-test-XXXXXX";
+  if (!mkdtemp(made.data())) GTEST_SKIP() << "no folder can be made in /dev/shm";
+  const fs::path elsewhere = made;
+  std::shared_ptr<void> removed(nullptr, [&](void*) { fs::remove_all(elsewhere); });
+  struct stat here {
+  }, there{};
+  if (stat(dir_.path().c_str(), &here) != 0 || stat(made.c_str(), &there) != 0 ||
+      here.st_dev == there.st_dev)
+    GTEST_SKIP() << "/dev/shm is no second file system";
+  Write("mixed.ico", ts::MakeIcoFile({GroupImage(2, 16, 8), ts::MakePng(256, 256, 0xFF000000)}));
+  ts::WriteBytes(elsewhere / "old.ico", Bytes{1, 2, 3});
+  fs::create_symlink(elsewhere / "old.ico", Path("link.ico"));
+  CliRun run = Run({"rebuild", "mixed.ico", "-o", "link.ico"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_TRUE(fs::is_symlink(Path("link.ico")));
+  EXPECT_EQ(ts::GetU16(ts::ReadBytes(elsewhere / "old.ico"), 4), 1) << "one classic image";
+  EXPECT_EQ(fs::directory_iterator(elsewhere)->path().filename(), "old.ico");
+  EXPECT_EQ(std::distance(fs::directory_iterator(elsewhere), fs::directory_iterator()), 1);
+}
+
 // 1,000 entries that all point at one 256 x 256 image: a 286 KB file that would make 270 MB.
 TEST_F(RebuildCommandTest, AnImageListedOverAndOverIsRefused) {
   Write("repeated.ico", ts::RepeatedImageIcon(GroupImage(1, 256, 32), 1000));
@@ -357,10 +416,12 @@ TEST_F(InfoCommandTest, DamagedFilesAreDescribedWithTheirProblem) {
       << many.out << many.err;
 
   Bytes odd = GroupImage(1, 16, 8);
-  ts::PutU16(odd, 12, 0xFFFF);  // planes
-  ts::PutU16(odd, 14, 0xFFFF);  // bits per pixel
+  ts::PutU16(odd, 12, 0xFFFF);      // planes
+  ts::PutU16(odd, 14, 0xFFFF);      // bits per pixel
+  ts::PutU32(odd, 4, 0x80000000u);  // width and height below zero as signed numbers
+  ts::PutU32(odd, 8, 0xC4338C8Cu);
   Write("odd.ico", ts::MakeIcoFile({odd}));
-  EXPECT_NE(Run({"info", "odd.ico"}).out.find("16 x 16, 4294836225 bits per pixel"),
+  EXPECT_NE(Run({"info", "odd.ico"}).out.find("2147483648 x 1645856326, 4294836225 bits per pixel"),
             std::string::npos);
 
   ts::PeWriter writer;
