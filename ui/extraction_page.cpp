@@ -329,8 +329,9 @@ std::optional<int32_t> ExtractFolderIcon(const frame::EventRecord&) {
   return kNoResult;
 }
 
-// A cancel keeps the folder the box holds. A folder whose path does not fit the platform's
-// 260-byte buffer comes back as its display name only: it is said so, and the box kept too.
+// A cancel keeps the folder the box holds (the folder browser itself refuses, with a message, a
+// path too long for the program). A folder without a path (a virtual one) comes back as its
+// display name only: it is said so, and the box kept too.
 std::optional<int32_t> ChooseOutputFolder(const frame::EventRecord&) {
   icofile::FolderBrowseRequest browse;
   browse.owner = MainWindowHandle();
@@ -340,7 +341,7 @@ std::optional<int32_t> ChooseOutputFolder(const frame::EventRecord&) {
   const frame::Text folder = icofile::BrowseForFolder(browse);
   if (folder.empty()) return kNoResult;
   if (frame::TextLeft(folder, 1) != icofile::PathSeparator()) {
-    frame::MessageBox("所选文件夹的路径太长（超过259个字节），请另选一个文件夹！"_gbk);
+    frame::MessageBox("所选文件夹没有可用的路径，请另选一个文件夹！"_gbk);
     return kNoResult;
   }
   SetEditContent(unit::保存路径编辑框, folder);
