@@ -5,10 +5,13 @@
 #include <QFileInfo>
 
 #include <cstring>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/api.h"
+#include "platform/comdlg32/handed_choice.h"
 #include "platform/qt_text.h"
 #include "platform/test_seams.h"
 #include "platform/user32/window_table.h"
@@ -66,9 +69,14 @@ QString WithSuffix(const QString& path, const QString& suffix) {
   return path + "." + suffix;
 }
 
-// The chosen path back into the caller's record; false when its buffer is too small.
-bool Deliver(OPENFILENAMEA* request, const QString& chosen, DWORD filterIndex) {
-  const std::string path = ProgramPath(chosen);
+std::optional<std::string>& HandedChoice() {
+  static std::optional<std::string> choice;
+  return choice;
+}
+
+// The chosen path (the program's text) back into the caller's record; false when its buffer is
+// too small.
+bool Deliver(OPENFILENAMEA* request, const std::string& path, DWORD filterIndex) {
   if (path.size() + 1 > request->nMaxFile) return false;
   std::memcpy(request->lpstrFile, path.c_str(), path.size() + 1);
   const size_t slash = path.find_last_of('/');
@@ -85,6 +93,10 @@ bool Ask(OPENFILENAMEA* request, bool save) {
   if (!request || !request->lpstrFile || request->nMaxFile == 0) return false;
   if (request->lStructSize != kClassicRecordSize && request->lStructSize != sizeof(OPENFILENAMEA))
     return false;
+  if (!save && HandedChoice()) {
+    const std::string handed = *std::exchange(HandedChoice(), std::nullopt);
+    return Deliver(request, handed, 0);
+  }
 
   const std::vector<FilterPair> filters = ParseFilter(request->lpstrFilter);
   const QString suffix = DefaultSuffix(request->lpstrDefExt);
@@ -106,7 +118,8 @@ bool Ask(OPENFILENAMEA* request, bool save) {
     asked.owner = request->hwndOwner;
     seams::DialogAnswer answer = responder->Answer(asked);
     if (!answer.accepted) return false;
-    return Deliver(request, WithSuffix(QString::fromStdString(answer.value), suffix), 0);
+    return Deliver(request, ProgramPath(WithSuffix(QString::fromStdString(answer.value), suffix)),
+                   0);
   }
 
   QFileDialog dialog(user32::WidgetOf(request->hwndOwner), title);
@@ -128,10 +141,18 @@ bool Ask(OPENFILENAMEA* request, bool save) {
   if (!initialName.empty()) dialog.selectFile(NativeQPath(request->lpstrFile));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
   const DWORD chosenFilter = static_cast<DWORD>(qtFilters.indexOf(dialog.selectedNameFilter()) + 1);
-  return Deliver(request, dialog.selectedFiles().front(), chosenFilter);
+  return Deliver(request, ProgramPath(dialog.selectedFiles().front()), chosenFilter);
 }
 
 }  // namespace
+
+void SetHandedChoice(std::optional<std::string> path) {
+  HandedChoice() = std::move(path);
+}
+
+bool HandedChoicePending() {
+  return HandedChoice().has_value();
+}
 
 BOOL GetOpenFileNameA(OPENFILENAMEA* request) {
   return Ask(request, false) ? TRUE : FALSE;
