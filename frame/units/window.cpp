@@ -1,6 +1,7 @@
 // The window (type "窗口"): a top-level widget whose client area holds the units. Its geometry
-// in the form is the outer one (the classic frame included); closing asks event 1 first. Files
-// dropped on it go to the handler the program gave (frame/handed_files.h).
+// in the form is the outer one (the classic frame included); closing asks event 1 first. A
+// window that would reach past the screen starts moved onto it. Files dropped on it go to the
+// handler the program gave (frame/handed_files.h).
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDropEvent>
@@ -10,6 +11,7 @@
 #include <QMimeData>
 #include <QMoveEvent>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QStyleFactory>
 #include <QTranslator>
 #include <QUrl>
@@ -18,6 +20,7 @@
 #include "frame/units/picture.h"
 #include "frame/units/qt_unit.h"
 #include "platform/api.h"
+#include "platform/gdi/icon_objects.h"
 #include "platform/paths.h"
 #include "platform/user32/window_table.h"
 
@@ -208,6 +211,25 @@ class WindowUnit final : public QtUnit {
     Fire(kResized);
   }
 
+  // Before the window shows: where its outer rectangle would reach past the screen's available
+  // area, it moves back onto it, its top-left corner on the screen whatever its size (a form laid
+  // out for a larger screen, or a display scaled up).
+  void LoadComplete() override {
+    QtUnit::LoadComplete();
+    RECT outer{};
+    if (!platform::user32::GetWindowRect(window(), &outer)) return;
+    const QRect frame(QPoint(outer.left, outer.top), QPoint(outer.right - 1, outer.bottom - 1));
+    QScreen* screen = QGuiApplication::screenAt(frame.center());
+    if (!screen) screen = widget()->screen();
+    if (!screen) return;
+    const QRect area = screen->availableGeometry();
+    const int x = std::max(area.left(), std::min(frame.left(), area.right() + 1 - frame.width()));
+    const int y = std::max(area.top(), std::min(frame.top(), area.bottom() + 1 - frame.height()));
+    if (x != frame.left() || y != frame.top())
+      platform::user32::SetWindowPos(window(), 0, x, y, 0, 0,
+                                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+
   bool TakeFileDrops(FileDropHandler handler) override {
     drops_ = std::make_unique<DropWatcher>(widget(), std::move(handler));
     qApp->installEventFilter(drops_.get());
@@ -250,6 +272,11 @@ void PrepareApplication() {
   if (prepared) return;
   prepared = true;
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  // Icons on the screen are drawn for its device pixels: the highest ratio of any screen.
+  auto ratio = [] { platform::gdi::SetDeviceRatio(qApp->devicePixelRatio()); };
+  ratio();
+  QObject::connect(qApp, &QGuiApplication::screenAdded, qApp, ratio);
+  QObject::connect(qApp, &QGuiApplication::screenRemoved, qApp, ratio);
   // The program speaks Chinese whatever the desktop's language, so Qt's own texts in its dialogs
   // (buttons, labels of the file dialogs, message boxes) do too when the translations are there.
   auto* translator = new QTranslator(qApp);

@@ -94,12 +94,12 @@ void CellPainter::paint(QPainter* painter, const QStyleOptionViewItem& option,
       check.state = (check.state & ~QStyle::State_HasFocus) |
                     (stateImage == 2 ? QStyle::State_On : QStyle::State_Off);
       view_->style()->drawPrimitive(QStyle::PE_IndicatorItemViewItemCheck, &check, painter, view_);
-    } else if (const QImage* image = ImageListImage(view_->ImageList(LVSIL_STATE),
-                                                    static_cast<int>(stateImage) - 1)) {
+    } else if (const QImage* image = ImageListShownImage(view_->ImageList(LVSIL_STATE),
+                                                         static_cast<int>(stateImage) - 1)) {
       painter->drawImage(layout.state.topLeft(), *image);
     }
     const int imageIndex = item.cells[0].image;
-    if (const QImage* image = ImageListImage(view_->ImageList(LVSIL_SMALL), imageIndex))
+    if (const QImage* image = ImageListShownImage(view_->ImageList(LVSIL_SMALL), imageIndex))
       painter->drawImage(layout.image.topLeft(), *image);
   }
 

@@ -37,7 +37,13 @@ QImage DrawnIcon(bool folder) {
   return image;
 }
 
-QImage AssociatedImage(const QFileInfo& info) {
+// The desktop's icon of a type, and on a screen of more device pixels the same at device size.
+struct TypeIcon {
+  QImage image;
+  QImage detail;
+};
+
+TypeIcon AssociatedImage(const QFileInfo& info) {
   QIcon icon;
   if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
     icon = QFileIconProvider().icon(info);
@@ -45,9 +51,13 @@ QImage AssociatedImage(const QFileInfo& info) {
       icon = QApplication::style()->standardIcon(info.isDir() ? QStyle::SP_DirIcon
                                                               : QStyle::SP_FileIcon);
   }
-  QImage image = icon.pixmap(kIconSize, kIconSize).toImage();
-  if (image.isNull()) return DrawnIcon(info.isDir());
-  return gdi::Scaled(image, kIconSize, kIconSize);
+  QImage image = icon.pixmap(QSize(kIconSize, kIconSize), 1.0).toImage();
+  if (image.isNull()) return {DrawnIcon(info.isDir()), QImage()};
+  TypeIcon type{gdi::Scaled(image, kIconSize, kIconSize), QImage()};
+  if (const int side = gdi::DeviceLength(kIconSize); side > kIconSize)
+    type.detail = gdi::Scaled(
+        icon.pixmap(QSize(kIconSize, kIconSize), gdi::DeviceRatio()).toImage(), side, side);
+  return type;
 }
 
 // Only modules ("MZ") and icon files (0, 1 or 2, 0) can hold icons of their own: other files
@@ -64,8 +74,8 @@ bool MayHoldIcons(const QFileInfo& info) {
 // The desktop's icon of a type is looked up once: a folder of thousands of pictures asks for
 // the same few icons thousands of times, and each look-up goes through the MIME database and
 // the icon theme. Folders share one icon, the root its own, files one per extension.
-const QImage& TypeImage(const QFileInfo& info) {
-  static QHash<QString, QImage> images;
+const TypeIcon& TypeImage(const QFileInfo& info) {
+  static QHash<QString, TypeIcon> images;
   const QString key = info.isDir() ? (info.isRoot() ? QStringLiteral("/") : QStringLiteral("dir"))
                                    : QStringLiteral("file.") + info.suffix().toLower();
   auto found = images.constFind(key);
@@ -82,7 +92,10 @@ HICON ExtractAssociatedIconA(HINSTANCE instance, char* path, WORD* index) {
   WORD wanted = index ? *index : 0;
   if (info.isFile() && MayHoldIcons(info) && ExtractIconA(instance, path, 0xFFFFFFFF) > wanted)
     if (HICON own = ExtractIconA(instance, path, wanted)) return own;
-  return gdi::CreateIcon(TypeImage(info));
+  const TypeIcon& type = TypeImage(info);
+  HICON icon = gdi::CreateIcon(type.image);
+  if (!type.detail.isNull()) gdi::AttachDetail(icon, gdi::FromQImage(type.detail));
+  return icon;
 }
 
 }  // namespace platform::shell32
