@@ -44,6 +44,7 @@ inline constexpr int kDialogFilterIndex = 12;    // CommonDlg: integer from 0
 inline constexpr int kDialogInitialFolder = 13;  // CommonDlg: text
 inline constexpr int kDialogDefaultExtension = 14;  // CommonDlg: text
 inline constexpr int kDialogCreatePrompt = 15;      // CommonDlg: bool
+inline constexpr int kTabCurrentPage = 8;           // Tab: integer from 0, the page shown
 
 // The own index under which a unit keeps one of its type's own properties.
 constexpr int OwnIndex(int property) {

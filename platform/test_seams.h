@@ -85,9 +85,18 @@ class ShellRecorder {
   void Record(ShellRequest request) { requests_.push_back(std::move(request)); }
   const std::vector<ShellRequest>& requests() const { return requests_; }
 
+  // As on a desktop without a file manager or any application: every request is recorded, then
+  // fails as nothing took it (the user is told, as the shell tells them).
+  ShellRecorder& WithoutHelpers() {
+    helpers_ = false;
+    return *this;
+  }
+  bool helpers() const { return helpers_; }
+
  private:
   ShellRecorder* previous_;
   std::vector<ShellRequest> requests_;
+  bool helpers_ = true;
 };
 
 // The installed recorder, or null when the shell launches for real.

@@ -7,7 +7,7 @@ set -euo pipefail
 run_packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins qt6-translations-l10n
-  libgif-dev libjpeg-dev libpng-dev libdeflate-dev
+  libgif-dev libjpeg-dev libpng-dev libdeflate-dev libglib2.0-dev
   fonts-wqy-microhei xvfb xauth xdg-utils
   dpkg-dev file
 )
@@ -15,7 +15,7 @@ test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang clang-format libclang-rt-14-dev
   nsis-common icoutils
-  desktop-file-utils appstream man-db lintian time
+  desktop-file-utils appstream man-db lintian time dbus-daemon libglib2.0-bin
 )
 
 packages=("${run_packages[@]}")

@@ -5,6 +5,7 @@
 #include "imaging/image_object.h"
 #include "ui/event_map.h"
 #include "ui/globals.h"
+#include "ui/handed_files.h"
 #include "ui/main_window_form.h"
 
 namespace ui {
@@ -19,6 +20,7 @@ void StartRoutine() {
   imaging::StartImagingLibrary();
   frame::RegisterCleanupRoutine(&CleanUpGlobals);
   frame::LoadStartWindow(kMainWindowId);
+  TakeHandedFiles();
   frame::Run();
 }
 

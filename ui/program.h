@@ -9,7 +9,7 @@ namespace ui {
 frame::ProgramHeader Program();
 
 // Frame service 6, the program's set-up, its clean-up routine registered (service 3), the start
-// window loaded and the message loop run.
+// window loaded, the files handed to it taken (ui/handed_files.h) and the message loop run.
 void StartRoutine();
 
 }  // namespace ui

@@ -80,7 +80,7 @@ class DrawPanelUnit final : public QtUnit {
 
   void SetBackgroundPicture(const ByteSet& picture) {
     pictures_[0] = picture;
-    panel()->picture = DecodePicture(picture.span());
+    panel()->picture = DisplayPicture(picture.span());
     panel()->update();
   }
 

@@ -17,8 +17,9 @@ class PictureBox final : public PanelWidget {
  protected:
   void PaintContent(QPainter& painter, const QRect& client) override {
     if (image.isNull()) return;
-    const QPoint at(client.left() + (client.width() - image.width()) / 2,
-                    client.top() + (client.height() - image.height()) / 2);
+    const QSize size = image.deviceIndependentSize().toSize();
+    const QPoint at(client.left() + (client.width() - size.width()) / 2,
+                    client.top() + (client.height() - size.height()) / 2);
     painter.drawImage(at, image);
   }
 };
@@ -77,7 +78,7 @@ class PicBoxUnit final : public QtUnit {
 
   void SetPicture(const ByteSet& picture) {
     picture_ = picture;
-    box()->image = DecodePicture(picture.span());
+    box()->image = DisplayPicture(picture.span());
     box()->update();
   }
 

@@ -8,6 +8,9 @@
 #include "platform/codecs/dib.h"
 #include "platform/codecs/ico.h"
 #include "platform/codecs/pcx.h"
+#include "platform/gdi/icon_images.h"
+#include "platform/gdi/icon_objects.h"
+#include "platform/gdi/objects.h"
 
 namespace frame::units {
 namespace {
@@ -29,11 +32,25 @@ QImage DecodeWithQt(std::span<const uint8_t> bytes, const char* format) {
   return QImage::fromData(data, format);
 }
 
-QImage DecodeIcon(std::span<const uint8_t> bytes) {
+constexpr int kIconSide = 32;
+
+// The image closest to 32 x 32; with `sharp`, drawn from the image nearest the device size.
+QImage DecodeIcon(std::span<const uint8_t> bytes, bool sharp) {
   auto directory = codecs::ReadIcoDirectory(bytes);
   if (!directory || directory->entries.empty()) return {};
-  auto image = codecs::DecodeIcoImage(bytes, codecs::ChooseIconImage(directory->entries, 32, 32));
-  return image ? FromDib(*image) : QImage();
+  const size_t chosen = codecs::ChooseIconImage(directory->entries, kIconSide, kIconSide);
+  auto image = codecs::DecodeIcoImage(bytes, chosen);
+  if (!image) return QImage();
+  if (sharp)
+    if (auto detail = platform::gdi::ChooseDetailImage(directory->entries, chosen, kIconSide))
+      if (auto larger = codecs::DecodeIcoImage(bytes, *detail)) {
+        QImage shown =
+            platform::gdi::Scaled(FromDib(*larger), platform::gdi::DeviceLength(image->width),
+                                  platform::gdi::DeviceLength(image->height));
+        shown.setDevicePixelRatio(platform::gdi::DeviceRatio());
+        return shown;
+      }
+  return FromDib(*image);
 }
 
 uint16_t Word(std::span<const uint8_t> b, size_t at) {
@@ -67,7 +84,7 @@ QImage DecodePicture(std::span<const uint8_t> bytes) {
       return DecodeWithQt(bytes, "GIF");
     case PictureFormat::Icon:
     case PictureFormat::Cursor:
-      return DecodeIcon(bytes);
+      return DecodeIcon(bytes, false);
     case PictureFormat::Pcx: {
       auto image = codecs::DecodePcx(bytes);
       return image ? FromDib(*image) : QImage();
@@ -76,6 +93,22 @@ QImage DecodePicture(std::span<const uint8_t> bytes) {
       break;
   }
   return {};
+}
+
+QImage DisplayPicture(std::span<const uint8_t> bytes) {
+  switch (RecognisePicture(bytes)) {
+    case PictureFormat::Bitmap: {
+      QImage image = DecodePicture(bytes);
+      if (platform::gdi::DeviceRatio() <= 1 || image.isNull()) return image;
+      const QImage device = platform::gdi::DeviceRendering(image);
+      return device.isNull() ? image : device.convertToFormat(QImage::Format_RGB32);
+    }
+    case PictureFormat::Icon:
+    case PictureFormat::Cursor:
+      return DecodeIcon(bytes, true);
+    default:
+      return DecodePicture(bytes);
+  }
 }
 
 }  // namespace frame::units

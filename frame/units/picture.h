@@ -15,5 +15,10 @@ PictureFormat RecognisePicture(std::span<const uint8_t> bytes);
 // The decoded picture; a null image for no picture or undecodable bytes. Icons and cursors show
 // the image closest to 32 x 32.
 QImage DecodePicture(std::span<const uint8_t> bytes);
+// The picture as the screen shows it, sharp where the screen has more device pixels than the
+// program: a bitmap the platform also drew at device resolution shows that drawing, an icon or
+// cursor its image nearest the device size. Its device pixel ratio is set: QPainter draws it at
+// its size in the program's pixels (deviceIndependentSize()).
+QImage DisplayPicture(std::span<const uint8_t> bytes);
 
 }  // namespace frame::units

@@ -1,6 +1,9 @@
 // The tab control (type "选择夹"): page tabs along the top and a pane below them. Its units sit in
 // its client area (the whole control); the host shows the units of the current page only.
+// Ctrl+Tab and Ctrl+PgDn go to the next page, Ctrl+Shift+Tab and Ctrl+PgUp to the previous one,
+// from anywhere in the window, as in Qt's own tab widgets.
 #include <QPainter>
+#include <QShortcut>
 #include <QStyleOptionTabWidgetFrame>
 #include <QTabBar>
 
@@ -62,6 +65,21 @@ class TabUnit final : public QtUnit {
       tabs->bar->addTab(ToQString(page));
     tabs->Layout();
     QObject::connect(tabs->bar, &QTabBar::currentChanged, [this] { host().PageChanged(id()); });
+    const std::pair<QKeyCombination, int> keys[] = {
+        {Qt::CTRL | Qt::Key_Tab, 1},
+        {Qt::CTRL | Qt::Key_PageDown, 1},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, -1},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, -1},
+        {Qt::CTRL | Qt::Key_PageUp, -1},
+    };
+    for (const auto& [key, step] : keys) {
+      auto* shortcut = new QShortcut(QKeySequence(key), tabs);
+      QObject::connect(shortcut, &QShortcut::activated, tabs, [tabs, step = step] {
+        const int count = tabs->bar->count();
+        if (count > 1)
+          tabs->bar->setCurrentIndex((tabs->bar->currentIndex() + step + count) % count);
+      });
+    }
     return true;
   }
 

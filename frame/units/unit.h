@@ -13,6 +13,7 @@
 #include "frame/form/form.h"
 #include "frame/form/type_data.h"
 #include "frame/form/unit_types.h"
+#include "frame/handed_files.h"
 #include "frame/values.h"
 #include "platform/win32.h"
 
@@ -84,6 +85,12 @@ class Unit {
   virtual bool ShownAtRunTime() const { return true; }
   // A container's current page (0-based); 0 for other units.
   virtual int CurrentPage() const { return 0; }
+  // Files dropped anywhere on the window go to the handler; false for units that take no drops
+  // (all but the window).
+  virtual bool TakeFileDrops(FileDropHandler handler) {
+    (void)handler;
+    return false;
+  }
 
  protected:
   Unit(const CreateParams& params);

@@ -12,6 +12,7 @@
 
 #include "platform/api.h"
 #include "platform/comctl32/image_lists.h"
+#include "platform/user32/input.h"
 #include "platform/user32/window_table.h"
 
 namespace platform::comctl32 {
@@ -93,12 +94,12 @@ void CellPainter::paint(QPainter* painter, const QStyleOptionViewItem& option,
       check.state = (check.state & ~QStyle::State_HasFocus) |
                     (stateImage == 2 ? QStyle::State_On : QStyle::State_Off);
       view_->style()->drawPrimitive(QStyle::PE_IndicatorItemViewItemCheck, &check, painter, view_);
-    } else if (const QImage* image = ImageListImage(view_->ImageList(LVSIL_STATE),
-                                                    static_cast<int>(stateImage) - 1)) {
+    } else if (const QImage* image = ImageListShownImage(view_->ImageList(LVSIL_STATE),
+                                                         static_cast<int>(stateImage) - 1)) {
       painter->drawImage(layout.state.topLeft(), *image);
     }
     const int imageIndex = item.cells[0].image;
-    if (const QImage* image = ImageListImage(view_->ImageList(LVSIL_SMALL), imageIndex))
+    if (const QImage* image = ImageListShownImage(view_->ImageList(LVSIL_SMALL), imageIndex))
       painter->drawImage(layout.image.topLeft(), *image);
   }
 
@@ -273,6 +274,19 @@ void ListViewWidget::PressAt(QPoint point) {
   selectionModel()->setCurrentIndex(
       data_->index(index.row(), 0),
       QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+// Enter activates the focused row as a double click on it does, as in Qt's own item views: the
+// window's procedures see the double click at the row.
+void ListViewWidget::keyPressEvent(QKeyEvent* event) {
+  QTreeView::keyPressEvent(event);
+  if ((event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) || event->isAutoRepeat())
+    return;
+  const QModelIndex current = currentIndex();
+  if (!current.isValid() || state() == EditingState) return;
+  const QPoint at = viewport()->mapTo(this, visualRect(current).center());
+  user32::SendMessageA(user32::WindowOf(this), WM_LBUTTONDBLCLK, MK_LBUTTON,
+                       user32::PointParam(at));
 }
 
 HIMAGELIST ListViewWidget::ImageList(int kind) const {

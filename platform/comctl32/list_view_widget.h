@@ -92,6 +92,7 @@ class ListViewWidget final : public QTreeView {
                const QModelIndex& index) const override;
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   bool viewportEvent(QEvent* event) override;
 
  private:

@@ -5,10 +5,13 @@
 #include <QFileInfo>
 
 #include <cstring>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/api.h"
+#include "platform/comdlg32/handed_choice.h"
 #include "platform/comdlg32/unusable_path.h"
 #include "platform/qt_text.h"
 #include "platform/test_seams.h"
@@ -67,11 +70,15 @@ QString WithSuffix(const QString& path, const QString& suffix) {
   return path + "." + suffix;
 }
 
-// The chosen path back into the caller's record; false, after telling the user, when the
-// program cannot take it.
-bool Deliver(OPENFILENAMEA* request, const QString& chosen, DWORD filterIndex) {
-  bool lossy = false;
-  const std::string path = ProgramPath(chosen, &lossy);
+std::optional<std::string>& HandedChoice() {
+  static std::optional<std::string> choice;
+  return choice;
+}
+
+// The chosen path (the program's text) back into the caller's record; false, after telling the
+// user, when the program cannot take it: too long for the buffer, or `lossy` (more characters
+// GBK lacks than the program can name).
+bool Deliver(OPENFILENAMEA* request, const std::string& path, bool lossy, DWORD filterIndex) {
   if (lossy || path.size() + 1 > request->nMaxFile) {
     TellUnusablePath(request->hwndOwner, path, lossy ? 0 : request->nMaxFile - 1);
     return false;
@@ -91,6 +98,10 @@ bool Ask(OPENFILENAMEA* request, bool save) {
   if (!request || !request->lpstrFile || request->nMaxFile == 0) return false;
   if (request->lStructSize != kClassicRecordSize && request->lStructSize != sizeof(OPENFILENAMEA))
     return false;
+  if (!save && HandedChoice()) {
+    const std::string handed = *std::exchange(HandedChoice(), std::nullopt);
+    return Deliver(request, handed, false, 0);
+  }
 
   const std::vector<FilterPair> filters = ParseFilter(request->lpstrFilter);
   const QString suffix = DefaultSuffix(request->lpstrDefExt);
@@ -112,7 +123,10 @@ bool Ask(OPENFILENAMEA* request, bool save) {
     asked.owner = request->hwndOwner;
     seams::DialogAnswer answer = responder->Answer(asked);
     if (!answer.accepted) return false;
-    return Deliver(request, WithSuffix(QString::fromStdString(answer.value), suffix), 0);
+    bool lossy = false;
+    const std::string path =
+        ProgramPath(WithSuffix(QString::fromStdString(answer.value), suffix), &lossy);
+    return Deliver(request, path, lossy, 0);
   }
 
   QFileDialog dialog(user32::WidgetOf(request->hwndOwner), title);
@@ -134,10 +148,20 @@ bool Ask(OPENFILENAMEA* request, bool save) {
   if (!initialName.empty()) dialog.selectFile(NativeQPath(request->lpstrFile));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
   const DWORD chosenFilter = static_cast<DWORD>(qtFilters.indexOf(dialog.selectedNameFilter()) + 1);
-  return Deliver(request, dialog.selectedFiles().front(), chosenFilter);
+  bool lossy = false;
+  const std::string path = ProgramPath(dialog.selectedFiles().front(), &lossy);
+  return Deliver(request, path, lossy, chosenFilter);
 }
 
 }  // namespace
+
+void SetHandedChoice(std::optional<std::string> path) {
+  HandedChoice() = std::move(path);
+}
+
+bool HandedChoicePending() {
+  return HandedChoice().has_value();
+}
 
 BOOL GetOpenFileNameA(OPENFILENAMEA* request) {
   return Ask(request, false) ? TRUE : FALSE;

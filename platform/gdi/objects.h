@@ -19,6 +19,14 @@ struct BitmapObject {
   int bitsPerPixel = 32;  // the format GetDIBits reports when asked for the bitmap's own format
   win32::HDC selectedInto = 0;
   bool deletePending = false;  // DeleteObject while selected: deleted when deselected
+  // A bitmap compatible with a screen of more device pixels than the program's also holds its
+  // picture at device resolution: FillRect and DrawIconEx draw there too (icons from their
+  // detail). It shows what `image` holds while image.cacheKey() is deviceKey; any other writer
+  // of `image` changes the key, and the device picture no longer counts.
+  QImage device;
+  qint64 deviceKey = 0;
+
+  bool DeviceCurrent() const { return !device.isNull() && image.cacheKey() == deviceKey; }
 };
 
 struct DeviceContextObject {
@@ -44,6 +52,20 @@ win32::HICON CreateIcon(const QImage& image);
 // A new bitmap handle of the given size, all zero (or holding a copy of image).
 win32::HBITMAP CreateBitmap(int width, int height);
 win32::HBITMAP CreateBitmap(const QImage& image);
+// A bitmap compatible with the screen: all zero, with a device picture when the screen's device
+// pixel ratio is above 1 (and the device picture stays within the bounds of a bitmap).
+win32::HBITMAP CreateScreenBitmap(int width, int height);
+
+// A coordinate in a bitmap's pixels as device pixels of its device picture (rounded).
+int64_t DeviceCoordinate(int64_t value);
+
+// What the screen showed of bitmaps at device resolution. A bitmap whose pixels the program read
+// whole (GetDIBits) is remembered with its device picture, so that a bitmap file the program made
+// of those pixels, given to a picture property, shows the device picture. The last few are kept.
+void RememberDeviceRendering(const QImage& image, const QImage& device);
+// The device picture of a remembered bitmap whose colours equal those of `shown` (alpha is not
+// compared: bitmaps show without it), with its device pixel ratio set; null when there is none.
+QImage DeviceRendering(const QImage& shown);
 
 // The bitmap a device context draws into: its selected bitmap, or nullptr (for the screen and
 // window contexts, which draw nowhere the program can read).

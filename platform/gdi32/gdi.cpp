@@ -92,7 +92,7 @@ HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height) {
   if (!gdi::DeviceContexts().Contains(dc) || width < 0 || height < 0) return 0;
   if (width == 0 || height == 0) width = height = 1;  // the platform gives a 1 x 1 bitmap
   if (int64_t{width} * height > kMaxBitmapPixels) return 0;
-  return gdi::CreateBitmap(width, height);
+  return gdi::CreateScreenBitmap(width, height);
 }
 
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
@@ -189,6 +189,10 @@ int GetDIBits(HDC dc, HBITMAP bitmap, UINT startRow, UINT rows, void* bits, BITM
     WriteRow(reinterpret_cast<const uint32_t*>(image.constScanLine(line)), width, h.biBitCount,
              out + bufferRow * stride);
   }
+  // The whole picture read in its colours: a bitmap file made of it shows the device picture.
+  if (startRow == 0 && count == image.height() && width == image.width() && h.biBitCount >= 24 &&
+      b->DeviceCurrent())
+    gdi::RememberDeviceRendering(image, b->device);
   return static_cast<int>(count);
 }
 

@@ -42,16 +42,26 @@ QImage DrawnIcon(bool folder) {
   return image;
 }
 
-QImage AssociatedImage(const QFileInfo& info, bool folder) {
+// The desktop's icon of a type, and on a screen of more device pixels the same at device size.
+struct TypeIcon {
+  QImage image;
+  QImage detail;
+};
+
+TypeIcon AssociatedImage(const QFileInfo& info, bool folder) {
   QIcon icon;
   if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
     icon = QFileIconProvider().icon(info);
     if (icon.isNull())
       icon = QApplication::style()->standardIcon(folder ? QStyle::SP_DirIcon : QStyle::SP_FileIcon);
   }
-  QImage image = icon.pixmap(kIconSize, kIconSize).toImage();
-  if (image.isNull()) return DrawnIcon(folder);
-  return gdi::Scaled(image, kIconSize, kIconSize);
+  QImage image = icon.pixmap(QSize(kIconSize, kIconSize), 1.0).toImage();
+  if (image.isNull()) return {DrawnIcon(folder), QImage()};
+  TypeIcon type{gdi::Scaled(image, kIconSize, kIconSize), QImage()};
+  if (const int side = gdi::DeviceLength(kIconSize); side > kIconSize)
+    type.detail = gdi::Scaled(
+        icon.pixmap(QSize(kIconSize, kIconSize), gdi::DeviceRatio()).toImage(), side, side);
+  return type;
 }
 
 // Only modules ("MZ") and icon files (0, 1 or 2, 0) can hold icons of their own: other files
@@ -71,8 +81,8 @@ bool MayHoldIcons(const std::string& nativePath) {
 // The desktop's icon of a type is looked up once: a folder of thousands of pictures asks for
 // the same few icons thousands of times, and each look-up goes through the MIME database and
 // the icon theme. Folders share one icon, the root its own, files one per extension.
-const QImage& TypeImage(const QFileInfo& info, bool folder) {
-  static QHash<QString, QImage> images;
+const TypeIcon& TypeImage(const QFileInfo& info, bool folder) {
+  static QHash<QString, TypeIcon> images;
   const QString key = folder ? (info.isRoot() ? QStringLiteral("/") : QStringLiteral("dir"))
                              : QStringLiteral("file.") + info.suffix().toLower();
   auto found = images.constFind(key);
@@ -92,7 +102,10 @@ HICON ExtractAssociatedIconA(HINSTANCE instance, char* path, WORD* index) {
   if (S_ISREG(status.st_mode) && MayHoldIcons(native) &&
       ExtractIconA(instance, path, 0xFFFFFFFF) > wanted)
     if (HICON own = ExtractIconA(instance, path, wanted)) return own;
-  return gdi::CreateIcon(TypeImage(QFileInfo(QString::fromStdString(native)), folder));
+  const TypeIcon& type = TypeImage(QFileInfo(QString::fromStdString(native)), folder);
+  HICON icon = gdi::CreateIcon(type.image);
+  if (!type.detail.isNull()) gdi::AttachDetail(icon, gdi::FromQImage(type.detail));
+  return icon;
 }
 
 }  // namespace platform::shell32

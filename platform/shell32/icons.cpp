@@ -56,9 +56,13 @@ class IconSource {
   HICON FromIconFile() const {
     auto dir = codecs::ReadIcoDirectory(file_);
     if (!dir) return 0;
-    auto chosen = dir->entries[codecs::ChooseIconImage(dir->entries, kIconSize, kIconSize)];
-    auto bytes = codecs::IcoImageBytes(file_, chosen);
-    return bytes ? IconFromImage(*bytes) : 0;
+    const size_t chosen = codecs::ChooseIconImage(dir->entries, kIconSize, kIconSize);
+    auto bytes = codecs::IcoImageBytes(file_, dir->entries[chosen]);
+    HICON icon = bytes ? IconFromImage(*bytes) : 0;
+    if (auto detail = gdi::ChooseDetailImage(dir->entries, chosen, kIconSize); detail && icon)
+      if (auto detailBytes = codecs::IcoImageBytes(file_, dir->entries[*detail]))
+        gdi::AttachDetail(icon, *detailBytes);
+    return icon;
   }
 
   HICON FromGroup(const pe::ResourceId& group) const {
@@ -66,10 +70,17 @@ class IconSource {
     if (!directory) return 0;
     auto entries = codecs::ReadGroupIconDirectory(*directory);
     if (!entries) return 0;
-    const auto& chosen = (*entries)[codecs::ChooseIconImage(*entries, kIconSize, kIconSize)];
-    auto image =
-        module_->Find(pe::ResourceId::Number(pe::kIconType), pe::ResourceId::Number(chosen.id));
-    return image ? IconFromImage(*image) : 0;
+    const size_t chosen = codecs::ChooseIconImage(*entries, kIconSize, kIconSize);
+    auto image = ImageResource((*entries)[chosen].id);
+    HICON icon = image ? IconFromImage(*image) : 0;
+    if (auto detail = gdi::ChooseDetailImage(*entries, chosen, kIconSize); detail && icon)
+      if (auto detailBytes = ImageResource((*entries)[*detail].id))
+        gdi::AttachDetail(icon, *detailBytes);
+    return icon;
+  }
+
+  Result<std::span<const uint8_t>, pe::PeError> ImageResource(uint16_t id) const {
+    return module_->Find(pe::ResourceId::Number(pe::kIconType), pe::ResourceId::Number(id));
   }
 
   std::span<const uint8_t> file_;

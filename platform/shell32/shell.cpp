@@ -1,10 +1,14 @@
 // The shell: opening files, folders and web addresses with the desktop's default application,
 // showing a file selected in the file manager, the folder browser, folder creation, file
 // operations and special folders. While the tests' recorder is installed, nothing is launched.
+//
+// What the desktop cannot take (nothing opens that type, the path does not exist, the file
+// manager does not answer) is said to the user once, in a message box naming it, as the
+// platform's shell shows its own error messages; the result code says it too.
+#include <QCoreApplication>
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
-#include <QDesktopServices>
+#include <QDBusPendingCallWatcher>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -20,6 +24,7 @@
 
 #include "platform/api.h"
 #include "platform/comdlg32/unusable_path.h"
+#include "platform/desktop_launch.h"
 #include "platform/handles.h"
 #include "platform/paths.h"
 #include "platform/qt_text.h"
@@ -67,19 +72,6 @@ bool IsFileManager(const QString& file) {
          name.compare("explorer", Qt::CaseInsensitive) == 0;
 }
 
-// Shows the item selected in the desktop's file manager; its folder opens when none answers.
-bool ShowSelected(const QString& path) {
-  QDBusConnection bus = QDBusConnection::sessionBus();
-  if (bus.isConnected()) {
-    QDBusMessage call = QDBusMessage::createMethodCall("org.freedesktop.FileManager1",
-                                                       "/org/freedesktop/FileManager1",
-                                                       "org.freedesktop.FileManager1", "ShowItems");
-    call << QStringList{QUrl::fromLocalFile(path).toString()} << QString();
-    if (bus.call(call, QDBus::Block, 5000).type() == QDBusMessage::ReplyMessage) return true;
-  }
-  return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absolutePath()));
-}
-
 struct ShellAction {
   seams::ShellRequest::Action action = seams::ShellRequest::Action::Open;
   QString target;
@@ -121,12 +113,81 @@ ShellAction Decide(const QString& file, const QString& parameters, const QString
   return {Action::Open, target, 0};
 }
 
-bool Launch(const ShellAction& action) {
-  if (action.action == seams::ShellRequest::Action::ShowSelected)
-    return ShowSelected(action.target);
-  const QUrl url =
-      IsWebAddress(action.target) ? QUrl(action.target) : QUrl::fromLocalFile(action.target);
-  return QDesktopServices::openUrl(url);
+// ---- What could not be opened ----
+
+enum class NotOpened { Missing, NoApplication, NoAnswer };
+
+void Tell(NotOpened why, const QString& target) {
+  QString before = QStringLiteral("“"), after;
+  switch (why) {
+    case NotOpened::Missing:
+      after = QStringLiteral("”不存在！");
+      break;
+    case NotOpened::NoApplication:
+      before = QStringLiteral("无法打开“");
+      after = QStringLiteral("”：没有可以打开它的程序！");
+      break;
+    case NotOpened::NoAnswer:
+      before = QStringLiteral("无法在文件管理器中显示“");
+      after = QStringLiteral("”：文件管理器没有响应！");
+      break;
+  }
+  // The path as the program's text, so that a name outside GBK shows as itself.
+  const std::string shown = IsWebAddress(target) ? ToGbk(target) : ProgramPath(target);
+  const std::string text = ToGbk(before) + shown + ToGbk(after);
+  user32::MessageBoxA(0, text.c_str(), ToGbk(QStringLiteral("信息：")).c_str(),
+                      MB_OK | MB_ICONEXCLAMATION);
+}
+
+// ---- Handing things to the desktop ----
+
+// The default application for the file, folder or web address; the user is told when there is
+// none.
+bool OpenWithDefault(const QString& target) {
+  const std::string address = IsWebAddress(target)
+                                  ? target.toStdString()
+                                  : desktop::FileAddress(QFile::encodeName(target).toStdString());
+  if (!address.empty() && desktop::LaunchDefaultApplication(address)) return true;
+  Tell(NotOpened::NoApplication, target);
+  return false;
+}
+
+// Asks the file manager (org.freedesktop.FileManager1) to show the item selected, without
+// waiting for it: starting a file manager can take seconds. Where there is none, the item's
+// folder opens instead. A file manager that does not answer in time may still show the item
+// later, so nothing else is opened then: one window at most.
+void ShowSelected(const QString& path) {
+  const QString folder = QFileInfo(path).absolutePath();
+  QDBusConnection bus = QDBusConnection::sessionBus();
+  if (!bus.isConnected()) {
+    OpenWithDefault(folder);
+    return;
+  }
+  QDBusMessage call = QDBusMessage::createMethodCall("org.freedesktop.FileManager1",
+                                                     "/org/freedesktop/FileManager1",
+                                                     "org.freedesktop.FileManager1", "ShowItems");
+  call << QStringList{QString::fromStdString(
+              desktop::FileAddress(QFile::encodeName(path).toStdString()))}
+       << QString();
+  auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), QCoreApplication::instance());
+  QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
+                   [path, folder](QDBusPendingCallWatcher* answered) {
+                     answered->deleteLater();
+                     if (!answered->isError()) return;
+                     const QDBusError::ErrorType error = answered->error().type();
+                     if (error == QDBusError::NoReply || error == QDBusError::Timeout)
+                       Tell(NotOpened::NoAnswer, path);
+                     else
+                       OpenWithDefault(folder);
+                   });
+}
+
+HINSTANCE Launch(const ShellAction& action) {
+  if (action.action == seams::ShellRequest::Action::ShowSelected) {
+    ShowSelected(action.target);
+    return kShellSuccess;  // asked; what the file manager answers comes later
+  }
+  return OpenWithDefault(action.target) ? kShellSuccess : SE_ERR_NOASSOC;
 }
 
 // ---- Folder ids ----
@@ -267,13 +328,19 @@ HINSTANCE ShellExecuteA(HWND, const char* verb, const char* file, const char* pa
   const ShellAction action =
       Decide(QString::fromStdString(Utf8(file)), QString::fromStdString(Utf8(parameters)),
              NativeQPath(folder ? folder : ""));
-  if (action.failure) return action.failure;
+  if (action.failure) {  // the path is not there
+    Tell(NotOpened::Missing, action.target);
+    return action.failure;
+  }
   if (seams::ShellRecorder* recorder = seams::InstalledShellRecorder()) {
     recorder->Record({verbText, Utf8(file), Utf8(parameters), Utf8(folder), show, action.action,
                       action.target.toStdString()});
-    return kShellSuccess;
+    if (recorder->helpers()) return kShellSuccess;
+    Tell(NotOpened::NoApplication, action.target);
+    return action.action == seams::ShellRequest::Action::ShowSelected ? kShellSuccess
+                                                                      : SE_ERR_NOASSOC;
   }
-  return Launch(action) ? kShellSuccess : SE_ERR_NOASSOC;
+  return Launch(action);
 }
 
 PIDLIST SHBrowseForFolderA(BROWSEINFOA* info) {

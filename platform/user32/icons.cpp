@@ -28,16 +28,37 @@ QImage MaskOf(const QImage& image) {
   return mask;
 }
 
-void Fill(QImage& target, const RECT& rect, COLORREF colour) {
-  int left = std::max<LONG>(rect.left, 0), top = std::max<LONG>(rect.top, 0);
-  int right = std::min<LONG>(rect.right, target.width());
-  int bottom = std::min<LONG>(rect.bottom, target.height());
+// Bounds in pixels, right and bottom outside, as wide as any RECT or icon position allows.
+struct Bounds {
+  int64_t left, top, right, bottom;
+};
+
+Bounds DeviceBounds(const Bounds& b) {
+  return {gdi::DeviceCoordinate(b.left), gdi::DeviceCoordinate(b.top),
+          gdi::DeviceCoordinate(b.right), gdi::DeviceCoordinate(b.bottom)};
+}
+
+void Fill(QImage& target, const Bounds& b, COLORREF colour) {
+  const int64_t left = std::max<int64_t>(b.left, 0), top = std::max<int64_t>(b.top, 0);
+  const int64_t right = std::min<int64_t>(b.right, target.width());
+  const int64_t bottom = std::min<int64_t>(b.bottom, target.height());
   if (left >= right) return;
   uint32_t argb = gdi::ColourRefToArgb(colour);
-  for (int y = top; y < bottom; ++y) {
-    auto* row = reinterpret_cast<uint32_t*>(target.scanLine(y));
+  for (int64_t y = top; y < bottom; ++y) {
+    auto* row = reinterpret_cast<uint32_t*>(target.scanLine(static_cast<int>(y)));
     std::fill(row + left, row + right, argb);
   }
+}
+
+// The icon's pixels at the bounds' size, combined into the target at their place; nothing when
+// they lie wholly outside it.
+void Combine(QImage& target, const QImage& icon, const Bounds& b, gdi::PixelOp op) {
+  if (b.right <= 0 || b.bottom <= 0 || b.left >= target.width() || b.top >= target.height() ||
+      b.right <= b.left || b.bottom <= b.top)
+    return;
+  const QImage scaled =
+      gdi::Scaled(icon, static_cast<int>(b.right - b.left), static_cast<int>(b.bottom - b.top));
+  gdi::Blit(target, scaled, static_cast<int>(b.left), static_cast<int>(b.top), op);
 }
 
 // DI_MASK alone: the mask ANDed onto the target (black where the icon shows).
@@ -75,20 +96,27 @@ BOOL DrawIconEx(HDC dc, int x, int y, HICON icon, int width, int height, UINT, H
   if (int64_t{width} * height > kMaxDrawPixels) return FALSE;
   gdi::BitmapObject* target = gdi::TargetBitmap(dc);
   if (!target) return TRUE;
-  if (const gdi::BrushObject* brush = gdi::Brushes().Find(background))
-    Fill(target->image, RECT{x, y, x + width, y + height}, brush->colour);
-  QImage scaled = gdi::Scaled(gdi::ImageView(object->image), width, height);
-  switch (flags & DI_NORMAL) {
-    case DI_NORMAL:
-      gdi::Blit(target->image, scaled, x, y, gdi::Over);
-      break;
-    case DI_MASK:
-      gdi::Blit(target->image, scaled, x, y, MaskOp);
-      break;
-    case DI_IMAGE:
-      gdi::Blit(target->image, scaled, x, y, ImageOp);
-      break;
+  const bool device = target->DeviceCurrent();
+  const gdi::BrushObject* brush = gdi::Brushes().Find(background);
+  const Bounds area{x, y, int64_t{x} + width, int64_t{y} + height};
+  const gdi::PixelOp op = (flags & DI_NORMAL) == DI_NORMAL ? gdi::Over
+                          : (flags & DI_MASK)              ? MaskOp
+                                                           : ImageOp;
+  if (brush) Fill(target->image, area, brush->colour);
+  Combine(target->image, gdi::ImageView(object->image), area, op);
+  if (!device) return TRUE;
+  // The same at device resolution, from the icon's detail where it has one.
+  const Bounds deviceArea = DeviceBounds(area);
+  if ((deviceArea.right - deviceArea.left) * (deviceArea.bottom - deviceArea.top) >
+      kMaxDrawPixels) {
+    target->device = QImage();  // too large to draw again: the screen shows the bitmap scaled
+    return TRUE;
   }
+  if (brush) Fill(target->device, deviceArea, brush->colour);
+  Combine(target->device,
+          gdi::ImageView(object->detail.pixels.empty() ? object->image : object->detail),
+          deviceArea, op);
+  target->deviceKey = target->image.cacheKey();
   return TRUE;
 }
 
@@ -118,7 +146,15 @@ int ReleaseDC(HWND window, HDC dc) {
 int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
   const gdi::BrushObject* b = gdi::Brushes().Find(brush);
   if (!gdi::DeviceContexts().Contains(dc) || !rect || !b) return 0;
-  if (gdi::BitmapObject* target = gdi::TargetBitmap(dc)) Fill(target->image, *rect, b->colour);
+  gdi::BitmapObject* target = gdi::TargetBitmap(dc);
+  if (!target) return 1;
+  const bool device = target->DeviceCurrent();
+  const Bounds bounds{rect->left, rect->top, rect->right, rect->bottom};
+  Fill(target->image, bounds, b->colour);
+  if (device) {
+    Fill(target->device, DeviceBounds(bounds), b->colour);
+    target->deviceKey = target->image.cacheKey();
+  }
   return 1;
 }
 

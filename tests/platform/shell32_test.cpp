@@ -55,11 +55,16 @@ TEST(ShellExecuteTest, DecidesWhatToOpenAndRecordsIt) {
     EXPECT_EQ(shell.requests().back().target, row.target) << row.file;
   }
   const size_t recorded = shell.requests().size();
+  seams::ScriptedDialogs dialogs;
   EXPECT_EQ(ShellExecuteA(0, "open", Gbk(dir / "missing.ico").c_str(), nullptr, nullptr, 1), 2u);
   EXPECT_EQ(ShellExecuteA(0, "open", Gbk(dir / "no/such/a.ico").c_str(), nullptr, nullptr, 1), 3u);
   EXPECT_EQ(ShellExecuteA(0, "print", Gbk(file).c_str(), nullptr, nullptr, 1), 31u);
   EXPECT_EQ(ShellExecuteA(0, nullptr, "", nullptr, nullptr, 1), 2u);
   EXPECT_EQ(shell.requests().size(), recorded);  // failures launch nothing
+  // A path that is not there is said, once each; a request the shell does not know is not.
+  ASSERT_EQ(dialogs.requests().size(), 2u);
+  EXPECT_EQ(dialogs.requests()[0].text, "“" + (dir / "missing.ico").string() + "”不存在！");
+  EXPECT_EQ(dialogs.requests()[1].text, "“" + (dir / "no/such/a.ico").string() + "”不存在！");
 }
 
 TEST(ShellExecuteTest, RelativeNamesResolveAgainstTheFolderGiven) {
