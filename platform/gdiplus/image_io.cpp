@@ -1,16 +1,17 @@
 // Loading images from files and streams, saving them to files and streams, and multi-frame
 // saves (GdipSaveAdd, GdipSaveAddImage). A file is written as the frame writes files (a hidden
 // sibling file replaces it only when complete), so a failed save never destroys an existing
-// file.
+// file. Only regular files are read.
 #include <QFile>
-#include <QFileInfo>
 #include <QString>
 
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "platform/api.h"
+#include "platform/files/file_bytes.h"
 #include "platform/files/whole_file.h"
 #include "platform/gdiplus/decoder.h"
 #include "platform/gdiplus/encoder.h"
@@ -29,14 +30,18 @@ QString NativePath(std::u16string_view path) {
   return native;
 }
 
+// Only a regular file is read: the program hands over whatever a folder listing shows, and
+// opening a named pipe or a device would block or act on it.
 GpStatus ReadFileBytes(const WCHAR* path, QByteArray& bytes) {
-  QFileInfo info(NativePath(path));
-  if (!info.exists()) return gdip::FileNotFound;
-  if (info.size() > kMaxEncodedSize) return gdip::OutOfMemory;
-  QFile file(info.filePath());
-  if (info.isDir() || !file.open(QIODevice::ReadOnly)) return gdip::Win32Error;
-  bytes = file.read(kMaxEncodedSize + 1);
-  if (bytes.size() > kMaxEncodedSize) return gdip::OutOfMemory;
+  auto file = files::RegularFile::Open(QFile::encodeName(NativePath(path)).toStdString());
+  if (!file)
+    return file.error() == files::OpenError::Missing ? gdip::FileNotFound : gdip::Win32Error;
+  if (file->size() > kMaxEncodedSize) return gdip::OutOfMemory;
+  bytes.resize(qsizetype(file->size()));
+  std::optional<size_t> read =
+      file->Read({reinterpret_cast<uint8_t*>(bytes.data()), size_t(bytes.size())});
+  if (!read) return gdip::Win32Error;
+  bytes.resize(qsizetype(*read));
   return gdip::Ok;
 }
 

@@ -1,14 +1,19 @@
 // The icon the desktop associates with a file or folder: the file's own first icon when it has
 // one, else the desktop's icon for its type (Qt's file icon provider and icon theme).
+#include <sys/stat.h>
+
 #include <QApplication>
-#include <QFile>
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include <QHash>
 #include <QPainter>
 #include <QStyle>
 
+#include <optional>
+#include <string>
+
 #include "platform/api.h"
+#include "platform/files/file_bytes.h"
 #include "platform/gdi/icon_images.h"
 #include "platform/gdi/objects.h"
 #include "platform/paths.h"
@@ -51,12 +56,12 @@ QImage AssociatedImage(const QFileInfo& info) {
 }
 
 // Only modules ("MZ") and icon files (0, 1 or 2, 0) can hold icons of their own: other files
-// are not read beyond their first bytes.
-bool MayHoldIcons(const QFileInfo& info) {
-  QFile file(info.filePath());
-  if (!file.open(QIODevice::ReadOnly)) return false;
-  char start[4] = {};
-  if (file.read(start, sizeof start) < 2) return false;
+// are not read beyond their first bytes, and what is not a regular file is not read at all.
+bool MayHoldIcons(const std::string& nativePath) {
+  auto file = files::RegularFile::Open(nativePath);
+  uint8_t start[4] = {};
+  std::optional<size_t> read = file ? file->Read(start) : std::nullopt;
+  if (!read || *read < 2) return false;
   if (start[0] == 'M' && start[1] == 'Z') return true;
   return start[0] == 0 && start[1] == 0 && (start[2] == 1 || start[2] == 2) && start[3] == 0;
 }
@@ -75,12 +80,18 @@ const QImage& TypeImage(const QFileInfo& info) {
 
 }  // namespace
 
+// A named pipe, a device or a socket is no file the program can take an icon from: 0, as for
+// a path where nothing is.
 HICON ExtractAssociatedIconA(HINSTANCE instance, char* path, WORD* index) {
   if (!path) return 0;
-  QFileInfo info(QString::fromStdString(paths::ToNative(path)));
-  if (!info.exists()) return 0;
+  const std::string native = paths::ToNative(path);
+  struct stat status {};
+  if (stat(native.c_str(), &status) != 0 || !(S_ISREG(status.st_mode) || S_ISDIR(status.st_mode)))
+    return 0;
+  QFileInfo info(QString::fromStdString(native));
   WORD wanted = index ? *index : 0;
-  if (info.isFile() && MayHoldIcons(info) && ExtractIconA(instance, path, 0xFFFFFFFF) > wanted)
+  if (S_ISREG(status.st_mode) && MayHoldIcons(native) &&
+      ExtractIconA(instance, path, 0xFFFFFFFF) > wanted)
     if (HICON own = ExtractIconA(instance, path, wanted)) return own;
   return gdi::CreateIcon(TypeImage(info));
 }
