@@ -117,26 +117,31 @@ win32::BOOL IconGroupSource::ListGroup(win32::HMODULE, const char*, char* name,
   return win32::TRUE;
 }
 
+// What the file holds decides its kind, not its name: a program saved without an extension, or
+// a control panel module, is a module like any other. Its name still tells one thing: a file
+// named as an icon file counts as one icon even when it cannot be read as one.
 IconGroupSource::IconGroupSource(const Text& sourceFile) {
-  if (EndsWith(sourceFile, "ico"_gbk)) {
-    iconFileBytes_ = ReadFile(sourceFile);
-    iconFile_ = ReadIconFile(iconFileBytes_.span());
-    count_ = 1;  // even when it cannot be read as an icon file
-  } else if (EndsWith(sourceFile, "exe"_gbk) || EndsWith(sourceFile, "dll"_gbk) ||
-             EndsWith(sourceFile, "icl"_gbk)) {
-    module_ = k32::LoadLibraryExA(sourceFile.c_str(), 0, win32::LOAD_LIBRARY_AS_DATAFILE);
-    if (module_ && k32::EnumResourceNamesA(module_, win32::MAKEINTRESOURCEA(win32::RT_GROUP_ICON),
-                                           ListGroup, reinterpret_cast<win32::LONG_PTR>(&groups_)))
+  module_ = k32::LoadLibraryExA(sourceFile.c_str(), 0, win32::LOAD_LIBRARY_AS_DATAFILE);
+  if (module_) {
+    if (k32::EnumResourceNamesA(module_, win32::MAKEINTRESOURCEA(win32::RT_GROUP_ICON), ListGroup,
+                                reinterpret_cast<win32::LONG_PTR>(&groups_)))
       count_ = static_cast<int32_t>(groups_.size());
+    return;
   }
+  iconFileBytes_ = ReadFile(sourceFile);
+  iconFile_ = ReadIconFile(iconFileBytes_.span());
+  if (iconFile_ || EndsWith(sourceFile, "ico"_gbk)) count_ = 1;
 }
 
 IconGroupSource::~IconGroupSource() {
   if (module_) k32::FreeLibrary(module_);
 }
 
-// The group's directory is read within the resource's own size. An image without bytes, like a
-// missing one, makes the group unreadable: an icon file whose entries point at nothing is no icon.
+// The group's directory is read within the resource's own size. Each image is taken at the size
+// its entry declares, within the resource's bytes: a 16-bit module stores each resource in whole
+// alignment units, and decoders that place the mask from the end of the image's bytes would
+// read the padding as the mask. An image without bytes, like a missing one, makes the group
+// unreadable: an icon file whose entries point at nothing is no icon.
 std::optional<IconRecord> IconGroupSource::ReadGroup(int32_t index) const {
   if (!module_) return iconFile_;
   const GroupName& group = groups_[static_cast<size_t>(index - 1)];

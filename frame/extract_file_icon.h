@@ -14,12 +14,13 @@
 namespace frame {
 
 // Writes icon group `index` (1-based; below 1 counts as 1) of `sourceFile` to `savePath` when
-// the save path ends in "ico", and returns the number of icon groups in the source (1 for an
-// ".ico" file) when that number is at least the index; 0 otherwise, also for sources whose name
-// does not end in ico, exe, dll or icl, for an empty save path and for a group whose icon file
-// would pass kMaxIconFileBytes (nothing is written then). Otherwise the result does not say
-// whether the file was written (IconGroupSource::Save does); a group without images, or with an
-// image without bytes, is not written. Mode 0 (save to the path) is the only mode.
+// the save path ends in "ico", and returns the number of icon groups in the source when that
+// number is at least the index; 0 otherwise, also for a source that is neither a module (PE or
+// NE, whatever its name) nor an icon file, for an empty save path and for a group whose icon
+// file would pass kMaxIconFileBytes (nothing is written then). An icon file counts as one group,
+// and so does a file named "...ico" that cannot be read as one. Otherwise the result does not
+// say whether the file was written (IconGroupSource::Save does); a group without images, or
+// with an image without bytes, is not written. Mode 0 (save to the path) is the only mode.
 int32_t ExtractFileIcon(const Text& sourceFile, int32_t mode, const Text& savePath, int32_t index);
 
 // What saving one icon group did.

@@ -159,18 +159,25 @@ TEST_F(ExtractFileIconTest, IconFilesCountAsOneGroup) {
   EXPECT_FALSE(Exists("past-copy.ico"));
 }
 
-TEST_F(ExtractFileIconTest, SourcesAndSavePathsByTheirLastThreeLetters) {
+// What the file holds decides its kind, whatever its name; only a file named "...ico" that is
+// neither a module nor an icon file counts as one icon (with nothing written).
+TEST_F(ExtractFileIconTest, SourcesByWhatTheyHoldSavePathsByTheirLastThreeLetters) {
   Bytes module = ts::ReadBytes(ts::fs::path(ThreeGroups("m.dll").ToUtf8()));
-  for (const char* name : {"m.cpl", "m.scr", "m.ocx", "m"}) {
-    EXPECT_EQ(ExtractFileIcon(Write(name, module), 0, Path("x.ico"), 1), 0) << name;
-    EXPECT_FALSE(Exists("x.ico")) << name;
+  ASSERT_EQ(ExtractFileIcon(Path("m.dll"), 0, Path("reference.ico"), 1), 3);
+  for (const char* name : {"m.cpl", "m.scr", "m.ocx", "m", "M.EXE", "m.ico"}) {
+    EXPECT_EQ(ExtractFileIcon(Write(name, module), 0, Path("x.ico"), 1), 3) << name;
+    EXPECT_EQ(Read("x.ico"), Read("reference.ico")) << name;
   }
-  EXPECT_EQ(ExtractFileIcon(Write("M.EXE", module), 0, Path("upper.ICO"), 1), 3);
-  EXPECT_TRUE(Exists("upper.ICO"));
+  Bytes icon = ts::MakeIcoFile({Dib(16, 4)});
+  EXPECT_EQ(ExtractFileIcon(Write("icon.bin", icon), 0, Path("upper.ICO"), 1), 1);
+  EXPECT_EQ(Read("upper.ICO").size(), icon.size());
+  EXPECT_EQ(ExtractFileIcon(Write("text.exe", {'h', 'i'}), 0, Path("y.ico"), 1), 0);
+  EXPECT_EQ(ExtractFileIcon(Write("text.ico", {'h', 'i'}), 0, Path("y.ico"), 1), 1);
+  EXPECT_FALSE(Exists("y.ico"));
   EXPECT_EQ(ExtractFileIcon(Path("m.dll"), 0, Path("picture.png"), 1), 3) << "counted, not written";
   EXPECT_FALSE(Exists("picture.png"));
   EXPECT_EQ(ExtractFileIcon(Path("m.dll"), 0, Text(), 1), 0) << "an empty save path";
-  EXPECT_EQ(ExtractFileIcon(Path("missing.dll"), 0, Path("y.ico"), 1), 0);
+  EXPECT_EQ(ExtractFileIcon(Path("missing.dll"), 0, Path("z.ico"), 1), 0);
 }
 
 TEST_F(ExtractFileIconTest, BrokenModulesWriteNothing) {
