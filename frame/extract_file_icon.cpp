@@ -3,6 +3,7 @@
 // their IHDR chunk and are copied unchanged.
 #include "frame/extract_file_icon.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -154,8 +155,10 @@ std::optional<IconRecord> IconGroupSource::ReadGroup(int32_t index) const {
   for (const codecs::GroupIconEntry& entry : *entries) {
     uintptr_t id = entry.id;
     auto bits = ResourceBytes(module_, win32::MAKEINTRESOURCEA(id), win32::RT_ICON);
-    if (!bits || bits->empty()) return std::nullopt;
-    images.push_back(RecordOf(*bits));
+    if (!bits) return std::nullopt;
+    auto declared = bits->first(std::min<size_t>(bits->size(), entry.bytesInResource));
+    if (declared.empty()) return std::nullopt;
+    images.push_back(RecordOf(declared));
   }
   return images;
 }

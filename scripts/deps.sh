@@ -13,7 +13,7 @@ run_packages=(
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang clang-format libclang-rt-14-dev
-  nsis-common icoutils
+  nsis-common icoutils python3-pil
   desktop-file-utils appstream man-db
 )
 

@@ -293,6 +293,32 @@ TEST_F(ExtractFileIconReferenceTest, IconLibrariesGiveTheImagesIcoutilsExtracts)
   }
 }
 
+// Pillow, with which many tools decode icons, places each image's mask from the end of the bytes
+// its directory entry gives: a library stores its images padded to whole alignment units, and
+// they must come out at their own size, as wrestool gives them, or the mask is read from the
+// padding.
+TEST_F(ExtractFileIconReferenceTest, IconLibraryImagesDecodeInPillowAsWrestoolsDo) {
+  if (!ts::HavePillow()) GTEST_SKIP() << "python3-pil missing";
+  for (uint16_t shift : {4, 9}) {
+    SCOPED_TRACE(shift);
+    ts::NeWriter w(shift);
+    for (int g = 1; g <= 3; ++g)
+      w.AddIconGroup(g, ts::MakeIcoFile({Varied(16, 1, g), Varied(16, 4, g), Varied(32, 8, g),
+                                         Varied(48, 32, g)}));
+    const std::string name = "shift" + std::to_string(shift);
+    Text library = Write(name + ".icl", w.Build());
+    for (int g = 1; g <= 3; ++g) {
+      const std::string group = name + "-" + std::to_string(g);
+      ASSERT_EQ(ExtractFileIcon(library, 0, Path(group + ".ico"), g), 3);
+      ts::WrestoolExtractGroup(dir_ / (name + ".icl"), std::to_string(g),
+                               dir_ / (group + "-ref.ico"));
+      std::vector<std::string> ours = ts::PillowImages(dir_ / (group + ".ico"));
+      EXPECT_EQ(ours.size(), 4u) << ours.front();
+      EXPECT_EQ(ours, ts::PillowImages(dir_ / (group + "-ref.ico"))) << group;
+    }
+  }
+}
+
 TEST_F(ExtractFileIconReferenceTest, RealIconFilesAreRewrittenWithTheSamePixels) {
   for (const auto& icon : ts::NsisIcons()) {
     ts::fs::path ours = dir_ / icon.filename();
