@@ -182,6 +182,23 @@ TEST(GifEncoder, APictureWithManyColoursIsReducedToAPalette) {
   EXPECT_LE(MaxChannelDifference(back, photo), 64);
 }
 
+// An icon of many colours laid on white: the white stays exactly white (the quantizer alone,
+// at 5 bits a channel, gives (248, 248, 248)), and the other colours stay close.
+TEST(GifEncoder, TheBackgroundOfAPictureOfManyColoursStaysExact) {
+  QImage onWhite(96, 96, QImage::Format_ARGB32);
+  onWhite.fill(0xFFFFFFFF);
+  const QImage photo = Pattern(64, 64, false);
+  for (int y = 0; y < 64; ++y)
+    for (int x = 0; x < 64; ++x)
+      onWhite.setPixel(16 + x, 16 + y, photo.pixel(x, y));
+  Disposer source{BitmapFrom(onWhite)};
+  QImage back = QtDecode(Encode(source.image, gdip::EncoderClsidGIF));
+  ASSERT_EQ(back.size(), onWhite.size());
+  for (QPoint corner : {QPoint(0, 0), QPoint(95, 95), QPoint(8, 50), QPoint(90, 3)})
+    EXPECT_EQ(back.pixel(corner), 0xFFFFFFFFu) << corner.x() << "," << corner.y();
+  EXPECT_LE(MaxChannelDifference(back, onWhite), 64);
+}
+
 TEST(TiffEncoder, KeepsAlpha) {
   QImage original = Pattern(20, 9, true);
   Disposer source{BitmapFrom(original)};
