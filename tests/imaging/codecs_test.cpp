@@ -344,6 +344,30 @@ TEST(Decoding, UnknownBytesAndHugeDeclaredSizesAreRefused) {
   EXPECT_NE(status, gdip::Ok);
 }
 
+// One limit on pixels for every format: a JPEG of 5,800 x 5,800 (past the 128 MiB Qt's readers
+// allow by default, as GIF and TIFF pictures of that size are) loads like a PNG of that size;
+// beyond the limit the size a header declares is refused before reading.
+TEST(Decoding, PicturesThroughQtLoadUpToThePixelLimit) {
+  QImage large(5800, 5800, QImage::Format_RGB32);
+  large.fill(0xFF336699);
+  std::vector<uint8_t> jpeg = QtEncode(large, "jpeg", 50);
+  GpStatus status = -1;
+  {
+    Disposer decoded{Decode(jpeg, &status)};
+    EXPECT_EQ(status, gdip::Ok);
+    UINT width = 0;
+    gp::GdipGetImageWidth(decoded.image, &width);
+    EXPECT_EQ(width, 5800u);
+  }
+  for (size_t at = 2; at + 9 < jpeg.size(); ++at)
+    if (jpeg[at] == 0xFF && jpeg[at + 1] == 0xC0) {  // the frame header: height, width
+      jpeg[at + 5] = jpeg[at + 7] = 0x23, jpeg[at + 6] = jpeg[at + 8] = 0x28;  // 9000
+      break;
+    }
+  EXPECT_EQ(Decode(jpeg, &status), 0u);
+  EXPECT_EQ(status, gdip::OutOfMemory);
+}
+
 TEST(Decoding, CrashInputsOfTheFuzzerFailCleanly) {
   for (const auto& path : testing_support::DataFiles("crashers/image_load")) {
     SCOPED_TRACE(path.string());
