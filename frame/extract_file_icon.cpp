@@ -163,6 +163,25 @@ std::optional<IconRecord> IconGroupSource::ReadGroup(int32_t index) const {
   return images;
 }
 
+uint64_t IconGroupSource::FileSize(int32_t index) const {
+  int32_t wanted = index < 1 ? 1 : index;
+  if (count_ < wanted) return 0;
+  std::optional<std::pair<const uint8_t*, size_t>> key;
+  if (module_) {
+    const GroupName& group = groups_[static_cast<size_t>(wanted - 1)];
+    const char* name = group.text ? group.text->c_str() : win32::MAKEINTRESOURCEA(group.id);
+    auto directory = ResourceBytes(module_, name, win32::RT_GROUP_ICON);
+    if (!directory) return 0;
+    key.emplace(directory->data(), directory->size());
+    if (auto known = fileSizes_.find(*key); known != fileSizes_.end()) return known->second;
+  }
+  std::optional<IconRecord> icon = ReadGroup(wanted);
+  uint64_t size = icon && !icon->empty() ? IconFileSize(*icon) : 0;
+  if (size > kMaxIconFileBytes) size = 0;
+  if (key) fileSizes_.emplace(*key, size);
+  return size;
+}
+
 IconGroupSaved IconGroupSource::Save(const Text& savePath, int32_t index) const {
   int32_t wanted = index < 1 ? 1 : index;
   if (savePath.empty() || count_ < wanted) return {};

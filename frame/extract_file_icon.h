@@ -3,8 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "frame/icon_format.h"
@@ -43,6 +45,9 @@ class IconGroupSource {
   int32_t count() const { return count_; }
   // Writes group `index` as ExtractFileIcon does and tells whether the file was written.
   IconGroupSaved Save(const Text& savePath, int32_t index) const;
+  // The size of the icon file Save would write for group `index`, or 0 when it would write
+  // none. Groups that share one group resource are read once.
+  uint64_t FileSize(int32_t index) const;
 
   // One image as stored: its directory fields come from its own header; its bytes lie in the
   // icon file's bytes or the module's resources, which live as long as the object.
@@ -71,6 +76,8 @@ class IconGroupSource {
   std::optional<Icon> iconFile_;  // the images of an icon file source
   win32::HMODULE module_ = 0;     // a module source, loaded as a data file
   std::vector<GroupName> groups_;
+  // FileSize's answers by the group resource's bytes.
+  mutable std::map<std::pair<const uint8_t*, size_t>, uint64_t> fileSizes_;
 };
 
 }  // namespace frame

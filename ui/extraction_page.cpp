@@ -334,6 +334,10 @@ std::optional<int32_t> ExtractAllIcons(const frame::EventRecord&) {
                                       });
   }
   if (!WindowStillOpen(window)) return kNoResult;
+  if (result.refusedBytes > 0) {
+    frame::MessageBox(extract::RefusalText(result.refusedBytes));
+    return kNoResult;
+  }
   if (!icofile::IsFolder(result.folder)) {
     SetCaption(unit::标签1, extract::OutcomeText(format, false));
     return kNoResult;

@@ -1,6 +1,7 @@
 // What the pages do with sources that are not what they seem: a named pipe where a picture, an
-// icon or a module is expected is refused without blocking the window, with the operation's
-// failure.
+// icon or a module is expected (refused without blocking the window, with the operation's
+// failure), and a module whose groups would make gigabytes of icon files (refused before
+// anything is written).
 #include <sys/stat.h>
 
 #include <QApplication>
@@ -15,6 +16,8 @@
 #include "imaging/icon_list_view.h"
 #include "platform/user32/window_table.h"
 #include "tests/pages/pages_fixture.h"
+#include "tests/support/icon_images.h"
+#include "tests/support/pe_writer.h"
 #include "tests/support/watchdog.h"
 #include "ui/globals.h"
 
@@ -102,6 +105,38 @@ TEST_F(HostileSourcesTest, ConversionPageSkipsAPipeNamedAsAPicture) {
     Click(unit::添加按钮);
   });
   EXPECT_EQ(Messages().size(), 1u) << "the add says the picture cannot be taken";
+}
+
+// 60 groups of 300 entries naming one 128 x 128 image: 1.2 GB of icon files from a module of
+// 300 KB. The batch is refused before a folder is made; pictolan-cli refuses it alike.
+TEST_F(HostileSourcesTest, ExtractAllRefusesGroupsThatWouldWriteGigabytes) {
+  ts::DibRecipe spec;
+  spec.width = spec.height = 128;
+  const ts::Bytes image = ts::MakeIconDib(spec);
+  ts::PeWriter writer;
+  writer.Add(ts::kRtIcon, 1, image);
+  for (int g = 1; g <= 60; ++g)
+    writer.Add(ts::kRtGroupIcon, g, ts::RepeatedImageGroup(image, 1, 300));
+  const fs::path module = Write("repeated.dll", writer.Build());
+  Answer().Then(DialogAnswer::Choose(module.string()));
+  Click(unit::提取图标按钮);
+  ASSERT_EQ(Caption(unit::提示标签), "‘repeated.dll’有60个图标。");
+  SetContent(unit::保存路径编辑框, Path("out").string());
+  ChooseItem(unit::格式组合框, 5);  // icon files
+  Click(unit::全部提取按钮);
+  ASSERT_FALSE(Messages().empty());
+  EXPECT_TRUE(Messages().back().starts_with("全部提取失败！")) << Messages().back();
+  EXPECT_NE(Messages().back().find("1024 MB"), std::string::npos);
+  EXPECT_FALSE(fs::exists(Path("out")));
+
+  std::string output;
+  EXPECT_NE(ts::RunCommand(std::string(PICTOLAN_CLI_PATH) + " extract --all --out '" +
+                               Path("cli").string() + "' '" + module.string() + "' 2>&1",
+                           &output),
+            0);
+  EXPECT_NE(output.find("more than the 1024 MiB one extraction may write"), std::string::npos)
+      << output;
+  EXPECT_FALSE(fs::exists(Path("cli")));
 }
 
 }  // namespace
