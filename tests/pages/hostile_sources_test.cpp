@@ -1,17 +1,23 @@
 // What the pages do with sources that are not what they seem: a named pipe where a picture, an
 // icon or a module is expected (refused without blocking the window, with the operation's
-// failure), and a module whose groups would make gigabytes of icon files (refused before
-// anything is written).
+// failure), a long strip (the window runs while it is drawn), and a module whose groups would
+// make gigabytes of icon files (refused before anything is written).
 #include <sys/stat.h>
 
 #include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QScreen>
+#include <QTimer>
 #include <QTreeView>
 
 #include <functional>
 
+#include "frame/properties.h"
 #include "frame/ui_commands.h"
 #include "imaging/icon_list_view.h"
 #include "platform/user32/window_table.h"
@@ -29,6 +35,17 @@ using seams::DialogAnswer;
 
 QWidget* UnitWidget(int32_t unit) {
   return platform::user32::WidgetOf(frame::GetUnitHandle({kMainWindowId, unit, 0}));
+}
+
+ts::Bytes ModuleOf(int icons) {
+  ts::PeWriter writer;
+  for (int g = 1; g <= icons; ++g) {
+    ts::DibRecipe spec;
+    spec.width = spec.height = 32;
+    spec.pixel = [g](int, int) { return 0xFF000000u | static_cast<uint32_t>(g * 997); };
+    writer.AddIconGroup(g, ts::MakeIcoFile({ts::MakeIconDib(spec)}));
+  }
+  return writer.Build();
 }
 
 class HostileSourcesTest : public PagesTest {
@@ -107,6 +124,32 @@ TEST_F(HostileSourcesTest, ConversionPageSkipsAPipeNamedAsAPicture) {
   EXPECT_EQ(Messages().size(), 1u) << "the add says the picture cannot be taken";
 }
 
+// The strip of a source lets the window run while it is drawn, with the page's buttons waiting;
+// a window closed in the middle ends the drawing quietly. (A timer of 1 ms fires within a strip
+// of a thousand icons that pumps messages, and only after it when it does not.)
+TEST_F(HostileSourcesTest, TheStripLetsTheWindowRunWhileItIsDrawn) {
+  const fs::path module = Write("thousand.dll", ModuleOf(1000));
+  for (bool close : {false, true}) {
+    SCOPED_TRACE(close);
+    bool sawDrawing = false;
+    QTimer watch;
+    watch.setInterval(1);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+      if (!Disabled(unit::提取图标按钮)) return;
+      sawDrawing = true;
+      watch.stop();
+      if (close) UnitWidget(0)->close();
+    });
+    watch.start();
+    Answer().Then(DialogAnswer::Choose(module.string()));
+    Click(unit::提取图标按钮);
+    EXPECT_TRUE(sawDrawing);
+    if (close) break;
+    EXPECT_FALSE(Disabled(unit::提取图标按钮));
+    EXPECT_EQ(Picture(unit::图标画板, frame::prop::kDrawPanelPicture).width(), 1000 * 32);
+  }
+}
+
 // 60 groups of 300 entries naming one 128 x 128 image: 1.2 GB of icon files from a module of
 // 300 KB. The batch is refused before a folder is made; pictolan-cli refuses it alike.
 TEST_F(HostileSourcesTest, ExtractAllRefusesGroupsThatWouldWriteGigabytes) {
@@ -137,6 +180,73 @@ TEST_F(HostileSourcesTest, ExtractAllRefusesGroupsThatWouldWriteGigabytes) {
   EXPECT_NE(output.find("more than the 1024 MiB one extraction may write"), std::string::npos)
       << output;
   EXPECT_FALSE(fs::exists(Path("cli")));
+}
+
+// For a person to look at, on an X display (offscreen it is skipped): the page while a strip of
+// a thousand icons is drawn (the buttons wait), once it is drawn, and the real message box that
+// refuses an extract-all of gigabytes: BUILD/screenshots/strip_drawing.png, strip_drawn.png and
+// extract_all_refused.png.
+TEST_F(HostileSourcesTest, ScreenshotsOfTheStripAndTheRefusal) {
+  if (QGuiApplication::platformName() != "xcb") GTEST_SKIP() << "needs an X display";
+  const QString folder = QString(PICTOLAN_BINARY_DIR) + "/screenshots";
+  ASSERT_TRUE(QDir().mkpath(folder));
+  QWidget* window = UnitWidget(0);
+  auto shoot = [&](const QString& name, QWidget* over) {
+    const QRect area =
+        (over ? window->frameGeometry() | over->frameGeometry() : window->frameGeometry())
+            .adjusted(-8, -8, 8, 8);
+    const QImage screen = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+    EXPECT_TRUE(screen.copy(area & screen.rect()).save(folder + "/" + name, "PNG"))
+        << name.toStdString();
+  };
+  auto settle = [] {
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < 500)
+      QApplication::processEvents(QEventLoop::AllEvents, 50);
+  };
+  settle();
+
+  const fs::path module = Write("thousand.dll", ModuleOf(1000));
+  QTimer watch;
+  watch.setInterval(1);
+  int seen = 0;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    if (!Disabled(unit::提取图标按钮) || ++seen < 20) return;  // well into the strip
+    watch.stop();
+    shoot("strip_drawing.png", nullptr);
+  });
+  watch.start();
+  Answer().Then(DialogAnswer::Choose(module.string()));
+  Click(unit::提取图标按钮);
+  settle();
+  shoot("strip_drawn.png", nullptr);
+
+  ts::DibRecipe spec;
+  spec.width = spec.height = 128;
+  const ts::Bytes image = ts::MakeIconDib(spec);
+  ts::PeWriter writer(ts::PeWriter::Format::Pe32, true);
+  writer.Add(ts::kRtIcon, 1, image);
+  for (int g = 1; g <= 60; ++g)
+    writer.Add(ts::kRtGroupIcon, g, ts::RepeatedImageGroup(image, 1, 300));
+  Answer().Then(DialogAnswer::Choose(Write("repeated.dll", writer.Build()).string()));
+  Click(unit::提取图标按钮);
+  SetContent(unit::保存路径编辑框, Path("out").string());
+  ChooseItem(unit::格式组合框, 5);
+  dialogs_.reset();  // the real message box from here on
+  QTimer poll;
+  poll.setInterval(200);
+  int ticks = 0;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    QWidget* box = QApplication::activeModalWidget();
+    if (!box || ++ticks < 4) return;
+    shoot("extract_all_refused.png", box);
+    box->close();
+  });
+  poll.start();
+  Click(unit::全部提取按钮);
+  EXPECT_GE(ticks, 4) << "the message box was shown";
+  EXPECT_FALSE(fs::exists(Path("out")));
 }
 
 }  // namespace
