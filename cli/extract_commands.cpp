@@ -82,6 +82,11 @@ int ExtractAll(const frame::Text& source, int32_t count, SaveFormat format,
     result = extract::ExtractAllIcons(source, count, format, folder, prefix,
                                       [&progress](int32_t index) { progress.Show(index); });
   }
+  if (result.refusedBytes > 0)
+    return Fail("cannot extract: the icon files would take " +
+                std::to_string((result.refusedBytes + (1 << 20) - 1) >> 20) +
+                " MiB, more than the " + std::to_string(extract::kMaxExtractionBytes >> 20) +
+                " MiB one extraction may write");
   if (!IsExistingFolder(result.folder)) return FolderFailure(result.folder);
   int fromHandle = 0;
   const extract::SavedIcon* firstFailure = nullptr;

@@ -7,6 +7,7 @@
 #include "extract/icon_source.h"
 #include "frame/commands.h"
 #include "frame/external_functions.h"
+#include "frame/literal.h"
 #include "frame/loaded_source.h"
 #include "icofile/shell_paths.h"
 #include "imaging/image_object.h"
@@ -16,6 +17,8 @@ namespace {
 
 constexpr win32::COLORREF kWhite = 0xFFFFFF;
 constexpr int32_t kOpaque = 255;
+constexpr uint64_t kHandleIconBytes = 4286;  // an icon built from its handle, 32 x 32 x 32 bits
+constexpr uint64_t kMiB = uint64_t{1} << 20;
 
 bool Exists(const frame::Text& path) {
   return frame::GetFileAttributes(path) != -1;
@@ -35,6 +38,14 @@ bool SavePictureOf(imaging::ImageObject& image, win32::HICON icon, SaveFormat fo
 
 }  // namespace
 
+frame::Text RefusalText(uint64_t refusedBytes) {
+  using frame::literals::operator""_gbk;
+  return "全部提取失败！这些图标共需写入 "_gbk +
+         frame::Text(std::to_string((refusedBytes + kMiB - 1) / kMiB)) +
+         " MB，超过了一次提取最多写入 "_gbk +
+         frame::Text(std::to_string(kMaxExtractionBytes / kMiB)) + " MB 的限制。"_gbk;
+}
+
 // A file at the path is taken as well as a folder: a fresh folder could not be made there.
 frame::Text FreeFolderName(const frame::Text& folder) {
   if (!Exists(folder)) return folder;
@@ -51,12 +62,23 @@ ExtractedIcons ExtractAllIcons(const frame::Text& source, int32_t count, SaveFor
   ExtractedIcons result;
   if (count <= 0) return result;
   result.folder = FreeFolderName(outputFolder);
-  icofile::CreateFolderPath(result.folder);
-  if (!icofile::IsFolder(result.folder)) return result;  // nothing could be written into it
   // The module is read, and its groups listed, once for the whole batch.
   frame::LoadedSource loaded(source);
   std::unique_ptr<frame::IconGroupSource> groups;
-  if (format == SaveFormat::Ico) groups = std::make_unique<frame::IconGroupSource>(source);
+  if (format == SaveFormat::Ico) {
+    groups = std::make_unique<frame::IconGroupSource>(source);
+    uint64_t total = 0;
+    for (int32_t index = 1; index <= count; ++index) {
+      uint64_t size = groups->FileSize(index);
+      total += size > 0 ? size : kHandleIconBytes;
+    }
+    if (total > kMaxExtractionBytes) {
+      result.refusedBytes = total;
+      return result;
+    }
+  }
+  icofile::CreateFolderPath(result.folder);
+  if (!icofile::IsFolder(result.folder)) return result;  // nothing could be written into it
   imaging::ImageObject image;
   for (int32_t index = 1; index <= count; ++index) {
     frame::Text path = OutputFileName(result.folder, prefix, index, count, format);

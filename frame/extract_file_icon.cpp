@@ -3,6 +3,7 @@
 // their IHDR chunk and are copied unchanged.
 #include "frame/extract_file_icon.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -117,26 +118,31 @@ win32::BOOL IconGroupSource::ListGroup(win32::HMODULE, const char*, char* name,
   return win32::TRUE;
 }
 
+// What the file holds decides its kind, not its name: a program saved without an extension, or
+// a control panel module, is a module like any other. Its name still tells one thing: a file
+// named as an icon file counts as one icon even when it cannot be read as one.
 IconGroupSource::IconGroupSource(const Text& sourceFile) {
-  if (EndsWith(sourceFile, "ico"_gbk)) {
-    iconFileBytes_ = ReadFile(sourceFile);
-    iconFile_ = ReadIconFile(iconFileBytes_.span());
-    count_ = 1;  // even when it cannot be read as an icon file
-  } else if (EndsWith(sourceFile, "exe"_gbk) || EndsWith(sourceFile, "dll"_gbk) ||
-             EndsWith(sourceFile, "icl"_gbk)) {
-    module_ = k32::LoadLibraryExA(sourceFile.c_str(), 0, win32::LOAD_LIBRARY_AS_DATAFILE);
-    if (module_ && k32::EnumResourceNamesA(module_, win32::MAKEINTRESOURCEA(win32::RT_GROUP_ICON),
-                                           ListGroup, reinterpret_cast<win32::LONG_PTR>(&groups_)))
+  module_ = k32::LoadLibraryExA(sourceFile.c_str(), 0, win32::LOAD_LIBRARY_AS_DATAFILE);
+  if (module_) {
+    if (k32::EnumResourceNamesA(module_, win32::MAKEINTRESOURCEA(win32::RT_GROUP_ICON), ListGroup,
+                                reinterpret_cast<win32::LONG_PTR>(&groups_)))
       count_ = static_cast<int32_t>(groups_.size());
+    return;
   }
+  iconFileBytes_ = ReadFile(sourceFile);
+  iconFile_ = ReadIconFile(iconFileBytes_.span());
+  if (iconFile_ || EndsWith(sourceFile, "ico"_gbk)) count_ = 1;
 }
 
 IconGroupSource::~IconGroupSource() {
   if (module_) k32::FreeLibrary(module_);
 }
 
-// The group's directory is read within the resource's own size. An image without bytes, like a
-// missing one, makes the group unreadable: an icon file whose entries point at nothing is no icon.
+// The group's directory is read within the resource's own size. Each image is taken at the size
+// its entry declares, within the resource's bytes: a 16-bit module stores each resource in whole
+// alignment units, and decoders that place the mask from the end of the image's bytes would
+// read the padding as the mask. An image without bytes, like a missing one, makes the group
+// unreadable: an icon file whose entries point at nothing is no icon.
 std::optional<IconRecord> IconGroupSource::ReadGroup(int32_t index) const {
   if (!module_) return iconFile_;
   const GroupName& group = groups_[static_cast<size_t>(index - 1)];
@@ -149,10 +155,31 @@ std::optional<IconRecord> IconGroupSource::ReadGroup(int32_t index) const {
   for (const codecs::GroupIconEntry& entry : *entries) {
     uintptr_t id = entry.id;
     auto bits = ResourceBytes(module_, win32::MAKEINTRESOURCEA(id), win32::RT_ICON);
-    if (!bits || bits->empty()) return std::nullopt;
-    images.push_back(RecordOf(*bits));
+    if (!bits) return std::nullopt;
+    auto declared = bits->first(std::min<size_t>(bits->size(), entry.bytesInResource));
+    if (declared.empty()) return std::nullopt;
+    images.push_back(RecordOf(declared));
   }
   return images;
+}
+
+uint64_t IconGroupSource::FileSize(int32_t index) const {
+  int32_t wanted = index < 1 ? 1 : index;
+  if (count_ < wanted) return 0;
+  std::optional<std::pair<const uint8_t*, size_t>> key;
+  if (module_) {
+    const GroupName& group = groups_[static_cast<size_t>(wanted - 1)];
+    const char* name = group.text ? group.text->c_str() : win32::MAKEINTRESOURCEA(group.id);
+    auto directory = ResourceBytes(module_, name, win32::RT_GROUP_ICON);
+    if (!directory) return 0;
+    key.emplace(directory->data(), directory->size());
+    if (auto known = fileSizes_.find(*key); known != fileSizes_.end()) return known->second;
+  }
+  std::optional<IconRecord> icon = ReadGroup(wanted);
+  uint64_t size = icon && !icon->empty() ? IconFileSize(*icon) : 0;
+  if (size > kMaxIconFileBytes) size = 0;
+  if (key) fileSizes_.emplace(*key, size);
+  return size;
 }
 
 IconGroupSaved IconGroupSource::Save(const Text& savePath, int32_t index) const {

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "frame/icon_format.h"
@@ -14,12 +16,13 @@
 namespace frame {
 
 // Writes icon group `index` (1-based; below 1 counts as 1) of `sourceFile` to `savePath` when
-// the save path ends in "ico", and returns the number of icon groups in the source (1 for an
-// ".ico" file) when that number is at least the index; 0 otherwise, also for sources whose name
-// does not end in ico, exe, dll or icl, for an empty save path and for a group whose icon file
-// would pass kMaxIconFileBytes (nothing is written then). Otherwise the result does not say
-// whether the file was written (IconGroupSource::Save does); a group without images, or with an
-// image without bytes, is not written. Mode 0 (save to the path) is the only mode.
+// the save path ends in "ico", and returns the number of icon groups in the source when that
+// number is at least the index; 0 otherwise, also for a source that is neither a module (PE or
+// NE, whatever its name) nor an icon file, for an empty save path and for a group whose icon
+// file would pass kMaxIconFileBytes (nothing is written then). An icon file counts as one group,
+// and so does a file named "...ico" that cannot be read as one. Otherwise the result does not
+// say whether the file was written (IconGroupSource::Save does); a group without images, or
+// with an image without bytes, is not written. Mode 0 (save to the path) is the only mode.
 int32_t ExtractFileIcon(const Text& sourceFile, int32_t mode, const Text& savePath, int32_t index);
 
 // What saving one icon group did.
@@ -42,6 +45,9 @@ class IconGroupSource {
   int32_t count() const { return count_; }
   // Writes group `index` as ExtractFileIcon does and tells whether the file was written.
   IconGroupSaved Save(const Text& savePath, int32_t index) const;
+  // The size of the icon file Save would write for group `index`, or 0 when it would write
+  // none. Groups that share one group resource are read once.
+  uint64_t FileSize(int32_t index) const;
 
   // One image as stored: its directory fields come from its own header; its bytes lie in the
   // icon file's bytes or the module's resources, which live as long as the object.
@@ -70,6 +76,8 @@ class IconGroupSource {
   std::optional<Icon> iconFile_;  // the images of an icon file source
   win32::HMODULE module_ = 0;     // a module source, loaded as a data file
   std::vector<GroupName> groups_;
+  // FileSize's answers by the group resource's bytes.
+  mutable std::map<std::pair<const uint8_t*, size_t>, uint64_t> fileSizes_;
 };
 
 }  // namespace frame

@@ -14,7 +14,7 @@ run_packages=(
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang clang-format libclang-rt-14-dev
-  nsis-common icoutils
+  nsis-common icoutils python3-pil
   desktop-file-utils appstream man-db lintian time dbus-daemon libglib2.0-bin
 )
 

@@ -145,9 +145,12 @@ int32_t StripWidth(int32_t count) {
 }
 
 // Every icon side by side on white, drawn into a bitmap compatible with the screen; icon 1 also
-// goes to the preview.
+// goes to the preview. The window runs between icons, since a strip of many large images takes
+// a while: meanwhile the page's buttons wait, and a window closed in the middle ends the drawing
+// without touching a unit.
 void ShowStrip(const frame::Text& source, int32_t count) {
   const int32_t width = StripWidth(count);
+  const win32::HWND window = MainWindowHandle();
   win32::HDC screen = ext::GetDC(0);
   win32::HDC memory = ext::CreateCompatibleDC(screen);
   win32::HBITMAP strip = ext::CreateCompatibleBitmap(screen, width, kIconPitch);
@@ -157,14 +160,21 @@ void ShowStrip(const frame::Text& source, int32_t count) {
   ext::FillRect43(memory, &all, white);
   ext::DeleteObject(white);
   const int32_t drawn = (width + kIconPitch - 1) / kIconPitch;
-  for (int32_t index = 1; index <= drawn; ++index) {
-    win32::HICON icon = extract::IconAt(source, index);
-    if (index == 1) ShowPreview(icon);
-    ext::DrawIcon(memory, (index - 1) * kIconPitch, 0, icon);
-    ext::DestroyIcon(icon);
+  bool open = true;
+  {
+    UnitsDisabled busy = PageButtonsDisabled();
+    for (int32_t index = 1; index <= drawn && open; ++index) {
+      win32::HICON icon = extract::IconAt(source, index);
+      if (index == 1) ShowPreview(icon);
+      ext::DrawIcon(memory, (index - 1) * kIconPitch, 0, icon);
+      ext::DestroyIcon(icon);
+      frame::DoEvents();
+      open = WindowStillOpen(window);
+    }
   }
-  frame::WriteBytes(kMainWindowId, unit::图标画板, prop::kDrawPanelPicture,
-                    extract::BitmapToBmp(strip));
+  if (open)
+    frame::WriteBytes(kMainWindowId, unit::图标画板, prop::kDrawPanelPicture,
+                      extract::BitmapToBmp(strip));
   ext::DeleteObject(strip);
   ext::DeleteDC(memory);
   ext::ReleaseDC(0, screen);
@@ -382,6 +392,10 @@ std::optional<int32_t> ExtractAllIcons(const frame::EventRecord&) {
         [window] { return !WindowStillOpen(window); });
   }
   if (!WindowStillOpen(window)) return kNoResult;
+  if (result.refusedBytes > 0) {
+    frame::MessageBox(extract::RefusalText(result.refusedBytes));
+    return kNoResult;
+  }
   if (!icofile::IsFolder(result.folder)) {
     RemoveEmptyFolders(made);  // the parents made before the folder failed
     ShowStatus(extract::OutcomeText(format, false));

@@ -43,6 +43,42 @@ bool ExactPalette(std::span<const uint32_t> argb, size_t limit, Palette& palette
   return true;
 }
 
+// Each colour of a quantized palette made exact for its pixels: the colour most of them have
+// when one colour holds more than half of them (the background an icon was laid on stays pure
+// white), else their mean. The quantizer itself works on 5 bits a channel and gives each box the
+// low end of its cells, so white would come out as (248, 248, 248).
+void RefinePalette(std::span<const uint32_t> argb, const std::vector<size_t>& where,
+                   const std::vector<uint8_t>& quantized, Palette& palette) {
+  const size_t n = palette.colours.size();
+  // The majority colour of each entry (a colour holding more than half its pixels is the one
+  // left standing by the vote), then how many pixels it really holds.
+  std::vector<uint32_t> candidate(n, 0), votes(n, 0), held(n, 0), pixels(n, 0);
+  std::vector<uint64_t> red(n, 0), green(n, 0), blue(n, 0);
+  for (size_t k = 0; k < where.size(); ++k) {
+    size_t e = quantized[k];
+    uint32_t rgb = Rgb(argb[where[k]]);
+    if (votes[e] == 0)
+      candidate[e] = rgb, votes[e] = 1;
+    else if (candidate[e] == rgb)
+      ++votes[e];
+    else
+      --votes[e];
+    ++pixels[e];
+    red[e] += rgb >> 16 & 0xFF, green[e] += rgb >> 8 & 0xFF, blue[e] += rgb & 0xFF;
+  }
+  for (size_t k = 0; k < where.size(); ++k)
+    held[quantized[k]] += Rgb(argb[where[k]]) == candidate[quantized[k]];
+  for (size_t e = 0; e < n; ++e) {
+    if (pixels[e] == 0) continue;
+    if (2 * uint64_t{held[e]} > pixels[e]) {
+      palette.colours[e] = ToGifColour(candidate[e]);
+      continue;
+    }
+    auto mean = [&](uint64_t sum) { return uint8_t((sum + pixels[e] / 2) / pixels[e]); };
+    palette.colours[e] = GifColorType{mean(red[e]), mean(green[e]), mean(blue[e])};
+  }
+}
+
 // A median-cut palette of `limit` colours for the opaque pixels.
 bool QuantizedPalette(std::span<const uint32_t> argb, int limit, Palette& palette) {
   std::vector<uint8_t> red, green, blue;
@@ -60,6 +96,7 @@ bool QuantizedPalette(std::span<const uint32_t> argb, int limit, Palette& palett
   if (GifQuantizeBuffer(unsigned(where.size()), 1, &size, red.data(), green.data(), blue.data(),
                         quantized.data(), palette.colours.data()) == GIF_ERROR)
     return false;
+  RefinePalette(argb, where, quantized, palette);
   for (size_t k = 0; k < where.size(); ++k)
     palette.indices[where[k]] = quantized[k];
   return true;

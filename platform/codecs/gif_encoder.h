@@ -1,7 +1,9 @@
 // The GIF writer of the imaging library, over giflib. Each frame gets its own colour table: the
-// exact colours when a frame has few enough, else a median-cut palette. Fully transparent pixels
-// (alpha 0) become the transparent colour; every other pixel is written opaque. Several frames
-// make an animation that loops forever.
+// exact colours when a frame has few enough, else a median-cut palette whose colours are made
+// exact for the pixels they stand for (a colour most of them share, else their mean), so the
+// white an icon was laid on stays white. Fully transparent pixels (alpha 0) become the
+// transparent colour; every other pixel is written opaque. Several frames make an animation that
+// loops forever.
 #pragma once
 
 #include <cstdint>

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <list>
 #include <string>
+#include <utility>
 
 #include "platform/paths.h"
 #include "platform/process_tuning.h"
@@ -36,49 +37,55 @@ std::list<std::shared_ptr<const FileBytes>>& PinnedFiles() {
   return *pinned;
 }
 
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0) close(fd_);
+}  // namespace
+
+Result<RegularFile, OpenError> RegularFile::Open(const std::string& nativePath) {
+  struct stat status {};
+  // What is not a regular file now is not opened at all: opening a named pipe waits for a
+  // writer, and opening a device may act on it.
+  if (nativePath.empty() || nativePath.find('\0') != std::string::npos ||
+      stat(nativePath.c_str(), &status) != 0)
+    return Fail(OpenError::Missing);
+  if (!S_ISREG(status.st_mode)) return Fail(OpenError::NotRegularFile);
+  // Something else may take the path's place between the two calls: the opening does not wait,
+  // and what it opened is checked again.
+  int fd = open(nativePath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) return Fail(errno == ENOENT ? OpenError::Missing : OpenError::Unreadable);
+  if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+    close(fd);
+    return Fail(OpenError::NotRegularFile);
   }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int get() const { return fd_; }
+  return RegularFile(fd, status);
+}
 
- private:
-  int fd_;
-};
+RegularFile::RegularFile(RegularFile&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)), status_(other.status_) {}
 
-// Reads up to size bytes; a file that shrank meanwhile gives what is there. Sets `done`.
-bool ReadAll(int fd, uint8_t* out, size_t size, size_t& done) {
-  done = 0;
-  while (done < size) {
-    ssize_t n = read(fd, out + done, size - done);
+RegularFile::~RegularFile() {
+  if (fd_ >= 0) close(fd_);
+}
+
+std::optional<size_t> RegularFile::Read(std::span<uint8_t> out) const {
+  size_t done = 0;
+  while (done < out.size()) {
+    ssize_t n = read(fd_, out.data() + done, out.size() - done);
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return false;
+    if (n < 0) return std::nullopt;
     if (n == 0) break;
     done += static_cast<size_t>(n);
   }
-  return true;
+  return done;
 }
-
-}  // namespace
 
 bool MayKeep(const struct stat& status, const timespec& now) {
   return status.st_ctim.tv_sec + kSettleSeconds < now.tv_sec;
 }
 
 std::shared_ptr<const FileBytes> FileBytes::Open(std::string_view gbkPath) {
-  std::string path = paths::ToNative(gbkPath);
-  struct stat status {};
-  // A named pipe would block the opening, so only what is a regular file now is opened.
-  if (path.empty() || stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return nullptr;
-  Descriptor fd(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-  if (fd.get() < 0 || fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode) ||
-      status.st_size > kMaxFileBytes)
-    return nullptr;
-  FileIdentity identity = IdentityOf(status);
+  auto opened = RegularFile::Open(paths::ToNative(gbkPath));
+  if (!opened || opened->size() > kMaxFileBytes) return nullptr;
+  const RegularFile& fd = *opened;
+  FileIdentity identity = IdentityOf(fd.status());
   std::shared_ptr<const FileBytes>& recent = RecentFile();
   if (recent && recent->identity_ == identity) return recent;
   for (const std::shared_ptr<const FileBytes>& pinned : PinnedFiles())
@@ -86,12 +93,14 @@ std::shared_ptr<const FileBytes> FileBytes::Open(std::string_view gbkPath) {
 
   auto file = std::make_shared<FileBytes>();
   file->identity_ = identity;
-  size_t size = static_cast<size_t>(status.st_size);
-  if (!file->Allocate(size) || !ReadAll(fd.get(), file->storage_.get(), size, file->size_))
-    return nullptr;
+  size_t size = static_cast<size_t>(fd.size());
+  if (!file->Allocate(size)) return nullptr;
+  std::optional<size_t> read = fd.Read({file->storage_.get(), size});
+  if (!read) return nullptr;
+  file->size_ = *read;
   timespec now{};
   clock_gettime(CLOCK_REALTIME, &now);
-  if (MayKeep(status, now) && file->size_ == size) recent = file;
+  if (MayKeep(fd.status(), now) && file->size_ == size) recent = file;
   return file;
 }
 

@@ -1,6 +1,11 @@
 // A whole file read into memory. Only regular files are opened (a named pipe would block), and
 // files above kMaxFileBytes are refused. Paths are GBK with "\" or "/".
 //
+// Every path by which the platform reads a file the user named (modules, icon files, pictures,
+// the first bytes of a file whose icon is asked for) opens it with RegularFile: a named pipe, a
+// device or a socket is refused without being opened for reading, so nothing the program is
+// pointed at can block it.
+//
 // The file is read, not mapped: a mapping faults (SIGBUS) when another process truncates the
 // file while it is being read, and a module being written by another program is an ordinary
 // thing for a user to open.
@@ -23,10 +28,43 @@
 #include <cstdint>
 #include <ctime>
 #include <memory>
+#include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
+#include "platform/result.h"
+
 namespace platform::files {
+
+enum class OpenError {
+  Missing,         // nothing at the path (or a path that cannot name a file)
+  NotRegularFile,  // a folder, a named pipe, a device or a socket
+  Unreadable,      // a regular file that cannot be opened for reading
+};
+
+// A regular file open for reading, closed when the object goes. Opening never blocks: the path
+// is opened without waiting for a writer and refused unless what was opened is a regular file.
+class RegularFile {
+ public:
+  // `nativePath` is a path of the file system, not a program text.
+  static Result<RegularFile, OpenError> Open(const std::string& nativePath);
+
+  RegularFile(RegularFile&& other) noexcept;
+  RegularFile& operator=(RegularFile&&) = delete;
+  ~RegularFile();
+
+  const struct stat& status() const { return status_; }
+  int64_t size() const { return status_.st_size; }
+  // Reads up to `out.size()` bytes from the current position; a file that shrank meanwhile gives
+  // what is there. The bytes read, or none on a read error.
+  std::optional<size_t> Read(std::span<uint8_t> out) const;
+
+ private:
+  RegularFile(int fd, const struct stat& status) : fd_(fd), status_(status) {}
+  int fd_;
+  struct stat status_;
+};
 
 constexpr int kSettleSeconds = 2;
 constexpr int64_t kMaxFileBytes = int64_t{512} << 20;

@@ -241,7 +241,21 @@ PixelFormat QtPixelFormat(Format format, QImage::Format decoded) {
              : gdip::PixelFormat24bppRGB;
 }
 
+// Qt's readers refuse, by default, to allocate more than 128 MiB for one picture: a JPEG of
+// 6,000 x 6,000 would be refused while a PNG of that size loads. Every picture within
+// FitsLimits is allowed, at up to 8 bytes a pixel (16-bit channels); the limits themselves are
+// checked on the size the reader reports before it reads.
+void AllowPicturesWithinTheLimits() {
+  static const bool allowed = [] {
+    constexpr int64_t kBytesPerPixel = 8;
+    QImageReader::setAllocationLimit(int(kMaxImagePixels * kBytesPerPixel >> 20));
+    return true;
+  }();
+  (void)allowed;
+}
+
 GpStatus ReadQtFrame(const QByteArray& bytes, const char* qtFormat, UINT index, QImage& frame) {
+  AllowPicturesWithinTheLimits();
   QuietCodecMessages quiet(qtFormat);
   QBuffer buffer;
   buffer.setData(bytes);

@@ -1,20 +1,16 @@
 // Loading images from files and streams, saving them to files and streams, and multi-frame
 // saves (GdipSaveAdd, GdipSaveAddImage). A file is written as the frame writes files (a hidden
 // sibling file replaces it only when complete), so a failed save never destroys an existing
-// file.
+// file. Only regular files are read.
 #include <QString>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "platform/api.h"
+#include "platform/files/file_bytes.h"
 #include "platform/files/whole_file.h"
 #include "platform/gdiplus/decoder.h"
 #include "platform/gdiplus/encoder.h"
@@ -34,26 +30,18 @@ std::string NativePath(std::u16string_view path) {
   return paths::ToNative(text::Utf16ToGbk(path));
 }
 
+// Only a regular file is read: the program hands over whatever a folder listing shows, and
+// opening a named pipe or a device would block or act on it.
 GpStatus ReadFileBytes(const WCHAR* path, QByteArray& bytes) {
-  const int fd = open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return errno == ENOENT || errno == ENOTDIR ? gdip::FileNotFound : gdip::Win32Error;
-  struct Closer {
-    int fd;
-    ~Closer() { close(fd); }
-  } closer{fd};
-  struct stat status {};
-  // Regular files only: a pipe or a device could block the program for good.
-  if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) return gdip::Win32Error;
-  if (status.st_size > kMaxEncodedSize) return gdip::OutOfMemory;
-  bytes.resize(qsizetype(status.st_size));
-  qsizetype done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = read(fd, bytes.data() + done, size_t(bytes.size() - done));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    done += n;
-  }
-  bytes.resize(done);  // a file that shrank meanwhile is what is left of it
+  auto file = files::RegularFile::Open(NativePath(path));
+  if (!file)
+    return file.error() == files::OpenError::Missing ? gdip::FileNotFound : gdip::Win32Error;
+  if (file->size() > kMaxEncodedSize) return gdip::OutOfMemory;
+  bytes.resize(qsizetype(file->size()));
+  std::optional<size_t> read =
+      file->Read({reinterpret_cast<uint8_t*>(bytes.data()), size_t(bytes.size())});
+  if (!read) return gdip::Win32Error;
+  bytes.resize(qsizetype(*read));
   return gdip::Ok;
 }
 

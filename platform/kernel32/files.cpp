@@ -103,8 +103,12 @@ HANDLE CreateFileA(const char* path, DWORD access, DWORD /*shareMode*/,
   std::string native = paths::ToNative(path);
 
   struct stat existing {};
-  if (writing && stat(native.c_str(), &existing) == 0 && S_ISREG(existing.st_mode) &&
-      IsReadOnly(existing))
+  const bool exists = stat(native.c_str(), &existing) == 0;
+  if (writing && exists && S_ISREG(existing.st_mode) && IsReadOnly(existing))
+    return Fail(ERROR_ACCESS_DENIED, INVALID_HANDLE_VALUE);
+  // A pipe, a device or a socket is refused as below, but without opening it: opening a device
+  // may act on it.
+  if (exists && !S_ISREG(existing.st_mode) && !S_ISDIR(existing.st_mode))
     return Fail(ERROR_ACCESS_DENIED, INVALID_HANDLE_VALUE);
 
   openFlags |= (reading && writing) ? O_RDWR : writing ? O_WRONLY : O_RDONLY;

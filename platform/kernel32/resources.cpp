@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "platform/api.h"
 #include "platform/files/file_bytes.h"
@@ -55,15 +56,16 @@ class ResourceModule final : public DataModule {
   const pe::ModuleResources* resources() const { return resources_ ? &*resources_ : nullptr; }
 
   // The one resource handle of a resource's bytes: finding a resource twice gives one handle.
+  // Resources may share their bytes, wholly or in part, so a handle is kept per start and size.
   HRSRC ResourceHandle(HMODULE self, std::span<const uint8_t> bytes) {
-    Handles& h = handles_[bytes.data()];
+    Handles& h = handles_[{bytes.data(), bytes.size()}];
     if (!Resources().Contains(h.resource))
       h.resource =
           Resources().Insert(std::make_unique<ResourceObject>(ResourceObject{self, bytes}));
     return h.resource;
   }
   HRSRCDATA DataHandle(HMODULE self, std::span<const uint8_t> bytes) {
-    Handles& h = handles_[bytes.data()];
+    Handles& h = handles_[{bytes.data(), bytes.size()}];
     if (!ResourceData().Contains(h.data))
       h.data = ResourceData().Insert(std::make_unique<ResourceObject>(ResourceObject{self, bytes}));
     return h.data;
@@ -77,7 +79,7 @@ class ResourceModule final : public DataModule {
   std::shared_ptr<const files::FileBytes> file_;
   std::shared_ptr<void> pin_;  // queries about the file read these bytes while it is loaded
   std::optional<pe::ModuleResources> resources_;
-  std::map<const uint8_t*, Handles> handles_;
+  std::map<std::pair<const uint8_t*, size_t>, Handles> handles_;
 };
 
 ResourceModule* FindResourceModule(HMODULE module) {

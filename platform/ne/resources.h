@@ -6,13 +6,18 @@
 //
 // The input is hostile: opening checks the header and walks the type entries once (each one must
 // lie inside the file, and the walk ends at the terminator or fails at the end of the file);
-// every name, offset and shifted length is checked against the file before use.
+// every name, offset and shifted length is checked against the file before use. A type of many
+// resources is indexed on its first lookup (ids in order, names folded to lower case), so looking
+// up every one of n resources costs n log n.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "platform/codecs/le_reader.h"
@@ -48,20 +53,32 @@ class ResourceTable {
                                                  const ResourceId& name) const;
 
  private:
+  // A type's entries in the order lookups search them; equal keys keep the table's order, so a
+  // lookup finds the first match in the table, as a walk through the entries would.
+  struct Index {
+    std::vector<std::pair<uint16_t, uint32_t>> ids;          // number, position
+    std::optional<PeError> namesError;                       // a name that cannot be read
+    std::vector<std::pair<std::u16string, uint32_t>> names;  // folded name, position
+  };
   struct Type {
     uint16_t id;       // 0x8000 | number, or the offset of its name in the table
     uint64_t entries;  // offset of its first name entry in the table
     uint16_t count;
+    mutable std::optional<Index> index;  // made on the first lookup in a type of many entries
   };
 
   Result<const Type*, PeError> TypeOf(const ResourceId& type) const;
   Result<ResourceId, PeError> IdAt(uint16_t raw) const;
   Result<bool, PeError> Matches(uint16_t raw, const ResourceId& id) const;
+  uint16_t RawIdAt(const Type& type, uint32_t position) const;
+  const Index& IndexOf(const Type& type) const;
+  Result<uint32_t, PeError> Position(const Type& type, const ResourceId& name) const;
 
   std::span<const uint8_t> file_;
   codecs::LeReader table_;  // from the resource table to the end of the file
   uint16_t shift_ = 0;
   std::vector<Type> types_;
+  std::unordered_map<uint16_t, size_t> integerTypes_;  // 0x8000 | number: its first type
 };
 
 }  // namespace platform::ne

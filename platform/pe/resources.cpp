@@ -39,9 +39,19 @@ constexpr uint32_t kDirectoryHeaderSize = 16;
 constexpr uint32_t kDirectoryEntrySize = 8;
 constexpr uint32_t kDataEntrySize = 16;
 constexpr uint32_t kHighBit = 0x80000000;
+// Directories of at most this many entries are searched entry by entry, without an index.
+constexpr uint32_t kWalkedDirectory = 16;
+constexpr uint32_t kMaxLanguages = 256;
 
 char16_t AsciiLower(char16_t c) {
   return (c >= u'A' && c <= u'Z') ? c - u'A' + u'a' : c;
+}
+
+std::u16string Folded(std::u16string_view name) {
+  std::u16string folded(name);
+  for (char16_t& c : folded)
+    c = AsciiLower(c);
+  return folded;
 }
 
 }  // namespace
@@ -139,7 +149,7 @@ Result<ResourceDirectory::Directory, PeError> ResourceDirectory::DirectoryAt(
   auto entries =
       tree_.Sub(uint64_t{offset} + kDirectoryHeaderSize, uint64_t{count} * kDirectoryEntrySize);
   if (!entries) return Fail(PeError::BadDirectory);
-  return Directory{*entries, *named, *ids};
+  return Directory{offset, *entries, *named, *ids};
 }
 
 Result<ResourceDirectory::Entry, PeError> ResourceDirectory::EntryAt(const Directory& dir,
@@ -171,20 +181,71 @@ Result<std::u16string, PeError> ResourceDirectory::NameAt(uint32_t offset) const
   return name;
 }
 
+ResourceDirectory::Index& ResourceDirectory::IndexOf(const Directory& dir) const {
+  auto [at, added] = indexes_.try_emplace(dir.offset);
+  Index& index = at->second;
+  if (!added) return index;
+  uint32_t total = dir.namedCount + dir.idCount;
+  auto idAt = [&](uint32_t i) { return *dir.entries.U32(uint64_t{i} * kDirectoryEntrySize); };
+  for (uint32_t i = dir.namedCount + 1; i < total && index.idsInOrder; ++i)
+    index.idsInOrder = idAt(i - 1) <= idAt(i);
+  if (!index.idsInOrder) {
+    index.ids.reserve(dir.idCount);
+    for (uint32_t i = dir.namedCount; i < total; ++i)
+      index.ids.emplace_back(idAt(i), i);
+    std::sort(index.ids.begin(), index.ids.end());
+  }
+  return index;
+}
+
+// Every name of the directory, read once; a name that cannot be read fails every lookup by name
+// in the directory, as it fails listing its names.
+std::optional<PeError> ResourceDirectory::ReadNames(const Directory& dir, Index& index) const {
+  if (index.namesRead) return index.namesError;
+  index.namesRead = true;
+  index.names.reserve(dir.namedCount);
+  for (uint32_t i = 0; i < dir.namedCount; ++i) {
+    auto e = EntryAt(dir, i, true);
+    if (!e) {
+      index.names.clear();
+      return index.namesError = e.error();
+    }
+    if (e->id.isString) index.names.emplace_back(Folded(e->id.string), i);
+  }
+  std::sort(index.names.begin(), index.names.end());
+  return std::nullopt;
+}
+
 Result<ResourceDirectory::Entry, PeError> ResourceDirectory::Lookup(const Directory& dir,
                                                                     const ResourceId& id) const {
   uint32_t total = dir.namedCount + dir.idCount;
-  if (id.isString) {
-    for (uint32_t i = 0; i < dir.namedCount; ++i) {
-      auto e = EntryAt(dir, i, true);
+  if (total <= kWalkedDirectory) {
+    for (uint32_t i = id.isString ? 0 : dir.namedCount; i < (id.isString ? dir.namedCount : total);
+         ++i) {
+      if (!id.isString && *dir.entries.U32(uint64_t{i} * kDirectoryEntrySize) != id.number)
+        continue;
+      auto e = EntryAt(dir, i, id.isString);
       if (!e) return Fail(e.error());
-      if (e->id.isString && SameResourceName(e->id.string, id.string)) return e;
+      if (!id.isString || (e->id.isString && SameResourceName(e->id.string, id.string))) return e;
     }
     return Fail(PeError::NotFound);
   }
+  Index& index = IndexOf(dir);
+  if (id.isString) {
+    if (std::optional<PeError> error = ReadNames(dir, index)) return Fail(*error);
+    std::u16string folded = Folded(id.string);
+    auto at = std::lower_bound(index.names.begin(), index.names.end(),
+                               std::pair<std::u16string, uint32_t>(folded, 0));
+    if (at == index.names.end() || at->first != folded) return Fail(PeError::NotFound);
+    return EntryAt(dir, at->second, true);
+  }
+  if (!index.idsInOrder) {
+    auto at = std::lower_bound(index.ids.begin(), index.ids.end(),
+                               std::pair<uint32_t, uint32_t>(id.number, 0));
+    if (at == index.ids.end() || at->first != id.number) return Fail(PeError::NotFound);
+    return EntryAt(dir, at->second, false);
+  }
   auto idAt = [&](uint32_t i) { return *dir.entries.U32(uint64_t{i} * kDirectoryEntrySize); };
-  // Ids are stored in ascending order, so look there first; a module that does not keep the
-  // order is searched entry by entry.
   uint32_t lo = dir.namedCount, hi = total;
   while (lo < hi) {
     uint32_t mid = lo + (hi - lo) / 2;
@@ -194,8 +255,6 @@ Result<ResourceDirectory::Entry, PeError> ResourceDirectory::Lookup(const Direct
       hi = mid;
   }
   if (lo < total && idAt(lo) == id.number) return EntryAt(dir, lo, false);
-  for (uint32_t i = dir.namedCount; i < total; ++i)
-    if (idAt(i) == id.number) return EntryAt(dir, i, false);
   return Fail(PeError::NotFound);
 }
 
@@ -209,7 +268,9 @@ Result<ResourceDirectory::Directory, PeError> ResourceDirectory::Subdirectory(
 
 Result<ResourceDirectory::Entry, PeError> ResourceDirectory::PreferredLanguage(
     const Directory& languages) const {
-  uint32_t total = languages.namedCount + languages.idCount;
+  // No module stores a resource in more languages than this; a directory that claims more is
+  // looked at no further, so each lookup stays cheap however the directory was made.
+  uint32_t total = std::min(languages.namedCount + languages.idCount, kMaxLanguages);
   if (total == 0) return Fail(PeError::NotFound);
   uint32_t chosen = 0;
   size_t rank = std::size(kPreferredLanguages);

@@ -1,15 +1,20 @@
 // The resources of a PE32 or PE32+ module, read from its bytes: the headers, the section table,
 // RVA to file offset, and the three-level resource directory (type, name, language). Opening
 // checks the headers and the root directory only; each query walks just the directories it
-// needs, so a module with thousands of resources costs little per query. The input is hostile:
-// every RVA, offset, size and count is checked, and the walk never goes deeper than the three
-// levels, so a directory that points back at itself ends in an error, not a loop.
+// needs, so a module with thousands of resources costs little per query. A large directory is
+// indexed on its first lookup (names folded to lower case, ids in order), so looking up every
+// one of n resources costs n log n, whether they are named or stored out of order. The input is
+// hostile: every RVA, offset, size and count is checked, and the walk never goes deeper than the
+// three levels, so a directory that points back at itself ends in an error, not a loop.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "platform/codecs/le_reader.h"
@@ -80,9 +85,19 @@ class ResourceDirectory {
     bool isDirectory;
   };
   struct Directory {
+    uint32_t offset;  // from the root: the directory's key in indexes_
     codecs::LeReader entries;
     uint32_t namedCount;
     uint32_t idCount;
+  };
+  // A large directory's entries in the order lookups search them; equal keys keep the order they
+  // are stored in, so a lookup finds the first stored match, as a walk through the entries would.
+  struct Index {
+    bool idsInOrder = true;
+    std::vector<std::pair<uint32_t, uint32_t>> ids;  // id as stored, position; when out of order
+    bool namesRead = false;
+    std::optional<PeError> namesError;                       // a name that cannot be read
+    std::vector<std::pair<std::u16string, uint32_t>> names;  // folded name, position
   };
 
   Result<std::span<const uint8_t>, PeError> BytesAtRva(uint32_t rva, uint32_t size) const;
@@ -90,6 +105,8 @@ class ResourceDirectory {
   Result<Entry, PeError> EntryAt(const Directory& dir, uint32_t index, bool readName) const;
   Result<std::u16string, PeError> NameAt(uint32_t offset) const;
   Result<Entry, PeError> Lookup(const Directory& dir, const ResourceId& id) const;
+  Index& IndexOf(const Directory& dir) const;
+  std::optional<PeError> ReadNames(const Directory& dir, Index& index) const;
   Result<Directory, PeError> Subdirectory(const Directory& dir, const ResourceId& id) const;
   Result<Entry, PeError> PreferredLanguage(const Directory& languages) const;
 
@@ -98,6 +115,7 @@ class ResourceDirectory {
   bool pe32Plus_ = false;
   std::vector<Section> sections_;
   codecs::LeReader tree_;  // from the root directory to the end of its section's file data
+  mutable std::unordered_map<uint32_t, Index> indexes_;  // by directory offset, made when needed
 };
 
 }  // namespace platform::pe

@@ -7,13 +7,13 @@
 #include <QPainter>
 #include <QStyle>
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
+#include <optional>
 #include <string>
 
 #include "platform/api.h"
+#include "platform/files/file_bytes.h"
 #include "platform/gdi/icon_images.h"
 #include "platform/gdi/objects.h"
 #include "platform/paths.h"
@@ -65,15 +65,13 @@ TypeIcon AssociatedImage(const QFileInfo& info, bool folder) {
 }
 
 // Only modules ("MZ") and icon files (0, 1 or 2, 0) can hold icons of their own: other files
-// are not read beyond their first bytes. The native path is used as it is, since a name that is
-// not UTF-8 has no QString.
+// are not read beyond their first bytes, and what is not a regular file is not read at all. The
+// native path is used as it is, since a name that is not UTF-8 has no QString.
 bool MayHoldIcons(const std::string& nativePath) {
-  const int fd = open(nativePath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return false;
-  char start[4] = {};
-  const ssize_t n = read(fd, start, sizeof start);
-  close(fd);
-  if (n < 2) return false;
+  auto file = files::RegularFile::Open(nativePath);
+  uint8_t start[4] = {};
+  std::optional<size_t> read = file ? file->Read(start) : std::nullopt;
+  if (!read || *read < 2) return false;
   if (start[0] == 'M' && start[1] == 'Z') return true;
   return start[0] == 0 && start[1] == 0 && (start[2] == 1 || start[2] == 2) && start[3] == 0;
 }
@@ -92,11 +90,14 @@ const TypeIcon& TypeImage(const QFileInfo& info, bool folder) {
 
 }  // namespace
 
+// A named pipe, a device or a socket is no file the program can take an icon from: 0, as for
+// a path where nothing is.
 HICON ExtractAssociatedIconA(HINSTANCE instance, char* path, WORD* index) {
   if (!path) return 0;
   const std::string native = paths::ToNative(path);
   struct stat status {};
-  if (stat(native.c_str(), &status) != 0) return 0;
+  if (stat(native.c_str(), &status) != 0 || !(S_ISREG(status.st_mode) || S_ISDIR(status.st_mode)))
+    return 0;
   const bool folder = S_ISDIR(status.st_mode);
   WORD wanted = index ? *index : 0;
   if (S_ISREG(status.st_mode) && MayHoldIcons(native) &&

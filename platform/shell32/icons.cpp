@@ -1,7 +1,16 @@
 // Icons extracted from files: the icon groups of PE32, PE32+ and NE modules (whatever the file's
 // extension) or the one icon of an icon file, made into 32 x 32 icon handles. The icon the
 // desktop associates with a file or folder is in associated_icons.cpp.
+//
+// The program asks for a file's icons one call at a time (the count, then every index for the
+// strip or the extract-all batch), so the file read last is kept parsed: its resource reader,
+// its group names and the 32 x 32 images already made from its icon images. Groups that share
+// an image (many names for one group, or groups listing the same image) decode it once. The
+// parsed file goes when another file is asked about or its bytes are released (see
+// files/file_bytes.h: an unchanged, pinned or settled file gives the same bytes).
+#include <memory>
 #include <optional>
+#include <unordered_map>
 
 #include "platform/api.h"
 #include "platform/codecs/ico.h"
@@ -15,18 +24,16 @@ namespace {
 using namespace win32;
 
 constexpr int kIconSize = 32;
-
-HICON IconFromImage(std::span<const uint8_t> bytes) {
-  auto decoded = codecs::DecodeIconImage(bytes);
-  if (!decoded) return 0;
-  return gdi::CreateIcon(gdi::ScaledImage(std::move(decoded).value(), kIconSize, kIconSize));
-}
+// At 4 KiB an image, the most a parsed file keeps of its images made at 32 x 32; beyond it,
+// images are made afresh each time.
+constexpr size_t kMaxKeptImages = 8192;
 
 // The icon groups of a module, or the one icon of an icon file.
 class IconSource {
  public:
-  explicit IconSource(std::span<const uint8_t> file) : file_(file) {
-    auto module = pe::ModuleResources::Open(file);
+  explicit IconSource(std::shared_ptr<const files::FileBytes> file)
+      : file_(file), bytes_(file->bytes()) {
+    auto module = pe::ModuleResources::Open(bytes_);
     if (module) {
       module_ = std::move(module).value();
       auto names = module_->Names(pe::ResourceId::Number(pe::kGroupIconType));
@@ -36,13 +43,17 @@ class IconSource {
     }
   }
 
+  bool Reads(const std::shared_ptr<const files::FileBytes>& file) const {
+    return file_.lock() == file;
+  }
+
   UINT Count() const {
     if (module_ || isModule_) return static_cast<UINT>(groups_.size());
-    return codecs::ReadIcoDirectory(file_).ok() ? 1 : 0;
+    return codecs::ReadIcoDirectory(bytes_).ok() ? 1 : 0;
   }
 
   // Group `index` in directory order; an index below -1 names the group whose id is -index.
-  HICON Extract(int64_t index) const {
+  HICON Extract(int64_t index) {
     if (!module_) return index == 0 ? FromIconFile() : 0;
     if (index >= 0) {
       if (index >= static_cast<int64_t>(groups_.size())) return 0;
@@ -53,19 +64,19 @@ class IconSource {
   }
 
  private:
-  HICON FromIconFile() const {
-    auto dir = codecs::ReadIcoDirectory(file_);
+  HICON FromIconFile() {
+    auto dir = codecs::ReadIcoDirectory(bytes_);
     if (!dir) return 0;
     const size_t chosen = codecs::ChooseIconImage(dir->entries, kIconSize, kIconSize);
-    auto bytes = codecs::IcoImageBytes(file_, dir->entries[chosen]);
+    auto bytes = codecs::IcoImageBytes(bytes_, dir->entries[chosen]);
     HICON icon = bytes ? IconFromImage(*bytes) : 0;
     if (auto detail = gdi::ChooseDetailImage(dir->entries, chosen, kIconSize); detail && icon)
-      if (auto detailBytes = codecs::IcoImageBytes(file_, dir->entries[*detail]))
+      if (auto detailBytes = codecs::IcoImageBytes(bytes_, dir->entries[*detail]))
         gdi::AttachDetail(icon, *detailBytes);
     return icon;
   }
 
-  HICON FromGroup(const pe::ResourceId& group) const {
+  HICON FromGroup(const pe::ResourceId& group) {
     auto directory = module_->Find(pe::ResourceId::Number(pe::kGroupIconType), group);
     if (!directory) return 0;
     auto entries = codecs::ReadGroupIconDirectory(*directory);
@@ -83,11 +94,47 @@ class IconSource {
     return module_->Find(pe::ResourceId::Number(pe::kIconType), pe::ResourceId::Number(id));
   }
 
-  std::span<const uint8_t> file_;
+  // An image lies at one place in the file's bytes, which stay while the source reads them.
+  HICON IconFromImage(std::span<const uint8_t> bytes) {
+    const Key key{bytes.data(), bytes.size()};
+    auto kept = made_.find(key);
+    if (kept != made_.end()) return kept->second ? gdi::CreateIcon(*kept->second) : 0;
+    std::optional<codecs::DibImage> made;
+    if (auto decoded = codecs::DecodeIconImage(bytes))
+      made = gdi::ScaledImage(std::move(decoded).value(), kIconSize, kIconSize);
+    HICON icon = made ? gdi::CreateIcon(*made) : 0;
+    if (made_.size() < kMaxKeptImages) made_.emplace(key, std::move(made));
+    return icon;
+  }
+
+  struct Key {
+    const uint8_t* data;
+    size_t size;
+    friend bool operator==(const Key&, const Key&) = default;
+  };
+  struct KeyHash {
+    size_t operator()(const Key& k) const {
+      return std::hash<const uint8_t*>()(k.data) ^ (k.size * 0x9E3779B97F4A7C15ull);
+    }
+  };
+
+  std::weak_ptr<const files::FileBytes> file_;
+  std::span<const uint8_t> bytes_;
   std::optional<pe::ModuleResources> module_;
   bool isModule_ = false;
   std::vector<pe::ResourceId> groups_;
+  std::unordered_map<Key, std::optional<codecs::DibImage>, KeyHash> made_;  // none: undecodable
 };
+
+// The source of the file read last, parsed again only when the bytes differ.
+IconSource& SourceOf(const std::shared_ptr<const files::FileBytes>& file) {
+  static std::unique_ptr<IconSource> last;
+  if (!last || !last->Reads(file)) {
+    last.reset();  // the old file's images go before the new file's are made
+    last = std::make_unique<IconSource>(file);
+  }
+  return *last;
+}
 
 }  // namespace
 
@@ -95,7 +142,7 @@ HICON ExtractIconA(HINSTANCE, const char* path, UINT index) {
   if (!path) return 0;
   auto file = files::FileBytes::Open(path);
   if (!file) return 0;
-  IconSource source(file->bytes());
+  IconSource& source = SourceOf(file);
   int32_t signedIndex = static_cast<int32_t>(index);
   if (signedIndex == -1) return source.Count();
   return source.Extract(signedIndex);

@@ -129,7 +129,20 @@ TEST_F(ExtractCommandTest, WritesWhatTheOperationsOfTheWindowWrite) {
 }
 
 TEST_F(ExtractCommandTest, ASourceWhoseGroupsCannotBeCopiedGetsIconsBuiltFromTheHandle) {
-  ts::WriteBytes(Path("panel.cpl"), ts::ReadBytes(module_));  // group copies take no .cpl
+  // Each group also lists an image that is not there: it cannot be copied, but drawn.
+  ts::PeWriter writer;
+  uint16_t id = 1;
+  for (int g = 1; g <= 12; ++g) {
+    ts::IconGroupResources group = ts::SplitIconFile(ts::MakeIcoFile(GroupImages(g)), id);
+    for (const Bytes& image : group.images)
+      writer.Add(ts::kRtIcon, id++, image);
+    Bytes missing(group.group.begin() + 6, group.group.begin() + 20);
+    ts::PutU16(missing, 12, 999);
+    group.group.insert(group.group.end(), missing.begin(), missing.end());
+    ts::PutU16(group.group, 4, static_cast<uint16_t>(ts::GetU16(group.group, 4) + 1));
+    writer.Add(ts::kRtGroupIcon, g, group.group);
+  }
+  Write("panel.cpl", writer.Build());
   CliRun run = Run({"extract", "panel.cpl", "--all"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   ASSERT_EQ(run.lines().size(), 12u);

@@ -48,12 +48,13 @@ TEST_F(NeSourceTest, InfoNamesTheFormatAndListsTheGroupsInTableOrder) {
       << json.out;
 }
 
+// Each image at its own size, without the library's padding.
 TEST_F(NeSourceTest, ExtractCopiesWholeGroups) {
   CliRun run = Run({"extract", "Old.ICL", "--all"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   ASSERT_EQ(run.lines().size(), 3u);
   for (int g = 1; g <= 3; ++g) {
-    std::vector<Bytes> images = StoredImages(g);
+    std::vector<Bytes> images = GroupImages(g);
     for (Bytes& image : images)
       ts::PutU32(image, 20, 0);
     EXPECT_EQ(ts::ReadBytes(run.lines()[g - 1]), ts::MakeIcoFile(images)) << "group " << g;

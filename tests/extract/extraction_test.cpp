@@ -31,35 +31,45 @@ class ExtractionTest : public ::testing::Test {
   frame::Text Path(const std::string& name) const {
     return frame::Text::FromUtf8((dir_ / name).string());
   }
-  // Groups 1 and 2, one colour each; group 3 names an icon resource that is not there.
-  frame::Text Module(const std::string& name) const {
+  // Groups 1 and 2, one colour each; group 3 names an icon resource that is not there. With
+  // `partial`, group 4 lists group 1's image and a missing one: it can be drawn, not copied.
+  frame::Text Module(const std::string& name, bool partial = false) const {
     ts::PeWriter w;
     w.AddIconGroup(1, ts::MakeIcoFile({Dib(32, 0xFF0000FF)}));
     w.AddIconGroup(2, ts::MakeIcoFile({Dib(32, 0xFF00FF00)}));
     w.Add(ts::kRtGroupIcon, 3, {0, 0, 1, 0, 1, 0, 32, 32, 0, 0, 1, 0, 32, 0, 0, 0, 0, 0, 99, 0});
+    if (partial) {
+      Bytes group = {0, 0, 1, 0,  2,  0, 32, 32, 0, 0,  1, 0, 32, 0, 0, 0,  0,
+                     0, 1, 0, 16, 16, 0, 0,  1,  0, 32, 0, 0, 0,  0, 0, 98, 0};
+      ts::PutU32(group, 14, static_cast<uint32_t>(Dib(32, 0).size()));
+      w.Add(ts::kRtGroupIcon, 4, group);
+    }
     ts::WriteBytes(dir_ / name, w.Build());
     return Path(name);
   }
   ts::TempDir dir_;
 };
 
+// Whatever the module's name: a control panel module, a program saved without an extension.
 TEST_F(ExtractionTest, TheIconFormatCopiesTheGroupAndSaysSo) {
-  SavedIcon saved =
-      ExtractSelectedIcon(Module("m.dll"), 3, 2, SaveFormat::Ico, Path("out"), "p"_gbk);
-  EXPECT_TRUE(saved.written);
-  EXPECT_FALSE(saved.fromHandle);
-  EXPECT_EQ(saved.path, Path("out/p2.ico"));
-  EXPECT_EQ(saved.status, "提取图标成功！序号：2"_gbk);
+  for (const char* name : {"m.dll", "m.cpl", "m"}) {
+    SavedIcon saved = ExtractSelectedIcon(Module(name), 3, 2, SaveFormat::Ico,
+                                          Path(std::string("out-") + name), "p"_gbk);
+    EXPECT_TRUE(saved.written) << name;
+    EXPECT_FALSE(saved.fromHandle) << name;
+    EXPECT_EQ(saved.path, Path(std::string("out-") + name + "/p2.ico"));
+    EXPECT_EQ(saved.status, "提取图标成功！序号：2"_gbk);
+  }
 }
 
-// The group copy refuses a source by its name (a .cpl): the icon is built from the handle. It
-// counts group 3 but cannot write it, and no handle comes back for it either: nothing is written.
+// Group 4 cannot be copied: the icon is built from the handle. Group 3 cannot be written and
+// no handle comes back for it either: nothing is written.
 TEST_F(ExtractionTest, AGroupNotCopiedFallsBackToTheHandleWhenThereIsOne) {
   SavedIcon saved =
-      ExtractSelectedIcon(Module("m.cpl"), 3, 2, SaveFormat::Ico, Path("out"), frame::Text());
+      ExtractSelectedIcon(Module("m.dll", true), 4, 4, SaveFormat::Ico, Path("out"), frame::Text());
   EXPECT_TRUE(saved.written);
   EXPECT_TRUE(saved.fromHandle);
-  EXPECT_EQ(saved.status, "提取图标失败！序号：2  根据句柄创建."_gbk);
+  EXPECT_EQ(saved.status, "提取图标失败！序号：4  根据句柄创建."_gbk);
   EXPECT_EQ(fs::file_size(saved.path.ToUtf8()), 4286u);
   SavedIcon none =
       ExtractSelectedIcon(Module("m.dll"), 3, 3, SaveFormat::Ico, Path("out"), frame::Text());
@@ -98,11 +108,12 @@ TEST_F(ExtractionTest, TheBatchSavesNothingForAnIconThatIsNotThere) {
 
 TEST_F(ExtractionTest, TheBatchReportsOnlyIconsNotCopiedAsGroups) {
   ExtractedIcons batch =
-      ExtractAllIcons(Module("m.cpl"), 3, SaveFormat::Ico, Path("all"), frame::Text());
-  ASSERT_EQ(batch.icons.size(), 3u);
-  EXPECT_TRUE(batch.icons[1].fromHandle);
+      ExtractAllIcons(Module("m.dll", true), 4, SaveFormat::Ico, Path("all"), frame::Text());
+  ASSERT_EQ(batch.icons.size(), 4u);
+  EXPECT_FALSE(batch.icons[1].fromHandle);
   EXPECT_TRUE(batch.icons[2].noIcon);
-  EXPECT_EQ(batch.status, "提取图标失败！序号：3"_gbk);
+  EXPECT_TRUE(batch.icons[3].fromHandle);
+  EXPECT_EQ(batch.status, "提取图标失败！序号：4  根据句柄创建."_gbk);
   EXPECT_EQ(batch.folder, Path("all"));
   batch = ExtractAllIcons(Module("m.dll"), 2, SaveFormat::Ico, Path("all"), frame::Text());
   EXPECT_TRUE(batch.icons[0].status.empty());

@@ -159,18 +159,25 @@ TEST_F(ExtractFileIconTest, IconFilesCountAsOneGroup) {
   EXPECT_FALSE(Exists("past-copy.ico"));
 }
 
-TEST_F(ExtractFileIconTest, SourcesAndSavePathsByTheirLastThreeLetters) {
+// What the file holds decides its kind, whatever its name; only a file named "...ico" that is
+// neither a module nor an icon file counts as one icon (with nothing written).
+TEST_F(ExtractFileIconTest, SourcesByWhatTheyHoldSavePathsByTheirLastThreeLetters) {
   Bytes module = ts::ReadBytes(ts::fs::path(ThreeGroups("m.dll").ToUtf8()));
-  for (const char* name : {"m.cpl", "m.scr", "m.ocx", "m"}) {
-    EXPECT_EQ(ExtractFileIcon(Write(name, module), 0, Path("x.ico"), 1), 0) << name;
-    EXPECT_FALSE(Exists("x.ico")) << name;
+  ASSERT_EQ(ExtractFileIcon(Path("m.dll"), 0, Path("reference.ico"), 1), 3);
+  for (const char* name : {"m.cpl", "m.scr", "m.ocx", "m", "M.EXE", "m.ico"}) {
+    EXPECT_EQ(ExtractFileIcon(Write(name, module), 0, Path("x.ico"), 1), 3) << name;
+    EXPECT_EQ(Read("x.ico"), Read("reference.ico")) << name;
   }
-  EXPECT_EQ(ExtractFileIcon(Write("M.EXE", module), 0, Path("upper.ICO"), 1), 3);
-  EXPECT_TRUE(Exists("upper.ICO"));
+  Bytes icon = ts::MakeIcoFile({Dib(16, 4)});
+  EXPECT_EQ(ExtractFileIcon(Write("icon.bin", icon), 0, Path("upper.ICO"), 1), 1);
+  EXPECT_EQ(Read("upper.ICO").size(), icon.size());
+  EXPECT_EQ(ExtractFileIcon(Write("text.exe", {'h', 'i'}), 0, Path("y.ico"), 1), 0);
+  EXPECT_EQ(ExtractFileIcon(Write("text.ico", {'h', 'i'}), 0, Path("y.ico"), 1), 1);
+  EXPECT_FALSE(Exists("y.ico"));
   EXPECT_EQ(ExtractFileIcon(Path("m.dll"), 0, Path("picture.png"), 1), 3) << "counted, not written";
   EXPECT_FALSE(Exists("picture.png"));
   EXPECT_EQ(ExtractFileIcon(Path("m.dll"), 0, Text(), 1), 0) << "an empty save path";
-  EXPECT_EQ(ExtractFileIcon(Path("missing.dll"), 0, Path("y.ico"), 1), 0);
+  EXPECT_EQ(ExtractFileIcon(Path("missing.dll"), 0, Path("z.ico"), 1), 0);
 }
 
 TEST_F(ExtractFileIconTest, BrokenModulesWriteNothing) {
@@ -283,6 +290,32 @@ TEST_F(ExtractFileIconReferenceTest, IconLibrariesGiveTheImagesIcoutilsExtracts)
     ts::fs::path module = dir_ / ("library" + std::to_string(library.groups) + ".icl");
     ts::WriteBytes(module, w.Build());
     CompareEveryGroup(module, library.groups);
+  }
+}
+
+// Pillow, with which many tools decode icons, places each image's mask from the end of the bytes
+// its directory entry gives: a library stores its images padded to whole alignment units, and
+// they must come out at their own size, as wrestool gives them, or the mask is read from the
+// padding.
+TEST_F(ExtractFileIconReferenceTest, IconLibraryImagesDecodeInPillowAsWrestoolsDo) {
+  if (!ts::HavePillow()) GTEST_SKIP() << "python3-pil missing";
+  for (uint16_t shift : {4, 9}) {
+    SCOPED_TRACE(shift);
+    ts::NeWriter w(shift);
+    for (int g = 1; g <= 3; ++g)
+      w.AddIconGroup(g, ts::MakeIcoFile({Varied(16, 1, g), Varied(16, 4, g), Varied(32, 8, g),
+                                         Varied(48, 32, g)}));
+    const std::string name = "shift" + std::to_string(shift);
+    Text library = Write(name + ".icl", w.Build());
+    for (int g = 1; g <= 3; ++g) {
+      const std::string group = name + "-" + std::to_string(g);
+      ASSERT_EQ(ExtractFileIcon(library, 0, Path(group + ".ico"), g), 3);
+      ts::WrestoolExtractGroup(dir_ / (name + ".icl"), std::to_string(g),
+                               dir_ / (group + "-ref.ico"));
+      std::vector<std::string> ours = ts::PillowImages(dir_ / (group + ".ico"));
+      EXPECT_EQ(ours.size(), 4u) << ours.front();
+      EXPECT_EQ(ours, ts::PillowImages(dir_ / (group + "-ref.ico"))) << group;
+    }
   }
 }
 

@@ -174,6 +174,35 @@ TEST_F(IconFileTest, ExtractIconReadsNeModulesInTableOrder) {
   user32::DestroyIcon(own);
 }
 
+// The file read last stays parsed with the icons made of its images: groups that share an image
+// give the same icon, and a file that changed gives its new icons, never the kept ones.
+TEST_F(IconFileTest, ExtractIconGivesWhatTheFileHoldsNow) {
+  auto moduleOf = [](uint32_t rgb) {
+    ts::PeWriter w;
+    const Bytes image = Solid(32, 32, rgb);
+    w.Add(ts::kRtIcon, 1, image);
+    for (int g = 1; g <= 20; ++g)
+      w.Add(ts::kRtGroupIcon, g, ts::RepeatedImageGroup(image, 1, 1));
+    return w.Build();
+  };
+  const std::string a = Write("a.dll", moduleOf(0xFF0000)), b = Write("b.dll", moduleOf(0x00FF00));
+  auto colour = [](const std::string& path, int index) {
+    HICON icon = shell32::ExtractIconA(0, path.c_str(), static_cast<UINT>(index));
+    QRgb pixel = icon ? ImageOf(icon)->pixel(16, 16) : 0;
+    user32::DestroyIcon(icon);
+    return pixel;
+  };
+  for (int g = 0; g < 20; ++g)
+    EXPECT_EQ(colour(a, g), 0xFFFF0000u) << g;
+  EXPECT_EQ(colour(b, 3), 0xFF00FF00u);
+  EXPECT_EQ(colour(a, 5), 0xFFFF0000u);
+  Write("a.dll", moduleOf(0x0000FF));  // the same layout, another colour
+  EXPECT_EQ(colour(a, 5), 0xFF0000FFu);
+  HMODULE loaded = kernel32::LoadLibraryExA(a.c_str(), 0, LOAD_LIBRARY_AS_DATAFILE);
+  EXPECT_EQ(colour(a, 6), 0xFF0000FFu);
+  kernel32::FreeLibrary(loaded);
+}
+
 TEST_F(IconFileTest, ExtractIconTakesTheOneIconOfAnIconFile) {
   std::string ico =
       Write("a.ico", ts::MakeIcoFile({Solid(16, 4, 0xFF0000), Solid(48, 32, 0x00FF00)}));

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 
 #include "frame/literal.h"
 #include "platform/api.h"
@@ -149,6 +150,29 @@ TEST_P(DataModuleTest, HandlesAreCheckedAndGoWithTheirModule) {
 
 INSTANTIATE_TEST_SUITE_P(Formats, DataModuleTest, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "Ne" : "Pe32Plus"; });
+
+// Two resources that start at one place with different lengths (a crafted table may say so)
+// each keep their own size.
+TEST(LoadLibraryExTest, ResourcesSharingTheirStartKeepTheirOwnSizes) {
+  ts::NeWriter w(0);
+  w.Add(14, 123, FromText("numbered"));
+  w.Add(3, 1, FromText("image"));
+  Bytes file = w.Build();
+  ts::TempDir dir;
+  const uint32_t table = w.layout().resourceTable;
+  const uint32_t numbered = table + 2 + 8, image = numbered + 12 + 8;  // name entries
+  ts::PutU16(file, image, ts::GetU16(file, numbered));  // the image starts where "numbered" does
+  ts::PutU16(file, image + 2, 3);
+  ts::WriteBytes(dir / "shared.dll", file);
+  HMODULE module =
+      LoadLibraryExA((dir / "shared.dll").string().c_str(), 0, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(module, 0u);
+  for (auto [name, type, size] : {std::tuple{123, 14, 8u}, std::tuple{1, 3, 3u}}) {
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(name), MAKEINTRESOURCEA(type));
+    EXPECT_EQ(SizeofResource(module, found), size) << name;
+  }
+  FreeLibrary(module);
+}
 
 TEST(LoadLibraryExTest, OnlyModulesLoadAsDataFiles) {
   ts::TempDir dir;

@@ -68,6 +68,33 @@ TEST(NeResourcesTest, NamesInTableOrderAndFindGivesTheStoredUnits) {
   }
 }
 
+// A type of many entries is searched through an index: names without regard to case, ids in
+// any order, the first in the table of equal ones, as a walk through the table finds them.
+TEST(NeResourcesTest, ATypeOfManyEntriesFindsEachByNameAndIdInTableOrder) {
+  NeWriter w(0);
+  for (int i = 0; i < 40; ++i) {
+    const int n = (i * 17) % 40;  // ids and names out of order
+    w.Add(14, 500 - n, FromText("id" + std::to_string(n)));
+    std::string name = "Group" + std::to_string(n);
+    w.Add(14, std::u16string(name.begin(), name.end()), FromText("name" + std::to_string(n)));
+  }
+  w.Add(14, 500, FromText("second id0"));
+  w.Add(14, u"GROUP0", FromText("second name0"));
+  Bytes file = w.Build();
+  auto table = *ModuleResources::Open(file);
+  for (int n = 0; n < 40; ++n) {
+    std::string name = "gROUP" + std::to_string(n);
+    EXPECT_EQ(Text(*table.Find(ResourceId::Number(14), ResourceId::Number(500 - n))),
+              "id" + std::to_string(n));
+    EXPECT_EQ(Text(*table.Find(ResourceId::Number(14),
+                               ResourceId::String(std::u16string(name.begin(), name.end())))),
+              "name" + std::to_string(n));
+  }
+  EXPECT_EQ(table.Find(ResourceId::Number(14), ResourceId::Number(400)).error(), PeError::NotFound);
+  EXPECT_EQ(table.Find(ResourceId::Number(14), ResourceId::String(u"Group40")).error(),
+            PeError::NotFound);
+}
+
 TEST(NeResourcesTest, TheFormatComesFromTheNewHeadersSignature) {
   ts::PeWriter pe32, pe32Plus(ts::PeWriter::Format::Pe32Plus);
   pe32.Add(14, 1, FromText("g"));

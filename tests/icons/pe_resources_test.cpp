@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+
 #include "tests/support/fixtures.h"
 #include "tests/support/icon_images.h"
 #include "tests/support/pe_writer.h"
@@ -69,6 +72,48 @@ TEST(PeResourcesTest, IdsStoredOutOfOrderAreStillFound) {
   auto dir = *ResourceDirectory::Open(file);
   EXPECT_EQ(Text(*dir.Find(ResourceId::Number(14), ResourceId::Number(1))), "one");
   EXPECT_EQ(Text(*dir.Find(ResourceId::Number(14), ResourceId::Number(2))), "two");
+}
+
+// A large directory is searched through an index: names without regard to case, ids in
+// whatever order they are stored, the first stored of equal ones, as a walk finds them.
+TEST(PeResourcesTest, LargeDirectoriesFindByNameAndIdInAnyOrder) {
+  PeWriter w;
+  for (int i = 0; i < 40; ++i) {
+    w.Add(14, 100 + i, FromText("id" + std::to_string(i)));
+    std::string name = "Group" + std::to_string(i);
+    w.Add(14, std::u16string(name.begin(), name.end()), FromText("name" + std::to_string(i)));
+  }
+  Bytes file = w.Build();
+  const uint32_t entries = w.layout().firstSubdirectory + 16;
+  auto entry = [&](int i) { return file.begin() + entries + 8 * i; };
+  std::vector<ResourceId> names = *ResourceDirectory::Open(file)->Names(ResourceId::Number(14));
+  std::reverse(entry(40), entry(80));  // 8-byte entries reversed byte by byte: undone below
+  for (int i = 40; i < 80; ++i)
+    std::reverse(entry(i), entry(i) + 8);          // ids stored from 139 down to 100
+  std::copy(entry(1), entry(1) + 4, entry(0));     // named entries 0 and 1 share a name
+  std::copy(entry(54), entry(54) + 4, entry(59));  // 125 twice, 120 not at all
+  auto dir = *ResourceDirectory::Open(file);
+  auto find = [&](const ResourceId& name) {
+    auto found = dir.Find(ResourceId::Number(14), name);
+    return found ? Text(*found) : "error: " + std::string(ToString(found.error()));
+  };
+  auto lower = [](ResourceId name) {
+    for (char16_t& c : name.string)
+      c = static_cast<char16_t>(std::tolower(c));
+    return name;
+  };
+  auto dataOf = [](const ResourceId& name) {  // "Group17" holds "name17"
+    return "name" + std::string(name.string.begin() + 5, name.string.end());
+  };
+  for (int i = 2; i < 40; ++i)
+    EXPECT_EQ(find(lower(names[i])), dataOf(names[i]));
+  EXPECT_EQ(find(lower(names[1])), dataOf(names[0])) << "the first stored of the two";
+  EXPECT_EQ(find(names[0]), "error: no such resource");
+  EXPECT_EQ(find(ResourceId::Number(125)), "id25");
+  EXPECT_EQ(find(ResourceId::Number(120)), "error: no such resource");
+  for (int id : {100, 107, 139})
+    EXPECT_EQ(find(ResourceId::Number(id)), "id" + std::to_string(id - 100));
+  EXPECT_EQ(find(ResourceId::Number(99)), "error: no such resource");
 }
 
 TEST(PeResourcesTest, LanguagePreferenceIsChineseThenNeutralThenUsEnglishThenTheFirst) {

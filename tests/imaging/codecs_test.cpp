@@ -182,6 +182,23 @@ TEST(GifEncoder, APictureWithManyColoursIsReducedToAPalette) {
   EXPECT_LE(MaxChannelDifference(back, photo), 64);
 }
 
+// An icon of many colours laid on white: the white stays exactly white (the quantizer alone,
+// at 5 bits a channel, gives (248, 248, 248)), and the other colours stay close.
+TEST(GifEncoder, TheBackgroundOfAPictureOfManyColoursStaysExact) {
+  QImage onWhite(96, 96, QImage::Format_ARGB32);
+  onWhite.fill(0xFFFFFFFF);
+  const QImage photo = Pattern(64, 64, false);
+  for (int y = 0; y < 64; ++y)
+    for (int x = 0; x < 64; ++x)
+      onWhite.setPixel(16 + x, 16 + y, photo.pixel(x, y));
+  Disposer source{BitmapFrom(onWhite)};
+  QImage back = QtDecode(Encode(source.image, gdip::EncoderClsidGIF));
+  ASSERT_EQ(back.size(), onWhite.size());
+  for (QPoint corner : {QPoint(0, 0), QPoint(95, 95), QPoint(8, 50), QPoint(90, 3)})
+    EXPECT_EQ(back.pixel(corner), 0xFFFFFFFFu) << corner.x() << "," << corner.y();
+  EXPECT_LE(MaxChannelDifference(back, onWhite), 64);
+}
+
 TEST(TiffEncoder, KeepsAlpha) {
   QImage original = Pattern(20, 9, true);
   Disposer source{BitmapFrom(original)};
@@ -325,6 +342,30 @@ TEST(Decoding, UnknownBytesAndHugeDeclaredSizesAreRefused) {
   std::memcpy(png.data() + 20, big, 4);
   EXPECT_EQ(Decode(png, &status), 0u);
   EXPECT_NE(status, gdip::Ok);
+}
+
+// One limit on pixels for every format: a JPEG of 5,800 x 5,800 (past the 128 MiB Qt's readers
+// allow by default, as GIF and TIFF pictures of that size are) loads like a PNG of that size;
+// beyond the limit the size a header declares is refused before reading.
+TEST(Decoding, PicturesThroughQtLoadUpToThePixelLimit) {
+  QImage large(5800, 5800, QImage::Format_RGB32);
+  large.fill(0xFF336699);
+  std::vector<uint8_t> jpeg = QtEncode(large, "jpeg", 50);
+  GpStatus status = -1;
+  {
+    Disposer decoded{Decode(jpeg, &status)};
+    EXPECT_EQ(status, gdip::Ok);
+    UINT width = 0;
+    gp::GdipGetImageWidth(decoded.image, &width);
+    EXPECT_EQ(width, 5800u);
+  }
+  for (size_t at = 2; at + 9 < jpeg.size(); ++at)
+    if (jpeg[at] == 0xFF && jpeg[at + 1] == 0xC0) {  // the frame header: height, width
+      jpeg[at + 5] = jpeg[at + 7] = 0x23, jpeg[at + 6] = jpeg[at + 8] = 0x28;  // 9000
+      break;
+    }
+  EXPECT_EQ(Decode(jpeg, &status), 0u);
+  EXPECT_EQ(status, gdip::OutOfMemory);
 }
 
 TEST(Decoding, CrashInputsOfTheFuzzerFailCleanly) {

@@ -105,6 +105,43 @@ void ExpectSameIconPixels(const fs::path& ours, const std::map<int, QImage>& the
   }
 }
 
+namespace {
+
+constexpr const char* kPython = "/usr/bin/python3";
+
+// Each image's size and a digest of its RGBA pixels, with the colour of transparent pixels
+// cleared (decoders differ there and nobody sees it).
+constexpr const char* kPillowScript = R"(
+import hashlib, sys
+from PIL import IcoImagePlugin
+with open(sys.argv[1], "rb") as f:
+    ico = IcoImagePlugin.IcoFile(f)
+    for i in range(len(ico.entry)):
+        im = ico.frame(i).convert("RGBA")
+        px = bytes(b for p in im.getdata() for b in (p if p[3] else (0, 0, 0, 0)))
+        print(im.size[0], "x", im.size[1], hashlib.sha1(px).hexdigest())
+)";
+
+}  // namespace
+
+bool HavePillow() {
+  return RunCommand(std::string(kPython) + " -c 'import PIL' 2>/dev/null") == 0;
+}
+
+std::vector<std::string> PillowImages(const fs::path& ico) {
+  std::string output;
+  RunCommand(
+      std::string(kPython) + " -c " + Quoted(kPillowScript) + " " + Quoted(ico.string()) + " 2>&1",
+      &output);
+  std::vector<std::string> lines;
+  for (size_t at = 0, end; at < output.size(); at = end + 1) {
+    end = output.find('\n', at);
+    if (end == std::string::npos) end = output.size();
+    lines.push_back(output.substr(at, end - at));
+  }
+  return lines;
+}
+
 void WrestoolExtractGroup(const fs::path& module, const std::string& name, const fs::path& ico) {
   RunCommand("wrestool -x -t14 --name=" + Quoted(name) + " -o " + Quoted(ico.string()) + " " +
              Quoted(module.string()));

@@ -31,6 +31,13 @@ void ExpectSameIconPixels(const std::filesystem::path& ours, const std::filesyst
                           const std::filesystem::path& scratch);
 void ExpectSameIconPixels(const std::filesystem::path& ours, const std::map<int, QImage>& theirs);
 
+// Whether Debian's Python has Pillow (python3-pil), a widely used decoder of icon files that
+// places each image's AND mask from the end of the bytes its directory entry gives.
+bool HavePillow();
+// Every image of an icon file as Pillow decodes it, in Pillow's order: "W x H" and a digest of
+// its RGBA pixels (fully transparent pixels compare by alpha only), one line per image.
+std::vector<std::string> PillowImages(const std::filesystem::path& ico);
+
 // Extracts one group with wrestool as an icon file.
 void WrestoolExtractGroup(const std::filesystem::path& module, const std::string& name,
                           const std::filesystem::path& ico);

@@ -1,5 +1,6 @@
 #include "tests/support/ne_writer.h"
 
+#include <map>
 #include <stdexcept>
 #include <string>
 
@@ -116,8 +117,19 @@ Bytes NeWriter::Build() {
   uint64_t cursor = alignUp(file.size());
   layout_.firstData = static_cast<uint32_t>(cursor);
   size_t entry = 0;
+  std::map<Bytes, size_t> stored;  // data shared: the entry that holds it
   for (const Type& t : types_)
     for (const Resource& r : t.resources) {
+      if (share_) {
+        auto [at, added] = stored.try_emplace(r.data, entry);
+        if (!added) {
+          for (size_t field : {0, 2})
+            PutU16(table, entryOffsets[entry] + field,
+                   GetU16(table, entryOffsets[at->second] + field));
+          ++entry;
+          continue;
+        }
+      }
       uint64_t units = alignUp(r.data.size()) >> shift_;
       if ((cursor >> shift_) > 0xFFFF || units > 0xFFFF)
         throw std::length_error("an NE resource past what the alignment shift reaches");

@@ -23,7 +23,10 @@ class NeWriter {
     uint32_t firstData = 0;      // the first resource's data
   };
 
-  explicit NeWriter(uint16_t alignShift = 4) : shift_(alignShift) {}
+  // With `shareIdenticalData`, resources whose data is the same point at one copy of it (the
+  // format allows it), so a library of tens of thousands of entries fits the 16-bit offsets.
+  explicit NeWriter(uint16_t alignShift = 4, bool shareIdenticalData = false)
+      : shift_(alignShift), share_(shareIdenticalData) {}
 
   void Add(const ResourceName& type, const ResourceName& name, Bytes data);
   // As PeWriter::AddIconGroup.
@@ -43,6 +46,7 @@ class NeWriter {
     std::vector<Resource> resources;
   };
   uint16_t shift_;
+  bool share_;
   std::vector<Type> types_;  // in the order added
   uint16_t nextIconId_ = 1;
   Layout layout_;

@@ -67,10 +67,12 @@ Bytes PeWriter::Build() {
   }
   uint32_t dataStart = AlignUp(directories + dataEntries + strings, 8);
   uint32_t size = dataStart;
+  std::map<Bytes, uint32_t> placed;  // shared data: where it is
   for (const auto& [type, names] : types_)
     for (const auto& [name, languages] : names)
       for (const auto& [language, data] : languages)
-        size = AlignUp(size + static_cast<uint32_t>(data.size()), 8);
+        if (!share_ || placed.try_emplace(data, 0).second)
+          size = AlignUp(size + static_cast<uint32_t>(data.size()), 8);
 
   Bytes rsrc(size, 0);
   uint32_t dirCursor = 0, entryCursor = directories, stringCursor = directories + dataEntries;
@@ -119,10 +121,15 @@ Bytes PeWriter::Build() {
       for (const auto& [language, data] : languages) {
         PutU32(rsrc, languageEntry, language);
         PutU32(rsrc, languageEntry + 4, entryCursor);
-        PutU32(rsrc, entryCursor, kResourceRva + dataCursor);
         PutU32(rsrc, entryCursor + 4, static_cast<uint32_t>(data.size()));
-        std::copy(data.begin(), data.end(), rsrc.begin() + dataCursor);
-        dataCursor = AlignUp(dataCursor + static_cast<uint32_t>(data.size()), 8);
+        if (share_ && placed.at(data) != 0) {
+          PutU32(rsrc, entryCursor, kResourceRva + placed.at(data));
+        } else {
+          if (share_) placed.at(data) = dataCursor;
+          PutU32(rsrc, entryCursor, kResourceRva + dataCursor);
+          std::copy(data.begin(), data.end(), rsrc.begin() + dataCursor);
+          dataCursor = AlignUp(dataCursor + static_cast<uint32_t>(data.size()), 8);
+        }
         entryCursor += 16;
         languageEntry += 8;
       }

@@ -54,7 +54,9 @@ class PeWriter {
     uint32_t firstSubdirectory = 0;  // the first type's name directory
   };
 
-  explicit PeWriter(Format format = Format::Pe32) : format_(format) {}
+  // With `shareIdenticalData`, resources whose data is the same point at one copy of it.
+  explicit PeWriter(Format format = Format::Pe32, bool shareIdenticalData = false)
+      : format_(format), share_(shareIdenticalData) {}
 
   void Add(const ResourceName& type, const ResourceName& name, Bytes data,
            uint16_t language = 1033);
@@ -69,6 +71,7 @@ class PeWriter {
   using Languages = std::map<uint16_t, Bytes>;
   using Names = std::map<ResourceName, Languages>;
   Format format_;
+  bool share_;
   std::map<ResourceName, Names> types_;
   uint16_t nextIconId_ = 1;
   Layout layout_;
