@@ -17,9 +17,16 @@
 #include "platform/codecs/dib.h"
 #include "platform/codecs/ico.h"
 #include "platform/codecs/png.h"
+#include "platform/i18n/catalog.h"
 #include "platform/pe/module_resources.h"
 
 namespace fuzz {
+
+// A compiled catalog, and a look-up in what it gave.
+inline void Catalog(std::span<const uint8_t> bytes) {
+  const auto catalog = platform::i18n::Catalog::Parse(bytes);
+  (void)catalog.Find("form", "提取");
+}
 
 // The DIB decoder in both modes, and bitmap files.
 inline void Dib(std::span<const uint8_t> bytes) {

@@ -7,6 +7,7 @@ set -euo pipefail
 run_packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins qt6-translations-l10n
+  qt6-tools-dev qt6-l10n-tools
   libgif-dev libjpeg-dev libpng-dev libdeflate-dev libglib2.0-dev
   fonts-wqy-microhei xvfb xauth xdg-utils
   dpkg-dev file

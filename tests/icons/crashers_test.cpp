@@ -32,6 +32,9 @@ TEST(CrashersTest, NeModuleInputsFailCleanly) {
 TEST(CrashersTest, PngInputsFailCleanly) {
   ReplayCrashers("png", fuzz::Png);
 }
+TEST(CrashersTest, CatalogInputsFailCleanly) {
+  ReplayCrashers("catalog", fuzz::Catalog);
+}
 TEST(CrashersTest, ExtractedGroupsAreWholeIconFiles) {
   ReplayCrashers("extract_group", fuzz::ExtractGroup);
 }
