@@ -9,6 +9,7 @@
 #include "frame/external_functions.h"
 #include "frame/literal.h"
 #include "frame/loaded_source.h"
+#include "frame/translated.h"
 #include "icofile/shell_paths.h"
 #include "imaging/image_object.h"
 
@@ -39,11 +40,10 @@ bool SavePictureOf(imaging::ImageObject& image, win32::HICON icon, SaveFormat fo
 }  // namespace
 
 frame::Text RefusalText(uint64_t refusedBytes) {
-  using frame::literals::operator""_gbk;
-  return "全部提取失败！这些图标共需写入 "_gbk +
-         frame::Text(std::to_string((refusedBytes + kMiB - 1) / kMiB)) +
-         " MB，超过了一次提取最多写入 "_gbk +
-         frame::Text(std::to_string(kMaxExtractionBytes / kMiB)) + " MB 的限制。"_gbk;
+  return frame::Format(
+      TR("extraction",
+         "全部提取失败！这些图标共需写入 %1 MB，超过了一次提取最多写入 %2 MB 的限制。"),
+      (refusedBytes + kMiB - 1) / kMiB, kMaxExtractionBytes / kMiB);
 }
 
 // A file at the path is taken as well as a folder: a fresh folder could not be made there.

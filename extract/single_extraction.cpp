@@ -5,6 +5,7 @@
 #include "frame/commands.h"
 #include "frame/external_functions.h"
 #include "frame/literal.h"
+#include "frame/translated.h"
 #include "icofile/shell_paths.h"
 #include "imaging/image_object.h"
 
@@ -24,7 +25,7 @@ frame::ByteSet BitmapOf(win32::HICON icon, bool onWhite) {
 }
 
 frame::Text StatusText(SaveFormat format, bool succeeded, const frame::Text& indexNumber) {
-  return OutcomeText(format, succeeded) + "序号："_gbk + indexNumber;
+  return frame::Format(TR("extraction", "%1序号：%2"), OutcomeText(format, succeeded), indexNumber);
 }
 
 }  // namespace
@@ -32,20 +33,24 @@ frame::Text StatusText(SaveFormat format, bool succeeded, const frame::Text& ind
 const frame::Text& OutcomeText(SaveFormat format, bool succeeded) {
   switch (format) {
     case SaveFormat::Jpg:
-      return succeeded ? "保存JPG图片成功！"_gbk : "保存JPG图片失败！"_gbk;
+      return succeeded ? TR("extraction", "保存JPG图片成功！")
+                       : TR("extraction", "保存JPG图片失败！");
     case SaveFormat::Gif:
-      return succeeded ? "保存GIF图片成功！"_gbk : "保存GIF图片失败！"_gbk;
+      return succeeded ? TR("extraction", "保存GIF图片成功！")
+                       : TR("extraction", "保存GIF图片失败！");
     case SaveFormat::Tiff:
-      return succeeded ? "保存TIFF图片成功！"_gbk : "保存TIFF图片失败！"_gbk;
+      return succeeded ? TR("extraction", "保存TIFF图片成功！")
+                       : TR("extraction", "保存TIFF图片失败！");
     case SaveFormat::Png:
-      return succeeded ? "保存PNG图片成功！"_gbk : "保存PNG图片失败！"_gbk;
+      return succeeded ? TR("extraction", "保存PNG图片成功！")
+                       : TR("extraction", "保存PNG图片失败！");
     case SaveFormat::Ico:
-      return succeeded ? "提取图标成功！"_gbk : "提取图标失败！"_gbk;
+      return succeeded ? TR("extraction", "提取图标成功！") : TR("extraction", "提取图标失败！");
     case SaveFormat::Bmp:
     case SaveFormat::TransparentBmp:
       break;
   }
-  return succeeded ? "保存BMP图片成功！"_gbk : "保存BMP图片失败！"_gbk;
+  return succeeded ? TR("extraction", "保存BMP图片成功！") : TR("extraction", "保存BMP图片失败！");
 }
 
 bool SaveIconPicture(win32::HICON icon, SaveFormat format, const frame::Text& path) {
@@ -87,7 +92,8 @@ SavedIcon SaveIconGroup(const frame::IconGroupSource& groups, const frame::Text&
   ext::DestroyIcon(icon);
   saved.fromHandle = saved.written;
   saved.status = StatusText(SaveFormat::Ico, false, indexNumber);
-  if (saved.written) saved.status += "  根据句柄创建."_gbk;
+  if (saved.written)
+    saved.status = frame::Format(TR("extraction", "%1  根据句柄创建."), saved.status);
   return saved;
 }
 

@@ -6,6 +6,7 @@
 #include "frame/commands.h"
 #include "frame/fatal.h"
 #include "frame/literal.h"
+#include "frame/translated.h"
 
 namespace frame {
 namespace {
@@ -63,7 +64,7 @@ ByteSet ByteSetMid(const ByteSet& bytes, int32_t start, int32_t n) {
 }
 
 Value GetByteSetData(const ByteSet& bytes, int32_t type, int32_t* position) {
-  if (type < 1 || type > 10) RaiseRuntimeError("“欲取出数据的类型”参数值无效"_gbk);
+  if (type < 1 || type > 10) RaiseRuntimeError(TR("errors", "“欲取出数据的类型”参数值无效"));
   int64_t at = position ? *position : 1;
   bool inside = at >= 1 && static_cast<uint64_t>(at) <= bytes.size();
   size_t offset = inside ? static_cast<size_t>(at - 1) : bytes.size();

@@ -5,6 +5,7 @@
 
 #include "frame/fatal.h"
 #include "frame/literal.h"
+#include "frame/translated.h"
 #include "platform/api.h"
 #include "platform/paths.h"
 
@@ -73,7 +74,7 @@ win32::HMODULE ExternalBinder::ModuleOf(int index) const {
 
 platform::AnyFunction ExternalBinder::Bind(int index) {
   if (index < 0 || static_cast<size_t>(index) >= slots_.size())
-    FatalError("无法找到指定DLL库文件中的输出命令“#"_gbk + Text(std::to_string(index)) + "”"_gbk);
+    FatalError(Format(TR("errors", "无法找到指定DLL库文件中的输出命令“#%1”"), index));
   Slot& slot = slots_[index];
   if (slot.address) return slot.address;
 
@@ -110,10 +111,10 @@ platform::AnyFunction ExternalBinder::Bind(int index) {
     if (module) loader_.Unload(module);
     Text function(entry.function);
     if (entry.library.empty()) {
-      FatalError("无法找到指定DLL库文件中的输出命令“"_gbk + function + "”"_gbk);
+      FatalError(Format(TR("errors", "无法找到指定DLL库文件中的输出命令“%1”"), function));
     }
-    FatalError("无法找到指定DLL库文件“"_gbk + Text(entry.library) + "”中的输出命令“"_gbk +
-               function + "”"_gbk);
+    FatalError(Format(TR("errors", "无法找到指定DLL库文件“%1”中的输出命令“%2”"),
+                      Text(entry.library), function));
   }
   slot.address = address;
   slot.module = module;

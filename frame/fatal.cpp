@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "frame/literal.h"
+#include "frame/translated.h"
 #include "platform/api.h"
 #include "platform/desktop.h"
 
@@ -37,36 +38,36 @@ bool& Ending() {
 }  // namespace
 
 Text FatalErrorText(const Text& message, int code) {
-  Text text = "运行时出错!\r\n\r\n"_gbk;
-  if (code != 0) text += "错误代码："_gbk + Text(std::to_string(code)) + Text("\r\n\r\n");
-  if (!message.empty()) text += "错误信息："_gbk + message + Text("\r\n");
+  Text text = TR("errors", "运行时出错!\r\n\r\n");
+  if (code != 0) text += Format(TR("errors", "错误代码：%1\r\n\r\n"), code);
+  if (!message.empty()) text += Format(TR("errors", "错误信息：%1\r\n"), message);
   return text;
 }
 
 Text RuntimeErrorMessage(int code) {
   switch (code) {
     case 1:
-      return "数组成员引用下标超出定义范围"_gbk;
+      return TR("errors", "数组成员引用下标超出定义范围");
     case 2:
-      return "未得到所需要的数值型数据"_gbk;
+      return TR("errors", "未得到所需要的数值型数据");
     case 3:
-      return "引用数组成员时维数不为1且不等于该数组目前所具有的维数"_gbk;
+      return TR("errors", "引用数组成员时维数不为1且不等于该数组目前所具有的维数");
     case 4:
-      return "数组成员引用下标必须大于等于1"_gbk;
+      return TR("errors", "数组成员引用下标必须大于等于1");
     case 5:
-      return "数据或数组类型不匹配"_gbk;
+      return TR("errors", "数据或数组类型不匹配");
     case 6:
-      return "调用DLL命令后发现堆栈错误"_gbk;
+      return TR("errors", "调用DLL命令后发现堆栈错误");
     case 7:
-      return "子语句参数未返回数据或者返回了非系统基本类型或数组型数据"_gbk;
+      return TR("errors", "子语句参数未返回数据或者返回了非系统基本类型或数组型数据");
     case 8:
-      return "被比较数据只能使用等于或不等于命令比较"_gbk;
+      return TR("errors", "被比较数据只能使用等于或不等于命令比较");
     case 9:
-      return "“多项选择”命令的索引值参数小于零或超出了所提供参数表范围"_gbk;
+      return TR("errors", "“多项选择”命令的索引值参数小于零或超出了所提供参数表范围");
     case 10:
-      return "“重定义数组”命令的数组维定义参数值必须大于零或单维时大于等于零"_gbk;
+      return TR("errors", "“重定义数组”命令的数组维定义参数值必须大于零或单维时大于等于零");
     case 11:
-      return "所提供参数的数据类型不符合要求"_gbk;
+      return TR("errors", "所提供参数的数据类型不符合要求");
     default:
       return Text();
   }
@@ -75,7 +76,7 @@ Text RuntimeErrorMessage(int code) {
 void FatalError(const Text& message, int code) {
   if (!Ending()) {
     Ending() = true;
-    if (Reporter()) Reporter()(FatalErrorText(message, code), "错误"_gbk);
+    if (Reporter()) Reporter()(FatalErrorText(message, code), TR("errors", "错误"));
   }
   EndProcess(-1);
 }
@@ -89,7 +90,7 @@ void RaiseRuntimeError(const Text& message) {
 }
 
 void AllocationFailed(size_t bytes) {
-  FatalError("分配 "_gbk + Text(std::to_string(bytes)) + " 字节内存失败!"_gbk, 0);
+  FatalError(Format(TR("errors", "分配 %1 字节内存失败!"), bytes), 0);
 }
 
 FatalReporter SetFatalReporter(FatalReporter reporter) {

@@ -2,6 +2,7 @@
 
 #include "frame/fatal.h"
 #include "frame/literal.h"
+#include "frame/translated.h"
 
 namespace frame {
 namespace {
@@ -10,7 +11,7 @@ using namespace literals;
 
 RuntimeApp& App() {
   RuntimeApp* app = RuntimeApp::Current();
-  if (!app) FatalError("载入启动窗口失败"_gbk);
+  if (!app) FatalError(TR("errors", "载入启动窗口失败"));
   return *app;
 }
 

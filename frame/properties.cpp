@@ -3,6 +3,7 @@
 #include "frame/fatal.h"
 #include "frame/literal.h"
 #include "frame/runtime/runtime_app.h"
+#include "frame/translated.h"
 #include "frame/units/unit.h"
 
 namespace frame {
@@ -12,7 +13,7 @@ using namespace literals;
 
 RuntimeApp& App() {
   RuntimeApp* app = RuntimeApp::Current();
-  if (!app) FatalError("未载入欲访问窗口组件所在的窗口"_gbk);
+  if (!app) FatalError(TR("errors", "未载入欲访问窗口组件所在的窗口"));
   return *app;
 }
 

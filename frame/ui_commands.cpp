@@ -9,6 +9,7 @@
 #include "frame/literal.h"
 #include "frame/properties.h"
 #include "frame/runtime/runtime_app.h"
+#include "frame/translated.h"
 #include "frame/units/unit.h"
 #include "platform/api.h"
 #include "platform/user32/input_box.h"
@@ -25,7 +26,7 @@ constexpr int kFileBufferSize = 1024;
 
 RuntimeApp& App() {
   RuntimeApp* app = RuntimeApp::Current();
-  if (!app) RaiseRuntimeError("指定窗口或窗口组件不存在或尚未载入"_gbk);
+  if (!app) RaiseRuntimeError(TR("errors", "指定窗口或窗口组件不存在或尚未载入"));
   return *app;
 }
 
@@ -92,7 +93,7 @@ int32_t MessageBox(const Value& message, int32_t flags, const std::optional<Text
   UINT boxFlags = static_cast<UINT>(flags);
   if (!(boxFlags & MB_SYSTEMMODAL)) boxFlags |= MB_TASKMODAL;
   const Text text = ToText(message);
-  const Text& title = caption ? *caption : "信息："_gbk;
+  const Text& title = caption ? *caption : TR("dialogs", "信息：");
   const int pressed = user32::MessageBoxA(0, text.c_str(), title.c_str(), boxFlags);
   return pressed >= IDOK ? pressed - 1 : IDCANCEL - 1;  // the commands number the buttons from 0
 }

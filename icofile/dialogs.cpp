@@ -8,6 +8,7 @@
 #include "frame/external_functions.h"
 #include "frame/literal.h"
 #include "frame/services.h"
+#include "frame/translated.h"
 #include "icofile/shell_paths.h"
 #include "imaging/own_window.h"
 
@@ -102,8 +103,9 @@ frame::Text AskSaveFile(const FileDialogRequest& request, uint32_t flags, bool a
   frame::Text chosen = dialog.Chosen();
   if (askOverwrite && !chosen.empty() && frame::FileExists(chosen)) {
     // The platform's message box answers Yes with IDYES (6), not the frame's 5.
-    const frame::Text question = FileNameOfPath(chosen, true) + "已经存在，是否覆盖？"_gbk;
-    if (ext::MessageBoxA(dialog.record.hwndOwner, question.c_str(), "信息："_gbk.c_str(),
+    const frame::Text question =
+        frame::Format(TR("dialogs", "%1已经存在，是否覆盖？"), FileNameOfPath(chosen, true));
+    if (ext::MessageBoxA(dialog.record.hwndOwner, question.c_str(), TR("dialogs", "信息：").c_str(),
                          kOverwriteQuestionFlags) != win32::IDYES)
       return {};
   }

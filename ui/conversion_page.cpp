@@ -10,6 +10,7 @@
 #include "frame/literal.h"
 #include "frame/properties.h"
 #include "frame/services.h"
+#include "frame/translated.h"
 #include "frame/ui_commands.h"
 #include "icofile/conversion.h"
 #include "icofile/dialogs.h"
@@ -172,7 +173,7 @@ bool ListFolderOnce(const frame::Text& current, win32::HWND window, bool& foundP
   frame::DoEvents();
   if (!WindowStillOpen(window)) return false;
   list.DisableRedraw();
-  SetCaption(unit::标签1, "查找图片……请稍等……"_gbk);
+  SetCaption(unit::标签1, TR("conversion", "查找图片……请稍等……"));
   list.CreateSmallImageList(kRowIconSide, kRowIconSide, kRowIconFlags, list.GetBkColor());
   list.DeleteAllItems();
   const frame::Text folder = icofile::WithTrailingSeparator(current);
@@ -271,7 +272,7 @@ void ListPictureFolder() {
   scan.restart = false;
   if (!whole || !WindowStillOpen(window)) return;
   if (foundPicture) RememberFolder(folder);
-  SetCaption(unit::标签1, "就绪"_gbk);
+  SetCaption(unit::标签1, TR("conversion", "就绪"));
 }
 
 std::optional<int32_t> InitPictureBrowser(const frame::EventRecord&) {
@@ -281,7 +282,7 @@ std::optional<int32_t> InitPictureBrowser(const frame::EventRecord&) {
   list.Create(frame::GetUnitHandle(UnitOfMainWindow(unit::外形框1, UnitType::ShapeBox)), 0, 0,
               width, height, kReportView);
   list.SetFullRowSelect(true);
-  list.InsertColumn(std::nullopt, "图片文件"_gbk, kListColumnWidth);
+  list.InsertColumn(std::nullopt, TR("conversion", "图片文件"), kListColumnWidth);
   ProgramGlobals().pictureListProcedure = reinterpret_cast<win32::WNDPROC>(
       ext::SetWindowLongA(list.Handle(), win32::GWL_WNDPROC,
                           reinterpret_cast<win32::LONG_PTR>(&PictureListWindowProc)));
@@ -316,7 +317,7 @@ std::optional<int32_t> GoUpFolder(const frame::EventRecord&) {
 std::optional<int32_t> ChoosePictureFolder(const frame::EventRecord&) {
   icofile::FolderBrowseRequest browse;
   browse.owner = MainWindowHandle();
-  browse.title = "请选择图片目录"_gbk;
+  browse.title = TR("conversion", "请选择图片目录");
   browse.editBox = true;
   SetCurrentFolder(icofile::BrowseForFolder(browse));
   ListPictureFolder();
@@ -367,7 +368,8 @@ std::optional<int32_t> AddConversionImage(const frame::EventRecord&) {
   }
   frame::RestoreCursor();
   if (!prepared || prepared->size() != 1) {
-    const frame::Text problem = PictureSelected() ? "无法读取所选图片！"_gbk : "请选择图片！"_gbk;
+    const frame::Text problem = PictureSelected() ? TR("conversion", "无法读取所选图片！")
+                                                  : TR("conversion", "请选择图片！");
     ShowStatus(problem);
     frame::MessageBox(problem);
     return kNoResult;
@@ -377,7 +379,7 @@ std::optional<int32_t> AddConversionImage(const frame::EventRecord&) {
   const frame::Text itemText = icofile::ConversionListText(sizeText, prepared->front());
   frame::ListAddItem(ConversionListBox(), itemText);
   ProgramGlobals().conversionList.push_back(std::move(prepared->front()));
-  ShowStatus("已添加："_gbk + SelectedName() + "，"_gbk + itemText);
+  ShowStatus(frame::Format(TR("conversion", "已添加：%1，%2"), SelectedName(), itemText));
   frame::ReleaseMouseCapture();
   return kNoResult;
 }
@@ -406,24 +408,24 @@ std::optional<int32_t> PreviewConversionImage(const frame::EventRecord&) {
 // asked or written for it. A written icon is confirmed on the status line.
 std::optional<int32_t> ConvertToIcon(const frame::EventRecord&) {
   if (ProgramGlobals().conversionList.empty()) {
-    const frame::Text problem = "转换列表中没有图片，请先添加图片！"_gbk;
+    const frame::Text problem = TR("conversion", "转换列表中没有图片，请先添加图片！");
     ShowStatus(problem);
     frame::MessageBox(problem);
     return kNoResult;
   }
   icofile::FileDialogRequest save;
-  save.filter = "图标文件|*.ico"_gbk;
+  save.filter = TR("dialogs", "图标文件|*.ico");
   save.initialFolder = OutputBaseFolder();
   const frame::Text path = icofile::AskSaveFile(save);
   if (path.empty()) return kNoResult;
   if (!icofile::WriteConversionIcon(ProgramGlobals().conversionList, path)) {
-    ShowStatus("抱歉！转换失败。"_gbk);
-    frame::MessageBox("抱歉！转换失败。"_gbk);
+    ShowStatus(TR("conversion", "抱歉！转换失败。"));
+    frame::MessageBox(TR("conversion", "抱歉！转换失败。"));
     return kNoResult;
   }
   // The name, as written: the status line is too short for most paths, and cuts off their end.
-  ShowStatus("转换完毕！已保存图标："_gbk +
-             frame::Text::FromCString(ext::PathFindFileNameA(path.c_str())));
+  ShowStatus(frame::Format(TR("conversion", "转换完毕！已保存图标：%1"),
+                           frame::Text::FromCString(ext::PathFindFileNameA(path.c_str()))));
   if (frame::ReadBool(kMainWindowId, unit::选择框1, prop::kCheckBoxChecked))
     ShowInFileManager(path);
   ProgramGlobals().lastIconPath = path;

@@ -16,6 +16,7 @@
 #include "frame/loaded_source.h"
 #include "frame/properties.h"
 #include "frame/services.h"
+#include "frame/translated.h"
 #include "frame/ui_commands.h"
 #include "icofile/dialogs.h"
 #include "icofile/icon_container.h"
@@ -47,7 +48,7 @@ constexpr int32_t kYesNoInformation = 68;
 constexpr std::optional<int32_t> kNoResult = std::nullopt;
 
 const frame::Text& IconFileFilter() {
-  return "图标文件|*.ico"_gbk;
+  return TR("dialogs", "图标文件|*.ico");
 }
 
 frame::Text Decimal(int64_t number) {
@@ -81,12 +82,6 @@ frame::Text Progress(int64_t done, int64_t total) {
 // stands beside it.
 void ShowStatus(const frame::Text& text) {
   SetCaption(unit::标签1, text);
-}
-
-// "N个图标中有F个" of a batch's outcome.
-frame::Text SomeOf(size_t total, size_t some) {
-  return Decimal(static_cast<int64_t>(total)) + "个图标中有"_gbk +
-         Decimal(static_cast<int64_t>(some)) + "个"_gbk;
 }
 
 // Folders an operation made (icofile::MissingFolders, the deepest first) and left empty go again.
@@ -191,7 +186,8 @@ void ShowAssociatedIcon(const frame::Text& source) {
 }
 
 void ShowSource(const frame::Text& path) {
-  ShowStatus("就绪"_gbk);  // what the status line said was about the file shown before
+  ShowStatus(
+      TR("extraction", "就绪"));  // what the status line said was about the file shown before
   SetEditContent(unit::保存路径编辑框, ProposedFolder(path));
   Globals& page = ProgramGlobals();
   page.sourcePath = path;
@@ -203,12 +199,13 @@ void ShowSource(const frame::Text& path) {
   frame::DoEvents();
   const frame::Text name = icofile::FileNameOfPath(path, true);
   if (count >= 1) {
-    SetCaption(unit::提示标签, "‘"_gbk + name + "’有"_gbk + Decimal(count) + "个图标。"_gbk);
+    SetCaption(unit::提示标签, frame::Format(TR("extraction", "‘%1’有%2个图标。"), name, count));
     SetDisabled(unit::全部提取按钮, false);
     SetDisabled(unit::提取按钮, false);
     ShowStrip(path, count);
   } else {
-    SetCaption(unit::提示标签, "‘"_gbk + name + "’中没有图标！可提取其关联文件图标。"_gbk);
+    SetCaption(unit::提示标签,
+               frame::Format(TR("extraction", "‘%1’中没有图标！可提取其关联文件图标。"), name));
     ShowAssociatedIcon(path);
     SetDisabled(unit::全部提取按钮, true);
     SetDisabled(unit::提取按钮, false);
@@ -258,7 +255,7 @@ int32_t CountIconFiles(const frame::Text& folder) {
 
 std::optional<int32_t> OpenIconSource(const frame::EventRecord&) {
   icofile::FileDialogRequest request;
-  request.filter = "全部文件|*.*|执行文件(exe)|*.exe|DLL文件|*.dll|CPL文件|*.cpl"_gbk;
+  request.filter = TR("dialogs", "全部文件|*.*|执行文件(exe)|*.exe|DLL文件|*.dll|CPL文件|*.cpl");
   const frame::Text path = icofile::AskOpenFile(request);
   if (!path.empty()) ShowSource(path);
   return kNoResult;
@@ -329,12 +326,12 @@ std::optional<int32_t> ExtractFolderIcon(const frame::EventRecord&) {
   const frame::Text path = icofile::AskSaveFile(save);
   if (path.empty()) return kNoResult;
   if (!extract::SaveFolderIcon(folder, path)) {
-    ShowStatus("提取图标失败！"_gbk);
-    frame::MessageBox("提取图标失败！"_gbk);
+    ShowStatus(TR("extraction", "提取图标失败！"));
+    frame::MessageBox(TR("extraction", "提取图标失败！"));
     return kNoResult;
   }
-  ShowStatus("提取图标成功！"_gbk);
-  if (AskedYes("提取图标成功！是否打开文件所在目录?"_gbk, kYesNoInformation))
+  ShowStatus(TR("extraction", "提取图标成功！"));
+  if (AskedYes(TR("extraction", "提取图标成功！是否打开文件所在目录?"), kYesNoInformation))
     icofile::ShellOpen("explorer.exe"_gbk, "/select,"_gbk + path);
   return kNoResult;
 }
@@ -351,7 +348,7 @@ std::optional<int32_t> ChooseOutputFolder(const frame::EventRecord&) {
   const frame::Text folder = icofile::BrowseForFolder(browse);
   if (folder.empty()) return kNoResult;
   if (frame::TextLeft(folder, 1) != icofile::PathSeparator()) {
-    frame::MessageBox("所选文件夹没有可用的路径，请另选一个文件夹！"_gbk);
+    frame::MessageBox(TR("extraction", "所选文件夹没有可用的路径，请另选一个文件夹！"));
     return kNoResult;
   }
   SetEditContent(unit::保存路径编辑框, folder);
@@ -407,22 +404,25 @@ std::optional<int32_t> ExtractAllIcons(const frame::EventRecord&) {
   const size_t total = static_cast<size_t>(count);
   if (saved == 0) {
     RemoveEmptyFolders(made);
-    const frame::Text failed =
-        extract::OutcomeText(format, false) + Decimal(count) + "个图标都未能保存。"_gbk;
+    const frame::Text failed = frame::Format(TR("extraction", "%1%2个图标都未能保存。"),
+                                             extract::OutcomeText(format, false), count);
     ShowStatus(failed);
     frame::MessageBox(failed);
     return kNoResult;
   }
-  frame::Text outcome = "提取完毕！"_gbk;
+  frame::Text outcome = TR("extraction", "提取完毕！");
   if (saved < total) {
-    outcome += SomeOf(total, total - saved) + "未能保存。"_gbk;
+    outcome = frame::Format(TR("extraction", "提取完毕！%1个图标中有%2个未能保存。"), total,
+                            total - saved);
     ShowStatus(outcome);
   } else {
     // Icons built from their handles are this batch's news: the last of them is named.
-    ShowStatus(result.status.empty() ? outcome + "共保存"_gbk + Decimal(count) + "个文件。"_gbk
-                                     : result.status);
+    ShowStatus(result.status.empty()
+                   ? frame::Format(TR("extraction", "提取完毕！共保存%1个文件。"), count)
+                   : result.status);
   }
-  if (AskedYes(outcome + "是否打开文件夹查看文件？"_gbk, kYesNoQuestion))
+  if (AskedYes(frame::Format(TR("extraction", "%1是否打开文件夹查看文件？"), outcome),
+               kYesNoQuestion))
     icofile::ShellOpen(result.folder);
   return kNoResult;
 }
@@ -434,41 +434,45 @@ std::optional<int32_t> SplitIcon(const frame::EventRecord&) {
   if (icon.empty()) return kNoResult;
   icofile::FolderBrowseRequest browse;
   browse.owner = MainWindowHandle();
-  browse.title = "选择保存图标的位置"_gbk;
+  browse.title = TR("extraction", "选择保存图标的位置");
   browse.editBox = true;
   browse.includeFiles = true;
   const frame::Text target = icofile::BrowseForFolder(browse);
   if (target.empty()) return kNoResult;
   const std::vector<frame::Text> made = icofile::MissingFolders(icofile::SplitFolder(target, icon));
   icofile::SplitOutcome outcome = icofile::SplitIconFile(icon, target);
-  const frame::Text tooLarge = "图像合计超过"_gbk + MebibytesOfLargestIcon();
   const frame::Text notWritten =
-      Decimal(static_cast<int64_t>(outcome.failed.size())) + "个文件未能写入。"_gbk;
+      frame::Format(TR("extraction", "%1个文件未能写入。"), outcome.failed.size());
   // Nothing written (an icon too large to take apart, a file without a single usable image, a
   // folder that could not be made): there is nothing to look at, and no folder is left behind.
   if (outcome.written.empty()) {
     RemoveEmptyFolders(made);
-    frame::Text why = "图标中没有可分割的图像。"_gbk;
+    frame::Text why = TR("extraction", "图标中没有可分割的图像。");
     if (outcome.tooLarge)
-      why = "图标中的"_gbk + tooLarge + "。"_gbk;
+      why = frame::Format(TR("extraction", "图标中的图像合计超过%1。"), MebibytesOfLargestIcon());
     else if (!outcome.failed.empty())
       why = notWritten;
-    ShowStatus("分割图标失败！"_gbk + why);
-    frame::MessageBox("分割图标失败！"_gbk + why);
+    const frame::Text failed = frame::Format(TR("extraction", "分割图标失败！%1"), why);
+    ShowStatus(failed);
+    frame::MessageBox(failed);
     return kNoResult;
   }
   // What did not become a file is said after what did.
   frame::Text notes;
   if (!outcome.skipped.empty())
-    notes += "跳过了"_gbk + Decimal(static_cast<int64_t>(outcome.skipped.size())) +
-             "个无法识别的图像。"_gbk;
+    notes += frame::Format(TR("extraction", "跳过了%1个无法识别的图像。"), outcome.skipped.size());
   if (!outcome.failed.empty()) notes += notWritten;
-  if (outcome.newIconTooLarge) notes += "32位"_gbk + tooLarge + "，未创建新图标。"_gbk;
+  if (outcome.newIconTooLarge)
+    notes += frame::Format(TR("extraction", "32位图像合计超过%1，未创建新图标。"),
+                           MebibytesOfLargestIcon());
   const bool madeNewIcon = outcome.written.back() == outcome.folder + "new.ico"_gbk;
   const frame::Text done =
-      (madeNewIcon ? "分割完毕！并重新创建了一个新的图标。"_gbk : "分割完毕！"_gbk) + notes;
+      frame::Format(madeNewIcon ? TR("extraction", "分割完毕！并重新创建了一个新的图标。%1")
+                                : TR("extraction", "分割完毕！%1"),
+                    notes);
   ShowStatus(done);
-  if (AskedYes(done + "是否查看？"_gbk, kYesNoQuestion)) icofile::ShellOpen(outcome.folder);
+  if (AskedYes(frame::Format(TR("extraction", "%1是否查看？"), done), kYesNoQuestion))
+    icofile::ShellOpen(outcome.folder);
   return kNoResult;
 }
 
@@ -482,18 +486,18 @@ std::optional<int32_t> RebuildIcon(const frame::EventRecord&) {
   if (target.empty()) return kNoResult;
   switch (icofile::RebuildIconFile(source, target)) {
     case icofile::Rebuilt::Written:
-      ShowStatus("重新创建图标完毕。"_gbk);
-      if (AskedYes("重新创建图标完毕。是否查看？"_gbk, kYesNoQuestion))
+      ShowStatus(TR("extraction", "重新创建图标完毕。"));
+      if (AskedYes(TR("extraction", "重新创建图标完毕。是否查看？"), kYesNoQuestion))
         icofile::ShellOpen(icofile::ParentFolder(target));
       break;
     case icofile::Rebuilt::NotWritten:
     case icofile::Rebuilt::NoScratch:
     case icofile::Rebuilt::TooLarge:
-      ShowStatus("重新创建图标失败！"_gbk);
-      frame::MessageBox("重新创建图标失败！"_gbk);
+      ShowStatus(TR("extraction", "重新创建图标失败！"));
+      frame::MessageBox(TR("extraction", "重新创建图标失败！"));
       break;
     case icofile::Rebuilt::NothingKept:  // asks nothing, but the status line says why
-      ShowStatus("图标中没有可保留的图像，未写入文件。"_gbk);
+      ShowStatus(TR("extraction", "图标中没有可保留的图像，未写入文件。"));
       break;
   }
   return kNoResult;
@@ -502,10 +506,10 @@ std::optional<int32_t> RebuildIcon(const frame::EventRecord&) {
 std::optional<int32_t> RebuildIconFolder(const frame::EventRecord&) {
   icofile::FolderBrowseRequest browse;
   browse.owner = MainWindowHandle();
-  browse.title = "选择保存有图标的文件夹"_gbk;
+  browse.title = TR("extraction", "选择保存有图标的文件夹");
   const frame::Text source = icofile::BrowseForFolder(browse);
   if (source.empty()) return kNoResult;
-  browse.title = "选择保存新图标的文件夹"_gbk;
+  browse.title = TR("extraction", "选择保存新图标的文件夹");
   browse.newDialogStyle = true;
   const frame::Text target = icofile::BrowseForFolder(browse);
   if (target.empty()) return kNoResult;
@@ -534,19 +538,21 @@ std::optional<int32_t> RebuildIconFolder(const frame::EventRecord&) {
     failed += icofile::RebuildFailed(file.result);
   }
   if (failed > 0 && written == 0) {
-    const frame::Text outcome =
-        "重新创建图标失败！"_gbk + SomeOf(results.size(), failed) + "未能写入。"_gbk;
+    const frame::Text outcome = frame::Format(
+        TR("extraction", "重新创建图标失败！%1个图标中有%2个未能写入。"), results.size(), failed);
     ShowStatus(outcome);
     frame::MessageBox(outcome);
     return kNoResult;
   }
   const frame::Text outcome =
-      failed > 0 ? "重新创建图标完毕，但"_gbk + SomeOf(results.size(), failed) + "未能写入。"_gbk
-                 : "重新创建图标完毕。"_gbk;
-  ShowStatus(failed > 0 ? outcome
-                        : outcome + "共写入"_gbk + Decimal(static_cast<int64_t>(written)) +
-                              "个图标。"_gbk);
-  if (AskedYes(outcome + "是否查看？"_gbk, kYesNoQuestion)) icofile::ShellOpen(target);
+      failed > 0 ? frame::Format(TR("extraction", "重新创建图标完毕，但%1个图标中有%2个未能写入。"),
+                                 results.size(), failed)
+                 : TR("extraction", "重新创建图标完毕。");
+  ShowStatus(failed > 0
+                 ? outcome
+                 : frame::Format(TR("extraction", "重新创建图标完毕。共写入%1个图标。"), written));
+  if (AskedYes(frame::Format(TR("extraction", "%1是否查看？"), outcome), kYesNoQuestion))
+    icofile::ShellOpen(target);
   return kNoResult;
 }
 

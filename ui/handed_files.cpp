@@ -9,6 +9,7 @@
 #include "frame/handed_files.h"
 #include "frame/literal.h"
 #include "frame/properties.h"
+#include "frame/translated.h"
 #include "frame/ui_commands.h"
 #include "icofile/shell_paths.h"
 #include "ui/globals.h"
@@ -134,10 +135,10 @@ void TakeHandedFiles() {
 void OpenHandedPath(const frame::Text& path) {
   switch (KindOf(path)) {
     case Handed::Missing:
-      frame::MessageBox("“"_gbk + path + "”不存在！"_gbk);
+      frame::MessageBox(frame::Format(TR("shell", "“%1”不存在！"), path));
       break;
     case Handed::NotAFile:
-      frame::MessageBox("“"_gbk + path + "”不是文件或文件夹！"_gbk);
+      frame::MessageBox(frame::Format(TR("shell", "“%1”不是文件或文件夹！"), path));
       break;
     case Handed::IconSource:
     case Handed::OtherFile:

@@ -1,9 +1,12 @@
 #include "frame/runtime/loaded_window.h"
 
 #include <cstring>
+#include <type_traits>
+#include <variant>
 
 #include "frame/form/type_data.h"
 #include "frame/runtime/runtime_app.h"
+#include "frame/translated.h"
 #include "platform/api.h"
 #include "platform/user32/cursors.h"
 
@@ -66,6 +69,31 @@ LoadedWindow::~LoadedWindow() {
     if (form::UnitRecord* record = AsUnit(each)) record->objectSlot = 0;
 }
 
+namespace {
+
+// The texts a unit shows, in the user's language: the form is written in the program's own.
+void TranslateShownTexts(form::UnitTypeData& data) {
+  auto translate = [](Text& text) {
+    if (!text.empty()) text = Translate("form", text.ToUtf8());
+  };
+  auto each = [&](std::vector<Text>& texts) {
+    for (Text& text : texts)
+      translate(text);
+  };
+  std::visit(
+      [&](auto& unit) {
+        using Data = std::decay_t<decltype(unit)>;
+        if constexpr (requires { unit.caption; }) translate(unit.caption);
+        if constexpr (requires { unit.title; }) translate(unit.title);
+        if constexpr (requires { unit.items; }) each(unit.items);
+        if constexpr (requires { unit.pages; }) each(unit.pages);
+        if constexpr (std::is_same_v<Data, form::CommonDlgData>) translate(unit.filter);
+      },
+      data);
+}
+
+}  // namespace
+
 bool LoadedWindow::CreateObjects(HWND owner) {
   std::vector<form::TableEntry>& table = entry_.record.table;
   form::UnitRecord* own = table.empty() ? nullptr : AsUnit(table[0]);
@@ -76,6 +104,7 @@ bool LoadedWindow::CreateObjects(HWND owner) {
     if (!form::FindUnitType(record.typeId)) return unit;
     auto data = form::ReadTypeData(record);
     if (!data) return unit;
+    TranslateShownTexts(*data);
     unit = units::CreateUnit({this, &record, &*data, style, parent, controlId});
     if (unit) record.objectSlot = unit->window();
     return unit;

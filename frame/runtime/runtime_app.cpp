@@ -10,6 +10,7 @@
 #include "frame/properties.h"
 #include "frame/runtime/loaded_window.h"
 #include "frame/services.h"
+#include "frame/translated.h"
 #include "frame/units/unit.h"
 #include "platform/api.h"
 #include "platform/paths.h"
@@ -165,7 +166,8 @@ void RuntimeApp::Initialise() {
 
   if (!header_.form.empty()) {
     auto table = form::Parse(header_.form);
-    if (!table) FatalError("窗口数据无效："_gbk + Text(form::ToString(table.error())));
+    if (!table)
+      FatalError(Format(TR("errors", "窗口数据无效：%1"), Text(form::ToString(table.error()))));
     windowTable_ = std::move(*table);
   }
 }
@@ -227,7 +229,7 @@ bool RuntimeApp::LoadWindow(int32_t windowId, HWND owner, bool modal) {
 }
 
 void RuntimeApp::LoadStartWindow(int32_t windowId) {
-  if (!LoadWindow(windowId)) FatalError("载入启动窗口失败"_gbk);
+  if (!LoadWindow(windowId)) FatalError(TR("errors", "载入启动窗口失败"));
 }
 
 void RuntimeApp::Run() {
@@ -359,14 +361,14 @@ form::WindowEntry& RuntimeApp::WindowFor(int32_t windowId, const Text& missingMe
 units::Unit& RuntimeApp::UnitObject(int32_t windowId, int32_t unitId) {
   LoadedWindow* window = Loaded(windowId);
   units::Unit* unit = window && window->alive() ? window->FindUnit(unitId) : nullptr;
-  if (!unit) RaiseRuntimeError("指定窗口或窗口组件不存在或尚未载入"_gbk);
+  if (!unit) RaiseRuntimeError(TR("errors", "指定窗口或窗口组件不存在或尚未载入"));
   return *unit;
 }
 
 Value RuntimeApp::ReadProperty(int32_t windowId, int32_t unitId, int index) {
-  form::WindowEntry& entry = WindowFor(windowId, "未载入欲访问窗口组件所在的窗口"_gbk);
+  form::WindowEntry& entry = WindowFor(windowId, TR("errors", "未载入欲访问窗口组件所在的窗口"));
   form::TableEntry* found = form::FindEntry(entry.record, unitId);
-  if (!found) RaiseRuntimeError("指定窗口或窗口组件不存在或尚未载入"_gbk);
+  if (!found) RaiseRuntimeError(TR("errors", "指定窗口或窗口组件不存在或尚未载入"));
   if (auto* item = std::get_if<form::MenuItemRecord>(found)) return ReadMenuItem(*item, index);
   form::UnitRecord& record = std::get<form::UnitRecord>(*found);
 
@@ -401,7 +403,7 @@ Value RuntimeApp::ReadProperty(int32_t windowId, int32_t unitId, int index) {
     default:
       break;
   }
-  if (!unit) RaiseRuntimeError("指定窗口尚未载入"_gbk);
+  if (!unit) RaiseRuntimeError(TR("errors", "指定窗口尚未载入"));
   const form::UnitTypeInfo* type = form::FindUnitType(record.typeId);
   const int own = prop::OwnIndex(index);
   if (index < 0 || !type || own >= type->ownPropertyCount) return Value(int32_t{0});
@@ -409,9 +411,9 @@ Value RuntimeApp::ReadProperty(int32_t windowId, int32_t unitId, int index) {
 }
 
 void RuntimeApp::WriteProperty(int32_t windowId, int32_t unitId, int index, const Value& value) {
-  form::WindowEntry& entry = WindowFor(windowId, "未载入欲访问窗口组件所在的窗口"_gbk);
+  form::WindowEntry& entry = WindowFor(windowId, TR("errors", "未载入欲访问窗口组件所在的窗口"));
   form::TableEntry* found = form::FindEntry(entry.record, unitId);
-  if (!found) RaiseRuntimeError("指定窗口或窗口组件不存在或尚未载入"_gbk);
+  if (!found) RaiseRuntimeError(TR("errors", "指定窗口或窗口组件不存在或尚未载入"));
   if (auto* item = std::get_if<form::MenuItemRecord>(found))
     return WriteMenuItem(*item, index, value);
   form::UnitRecord& record = std::get<form::UnitRecord>(*found);
@@ -465,7 +467,7 @@ void RuntimeApp::WriteProperty(int32_t windowId, int32_t unitId, int index, cons
     default:
       break;
   }
-  if (!unit) RaiseRuntimeError("指定窗口尚未载入"_gbk);
+  if (!unit) RaiseRuntimeError(TR("errors", "指定窗口尚未载入"));
   const form::UnitTypeInfo* type = form::FindUnitType(record.typeId);
   const int own = prop::OwnIndex(index);
   if (index < 0 || !type || own >= type->ownPropertyCount) return;
@@ -482,19 +484,19 @@ void RuntimeApp::WriteProperty(int32_t windowId, int32_t unitId, int index, cons
 bool RuntimeApp::FireEvent(EventRecord& event) {
   if (eventSuspendCount_ >= 1) return false;
   form::WindowEntry* entry = windowTable_.Find(event.windowId);
-  if (!entry) FatalError("未找到引发事件的窗口"_gbk);
+  if (!entry) FatalError(TR("errors", "未找到引发事件的窗口"));
   const bool ownEntry =
       event.unitId == 0 ||
       (!entry->record.table.empty() && form::EntryId(entry->record.table[0]) == event.unitId);
   form::TableEntry* found = form::FindEntry(entry->record, ownEntry ? 0 : event.unitId);
-  if (!found) FatalError("未找到引发事件的窗口组件"_gbk);
+  if (!found) FatalError(TR("errors", "未找到引发事件的窗口组件"));
 
   int32_t handlerNumber = form::kNoHandler;
   if (auto* item = std::get_if<form::MenuItemRecord>(found)) {
     handlerNumber = item->handler;
   } else {
     const form::UnitRecord& record = std::get<form::UnitRecord>(*found);
-    if (!form::FindUnitType(record.typeId)) FatalError("引发事件的窗口组件无效"_gbk);
+    if (!form::FindUnitType(record.typeId)) FatalError(TR("errors", "引发事件的窗口组件无效"));
     handlerNumber = record.HandlerFor(event.eventIndex);
   }
   // Numbers outside the program's table never become calls.

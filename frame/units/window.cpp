@@ -16,11 +16,14 @@
 #include <QTranslator>
 #include <QUrl>
 
+#include <string>
+
 #include "frame/units/factories.h"
 #include "frame/units/picture.h"
 #include "frame/units/qt_unit.h"
 #include "platform/api.h"
 #include "platform/gdi/icon_objects.h"
+#include "platform/i18n/language.h"
 #include "platform/paths.h"
 #include "platform/user32/window_table.h"
 
@@ -277,11 +280,16 @@ void PrepareApplication() {
   ratio();
   QObject::connect(qApp, &QGuiApplication::screenAdded, qApp, ratio);
   QObject::connect(qApp, &QGuiApplication::screenRemoved, qApp, ratio);
-  // The program speaks Chinese whatever the desktop's language, so Qt's own texts in its dialogs
-  // (buttons, labels of the file dialogs, message boxes) do too when the translations are there.
+  // Qt's own texts in its dialogs (buttons, labels of the file dialogs, message boxes) speak the
+  // program's language, Chinese unless the user's environment chose another, when Qt's
+  // translations are there.
+  const std::string& language = platform::i18n::UserLanguage();
+  const QLocale locale = language == platform::i18n::kOwnLanguage
+                             ? QLocale(QLocale::Chinese, QLocale::China)
+                             : QLocale(QString::fromStdString(language));
   auto* translator = new QTranslator(qApp);
-  if (translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
-                       QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+  if (translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QApplication::installTranslator(translator);
   else
     delete translator;

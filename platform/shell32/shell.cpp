@@ -26,10 +26,12 @@
 #include "platform/comdlg32/unusable_path.h"
 #include "platform/desktop_launch.h"
 #include "platform/handles.h"
+#include "platform/i18n/translation.h"
 #include "platform/paths.h"
 #include "platform/qt_text.h"
 #include "platform/shell32/folders.h"
 #include "platform/test_seams.h"
+#include "platform/text/gbk.h"
 #include "platform/user32/window_table.h"
 
 namespace platform::shell32 {
@@ -118,24 +120,22 @@ ShellAction Decide(const QString& file, const QString& parameters, const QString
 enum class NotOpened { Missing, NoApplication, NoAnswer };
 
 void Tell(NotOpened why, const QString& target) {
-  QString before = QStringLiteral("“"), after;
+  std::string pattern;
   switch (why) {
     case NotOpened::Missing:
-      after = QStringLiteral("”不存在！");
+      pattern = TR_UTF8("shell", "“%1”不存在！");
       break;
     case NotOpened::NoApplication:
-      before = QStringLiteral("无法打开“");
-      after = QStringLiteral("”：没有可以打开它的程序！");
+      pattern = TR_UTF8("shell", "无法打开“%1”：没有可以打开它的程序！");
       break;
     case NotOpened::NoAnswer:
-      before = QStringLiteral("无法在文件管理器中显示“");
-      after = QStringLiteral("”：文件管理器没有响应！");
+      pattern = TR_UTF8("shell", "无法在文件管理器中显示“%1”：文件管理器没有响应！");
       break;
   }
   // The path as the program's text, so that a name outside GBK shows as itself.
   const std::string shown = IsWebAddress(target) ? ToGbk(target) : ProgramPath(target);
-  const std::string text = ToGbk(before) + shown + ToGbk(after);
-  user32::MessageBoxA(0, text.c_str(), ToGbk(QStringLiteral("信息：")).c_str(),
+  const std::string text = i18n::Substitute(text::Utf8ToGbk(pattern), {shown});
+  user32::MessageBoxA(0, text.c_str(), text::Utf8ToGbk(TR_UTF8("dialogs", "信息：")).c_str(),
                       MB_OK | MB_ICONEXCLAMATION);
 }
 
