@@ -40,6 +40,8 @@ CliRun RunCli(const std::vector<std::string>& arguments, const std::filesystem::
     if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 || chdir(folder.c_str()) != 0)
       _exit(127);
     if (options.asUnprivilegedUser) ts::DropPrivileges();
+    for (const std::string& variable : options.environment)
+      putenv(const_cast<char*>(variable.c_str()));
     if (options.fileSizeLimit) {
       signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of ending the process
       rlimit limit{options.fileSizeLimit, options.fileSizeLimit};

@@ -17,6 +17,8 @@ struct CliRun {
 };
 
 struct RunOptions {
+  // Variables set for the run ("NAME=value"), beside the test's own.
+  std::vector<std::string> environment = {};
   bool asUnprivilegedUser = false;  // gives up root first, so that file permissions apply
   std::filesystem::path executable = PICTOLAN_CLI_PATH;  // another copy of pictolan-cli
   // Limits of the run (0: none): the largest file it may write, as a full disk stops it, and

@@ -150,6 +150,12 @@ TEST_F(ExtractCommandTest, ASourceWhoseGroupsCannotBeCopiedGetsIconsBuiltFromThe
     EXPECT_EQ(fs::file_size(line), 4286u) << line;
   EXPECT_NE(run.err.find("12 of 12"), std::string::npos) << run.err;
   EXPECT_NE(run.err.find("提取图标失败！序号：12  根据句柄创建."), std::string::npos) << run.err;
+  // The program's texts in the user's language; the CLI's own are English either way.
+  CliRun english =
+      Run({"extract", "panel.cpl", "--all"}, {.environment = {"PICTOLAN_LANGUAGE=en"}});
+  EXPECT_NE(english.err.find("Extracting the icon failed! Number: 12  Made from the icon handle."),
+            std::string::npos)
+      << english.err;
 }
 
 TEST_F(ExtractCommandTest, AnyFileNameIsTakenAndNamedAsGiven) {
