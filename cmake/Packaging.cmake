@@ -20,8 +20,9 @@ files or as BMP, JPG, GIF, TIFF or PNG pictures; it also saves a folder's icon,
 splits multi-image icons and rebuilds icons without their PNG-compressed
 images.
 
-The window speaks Chinese. The companion command pictolan-cli runs the same
-operations from the command line, without a display.]=])
+The window speaks Chinese, or English where the desktop speaks English. The
+companion command pictolan-cli runs the same operations from the command line,
+without a display.]=])
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
     GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)

@@ -52,6 +52,8 @@ picture=/usr/share/nsis/Contrib/Graphics/Icons/modern-install.ico
   fail "pictolan-cli convert (the plugin in $prefix)"
 [ "$(od -An -tu1 -j4 -N1 "$work/out.ico" | tr -d ' ')" = 2 ] || fail "the converted icon"
 
+[ -f "$root/share/pictolan/translations/pictolan_en.qm" ] || fail "the English catalog"
+
 for page in "$root"/share/man/man1/pictolan{,-cli}.1; do
   warnings=$(MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)
   [ -z "$warnings" ] || fail "man $(basename "$page"): $warnings"

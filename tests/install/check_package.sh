@@ -46,7 +46,8 @@ expected=(/usr/bin/pictolan /usr/bin/pictolan-cli /usr/lib/pictolan/pictolan-pic
   /usr/lib/pictolan/pictolan-desktop.so /usr/share/applications/$id.desktop
   /usr/share/metainfo/$id.metainfo.xml /usr/share/man/man1/pictolan.1.gz
   /usr/share/man/man1/pictolan-cli.1.gz /usr/share/bash-completion/completions/pictolan-cli
-  /usr/share/doc/pictolan/copyright /usr/share/doc/pictolan/changelog.gz)
+  /usr/share/doc/pictolan/copyright /usr/share/doc/pictolan/changelog.gz
+  /usr/share/pictolan/translations/pictolan_en.qm)
 for size in 16 24 32 48 64 128 256; do
   expected+=("/usr/share/icons/hicolor/${size}x$size/apps/$id.png")
 done
