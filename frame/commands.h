@@ -1,6 +1,6 @@
 // The frame's library commands that the program uses: numbers and bits, conversions, texts,
 // byte sets and files. Each returns a new value owned by the caller. Positions are 1-based.
-// A text or byte set given as "empty" is the null value of the original; no command returns an
+// An empty text or byte set stands for the null one (no text, no block); no command returns an
 // allocated empty text or byte set, and every command accepts empty inputs.
 //
 // The dialog, cursor, message-pumping and unit commands live with the window (ui_commands.h).

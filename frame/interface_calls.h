@@ -1,6 +1,6 @@
-// Method calls on interfaces the platform hands the program. The original program calls such a
-// method through the interface itself, not through its table of external functions; here the
-// frame makes the call.
+// Method calls on interfaces the platform hands the program. Such a method is reached through
+// the interface itself, not through the table of external functions, so the frame makes the
+// call.
 #pragma once
 
 #include <cstdint>

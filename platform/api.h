@@ -178,8 +178,8 @@ int ImageList_AddIcon(win32::HIMAGELIST list, win32::HICON icon);
 namespace ole32 {
 win32::HRESULT CreateStreamOnHGlobal(win32::HGLOBAL memory, win32::BOOL deleteOnRelease,
                                      win32::ISTREAM* stream);
-// The stream interface's Release as a plain export (the original program calls the method through
-// the interface); the frame's ReleaseInterface reaches it. Returns the remaining references.
+// The stream interface's Release as a plain export, since the table of external functions holds
+// no interface methods; the frame's ReleaseInterface reaches it. Returns the remaining references.
 win32::ULONG IStream_Release(win32::ISTREAM stream);
 }  // namespace ole32
 

@@ -22,7 +22,7 @@ namespace {
 
 using namespace win32;
 
-constexpr DWORD kClassicRecordSize = 76;  // the record's size on the original platform
+constexpr DWORD kClassicRecordSize = 76;  // the 32-bit open-file-name record's size
 
 struct FilterPair {
   std::string description;  // UTF-8

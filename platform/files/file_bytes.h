@@ -17,9 +17,9 @@
 // always the same file. Files just written (the rebuild's probe files) are read afresh.
 //
 // A module loaded as a data file pins its bytes: while it stays loaded, opening the same
-// unchanged file gives them, however recently the file changed. On the original platform a
-// mapped module's file cannot change at all, so what is asked about it while it is loaded is
-// answered from one read.
+// unchanged file gives them, however recently the file changed. On Windows a mapped module's
+// file cannot change at all, so what is asked about it while it is loaded is answered from one
+// read.
 #pragma once
 
 #include <sys/stat.h>

@@ -90,7 +90,8 @@ GpStatus GdipCloneImage(GpImage image, GpImage* clone) {
   return StoreImage(std::move(copy), clone);
 }
 
-// The bitmap copies the caller's pixels (the original platform keeps using the caller's memory).
+// The bitmap copies the caller's pixels (Windows keeps using the caller's memory), so the caller
+// may free them at once.
 GpStatus GdipCreateBitmapFromScan0(INT width, INT height, INT stride, PixelFormat format,
                                    BYTE* scan0, GpBitmap* bitmap) {
   if (!Started()) return gdip::GdiplusNotInitialized;
@@ -112,7 +113,7 @@ GpStatus GdipCreateBitmapFromScan0(INT width, INT height, INT stride, PixelForma
   return StoreImage(std::move(image), bitmap);
 }
 
-// As on the original platform, the bitmap's fourth bytes are not taken as alpha: it is opaque.
+// As on Windows, the bitmap's fourth bytes are not taken as alpha: it is opaque.
 GpStatus GdipCreateBitmapFromHBITMAP(HBITMAP bitmap, HPALETTE, GpBitmap* result) {
   if (!Started()) return gdip::GdiplusNotInitialized;
   if (!result) return gdip::InvalidParameter;

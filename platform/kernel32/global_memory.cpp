@@ -15,7 +15,7 @@ using namespace win32;
 struct GlobalBlock {
   std::vector<uint8_t> bytes;
   bool movable = false;
-  unsigned lockCount = 0;  // movable blocks only, as on the original platform
+  unsigned lockCount = 0;  // movable blocks only: a fixed block never moves, so it counts none
 };
 
 HandleTable<GlobalBlock>& Blocks() {

@@ -141,7 +141,7 @@ DWORD GetTickCount() {
   clock_gettime(CLOCK_MONOTONIC, &now);
   uint64_t ms =
       static_cast<uint64_t>(now.tv_sec) * 1000 + static_cast<uint64_t>(now.tv_nsec) / 1'000'000;
-  return static_cast<DWORD>(ms);  // wraps after 49.7 days, as the original does
+  return static_cast<DWORD>(ms);  // wraps after 49.7 days, as Windows' 32-bit count does
 }
 
 HMODULE LoadLibraryA(const char* name) {

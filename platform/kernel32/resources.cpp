@@ -1,6 +1,6 @@
 // Modules loaded as data files and their resources. LoadLibraryExA with
-// LOAD_LIBRARY_AS_DATAFILE takes PE modules and, beyond what the original platform loads this
-// way, 16-bit NE modules too, so icon libraries (.icl) and 16-bit programs give whole icon
+// LOAD_LIBRARY_AS_DATAFILE takes PE modules and, beyond what Windows loads this way, 16-bit NE
+// modules too, so icon libraries (.icl) and 16-bit programs give whole icon
 // groups as PE modules do. It reads the file once and opens its resource directory once; each
 // resource query then walks only the directories it needs. While the module is loaded, its bytes
 // answer every read of the unchanged file (see file_bytes.h). Resource handles belong to their

@@ -5,7 +5,7 @@
 // STG_E_MEDIUMFULL). Seeking past the end is allowed; a later write fills the gap with zeros.
 // Each stream has a reference count; the last release frees the block when the stream was
 // created with delete-on-release. The program releases a stream through ole32's
-// IStream_Release export (the original calls the interface's Release).
+// IStream_Release export: the interface's Release method is no entry of the external table.
 #pragma once
 
 #include <cstddef>

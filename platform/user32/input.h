@@ -1,4 +1,4 @@
-// Qt input as the messages of the original platform: virtual-key codes, MK_* key states and the
+// Qt input as Windows' window messages: virtual-key codes, MK_* key states and the
 // mouse and keyboard messages a window procedure sees.
 #pragma once
 

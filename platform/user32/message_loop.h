@@ -1,6 +1,6 @@
 // The message pump under the frame's message loop, over Qt's event dispatcher. Qt delivers the
 // events; this layer reports whether any were waiting, whether one of them should start a new
-// idle phase (input and window activity, as the original platform's idle rule counts them), and
+// idle phase (input and window activity, as Windows' idle rule counts them), and
 // carries the quit message with its exit code.
 #pragma once
 

@@ -31,7 +31,7 @@ std::vector<std::string> Search(const std::string& pattern) {
   return names;
 }
 
-TEST(FilePatternTest, MatchesLikeTheOriginalPlatform) {
+TEST(FilePatternTest, MatchesLikeWindows) {
   struct Case {
     const char* pattern;
     const char* name;
