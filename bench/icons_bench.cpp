@@ -29,14 +29,14 @@ namespace fs = std::filesystem;
 constexpr int kGroups = 400;
 
 ts::Bytes Image(int size, int bits, int seed) {
-  ts::DibRecipe spec;
-  spec.width = spec.height = size;
-  spec.bitCount = bits;
-  spec.pixel = [=](int x, int y) {
+  ts::DibRecipe recipe;
+  recipe.width = recipe.height = size;
+  recipe.bitCount = bits;
+  recipe.pixel = [=](int x, int y) {
     return bits <= 8 ? static_cast<uint32_t>(x + y + seed) % (1u << bits)
                      : 0xFF000000u | static_cast<uint32_t>(x * 977 + y * 131 + seed);
   };
-  return ts::MakeIconDib(spec);
+  return ts::MakeIconDib(recipe);
 }
 
 ts::Bytes GroupIcon(int seed) {

@@ -67,12 +67,12 @@ const Folder& TheFolder() {
 }
 
 ts::Bytes Image(int size, int seed) {
-  ts::DibRecipe spec;
-  spec.width = spec.height = size;
-  spec.pixel = [=](int x, int y) {
+  ts::DibRecipe recipe;
+  recipe.width = recipe.height = size;
+  recipe.pixel = [=](int x, int y) {
     return 0xFF000000u | static_cast<uint32_t>(x * 977 + y * 131 + seed * 7919);
   };
-  return ts::MakeIconDib(spec);
+  return ts::MakeIconDib(recipe);
 }
 
 std::u16string GroupName(int g) {
@@ -219,10 +219,10 @@ BENCHMARK(BM_OpenNamesSharingAHugeImageInTheWindow)
 
 // 64 names of one group listing one 744-byte image 65,535 times: 3.2 GB of icon files, refused.
 void BM_ExtractAllRefusesGigabytes(benchmark::State& state) {
-  ts::DibRecipe spec;
-  spec.width = spec.height = 8;
-  spec.bitCount = 4;
-  ts::Bytes image = ts::MakeIconDib(spec);
+  ts::DibRecipe recipe;
+  recipe.width = recipe.height = 8;
+  recipe.bitCount = 4;
+  ts::Bytes image = ts::MakeIconDib(recipe);
   image.resize(744, 0);
   ts::PeWriter writer(ts::PeWriter::Format::Pe32, true);  // the names share one group
   writer.Add(ts::kRtIcon, 1, image);

@@ -81,15 +81,15 @@ ts::Bytes IcoFile(const std::vector<IconImage>& images) {
 }
 
 ts::Bytes GeneratedDib(int size, int seed) {
-  ts::DibRecipe spec;
-  spec.width = spec.height = size;
-  spec.bitCount = 32;
-  spec.pixel = [seed, size](int x, int y) {
+  ts::DibRecipe recipe;
+  recipe.width = recipe.height = size;
+  recipe.bitCount = 32;
+  recipe.pixel = [seed, size](int x, int y) {
     uint32_t alpha = (x + y < size / 4) ? 0 : 0xFF;
     return alpha << 24 | static_cast<uint32_t>((x * 7 + seed) & 0xFF) << 16 |
            static_cast<uint32_t>((y * 5 + seed * 3) & 0xFF) << 8 | ((x ^ y) & 0xFF);
   };
-  return ts::MakeIconDib(spec);
+  return ts::MakeIconDib(recipe);
 }
 
 bool WriteModule(const std::filesystem::path& path, int groups) {

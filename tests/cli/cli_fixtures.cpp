@@ -17,18 +17,18 @@ uint32_t GroupColour(int group) {
 }
 
 Bytes GroupImage(int group, int size, int bitCount) {
-  ts::DibRecipe spec;
-  spec.width = spec.height = size;
-  spec.bitCount = bitCount;
+  ts::DibRecipe recipe;
+  recipe.width = recipe.height = size;
+  recipe.bitCount = bitCount;
   uint32_t colour = GroupColour(group);
   if (bitCount <= 8) {
-    spec.palette = {0x000000, colour & 0xFFFFFF};
-    spec.palette.resize(size_t{1} << bitCount, 0x808080);
-    spec.pixel = [](int x, int y) { return (x + y) % 3 == 0 ? 0u : 1u; };
+    recipe.palette = {0x000000, colour & 0xFFFFFF};
+    recipe.palette.resize(size_t{1} << bitCount, 0x808080);
+    recipe.pixel = [](int x, int y) { return (x + y) % 3 == 0 ? 0u : 1u; };
   } else {
-    spec.pixel = [colour](int x, int y) { return x < 4 && y < 4 ? 0u : colour; };
+    recipe.pixel = [colour](int x, int y) { return x < 4 && y < 4 ? 0u : colour; };
   }
-  return ts::MakeIconDib(spec);
+  return ts::MakeIconDib(recipe);
 }
 
 std::vector<Bytes> GroupImages(int group) {

@@ -19,10 +19,10 @@ using frame::literals::operator""_gbk;
 using ts::Bytes;
 
 Bytes Dib(int size, uint32_t colour) {
-  ts::DibRecipe spec;
-  spec.width = spec.height = size;
-  spec.pixel = [colour](int, int) { return colour; };
-  return ts::MakeIconDib(spec);
+  ts::DibRecipe recipe;
+  recipe.width = recipe.height = size;
+  recipe.pixel = [colour](int, int) { return colour; };
+  return ts::MakeIconDib(recipe);
 }
 
 class ExtractionTest : public ::testing::Test {

@@ -33,15 +33,15 @@ class IconModeDepthTest : public ::testing::TestWithParam<DepthCase> {};
 
 TEST_P(IconModeDepthTest, DecodesColoursAndMask) {
   const DepthCase& c = GetParam();
-  DibRecipe spec;
-  spec.width = 33;  // crosses a 32-bit word in every row, the mask included
-  spec.height = 5;
-  spec.bitCount = c.bitCount;
-  spec.palette = c.palette;
+  DibRecipe recipe;
+  recipe.width = 33;  // crosses a 32-bit word in every row, the mask included
+  recipe.height = 5;
+  recipe.bitCount = c.bitCount;
+  recipe.palette = c.palette;
   int colours = c.bitCount == 1 ? 2 : 3;
-  spec.pixel = [&](int x, int y) { return c.stored[(x + y) % colours]; };
-  spec.masked = [](int x, int y) { return x == y; };
-  auto image = DecodeDib(MakeIconDib(spec), DibMode::Icon);
+  recipe.pixel = [&](int x, int y) { return c.stored[(x + y) % colours]; };
+  recipe.masked = [](int x, int y) { return x == y; };
+  auto image = DecodeDib(MakeIconDib(recipe), DibMode::Icon);
   ASSERT_TRUE(image.ok()) << ToString(image.error());
   EXPECT_EQ(image->width, 33);
   EXPECT_EQ(image->height, 5);
@@ -76,11 +76,11 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::to_string(info.param.bitCount) + "bits"; });
 
 TEST(DibIconModeTest, ThirtyTwoBitAlphaIsKeptAndTheMaskStillHides) {
-  DibRecipe spec;
-  spec.width = spec.height = 4;
-  spec.pixel = [](int x, int) { return x == 0 ? 0x00123456u : 0x80ABCDEFu; };
-  spec.masked = [](int x, int y) { return x == 3 && y == 3; };
-  auto image = DecodeDib(MakeIconDib(spec), DibMode::Icon);
+  DibRecipe recipe;
+  recipe.width = recipe.height = 4;
+  recipe.pixel = [](int x, int) { return x == 0 ? 0x00123456u : 0x80ABCDEFu; };
+  recipe.masked = [](int x, int y) { return x == 3 && y == 3; };
+  auto image = DecodeDib(MakeIconDib(recipe), DibMode::Icon);
   ASSERT_TRUE(image.ok());
   EXPECT_EQ(At(*image, 0, 0), 0x00123456u);  // alpha 0 in the image stays 0
   EXPECT_EQ(At(*image, 1, 2), 0x80ABCDEFu);
@@ -88,24 +88,24 @@ TEST(DibIconModeTest, ThirtyTwoBitAlphaIsKeptAndTheMaskStillHides) {
 }
 
 TEST(DibIconModeTest, MissingMaskIsToleratedAndLeavesTheImageOpaque) {
-  DibRecipe spec;
-  spec.width = spec.height = 8;
-  spec.bitCount = 8;
-  spec.pixel = [](int x, int) { return static_cast<uint32_t>(x); };
-  spec.withMask = false;
-  auto image = DecodeDib(MakeIconDib(spec), DibMode::Icon);
+  DibRecipe recipe;
+  recipe.width = recipe.height = 8;
+  recipe.bitCount = 8;
+  recipe.pixel = [](int x, int) { return static_cast<uint32_t>(x); };
+  recipe.withMask = false;
+  auto image = DecodeDib(MakeIconDib(recipe), DibMode::Icon);
   ASSERT_TRUE(image.ok());
   for (uint32_t p : image->pixels)
     EXPECT_EQ(p >> 24, 0xFFu);
 }
 
 TEST(DibIconModeTest, UsedColoursShortenTheColourTable) {
-  DibRecipe spec;
-  spec.width = spec.height = 2;
-  spec.bitCount = 8;
-  spec.palette = {kRed, kBlue};
-  spec.pixel = [](int x, int) { return x == 0 ? 1u : 7u; };  // 7 lies outside the table: black
-  Bytes dib = MakeIconDib(spec);
+  DibRecipe recipe;
+  recipe.width = recipe.height = 2;
+  recipe.bitCount = 8;
+  recipe.palette = {kRed, kBlue};
+  recipe.pixel = [](int x, int) { return x == 0 ? 1u : 7u; };  // 7 lies outside the table: black
+  Bytes dib = MakeIconDib(recipe);
   PutU32(dib, 32, 2);
   auto image = DecodeDib(dib, DibMode::Icon);
   ASSERT_TRUE(image.ok());
@@ -114,12 +114,12 @@ TEST(DibIconModeTest, UsedColoursShortenTheColourTable) {
 }
 
 TEST(DibBitmapModeTest, RowsAreBottomUpUnlessTheHeightIsNegative) {
-  DibRecipe spec;
-  spec.width = 2;
-  spec.height = 3;
-  spec.bitCount = 24;
-  spec.pixel = [](int, int y) { return y == 0 ? kRed : kBlue; };
-  Bytes file = MakeBmpFile(spec);
+  DibRecipe recipe;
+  recipe.width = 2;
+  recipe.height = 3;
+  recipe.bitCount = 24;
+  recipe.pixel = [](int, int y) { return y == 0 ? kRed : kBlue; };
+  Bytes file = MakeBmpFile(recipe);
   auto bottomUp = DecodeBmpFile(file);
   ASSERT_TRUE(bottomUp.ok());
   EXPECT_EQ(At(*bottomUp, 1, 0), 0xFF000000 | kRed);
@@ -133,26 +133,26 @@ TEST(DibBitmapModeTest, RowsAreBottomUpUnlessTheHeightIsNegative) {
 }
 
 TEST(DibBitmapModeTest, ThirtyTwoBitsWithoutAlphaAreOpaqueAndWithAlphaKeepIt) {
-  DibRecipe spec;
-  spec.width = spec.height = 2;
-  spec.pixel = [](int, int) { return 0x00102030u; };
-  auto opaque = DecodeBmpFile(MakeBmpFile(spec));
+  DibRecipe recipe;
+  recipe.width = recipe.height = 2;
+  recipe.pixel = [](int, int) { return 0x00102030u; };
+  auto opaque = DecodeBmpFile(MakeBmpFile(recipe));
   ASSERT_TRUE(opaque.ok());
   EXPECT_EQ(At(*opaque, 0, 0), 0xFF102030u);
 
-  spec.pixel = [](int x, int) { return x == 0 ? 0x00102030u : 0x7F102030u; };
-  auto alpha = DecodeBmpFile(MakeBmpFile(spec));
+  recipe.pixel = [](int x, int) { return x == 0 ? 0x00102030u : 0x7F102030u; };
+  auto alpha = DecodeBmpFile(MakeBmpFile(recipe));
   ASSERT_TRUE(alpha.ok());
   EXPECT_EQ(At(*alpha, 0, 0), 0x00102030u);
   EXPECT_EQ(At(*alpha, 1, 0), 0x7F102030u);
 }
 
 TEST(DibBitmapModeTest, PixelOffsetOfTheFileHeaderIsHonoured) {
-  DibRecipe spec;
-  spec.width = spec.height = 1;
-  spec.bitCount = 24;
-  spec.pixel = [](int, int) { return kGreen; };
-  Bytes file = MakeBmpFile(spec);
+  DibRecipe recipe;
+  recipe.width = recipe.height = 1;
+  recipe.bitCount = 24;
+  recipe.pixel = [](int, int) { return kGreen; };
+  Bytes file = MakeBmpFile(recipe);
   file.insert(file.begin() + 54, {0xAA, 0xBB, 0xCC, 0xDD});  // a gap before the pixels
   PutU32(file, 10, 58);
   auto image = DecodeBmpFile(file);
@@ -162,11 +162,11 @@ TEST(DibBitmapModeTest, PixelOffsetOfTheFileHeaderIsHonoured) {
 
 // A 40-byte header with BI_BITFIELDS followed by the three masks.
 Bytes BitFieldsBmp(uint16_t bitCount, uint32_t r, uint32_t g, uint32_t b, uint32_t pixel) {
-  DibRecipe spec;
-  spec.width = spec.height = 1;
-  spec.bitCount = bitCount;
-  spec.pixel = [=](int, int) { return pixel; };
-  Bytes file = MakeBmpFile(spec);
+  DibRecipe recipe;
+  recipe.width = recipe.height = 1;
+  recipe.bitCount = bitCount;
+  recipe.pixel = [=](int, int) { return pixel; };
+  Bytes file = MakeBmpFile(recipe);
   PutU32(file, 14 + 16, 3);
   Bytes masks(12);
   PutU32(masks, 0, r);
@@ -196,10 +196,10 @@ struct HostileCase {
 class DibHostileTest : public ::testing::TestWithParam<HostileCase> {};
 
 TEST_P(DibHostileTest, IsRefusedWithItsReason) {
-  DibRecipe spec;
-  spec.width = spec.height = 8;
-  spec.bitCount = 8;
-  Bytes dib = MakeIconDib(spec);
+  DibRecipe recipe;
+  recipe.width = recipe.height = 8;
+  recipe.bitCount = 8;
+  Bytes dib = MakeIconDib(recipe);
   GetParam().damage(dib);
   auto image = DecodeDib(dib, GetParam().mode);
   ASSERT_FALSE(image.ok());
@@ -258,13 +258,13 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DibHostileTest, EveryPrefixFailsCleanlyOrDecodesWithoutTheMask) {
-  DibRecipe spec;
-  spec.width = 13;
-  spec.height = 7;
-  spec.bitCount = 4;
-  spec.pixel = [](int x, int y) { return static_cast<uint32_t>(x * y) % 16; };
-  spec.masked = [](int x, int) { return x % 2 == 0; };
-  Bytes dib = MakeIconDib(spec);
+  DibRecipe recipe;
+  recipe.width = 13;
+  recipe.height = 7;
+  recipe.bitCount = 4;
+  recipe.pixel = [](int x, int y) { return static_cast<uint32_t>(x * y) % 16; };
+  recipe.masked = [](int x, int) { return x % 2 == 0; };
+  Bytes dib = MakeIconDib(recipe);
   size_t colourEnd = 40 + 64 + 8 * 7;
   for (size_t n = 0; n < dib.size(); ++n) {
     auto image = DecodeDib(std::span(dib.data(), n), DibMode::Icon);
@@ -279,8 +279,8 @@ TEST(DibHostileTest, EveryPrefixFailsCleanlyOrDecodesWithoutTheMask) {
 }
 
 TEST(DibHostileTest, BitmapFilesNeedTheirSignature) {
-  DibRecipe spec;
-  Bytes file = MakeBmpFile(spec);
+  DibRecipe recipe;
+  Bytes file = MakeBmpFile(recipe);
   file[0] = 'X';
   EXPECT_EQ(DecodeBmpFile(file).error(), DibError::NotBitmapFile);
   EXPECT_EQ(DecodeBmpFile(std::span(file.data(), 5)).error(), DibError::Truncated);

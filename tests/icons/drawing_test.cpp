@@ -21,21 +21,21 @@ constexpr uint32_t kA = 0x3366CC, kB = 0xCC9933;  // 0xRRGGBB
 // A 16 x 16 icon: left half colour A, right half colour B, the top-left 4 x 4 corner hidden by
 // the mask; 32-bit icons also have a band of half-transparent black in rows 12 to 15.
 Bytes SixteenPixelIcon(int bitCount) {
-  ts::DibRecipe spec;
-  spec.bitCount = bitCount;
+  ts::DibRecipe recipe;
+  recipe.bitCount = bitCount;
   if (bitCount <= 8) {
-    spec.palette.assign(size_t{1} << bitCount, 0);
-    spec.palette[1] = kA;
-    spec.palette[2] = kB;
-    spec.pixel = [](int x, int) { return x < 8 ? 1u : 2u; };
+    recipe.palette.assign(size_t{1} << bitCount, 0);
+    recipe.palette[1] = kA;
+    recipe.palette[2] = kB;
+    recipe.pixel = [](int x, int) { return x < 8 ? 1u : 2u; };
   } else {
-    spec.pixel = [](int x, int y) {
+    recipe.pixel = [](int x, int y) {
       if (y >= 12) return 0x80000000u;
       return 0xFF000000u | (x < 8 ? kA : kB);
     };
   }
-  spec.masked = [](int x, int y) { return x < 4 && y < 4; };
-  return ts::MakeIcoFile({ts::MakeIconDib(spec)});
+  recipe.masked = [](int x, int y) { return x < 4 && y < 4; };
+  return ts::MakeIcoFile({ts::MakeIconDib(recipe)});
 }
 
 HICON LoadIcon(const ts::TempDir& dir, const Bytes& ico, int size = 0) {
@@ -259,9 +259,9 @@ TEST(GdiObjectsTest, GetDIBitsConvertsToTwentyFourAndSixteenBits) {
 
 TEST(IconInfoTest, HotSpotIsTheCentreAndTheBitmapsAreTheCallers) {
   ts::TempDir dir;
-  ts::DibRecipe spec;
-  spec.width = spec.height = 48;
-  HICON icon = LoadIcon(dir, ts::MakeIcoFile({ts::MakeIconDib(spec)}));
+  ts::DibRecipe recipe;
+  recipe.width = recipe.height = 48;
+  HICON icon = LoadIcon(dir, ts::MakeIcoFile({ts::MakeIconDib(recipe)}));
   ICONINFO info{};
   ASSERT_TRUE(user32::GetIconInfo(icon, &info));
   EXPECT_TRUE(info.fIcon);

@@ -20,10 +20,10 @@ using ts::GetU16;
 using ts::GetU32;
 
 Bytes Dib(int size, int bits, uint32_t clrUsed = 0) {
-  ts::DibRecipe spec;
-  spec.width = spec.height = size;
-  spec.bitCount = bits;
-  Bytes dib = ts::MakeIconDib(spec);
+  ts::DibRecipe recipe;
+  recipe.width = recipe.height = size;
+  recipe.bitCount = bits;
+  Bytes dib = ts::MakeIconDib(recipe);
   ts::PutU32(dib, 32, clrUsed);
   return dib;
 }
@@ -256,18 +256,18 @@ TEST_F(ExtractFileIconReferenceTest, AModuleOfEveryRealIconGivesTheImagesIcoutil
 // An image whose pixels, and in 32-bit images alpha, differ from place to place and from seed to
 // seed; masked wherever a 32-bit image is transparent.
 Bytes Varied(int size, int bits, int seed) {
-  ts::DibRecipe spec;
-  spec.width = spec.height = size;
-  spec.bitCount = bits;
+  ts::DibRecipe recipe;
+  recipe.width = recipe.height = size;
+  recipe.bitCount = bits;
   auto alpha = [=](int x, int y) { return static_cast<uint32_t>(x * 16 + y + seed) & 0xFF; };
-  spec.pixel = [=](int x, int y) {
+  recipe.pixel = [=](int x, int y) {
     uint32_t v = static_cast<uint32_t>(x * 7 + y * 3 + seed);
     return bits <= 8 ? v % (1u << bits) : alpha(x, y) << 24 | (v * 2654435761u & 0xFFFFFF);
   };
-  spec.masked = [=](int x, int y) {
+  recipe.masked = [=](int x, int y) {
     return bits == 32 ? alpha(x, y) == 0 : (x + y + seed) % 5 == 0;
   };
-  return ts::MakeIconDib(spec);
+  return ts::MakeIconDib(recipe);
 }
 
 TEST_F(ExtractFileIconReferenceTest, IconLibrariesGiveTheImagesIcoutilsExtracts) {

@@ -20,10 +20,10 @@ using testing_support::PutU16;
 using testing_support::PutU32;
 
 Bytes SmallDib(int size, int bits) {
-  DibRecipe spec;
-  spec.width = spec.height = size;
-  spec.bitCount = bits;
-  return MakeIconDib(spec);
+  DibRecipe recipe;
+  recipe.width = recipe.height = size;
+  recipe.bitCount = bits;
+  return MakeIconDib(recipe);
 }
 
 TEST(IcoDirectoryTest, ReadsEntriesAndImages) {

@@ -22,10 +22,10 @@ Bytes Head(const ByteSet& b, size_t from, size_t n) {
 // A 32-bit BMP file of size x size, as the image object encodes one: 54-byte head, bottom-up
 // rows with alpha.
 ByteSet Bmp32(int size, uint32_t argb) {
-  ts::DibRecipe spec;
-  spec.width = spec.height = size;
-  spec.pixel = [argb](int, int) { return argb; };
-  return ByteSet(ts::MakeBmpFile(spec));
+  ts::DibRecipe recipe;
+  recipe.width = recipe.height = size;
+  recipe.pixel = [argb](int, int) { return argb; };
+  return ByteSet(ts::MakeBmpFile(recipe));
 }
 
 IconBuildEntry BitmapEntry(int size, uint32_t argb) {
@@ -48,7 +48,7 @@ TEST(AndMaskSizeTest, RowsArePaddedToWords) {
     EXPECT_EQ(AndMaskSize(width), bytes) << width;
 }
 
-TEST(BuildIconFileTest, OneThirtyTwoBitBitmapGivesTheDocumentedBytes) {
+TEST(BuildIconFileTest, OneThirtyTwoBitBitmapGivesA4286ByteFileWithAZeroMask) {
   IconBuildEntry entry = BitmapEntry(32, 0x80112233);
   ASSERT_EQ(entry.image.size(), 4150u);
   ASSERT_EQ(entry.bytesInResource, 4264u);
@@ -111,17 +111,17 @@ TEST(BuildIconFileTest, ShortBitmapsArePaddedWithZeros) {
 }
 
 TEST(BuildIconFileTest, RoundTripsThroughTheIconReader) {
-  ts::DibRecipe spec;
-  spec.width = spec.height = 24;
-  spec.pixel = [](int x, int y) { return static_cast<uint32_t>((x * 10) << 24 | y * 1000 | x); };
-  ByteSet bmp(ts::MakeBmpFile(spec));
+  ts::DibRecipe recipe;
+  recipe.width = recipe.height = 24;
+  recipe.pixel = [](int x, int y) { return static_cast<uint32_t>((x * 10) << 24 | y * 1000 | x); };
+  ByteSet bmp(ts::MakeBmpFile(recipe));
   IconBuildEntry entry{24, 32, static_cast<uint32_t>(bmp.size() - 14 + AndMaskSize(24)), bmp, {}};
   ByteSet file = BuildIconFile({entry, PngEntry(ts::MakePng(256, 256, 0x80FF0000))});
   auto image = platform::codecs::DecodeIcoImage(file.span(), 0);
   ASSERT_TRUE(image.ok());
   for (int y = 0; y < 24; ++y)
     for (int x = 0; x < 24; ++x)
-      ASSERT_EQ(image->pixels[y * 24 + x], spec.pixel(x, y)) << x << "," << y;
+      ASSERT_EQ(image->pixels[y * 24 + x], recipe.pixel(x, y)) << x << "," << y;
   auto png = platform::codecs::DecodeIcoImage(file.span(), 1);
   ASSERT_TRUE(png.ok());
   EXPECT_EQ(png->pixels[0], 0x80FF0000u);

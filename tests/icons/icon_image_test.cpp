@@ -60,7 +60,7 @@ class IconToBmpTest : public ::testing::Test {
   win32::HICON icon_ = CornerIcon(32);
 };
 
-TEST_F(IconToBmpTest, OnWhiteGivesTheDocumentedBitmapFile) {
+TEST_F(IconToBmpTest, OnWhiteGivesA4150ByteBottomUp32BitBitmapFile) {
   IconToBmpOptions options;
   options.size = 32;
   options.background = 0xFFFFFF;
@@ -130,7 +130,7 @@ TEST_F(IconToBmpTest, ANullIconGivesTheBackgroundAlone) {
       ASSERT_EQ(PixelAt(bmp, x, y), 0xFFFF0000u);
 }
 
-TEST_F(IconToBmpTest, SingleIconIsTheDocumented4286Bytes) {
+TEST_F(IconToBmpTest, SingleIconIsA4286ByteFileOfTheBitmapsRowsAndAZeroMask) {
   ByteSet ico = IconToSingleIco(icon_);
   ASSERT_EQ(ico.size(), 4286u);
   Bytes head(ico.bytes().begin(), ico.bytes().begin() + 22);

@@ -21,17 +21,17 @@ using ts::Bytes;
 
 // A square icon image of one opaque colour (0xRRGGBB).
 Bytes Solid(int size, int bitCount, uint32_t rgb) {
-  ts::DibRecipe spec;
-  spec.width = spec.height = size;
-  spec.bitCount = bitCount;
+  ts::DibRecipe recipe;
+  recipe.width = recipe.height = size;
+  recipe.bitCount = bitCount;
   if (bitCount <= 8) {
-    spec.palette.assign(size_t{1} << bitCount, 0);
-    spec.palette[1] = rgb;
-    spec.pixel = [](int, int) { return 1u; };
+    recipe.palette.assign(size_t{1} << bitCount, 0);
+    recipe.palette[1] = rgb;
+    recipe.pixel = [](int, int) { return 1u; };
   } else {
-    spec.pixel = [rgb](int, int) { return 0xFF000000u | rgb; };
+    recipe.pixel = [rgb](int, int) { return 0xFF000000u | rgb; };
   }
-  return ts::MakeIconDib(spec);
+  return ts::MakeIconDib(recipe);
 }
 
 std::optional<QImage> ImageOf(HICON icon) {
@@ -103,12 +103,12 @@ TEST_F(IconFileTest, LoadImageRefusesPngImagesAndAnythingUndecodable) {
 }
 
 TEST_F(IconFileTest, LoadImageReadsBitmapFilesAsBitmaps) {
-  ts::DibRecipe spec;
-  spec.width = 3;
-  spec.height = 2;
-  spec.bitCount = 24;
-  spec.pixel = [](int, int) { return 0x00ABCDEFu; };
-  HBITMAP bitmap = Load(Write("p.bmp", ts::MakeBmpFile(spec)), 0, IMAGE_BITMAP);
+  ts::DibRecipe recipe;
+  recipe.width = 3;
+  recipe.height = 2;
+  recipe.bitCount = 24;
+  recipe.pixel = [](int, int) { return 0x00ABCDEFu; };
+  HBITMAP bitmap = Load(Write("p.bmp", ts::MakeBmpFile(recipe)), 0, IMAGE_BITMAP);
   ASSERT_NE(bitmap, 0u);
   EXPECT_EQ(gdi::Bitmaps().Find(bitmap)->image.pixel(2, 1), 0xFFABCDEFu);
   gdi32::DeleteObject(bitmap);

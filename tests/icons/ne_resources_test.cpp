@@ -124,11 +124,11 @@ struct Module {
   NeWriter::Layout layout;
 };
 Module SmallModule() {
-  ts::DibRecipe spec;
-  spec.bitCount = 4;
+  ts::DibRecipe recipe;
+  recipe.bitCount = 4;
   NeWriter w;
-  w.AddIconGroup(u"MAIN", ts::MakeIcoFile({ts::MakeIconDib(spec), ts::MakeIconDib(spec)}));
-  w.AddIconGroup(9, ts::MakeIcoFile({ts::MakeIconDib(spec)}));
+  w.AddIconGroup(u"MAIN", ts::MakeIcoFile({ts::MakeIconDib(recipe), ts::MakeIconDib(recipe)}));
+  w.AddIconGroup(9, ts::MakeIcoFile({ts::MakeIconDib(recipe)}));
   Bytes file = w.Build();
   return {file, w.layout()};
 }

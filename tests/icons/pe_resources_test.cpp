@@ -157,10 +157,10 @@ struct Module {
   PeWriter::Layout layout;
 };
 Module SmallModule() {
-  ts::DibRecipe spec;
-  spec.bitCount = 4;
+  ts::DibRecipe recipe;
+  recipe.bitCount = 4;
   PeWriter w;
-  w.AddIconGroup(1, ts::MakeIcoFile({ts::MakeIconDib(spec), ts::MakeIconDib(spec)}));
+  w.AddIconGroup(1, ts::MakeIcoFile({ts::MakeIconDib(recipe), ts::MakeIconDib(recipe)}));
   Bytes file = w.Build();
   return {file, w.layout()};
 }

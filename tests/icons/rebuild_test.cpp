@@ -41,10 +41,10 @@ class ScopedTempFolder {
 };
 
 Bytes Dib(int size, int bits) {
-  ts::DibRecipe spec;
-  spec.width = spec.height = size;
-  spec.bitCount = bits;
-  return ts::MakeIconDib(spec);
+  ts::DibRecipe recipe;
+  recipe.width = recipe.height = size;
+  recipe.bitCount = bits;
+  return ts::MakeIconDib(recipe);
 }
 
 TEST(RebuildIconBytesTest, KeepsTheBitmapImagesAndDropsThePngOnes) {

@@ -15,10 +15,10 @@ using frame::literals::operator""_gbk;
 using ts::Bytes;
 
 Bytes Dib(int size, int bits) {
-  ts::DibRecipe spec;
-  spec.width = spec.height = size;
-  spec.bitCount = bits;
-  return ts::MakeIconDib(spec);
+  ts::DibRecipe recipe;
+  recipe.width = recipe.height = size;
+  recipe.bitCount = bits;
+  return ts::MakeIconDib(recipe);
 }
 
 class SplitTest : public ::testing::Test {

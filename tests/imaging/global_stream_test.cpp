@@ -61,7 +61,7 @@ TEST(GlobalMemory, EmptyMovableBlockCannotBeLockedButAnEmptyFixedOneCan) {
   k32::GlobalFree(fixed);
 }
 
-TEST(GlobalMemory, InvalidHandlesFailWithTheDocumentedValues) {
+TEST(GlobalMemory, InvalidHandlesGiveNullOrZeroAndFreeGivesThemBack) {
   HGLOBAL block = k32::GlobalAlloc(GMEM_MOVEABLE, 4);
   ASSERT_EQ(k32::GlobalFree(block), 0u);
   for (HGLOBAL bad : {HGLOBAL{0}, block, HGLOBAL{0x7FFFFFFF}}) {

@@ -35,11 +35,11 @@ QRgb IconColour(int g) {
 ts::Bytes ModuleOf(int icons, std::set<int> damaged = {}) {
   ts::PeWriter writer;
   for (int g = 1; g <= icons; ++g) {
-    ts::DibRecipe spec;
-    spec.width = spec.height = 32;
+    ts::DibRecipe recipe;
+    recipe.width = recipe.height = 32;
     const uint32_t colour = 0xFF000000u | IconColour(g);
-    spec.pixel = [colour](int x, int y) { return x < 4 && y < 4 ? 0u : colour; };
-    ts::Bytes image = ts::MakeIconDib(spec);
+    recipe.pixel = [colour](int x, int y) { return x < 4 && y < 4 ? 0u : colour; };
+    ts::Bytes image = ts::MakeIconDib(recipe);
     if (damaged.count(g)) image.resize(48);
     writer.AddIconGroup(g, ts::MakeIcoFile({image}));
   }

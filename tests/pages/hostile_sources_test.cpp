@@ -40,10 +40,10 @@ QWidget* UnitWidget(int32_t unit) {
 ts::Bytes ModuleOf(int icons) {
   ts::PeWriter writer;
   for (int g = 1; g <= icons; ++g) {
-    ts::DibRecipe spec;
-    spec.width = spec.height = 32;
-    spec.pixel = [g](int, int) { return 0xFF000000u | static_cast<uint32_t>(g * 997); };
-    writer.AddIconGroup(g, ts::MakeIcoFile({ts::MakeIconDib(spec)}));
+    ts::DibRecipe recipe;
+    recipe.width = recipe.height = 32;
+    recipe.pixel = [g](int, int) { return 0xFF000000u | static_cast<uint32_t>(g * 997); };
+    writer.AddIconGroup(g, ts::MakeIcoFile({ts::MakeIconDib(recipe)}));
   }
   return writer.Build();
 }
@@ -153,9 +153,9 @@ TEST_F(HostileSourcesTest, TheStripLetsTheWindowRunWhileItIsDrawn) {
 // 60 groups of 300 entries naming one 128 x 128 image: 1.2 GB of icon files from a module of
 // 300 KB. The batch is refused before a folder is made; pictolan-cli refuses it alike.
 TEST_F(HostileSourcesTest, ExtractAllRefusesGroupsThatWouldWriteGigabytes) {
-  ts::DibRecipe spec;
-  spec.width = spec.height = 128;
-  const ts::Bytes image = ts::MakeIconDib(spec);
+  ts::DibRecipe recipe;
+  recipe.width = recipe.height = 128;
+  const ts::Bytes image = ts::MakeIconDib(recipe);
   ts::PeWriter writer;
   writer.Add(ts::kRtIcon, 1, image);
   for (int g = 1; g <= 60; ++g)
@@ -222,9 +222,9 @@ TEST_F(HostileSourcesTest, ScreenshotsOfTheStripAndTheRefusal) {
   settle();
   shoot("strip_drawn.png", nullptr);
 
-  ts::DibRecipe spec;
-  spec.width = spec.height = 128;
-  const ts::Bytes image = ts::MakeIconDib(spec);
+  ts::DibRecipe recipe;
+  recipe.width = recipe.height = 128;
+  const ts::Bytes image = ts::MakeIconDib(recipe);
   ts::PeWriter writer(ts::PeWriter::Format::Pe32, true);
   writer.Add(ts::kRtIcon, 1, image);
   for (int g = 1; g <= 60; ++g)

@@ -18,14 +18,14 @@ using seams::DialogAnswer;
 using seams::DialogKind;
 
 ts::Bytes Dib(int size, int bitCount) {
-  ts::DibRecipe spec;
-  spec.width = spec.height = size;
-  spec.bitCount = bitCount;
-  spec.pixel = [bitCount](int x, int y) {
+  ts::DibRecipe recipe;
+  recipe.width = recipe.height = size;
+  recipe.bitCount = bitCount;
+  recipe.pixel = [bitCount](int x, int y) {
     return bitCount <= 8 ? static_cast<uint32_t>((x + y) % 4)
                          : 0xFF204080u + static_cast<uint32_t>(x);
   };
-  return ts::MakeIconDib(spec);
+  return ts::MakeIconDib(recipe);
 }
 
 // 16 x 16 at 8 bits, 32 x 32 at 32 bits and a 256 x 256 PNG image.

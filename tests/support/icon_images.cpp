@@ -47,11 +47,11 @@ void AppendInfoHeader(Bytes& out, int width, int height, int bitCount, size_t im
     AppendU32(out, 0);
 }
 
-void AppendPalette(Bytes& out, const DibRecipe& spec) {
-  if (spec.bitCount > 8) return;
-  std::vector<uint32_t> palette = spec.palette;
+void AppendPalette(Bytes& out, const DibRecipe& recipe) {
+  if (recipe.bitCount > 8) return;
+  std::vector<uint32_t> palette = recipe.palette;
   if (palette.empty()) {
-    int n = 1 << spec.bitCount;
+    int n = 1 << recipe.bitCount;
     for (int i = 0; i < n; ++i) {
       uint32_t g = static_cast<uint32_t>(i * 255 / (n - 1));
       palette.push_back(g << 16 | g << 8 | g);
@@ -61,18 +61,18 @@ void AppendPalette(Bytes& out, const DibRecipe& spec) {
     AppendU32(out, c & 0xFFFFFF);
 }
 
-void AppendColourRows(Bytes& out, const DibRecipe& spec) {
-  size_t stride = Stride(spec.width, spec.bitCount);
-  for (int y = spec.height - 1; y >= 0; --y) {
+void AppendColourRows(Bytes& out, const DibRecipe& recipe) {
+  size_t stride = Stride(recipe.width, recipe.bitCount);
+  for (int y = recipe.height - 1; y >= 0; --y) {
     Bytes row(stride, 0);
-    for (int x = 0; x < spec.width; ++x) {
-      uint32_t v = spec.pixel(x, y);
-      switch (spec.bitCount) {
+    for (int x = 0; x < recipe.width; ++x) {
+      uint32_t v = recipe.pixel(x, y);
+      switch (recipe.bitCount) {
         case 1:
         case 4:
         case 8: {
-          int perByte = 8 / spec.bitCount;
-          int shift = 8 - spec.bitCount * (x % perByte + 1);
+          int perByte = 8 / recipe.bitCount;
+          int shift = 8 - recipe.bitCount * (x % perByte + 1);
           row[x / perByte] |= static_cast<uint8_t>(v << shift);
           break;
         }
@@ -93,35 +93,35 @@ void AppendColourRows(Bytes& out, const DibRecipe& spec) {
   }
 }
 
-void AppendMaskRows(Bytes& out, const DibRecipe& spec) {
-  size_t stride = Stride(spec.width, 1);
-  for (int y = spec.height - 1; y >= 0; --y) {
+void AppendMaskRows(Bytes& out, const DibRecipe& recipe) {
+  size_t stride = Stride(recipe.width, 1);
+  for (int y = recipe.height - 1; y >= 0; --y) {
     Bytes row(stride, 0);
-    for (int x = 0; x < spec.width; ++x)
-      if (spec.masked && spec.masked(x, y)) row[x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
+    for (int x = 0; x < recipe.width; ++x)
+      if (recipe.masked && recipe.masked(x, y)) row[x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
     out.insert(out.end(), row.begin(), row.end());
   }
 }
 
 }  // namespace
 
-Bytes MakeIconDib(const DibRecipe& spec) {
+Bytes MakeIconDib(const DibRecipe& recipe) {
   Bytes out;
-  AppendInfoHeader(out, spec.width, 2 * spec.height, spec.bitCount,
-                   Stride(spec.width, spec.bitCount) * spec.height);
-  AppendPalette(out, spec);
-  AppendColourRows(out, spec);
-  if (spec.withMask) AppendMaskRows(out, spec);
+  AppendInfoHeader(out, recipe.width, 2 * recipe.height, recipe.bitCount,
+                   Stride(recipe.width, recipe.bitCount) * recipe.height);
+  AppendPalette(out, recipe);
+  AppendColourRows(out, recipe);
+  if (recipe.withMask) AppendMaskRows(out, recipe);
   return out;
 }
 
-Bytes MakeBmpFile(const DibRecipe& spec) {
+Bytes MakeBmpFile(const DibRecipe& recipe) {
   Bytes dib;
-  AppendInfoHeader(dib, spec.width, spec.height, spec.bitCount,
-                   Stride(spec.width, spec.bitCount) * spec.height);
-  AppendPalette(dib, spec);
+  AppendInfoHeader(dib, recipe.width, recipe.height, recipe.bitCount,
+                   Stride(recipe.width, recipe.bitCount) * recipe.height);
+  AppendPalette(dib, recipe);
   size_t pixelOffset = 14 + dib.size();
-  AppendColourRows(dib, spec);
+  AppendColourRows(dib, recipe);
   Bytes out = {'B', 'M'};
   AppendU32(out, static_cast<uint32_t>(14 + dib.size()));
   AppendU32(out, 0);

@@ -26,9 +26,9 @@ struct DibRecipe {
   bool withMask = true;  // false: the image ends after its colour rows
 };
 
-Bytes MakeIconDib(const DibRecipe& spec);
+Bytes MakeIconDib(const DibRecipe& recipe);
 // A bitmap file: 14-byte file header, then a DIB without mask and with the real height.
-Bytes MakeBmpFile(const DibRecipe& spec);
+Bytes MakeBmpFile(const DibRecipe& recipe);
 // A PNG stream of a width x height image filled with one 0xAARRGGBB colour.
 Bytes MakePng(int width, int height, uint32_t argb);
 // An icon file holding the images in order; directory fields come from each image (for a PNG:
