@@ -41,6 +41,15 @@ HWND WindowOf(UnitRef ref, form::UnitType type) {
   return UnitOf(ref, type).window();
 }
 
+// Adds an item to a combo box or list box by its add and set-data messages; its index or -1.
+int32_t AddItem(HWND window, UINT addMessage, UINT setDataMessage, const Text& text, int32_t data) {
+  const LRESULT index =
+      user32::SendMessageA(window, addMessage, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  if (index < 0) return -1;
+  user32::SendMessageA(window, setDataMessage, static_cast<WPARAM>(index), data);
+  return static_cast<int32_t>(index);
+}
+
 // The unit's own property given by its property index.
 template <class T>
 T OwnAs(const units::Unit& unit, int property) {
@@ -205,21 +214,12 @@ int32_t ComboItemData(UnitRef combo, int32_t index) {
 }
 
 int32_t ComboAddItem(UnitRef combo, const Text& text, int32_t data) {
-  const HWND window = WindowOf(combo, form::UnitType::ComboBox);
-  const LRESULT index =
-      user32::SendMessageA(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-  if (index < 0) return -1;
-  user32::SendMessageA(window, CB_SETITEMDATA, static_cast<WPARAM>(index), data);
-  return static_cast<int32_t>(index);
+  return AddItem(WindowOf(combo, form::UnitType::ComboBox), CB_ADDSTRING, CB_SETITEMDATA, text,
+                 data);
 }
 
 int32_t ListAddItem(UnitRef list, const Text& text, int32_t data) {
-  const HWND window = WindowOf(list, form::UnitType::ListBox);
-  const LRESULT index =
-      user32::SendMessageA(window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-  if (index < 0) return -1;
-  user32::SendMessageA(window, LB_SETITEMDATA, static_cast<WPARAM>(index), data);
-  return static_cast<int32_t>(index);
+  return AddItem(WindowOf(list, form::UnitType::ListBox), LB_ADDSTRING, LB_SETITEMDATA, text, data);
 }
 
 bool ListDeleteItem(UnitRef list, int32_t index) {
