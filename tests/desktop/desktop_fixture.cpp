@@ -8,42 +8,24 @@
 #include "frame/events.h"
 #include "frame/properties.h"
 #include "frame/ui_commands.h"
-#include "platform/user32/window_table.h"
 #include "tests/support/icon_images.h"
 #include "tests/support/pe_writer.h"
-#include "ui/globals.h"
 #include "ui/handed_files.h"
-#include "ui/program.h"
 
 namespace desktop_test {
 
 namespace ts = testing_support;
 namespace prop = frame::prop;
 
-void DesktopTest::SetUp() {
-  dialogs_ = std::make_unique<seams::ScriptedDialogs>();
-  shell_ = std::make_unique<seams::ShellRecorder>();
-}
-
 void DesktopTest::TearDown() {
-  app_.reset();
-  ui::CleanUpGlobals();
+  ProgramWindowTest::TearDown();
   ui::SetStartFile(std::nullopt);
-  shell_.reset();
-  dialogs_.reset();
 }
 
 void DesktopTest::Start(const fs::path& start) {
   if (!start.empty()) ui::SetStartFile(frame::Text::FromUtf8(start.string()));
-  app_ = std::make_unique<frame::RuntimeApp>(ui::Program());
-  app_->Initialise();
-  ui::SetUpGlobals();
-  app_->LoadStartWindow(kMainWindowId);
+  LoadWindow();
   ui::TakeHandedFiles();
-}
-
-QWidget* DesktopTest::Widget(int32_t unit) const {
-  return platform::user32::WidgetOf(frame::GetUnitHandle({kMainWindowId, unit, 0}));
 }
 
 int DesktopTest::Page() const {
@@ -52,10 +34,6 @@ int DesktopTest::Page() const {
 
 void DesktopTest::ShowPage(int page) {
   frame::WriteInt(kMainWindowId, unit::选择夹1, prop::kTabCurrentPage, page);
-}
-
-std::string DesktopTest::Caption(int32_t unit) const {
-  return frame::ReadText(kMainWindowId, unit, prop::kLabelCaption).ToUtf8();
 }
 
 std::string DesktopTest::Folder() const {
@@ -68,13 +46,6 @@ int DesktopTest::StripWidth() const {
 
 bool DesktopTest::HasPicture(int32_t unit, int index) const {
   return !frame::ReadBytes(kMainWindowId, unit, index).empty();
-}
-
-std::vector<std::string> DesktopTest::Messages() const {
-  std::vector<std::string> texts;
-  for (const seams::DialogRequest& request : dialogs_->requests())
-    if (request.kind == seams::DialogKind::Message) texts.push_back(request.text);
-  return texts;
 }
 
 bool DesktopTest::Drag(int32_t unit, const std::vector<fs::path>& files, bool drop) {

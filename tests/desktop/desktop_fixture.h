@@ -15,6 +15,7 @@
 #include "frame/runtime/runtime_app.h"
 #include "platform/test_seams.h"
 #include "tests/support/fixtures.h"
+#include "tests/support/window_fixture.h"
 #include "ui/main_window_form.h"
 #include "ui/main_window_units.h"
 
@@ -28,23 +29,19 @@ using ui::kMainWindowId;
 inline constexpr int kConversionPage = 0;
 inline constexpr int kExtractionPage = 1;
 
-class DesktopTest : public ::testing::Test {
+class DesktopTest : public testing_support::ProgramWindowTest {
  protected:
-  void SetUp() override;
   void TearDown() override;
 
   // The window loaded as the start routine loads it, then the files handed to it taken; `start`
   // is the file named on the command line (empty: none).
   void Start(const fs::path& start = {});
 
-  QWidget* Widget(int32_t unit) const;
   int Page() const;
   void ShowPage(int page);
-  std::string Caption(int32_t unit) const;
   std::string Folder() const;  // the picture browser's folder box
   int StripWidth() const;
   bool HasPicture(int32_t unit, int index) const;
-  std::vector<std::string> Messages() const;
 
   // Drags the files over the unit's widget, and drops them with `drop`; whether the window took
   // them. A drop is acted on after it ends, as the messages it lets through are handled.
@@ -60,9 +57,6 @@ class DesktopTest : public ::testing::Test {
   fs::path Path(const std::string& name) const { return dir_ / name; }
 
   testing_support::TempDir dir_;
-  std::unique_ptr<frame::RuntimeApp> app_;
-  std::unique_ptr<seams::ScriptedDialogs> dialogs_;
-  std::unique_ptr<seams::ShellRecorder> shell_;
 };
 
 }  // namespace desktop_test

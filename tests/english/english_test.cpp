@@ -2,7 +2,6 @@
 // English entry in the catalog and no Chinese text bypasses it, every caption fits its unit at the
 // form's font, and texts built from pieces read in English. On an X display
 // (scripts/english-screenshots.sh) the pages and a message box are saved for a person to look at.
-#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -32,20 +31,17 @@
 #include "frame/form/type_data.h"
 #include "frame/form/unit_types.h"
 #include "frame/properties.h"
-#include "frame/runtime/runtime_app.h"
 #include "frame/translated.h"
 #include "frame/ui_commands.h"
 #include "platform/i18n/catalog.h"
 #include "platform/i18n/language.h"
 #include "platform/test_seams.h"
-#include "platform/user32/window_table.h"
 #include "tests/support/fixtures.h"
 #include "tests/support/icon_images.h"
 #include "tests/support/pe_writer.h"
-#include "ui/globals.h"
+#include "tests/support/window_fixture.h"
 #include "ui/main_window_form.h"
 #include "ui/main_window_units.h"
-#include "ui/program.h"
 
 namespace {
 
@@ -199,41 +195,12 @@ TEST(EnglishTest, EveryTextTheProgramCanShowHasAnEnglishEntry) {
 }
 
 // The window in English, its dialogs answered from a script.
-class EnglishWindowTest : public ::testing::Test {
+class EnglishWindowTest : public ts::ProgramWindowTest {
  protected:
   void SetUp() override {
-    dialogs_ = std::make_unique<seams::ScriptedDialogs>();
-    shell_ = std::make_unique<seams::ShellRecorder>();
-    app_ = std::make_unique<frame::RuntimeApp>(ui::Program());
-    app_->Initialise();
-    ui::SetUpGlobals();
-    app_->LoadStartWindow(kMainWindowId);
+    ProgramWindowTest::SetUp();
+    LoadWindow();
   }
-  void TearDown() override {
-    app_.reset();
-    ui::CleanUpGlobals();
-    shell_.reset();
-    dialogs_.reset();
-  }
-
-  static QWidget* Widget(int32_t unit) {
-    return platform::user32::WidgetOf(frame::GetUnitHandle({kMainWindowId, unit, 0}));
-  }
-  static std::string Caption(int32_t unit) {
-    return frame::ReadText(kMainWindowId, unit, frame::prop::kLabelCaption).ToUtf8();
-  }
-  void SelectPage(int page) { Widget(unit::选择夹1)->findChild<QTabBar*>()->setCurrentIndex(page); }
-  void Click(int32_t unit) { static_cast<QAbstractButton*>(Widget(unit))->click(); }
-  std::vector<std::string> Messages() const {
-    std::vector<std::string> texts;
-    for (const seams::DialogRequest& request : dialogs_->requests())
-      if (request.kind == seams::DialogKind::Message) texts.push_back(request.text);
-    return texts;
-  }
-
-  std::unique_ptr<frame::RuntimeApp> app_;
-  std::unique_ptr<seams::ScriptedDialogs> dialogs_;
-  std::unique_ptr<seams::ShellRecorder> shell_;
 };
 
 // Whether the text is one of the form's own texts, which no translation changed.

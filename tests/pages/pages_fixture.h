@@ -17,6 +17,7 @@
 #include "platform/test_seams.h"
 #include "platform/win32.h"
 #include "tests/support/fixtures.h"
+#include "tests/support/window_fixture.h"
 #include "ui/main_window_form.h"
 #include "ui/main_window_units.h"
 
@@ -27,29 +28,24 @@ namespace seams = platform::seams;
 namespace unit = ui::unit;
 using ui::kMainWindowId;
 
-class PagesTest : public ::testing::Test {
+class PagesTest : public testing_support::ProgramWindowTest {
  protected:
-  void SetUp() override;
-  void TearDown() override;
+  void SetUp() override;  // the window, on the extraction page
 
   // The user's actions.
-  void SelectPage(int page);  // 0-based, as a click on its tab
-  void Click(int32_t unit);   // a button's click; a disabled button takes none
   void PressSpin(int32_t unit, bool up);
   void PressAt(int32_t unit, int x, int y);  // the left mouse button, in the unit's coordinates
   void SetContent(int32_t unit, const std::string& text);  // an edit box's text, as typed
   void ChooseItem(int32_t combo, int index);
 
   // What the window shows (texts in UTF-8).
-  std::string Caption(int32_t unit) const;
   std::string Content(int32_t unit) const;
   bool Disabled(int32_t unit) const;
   int Property(int32_t unit, int index) const;
   QImage Picture(int32_t unit, int index) const;  // a picture property, decoded
 
-  // The dialogs asked so far, and the texts of the message boxes among them.
+  // The dialogs asked so far.
   const std::vector<seams::DialogRequest>& Asked() const { return dialogs_->requests(); }
-  std::vector<std::string> Messages() const;
   seams::ScriptedDialogs& Answer() { return *dialogs_; }
   const std::vector<seams::ShellRequest>& ShellRequests() const { return shell_->requests(); }
 
@@ -57,9 +53,6 @@ class PagesTest : public ::testing::Test {
   fs::path Write(const std::string& name, const std::vector<uint8_t>& bytes) const;
 
   testing_support::TempDir dir_;
-  std::unique_ptr<frame::RuntimeApp> app_;
-  std::unique_ptr<seams::ScriptedDialogs> dialogs_;
-  std::unique_ptr<seams::ShellRecorder> shell_;
 };
 
 // Runs pictolan-cli with the arguments (each quoted) and expects it to succeed.
