@@ -17,26 +17,32 @@ void ReplayCrashers(const std::string& fuzzer, void (*target)(std::span<const ui
   }
 }
 
-TEST(CrashersTest, DibInputsFailCleanly) {
-  ReplayCrashers("dib", fuzz::Dib);
+// A harness (fuzz/targets.h) and the folder of its inputs.
+struct Harness {
+  const char* fuzzer;
+  void (*target)(std::span<const uint8_t>);
+};
+
+class CrashersTest : public ::testing::TestWithParam<Harness> {};
+
+// The extract_group harness also checks that what the extraction writes is a whole icon file.
+TEST_P(CrashersTest, InputsFailCleanly) {
+  ReplayCrashers(GetParam().fuzzer, GetParam().target);
 }
-TEST(CrashersTest, IconFileInputsFailCleanly) {
-  ReplayCrashers("ico_walk", fuzz::IcoWalk);
-}
-TEST(CrashersTest, ModuleInputsFailCleanly) {
-  ReplayCrashers("pe_resources", fuzz::PeResources);
-}
-TEST(CrashersTest, NeModuleInputsFailCleanly) {
-  ReplayCrashers("ne_resources", fuzz::NeResources);
-}
-TEST(CrashersTest, PngInputsFailCleanly) {
-  ReplayCrashers("png", fuzz::Png);
-}
-TEST(CrashersTest, CatalogInputsFailCleanly) {
-  ReplayCrashers("catalog", fuzz::Catalog);
-}
-TEST(CrashersTest, ExtractedGroupsAreWholeIconFiles) {
-  ReplayCrashers("extract_group", fuzz::ExtractGroup);
-}
+
+constexpr Harness kHarnesses[] = {
+    {"dib", fuzz::Dib},
+    {"ico_walk", fuzz::IcoWalk},
+    {"pe_resources", fuzz::PeResources},
+    {"ne_resources", fuzz::NeResources},
+    {"png", fuzz::Png},
+    {"catalog", fuzz::Catalog},
+    {"extract_group", fuzz::ExtractGroup},
+};
+
+INSTANTIATE_TEST_SUITE_P(Harnesses, CrashersTest, ::testing::ValuesIn(kHarnesses),
+                         [](const ::testing::TestParamInfo<Harness>& info) {
+                           return std::string(info.param.fuzzer);
+                         });
 
 }  // namespace
