@@ -7,14 +7,10 @@
 #
 # Usage: tests/install/check_install.sh BUILD_DIR VERSION
 set -euo pipefail
+. "$(dirname "$0")/check_helpers.sh"
 build=$1
 version=$2
-dest=$(mktemp -d)
-trap 'rm -rf "$dest"' EXIT
-fail() {
-  echo "FAILED: $*" >&2
-  exit 1
-}
+dest=$scratch
 
 prefix=/opt/pictolan  # any prefix: the programs find their plugin relative to themselves
 DESTDIR=$dest cmake --install "$build" --prefix "$prefix" >/dev/null

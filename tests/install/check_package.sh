@@ -6,14 +6,10 @@
 #
 # Usage: tests/install/check_package.sh BUILD_DIR VERSION
 set -euo pipefail
+. "$(dirname "$0")/check_helpers.sh"
 build=$1
 version=$2
-out=$(mktemp -d)
-trap 'rm -rf "$out"' EXIT
-fail() {
-  echo "FAILED: $*" >&2
-  exit 1
-}
+out=$scratch
 
 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$out" >"$out/cpack.log" 2>&1 ||
   fail "cpack: $(cat "$out/cpack.log")"
