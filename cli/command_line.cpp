@@ -11,8 +11,9 @@ const OptionInfo* FindOption(std::span<const OptionInfo> options, std::string_vi
 
 }  // namespace
 
-std::optional<Arguments> Arguments::Parse(std::span<char* const> words,
-                                          std::span<const OptionInfo> options, std::string* error) {
+Checked<Arguments> Arguments::Parse(std::span<char* const> words,
+                                    std::span<const OptionInfo> options) {
+  using platform::Fail;
   Arguments parsed;
   bool optionsEnded = false;
   for (size_t i = 0; i < words.size(); ++i) {
@@ -31,15 +32,9 @@ std::optional<Arguments> Arguments::Parse(std::span<char* const> words,
       word = word.substr(0, equals);
     }
     const OptionInfo* option = FindOption(options, word);
-    if (!option) {
-      *error = "unknown option '" + std::string(word) + "'";
-      return std::nullopt;
-    }
+    if (!option) return Fail("unknown option '" + std::string(word) + "'");
     std::string name(option->name);
-    if (parsed.values_.count(name)) {
-      *error = "option '" + name + "' given twice";
-      return std::nullopt;
-    }
+    if (parsed.values_.count(name)) return Fail("option '" + name + "' given twice");
     std::string value;
     if (option->takesValue) {
       if (attached) {
@@ -47,12 +42,10 @@ std::optional<Arguments> Arguments::Parse(std::span<char* const> words,
       } else if (i + 1 < words.size()) {
         value = words[++i];
       } else {
-        *error = "option '" + name + "' needs a value";
-        return std::nullopt;
+        return Fail("option '" + name + "' needs a value");
       }
     } else if (attached) {
-      *error = "option '" + name + "' takes no value";
-      return std::nullopt;
+      return Fail("option '" + name + "' takes no value");
     }
     parsed.values_.emplace(std::move(name), std::move(value));
   }

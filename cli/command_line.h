@@ -9,7 +9,14 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/result.h"
+
 namespace cli {
+
+// A value, or the reason it could not be had as the tool's message says it ("unknown option
+// '-x'"), for the caller to print with its own context.
+template <class T>
+using Checked = platform::Result<T, std::string>;
 
 // One option a command takes: its name, its short alias, whether a value follows it.
 struct OptionInfo {
@@ -20,10 +27,10 @@ struct OptionInfo {
 
 class Arguments {
  public:
-  // The parsed words; none, with the reason in `error`, for an unknown option, an option
-  // without its value, or an option given twice.
-  static std::optional<Arguments> Parse(std::span<char* const> words,
-                                        std::span<const OptionInfo> options, std::string* error);
+  // The parsed words; the reason for an unknown option, an option without its value, or an
+  // option given twice.
+  static Checked<Arguments> Parse(std::span<char* const> words,
+                                  std::span<const OptionInfo> options);
 
   bool Has(std::string_view option) const { return values_.count(std::string(option)) > 0; }
   std::optional<std::string> Value(std::string_view option) const;

@@ -167,9 +167,8 @@ int RunExtract(const Arguments& arguments) {
     return UsageError(kCommand, "the prefix '" + prefixText + "' holds a path separator");
   std::optional<int> jobs = JobsOption(arguments, kCommand);
   if (!jobs) return kUsageError;
-  std::string error;
-  std::optional<frame::Text> prefix = ProgramText(prefixText, &error);
-  if (!prefix) return Fail("cannot use the prefix: " + error);
+  Checked<frame::Text> prefix = ProgramText(prefixText);
+  if (!prefix) return Fail("cannot use the prefix: " + prefix.error());
   request.prefix = *prefix;
 
   BatchInputs batch =

@@ -41,23 +41,19 @@ fs::path Absolute(std::string_view path) {
 
 // Command-line words are the file system's bytes: any character or byte round-trips through the
 // program's GBK texts; only more characters GBK lacks than the program can name are refused.
-std::optional<frame::Text> ProgramText(std::string_view commandLineText, std::string* error) {
+Checked<frame::Text> ProgramText(std::string_view commandLineText) {
   bool lossy = false;
   std::string gbk = platform::paths::FromNative(commandLineText, &lossy);
-  if (lossy) {
-    *error = "'" + std::string(commandLineText) + "' holds more characters outside GBK than " +
-             std::to_string(platform::text::kPrivateFormCount) + ", which Pictolan cannot name";
-    return std::nullopt;
-  }
+  if (lossy)
+    return platform::Fail(
+        "'" + std::string(commandLineText) + "' holds more characters outside GBK than " +
+        std::to_string(platform::text::kPrivateFormCount) + ", which Pictolan cannot name");
   return frame::Text(std::move(gbk));
 }
 
-std::optional<frame::Text> ProgramPath(std::string_view commandLinePath, std::string* error) {
-  if (commandLinePath.empty()) {
-    *error = "an empty path";
-    return std::nullopt;
-  }
-  return ProgramText(Absolute(commandLinePath).string(), error);
+Checked<frame::Text> ProgramPath(std::string_view commandLinePath) {
+  if (commandLinePath.empty()) return platform::Fail(std::string("an empty path"));
+  return ProgramText(Absolute(commandLinePath).string());
 }
 
 std::string ReadProblem(const frame::Text& path) {
@@ -141,10 +137,12 @@ int WriteFailure(const frame::Text& path) {
 }
 
 std::optional<frame::Text> PathOperand(std::string_view commandLinePath) {
-  std::string error;
-  std::optional<frame::Text> path = ProgramPath(commandLinePath, &error);
-  if (!path) Fail("cannot use the path: " + error);
-  return path;
+  Checked<frame::Text> path = ProgramPath(commandLinePath);
+  if (!path) {
+    Fail("cannot use the path: " + path.error());
+    return std::nullopt;
+  }
+  return std::move(path).value();
 }
 
 std::optional<frame::Text> ReadableFile(std::string_view commandLinePath) {

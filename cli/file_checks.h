@@ -6,18 +6,18 @@
 #include <string>
 #include <string_view>
 
+#include "cli/command_line.h"
 #include "frame/values.h"
 
 namespace cli {
 
 // A path from the command line as the program takes it: absolute (against the current folder),
-// without "." components or a trailing separator, in GBK. None, with the reason in `error`,
-// when it is empty or holds a character GBK has no code for.
-std::optional<frame::Text> ProgramPath(std::string_view commandLinePath, std::string* error);
+// without "." components or a trailing separator, in GBK. The reason when it is empty or holds
+// a character GBK has no code for.
+Checked<frame::Text> ProgramPath(std::string_view commandLinePath);
 
-// A text from the command line (a prefix) in GBK; none, with the reason in `error`, when a
-// character has no GBK code.
-std::optional<frame::Text> ProgramText(std::string_view commandLineText, std::string* error);
+// A text from the command line (a prefix) in GBK; the reason when a character has no GBK code.
+Checked<frame::Text> ProgramText(std::string_view commandLineText);
 
 // Why the file cannot be read ("no such file", "it is a folder", ...); empty when it can.
 std::string ReadProblem(const frame::Text& path);

@@ -24,7 +24,7 @@ namespace {
 constexpr std::string_view kDefaultSizes = "16,24,32,48,64,96,128,png";
 
 // "16,48,png" as sizes of the size list, in the order given; 0 for png.
-std::optional<std::vector<uint8_t>> ParseSizes(std::string_view text, std::string* error) {
+Checked<std::vector<uint8_t>> ParseSizes(std::string_view text) {
   std::vector<uint8_t> sizes;
   while (true) {
     size_t comma = text.find(',');
@@ -40,11 +40,9 @@ std::optional<std::vector<uint8_t>> ParseSizes(std::string_view text, std::strin
     bool listed = false;
     for (uint8_t size : icofile::kConversionSizes)
       listed = listed || (value >= 0 && size == value);
-    if (!listed) {
-      *error =
-          "unknown size '" + std::string(word) + "': sizes are 16, 24, 32, 48, 64, 96, 128 and png";
-      return std::nullopt;
-    }
+    if (!listed)
+      return platform::Fail("unknown size '" + std::string(word) +
+                            "': sizes are 16, 24, 32, 48, 64, 96, 128 and png");
     sizes.push_back(static_cast<uint8_t>(value));
     if (comma == std::string_view::npos) return sizes;
     text.remove_prefix(comma + 1);
@@ -57,17 +55,13 @@ struct PictureRequest {
 };
 
 // "PICTURE" or "PICTURE:SIZES"; a name that is itself an existing file is never split.
-std::optional<PictureRequest> ParsePicture(std::string_view word,
-                                           const std::vector<uint8_t>& defaults,
-                                           std::string* error) {
-  std::string pathError;
-  std::optional<frame::Text> whole = ProgramPath(word, &pathError);
+Checked<PictureRequest> ParsePicture(std::string_view word, const std::vector<uint8_t>& defaults) {
+  Checked<frame::Text> whole = ProgramPath(word);
   size_t colon = word.rfind(':');
   if ((whole && ReadProblem(*whole).empty()) || colon == std::string_view::npos)
     return PictureRequest{std::string(word), defaults};
-  std::optional<std::vector<uint8_t>> sizes = ParseSizes(word.substr(colon + 1), error);
-  if (!sizes) return std::nullopt;
-  return PictureRequest{std::string(word.substr(0, colon)), std::move(*sizes)};
+  std::vector<uint8_t> sizes = TRY(ParseSizes(word.substr(colon + 1)));
+  return PictureRequest{std::string(word.substr(0, colon)), std::move(sizes)};
 }
 
 // Why the picture cannot be loaded, for a picture the conversion refused.
@@ -187,17 +181,16 @@ int RunConvert(const Arguments& arguments) {
   std::optional<std::string> out = arguments.Value("--output");
   if (!out) return UsageError(kCommand, "give the icon file to write with -o OUT.ico");
   if (arguments.operands().empty()) return UsageError(kCommand, "give at least one PICTURE");
-  std::string error;
-  std::optional<std::vector<uint8_t>> defaults =
-      ParseSizes(arguments.Value("--sizes").value_or(std::string(kDefaultSizes)), &error);
-  if (!defaults) return UsageError(kCommand, error);
+  Checked<std::vector<uint8_t>> defaults =
+      ParseSizes(arguments.Value("--sizes").value_or(std::string(kDefaultSizes)));
+  if (!defaults) return UsageError(kCommand, defaults.error());
   std::vector<PictureRequest> requests;
   size_t images = 0;
   for (const std::string& word : arguments.operands()) {
-    std::optional<PictureRequest> request = ParsePicture(word, *defaults, &error);
-    if (!request) return UsageError(kCommand, error);
+    Checked<PictureRequest> request = ParsePicture(word, *defaults);
+    if (!request) return UsageError(kCommand, request.error());
     images += request->sizes.size();
-    requests.push_back(std::move(*request));
+    requests.push_back(std::move(request).value());
   }
   if (images > icofile::kMaxIconEntries)
     return UsageError(kCommand, "an icon file holds at most " +

@@ -158,8 +158,7 @@ int RunInfo(const Arguments& arguments) {
   return RunBatch(batch, *jobs, {"with icons", "without", false}, [json](const BatchInput& input) {
     Outcome outcome = Describe(input.path, json);
     if (outcome == Outcome::Failed && json) {
-      std::string error;
-      std::optional<frame::Text> path = ProgramPath(input.path, &error);
+      Checked<frame::Text> path = ProgramPath(input.path);
       std::printf("{\"file\": %s, \"error\": %s}\n",
                   JsonString(path ? Shown(*path) : input.path).c_str(),
                   JsonString(LastFailure()).c_str());

@@ -191,10 +191,9 @@ int Run(int argc, char** argv) {
   }
   const Command* command = FindCommand(name);
   if (!command) return UsageError("", "unknown command '" + std::string(name) + "'");
-  std::string error;
-  std::optional<Arguments> arguments = Arguments::Parse(
-      std::span<char* const>(argv + 2, static_cast<size_t>(argc - 2)), command->options, &error);
-  if (!arguments) return UsageError(command->name, error);
+  Checked<Arguments> arguments = Arguments::Parse(
+      std::span<char* const>(argv + 2, static_cast<size_t>(argc - 2)), command->options);
+  if (!arguments) return UsageError(command->name, arguments.error());
   if (arguments->Has("--help")) {
     PrintHelp(*command);
     return kSucceeded;

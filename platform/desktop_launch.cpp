@@ -13,12 +13,12 @@ std::string FileAddress(const std::string& nativePath) {
   return result;
 }
 
-bool LaunchDefaultApplication(const std::string& address, std::string* reason) {
+Result<void, std::string> LaunchDefaultApplication(const std::string& address) {
   GError* error = nullptr;
-  if (g_app_info_launch_default_for_uri(address.c_str(), nullptr, &error)) return true;
-  if (reason) *reason = error && error->message ? error->message : "";
+  if (g_app_info_launch_default_for_uri(address.c_str(), nullptr, &error)) return {};
+  std::string reason = error && error->message ? error->message : "";
   g_clear_error(&error);
-  return false;
+  return Fail(std::move(reason));
 }
 
 }  // namespace platform::desktop

@@ -5,12 +5,14 @@
 
 #include <string>
 
+#include "platform/result.h"
+
 namespace platform::desktop {
 
 // A local path (the file system's bytes) as a file:// address.
 std::string FileAddress(const std::string& nativePath);
-// Starts the desktop's default application for the address (file:// or a web address). False,
-// with the desktop's reason in `reason`, when none could be started.
-bool LaunchDefaultApplication(const std::string& address, std::string* reason = nullptr);
+// Starts the desktop's default application for the address (file:// or a web address); the
+// desktop's reason when none could be started.
+Result<void, std::string> LaunchDefaultApplication(const std::string& address);
 
 }  // namespace platform::desktop

@@ -17,11 +17,24 @@ void Put32(uint8_t* at, uint32_t v) {
 
 }  // namespace
 
-std::vector<uint8_t> EncodeBmp32(int width, int height, std::span<const uint32_t> argb,
-                                 int32_t pixelsPerMeterX, int32_t pixelsPerMeterY) {
-  if (width <= 0 || height <= 0) return {};
+std::string_view ToString(BmpWriteError error) {
+  switch (error) {
+    case BmpWriteError::BadImage:
+      return "impossible dimensions, or not as many pixels as they need";
+    case BmpWriteError::TooLarge:
+      return "the picture is too large";
+  }
+  return "unknown error";
+}
+
+Result<std::vector<uint8_t>, BmpWriteError> EncodeBmp32(int width, int height,
+                                                        std::span<const uint32_t> argb,
+                                                        int32_t pixelsPerMeterX,
+                                                        int32_t pixelsPerMeterY) {
+  if (width <= 0 || height <= 0) return Fail(BmpWriteError::BadImage);
   uint64_t pixelCount = uint64_t(width) * uint64_t(height);
-  if (argb.size() != pixelCount || pixelCount > (UINT32_MAX - kBmpHeaderSize) / 4) return {};
+  if (argb.size() != pixelCount) return Fail(BmpWriteError::BadImage);
+  if (pixelCount > (UINT32_MAX - kBmpHeaderSize) / 4) return Fail(BmpWriteError::TooLarge);
   uint32_t imageSize = uint32_t(pixelCount * 4);
 
   std::vector<uint8_t> file(kBmpHeaderSize + imageSize);

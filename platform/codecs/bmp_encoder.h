@@ -6,15 +6,25 @@
 
 #include <cstdint>
 #include <span>
+#include <string_view>
 #include <vector>
+
+#include "platform/result.h"
 
 namespace platform::codecs {
 
 constexpr size_t kBmpHeaderSize = 54;
 
-// argb: top-down rows of 0xAARRGGBB (straight alpha), width * height of them. Empty when the
-// file would not fit its 32-bit size field.
-std::vector<uint8_t> EncodeBmp32(int width, int height, std::span<const uint32_t> argb,
-                                 int32_t pixelsPerMeterX, int32_t pixelsPerMeterY);
+enum class BmpWriteError {
+  BadImage,  // a dimension below 1, or not width * height pixels
+  TooLarge,  // the file would not fit its 32-bit size field
+};
+std::string_view ToString(BmpWriteError error);
+
+// argb: top-down rows of 0xAARRGGBB (straight alpha), width * height of them.
+Result<std::vector<uint8_t>, BmpWriteError> EncodeBmp32(int width, int height,
+                                                        std::span<const uint32_t> argb,
+                                                        int32_t pixelsPerMeterX,
+                                                        int32_t pixelsPerMeterY);
 
 }  // namespace platform::codecs

@@ -265,11 +265,8 @@ void ApplyMask(const LeReader& mask, const Layout& l, bool alphaFromImage, DibIm
 
 Result<DibImage, DibError> Decode(const LeReader& dib, DibMode mode,
                                   std::optional<uint64_t> pixelOffset) {
-  auto header = ReadHeader(dib);
-  if (!header) return Fail(header.error());
-  auto layout = PlanLayout(dib, *header, mode);
-  if (!layout) return Fail(layout.error());
-  const Layout& l = *layout;
+  Header header = TRY(ReadHeader(dib));
+  const Layout l = TRY(PlanLayout(dib, header, mode));
   uint64_t start = pixelOffset.value_or(l.pixelOffset);
   auto colour = dib.Sub(start, l.stride * static_cast<uint64_t>(l.rows));
   if (!colour) return Fail(DibError::Truncated);
@@ -277,7 +274,7 @@ Result<DibImage, DibError> Decode(const LeReader& dib, DibMode mode,
   DibImage image;
   image.width = l.width;
   image.height = l.rows;
-  image.bitCount = header->bitCount;
+  image.bitCount = header.bitCount;
   image.pixels.resize(static_cast<size_t>(l.width) * l.rows);
   for (int y = 0; y < l.rows; ++y) {
     int stored = l.topDown ? y : l.rows - 1 - y;

@@ -89,10 +89,9 @@ Result<DibImage, IcoError> DecodeIconPng(std::span<const uint8_t> png) {
 Result<IcoDirectory, IcoError> ReadIcoDirectory(std::span<const uint8_t> file, size_t maxImages) {
   LeReader data(file);
   IcoDirectory dir;
-  auto count = ReadHeader(data, kIcoEntrySize, maxImages, &dir.type);
-  if (!count) return Fail(count.error());
-  dir.entries.reserve(*count);
-  for (size_t i = 0; i < *count; ++i) {
+  const size_t count = TRY(ReadHeader(data, kIcoEntrySize, maxImages, &dir.type));
+  dir.entries.reserve(count);
+  for (size_t i = 0; i < count; ++i) {
     LeReader entry = *data.Sub(kIcoHeaderSize + i * kIcoEntrySize, kIcoEntrySize);
     IcoEntry e;
     static_cast<IconImageInfo&>(e) = ReadImageInfo(entry);
@@ -113,11 +112,10 @@ Result<std::span<const uint8_t>, IcoError> IcoImageBytes(std::span<const uint8_t
 Result<std::vector<GroupIconEntry>, IcoError> ReadGroupIconDirectory(std::span<const uint8_t> group,
                                                                      size_t maxImages) {
   LeReader data(group);
-  auto count = ReadHeader(data, kGroupIconEntrySize, maxImages, nullptr);
-  if (!count) return Fail(count.error());
+  const size_t count = TRY(ReadHeader(data, kGroupIconEntrySize, maxImages, nullptr));
   std::vector<GroupIconEntry> entries;
-  entries.reserve(*count);
-  for (size_t i = 0; i < *count; ++i) {
+  entries.reserve(count);
+  for (size_t i = 0; i < count; ++i) {
     LeReader entry = *data.Sub(kIcoHeaderSize + i * kGroupIconEntrySize, kGroupIconEntrySize);
     GroupIconEntry e;
     static_cast<IconImageInfo&>(e) = ReadImageInfo(entry);
@@ -218,12 +216,9 @@ Result<DibImage, IcoError> DecodeIconImage(std::span<const uint8_t> image) {
 }
 
 Result<DibImage, IcoError> DecodeIcoImage(std::span<const uint8_t> file, size_t index) {
-  auto dir = ReadIcoDirectory(file);
-  if (!dir) return Fail(dir.error());
-  if (index >= dir->entries.size()) return Fail(IcoError::ImageOutOfRange);
-  auto bytes = IcoImageBytes(file, dir->entries[index]);
-  if (!bytes) return Fail(bytes.error());
-  return DecodeIconImage(*bytes);
+  const IcoDirectory dir = TRY(ReadIcoDirectory(file));
+  if (index >= dir.entries.size()) return Fail(IcoError::ImageOutOfRange);
+  return DecodeIconImage(TRY(IcoImageBytes(file, dir.entries[index])));
 }
 
 size_t ChooseIconImage(std::span<const IconImageInfo> images, int width, int height) {

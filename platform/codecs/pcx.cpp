@@ -122,12 +122,9 @@ bool LooksLikePcx(std::span<const uint8_t> file) {
 
 Result<DibImage, PcxError> DecodePcx(std::span<const uint8_t> file) {
   const LeReader reader(file);
-  auto header = ReadHeader(reader);
-  if (!header) return Fail(header.error());
-  auto packed = Unpack(reader, *header);
-  if (!packed) return Fail(packed.error());
+  const Header h = TRY(ReadHeader(reader));
+  const std::vector<uint8_t> packed = TRY(Unpack(reader, h));
 
-  const Header& h = *header;
   DibImage image;
   image.width = h.width;
   image.height = h.height;
@@ -138,7 +135,7 @@ Result<DibImage, PcxError> DecodePcx(std::span<const uint8_t> file) {
       h.bitsPerPixel == 8 && h.planes == 1 ? Palette256(reader) : std::array<uint32_t, 256>{};
   const std::array<uint32_t, 16> palette16 = Palette16(reader);
   for (int y = 0; y < h.height; ++y) {
-    const uint8_t* row = packed->data() + static_cast<size_t>(y) * rowBytes;
+    const uint8_t* row = packed.data() + static_cast<size_t>(y) * rowBytes;
     uint32_t* out = image.pixels.data() + static_cast<size_t>(y) * h.width;
     for (int x = 0; x < h.width; ++x) {
       if (h.bitsPerPixel == 8 && h.planes == 1) {

@@ -193,9 +193,7 @@ Result<Chunks, PngError> ReadChunks(std::span<const uint8_t> png, bool headerOnl
 
     if (!headerSeen) {
       if (!IsType(type, "IHDR")) return Fail(PngError::BadChunk);
-      auto header = ParseHeader(data);
-      if (!header) return Fail(header.error());
-      c.header = *header;
+      c.header = TRY(ParseHeader(data));
       c.facts.colourType = c.header.colourType;
       c.facts.bitDepth = c.header.depth;
       headerSeen = true;
@@ -447,17 +445,14 @@ int PngChannels(uint8_t colourType) {
 }
 
 Result<PngFacts, PngError> ReadPngFacts(std::span<const uint8_t> png, int* width, int* height) {
-  auto chunks = ReadChunks(png, true);
-  if (!chunks) return Fail(chunks.error());
-  if (width) *width = int(chunks->header.width);
-  if (height) *height = int(chunks->header.height);
-  return chunks->facts;
+  const Chunks chunks = TRY(ReadChunks(png, true));
+  if (width) *width = int(chunks.header.width);
+  if (height) *height = int(chunks.header.height);
+  return chunks.facts;
 }
 
 Result<PngFacts, PngError> DecodePng(std::span<const uint8_t> png, std::span<uint32_t> pixels) {
-  auto read = ReadChunks(png, false);
-  if (!read) return Fail(read.error());
-  const Chunks& c = *read;
+  const Chunks c = TRY(ReadChunks(png, false));
   const Header& h = c.header;
   if (pixels.size() != size_t(h.width) * h.height) return Fail(PngError::BadHeader);
 
@@ -501,16 +496,13 @@ Result<PngFacts, PngError> DecodePng(std::span<const uint8_t> png, std::span<uin
 
 Result<PngImage, PngError> DecodePng(std::span<const uint8_t> png) {
   int width = 0, height = 0;
-  auto header = ReadPngFacts(png, &width, &height);
-  if (!header) return Fail(header.error());
+  TRY(ReadPngFacts(png, &width, &height));
   PngImage out;
   out.image.width = width;
   out.image.height = height;
   out.image.bitCount = 32;
   out.image.pixels.resize(size_t(width) * size_t(height));
-  auto facts = DecodePng(png, out.image.pixels);
-  if (!facts) return Fail(facts.error());
-  out.facts = *facts;
+  out.facts = TRY(DecodePng(png, out.image.pixels));
   return out;
 }
 
@@ -604,17 +596,100 @@ bool IsStrictPng(std::span<const uint8_t> png) {
   return DecodePng(png).ok();
 }
 
-std::vector<uint8_t> EncodePng(int width, int height, std::span<const uint32_t> argb, bool opaque,
-                               int pixelsPerMeterX, int pixelsPerMeterY) {
-  if (width <= 0 || height <= 0 || uint64_t(width) * uint64_t(height) > kMaxPngPixels ||
-      argb.size() < size_t(width) * size_t(height))
-    return {};
+namespace {
+
+// Appends one chunk: its length, type, data and the CRC of type and data.
+void PutChunk(std::vector<uint8_t>& png, const char (&type)[5], std::span<const uint8_t> data) {
+  PutBigEndian32(png, uint32_t(data.size()));
+  const size_t start = png.size();
+  png.insert(png.end(), type, type + 4);
+  png.insert(png.end(), data.begin(), data.end());
+  PutBigEndian32(png, libdeflate_crc32(0, png.data() + start, data.size() + 4));
+}
+
+// IHDR: 8-bit RGB or RGBA, not interlaced.
+void PutHeader(std::vector<uint8_t>& png, int width, int height, bool opaque) {
+  std::vector<uint8_t> header;
+  PutBigEndian32(header, uint32_t(width));
+  PutBigEndian32(header, uint32_t(height));
+  header.insert(header.end(), {8, uint8_t(opaque ? 2 : 6), 0, 0, 0});
+  PutChunk(png, "IHDR", header);
+}
+
+// pHYs in pixels per metre.
+void PutDensity(std::vector<uint8_t>& png, int pixelsPerMeterX, int pixelsPerMeterY) {
+  std::vector<uint8_t> density;
+  PutBigEndian32(density, uint32_t(pixelsPerMeterX));
+  PutBigEndian32(density, uint32_t(pixelsPerMeterY));
+  density.push_back(1);  // the metre
+  PutChunk(png, "pHYs", density);
+}
+
+// IDAT: the filtered rows deflated as one zlib stream, in one chunk.
+Result<void, PngWriteError> PutImageData(std::vector<uint8_t>& png,
+                                         std::span<const uint8_t> filtered) {
+  std::unique_ptr<libdeflate_compressor, CompressorDeleter> deflater(
+      libdeflate_alloc_compressor(kCompressionLevel));
+  if (!deflater) return Fail(PngWriteError::OutOfMemory);
+  std::vector<uint8_t> compressed(libdeflate_zlib_compress_bound(deflater.get(), filtered.size()));
+  const size_t size = libdeflate_zlib_compress(deflater.get(), filtered.data(), filtered.size(),
+                                               compressed.data(), compressed.size());
+  if (size == 0) return Fail(PngWriteError::DeflateFailed);
+  PutChunk(png, "IDAT", std::span<const uint8_t>(compressed.data(), size));
+  return {};
+}
+
+void PutEnd(std::vector<uint8_t>& png) {
+  PutChunk(png, "IEND", {});
+}
+
+// Writes `now` filtered into out[0] (the filter) and out[1..length]: the filter whose bytes, read
+// as signed, sum to the least, the usual guess at what compresses best. Both rows are preceded by
+// one pixel of zeros, what the filters take for the bytes before a row; `trial` holds `length`.
+void FilterRow(const uint8_t* now, const uint8_t* up, size_t length, size_t channels,
+               uint8_t* trial, uint8_t* out) {
+  uint64_t best = UINT64_MAX;
+  for (uint8_t filter = 0; filter <= 4; ++filter) {
+    switch (filter) {
+      case 0:
+        for (size_t i = 0; i < length; ++i)
+          trial[i] = now[i];
+        break;
+      case 1:
+        for (size_t i = 0; i < length; ++i)
+          trial[i] = uint8_t(now[i] - now[i - channels]);
+        break;
+      case 2:
+        for (size_t i = 0; i < length; ++i)
+          trial[i] = uint8_t(now[i] - up[i]);
+        break;
+      case 3:
+        for (size_t i = 0; i < length; ++i)
+          trial[i] = uint8_t(now[i] - (unsigned(now[i - channels]) + up[i]) / 2);
+        break;
+      default:
+        for (size_t i = 0; i < length; ++i)
+          trial[i] = uint8_t(now[i] - Paeth(now[i - channels], up[i], up[i - channels]));
+        break;
+    }
+    uint64_t cost = 0;
+    for (size_t i = 0; i < length; ++i)
+      cost += unsigned(std::abs(int(int8_t(trial[i]))));
+    if (cost < best) {
+      best = cost;
+      out[0] = filter;
+      std::copy(trial, trial + length, out + 1);
+    }
+  }
+}
+
+// The rows as the pixel data holds them before deflating: each its filter byte, then the row
+// filtered.
+std::vector<uint8_t> FilterRows(int width, int height, std::span<const uint32_t> argb,
+                                bool opaque) {
   const size_t channels = opaque ? 3 : 4;
   const size_t length = size_t(width) * channels;
-  // Each row takes the filter whose bytes, read as signed, sum to the least: the usual guess
-  // at what compresses best.
   std::vector<uint8_t> filtered((length + 1) * size_t(height));
-  // Both rows start with one pixel of zeros, what the filters take for the bytes before a row.
   std::vector<uint8_t> current(channels + length, 0), prior(channels + length, 0), trial(length);
   for (int y = 0; y < height; ++y) {
     const uint32_t* pixels = argb.data() + size_t(y) * width;
@@ -623,74 +698,41 @@ std::vector<uint8_t> EncodePng(int width, int height, std::span<const uint32_t> 
       p[0] = uint8_t(pixels[x] >> 16), p[1] = uint8_t(pixels[x] >> 8), p[2] = uint8_t(pixels[x]);
       if (!opaque) p[3] = uint8_t(pixels[x] >> 24);
     }
-    uint8_t* out = filtered.data() + size_t(y) * (length + 1);
-    uint64_t best = UINT64_MAX;
-    for (uint8_t filter = 0; filter <= 4; ++filter) {
-      const uint8_t* now = current.data() + channels;
-      const uint8_t* up = prior.data() + channels;
-      switch (filter) {
-        case 0:
-          for (size_t i = 0; i < length; ++i)
-            trial[i] = now[i];
-          break;
-        case 1:
-          for (size_t i = 0; i < length; ++i)
-            trial[i] = uint8_t(now[i] - now[i - channels]);
-          break;
-        case 2:
-          for (size_t i = 0; i < length; ++i)
-            trial[i] = uint8_t(now[i] - up[i]);
-          break;
-        case 3:
-          for (size_t i = 0; i < length; ++i)
-            trial[i] = uint8_t(now[i] - (unsigned(now[i - channels]) + up[i]) / 2);
-          break;
-        default:
-          for (size_t i = 0; i < length; ++i)
-            trial[i] = uint8_t(now[i] - Paeth(now[i - channels], up[i], up[i - channels]));
-          break;
-      }
-      uint64_t cost = 0;
-      for (size_t i = 0; i < length; ++i)
-        cost += unsigned(std::abs(int(int8_t(trial[i]))));
-      if (cost < best) {
-        best = cost;
-        out[0] = filter;
-        std::copy(trial.begin(), trial.end(), out + 1);
-      }
-    }
+    FilterRow(current.data() + channels, prior.data() + channels, length, channels, trial.data(),
+              filtered.data() + size_t(y) * (length + 1));
     std::swap(current, prior);
   }
+  return filtered;
+}
 
-  std::unique_ptr<libdeflate_compressor, CompressorDeleter> deflater(
-      libdeflate_alloc_compressor(kCompressionLevel));
-  if (!deflater) return {};
-  std::vector<uint8_t> png(std::begin(kSignature), std::end(kSignature));
-  auto chunk = [&png](const char(&type)[5], std::span<const uint8_t> data) {
-    PutBigEndian32(png, uint32_t(data.size()));
-    const size_t start = png.size();
-    png.insert(png.end(), type, type + 4);
-    png.insert(png.end(), data.begin(), data.end());
-    PutBigEndian32(png, libdeflate_crc32(0, png.data() + start, data.size() + 4));
-  };
-  std::vector<uint8_t> header;
-  PutBigEndian32(header, uint32_t(width));
-  PutBigEndian32(header, uint32_t(height));
-  header.insert(header.end(), {8, uint8_t(opaque ? 2 : 6), 0, 0, 0});
-  chunk("IHDR", header);
-  if (pixelsPerMeterX > 0 && pixelsPerMeterY > 0) {
-    std::vector<uint8_t> density;
-    PutBigEndian32(density, uint32_t(pixelsPerMeterX));
-    PutBigEndian32(density, uint32_t(pixelsPerMeterY));
-    density.push_back(1);  // the metre
-    chunk("pHYs", density);
+}  // namespace
+
+std::string_view ToString(PngWriteError error) {
+  switch (error) {
+    case PngWriteError::BadImage:
+      return "impossible dimensions, or fewer pixels than they need";
+    case PngWriteError::TooLarge:
+      return "the picture is too large";
+    case PngWriteError::OutOfMemory:
+      return "out of memory";
+    case PngWriteError::DeflateFailed:
+      return "the pixel data did not compress";
   }
-  std::vector<uint8_t> compressed(libdeflate_zlib_compress_bound(deflater.get(), filtered.size()));
-  const size_t size = libdeflate_zlib_compress(deflater.get(), filtered.data(), filtered.size(),
-                                               compressed.data(), compressed.size());
-  if (size == 0) return {};
-  chunk("IDAT", std::span<const uint8_t>(compressed.data(), size));
-  chunk("IEND", {});
+  return "unknown error";
+}
+
+Result<std::vector<uint8_t>, PngWriteError> EncodePng(int width, int height,
+                                                      std::span<const uint32_t> argb, bool opaque,
+                                                      int pixelsPerMeterX, int pixelsPerMeterY) {
+  if (width <= 0 || height <= 0) return Fail(PngWriteError::BadImage);
+  if (uint64_t(width) * uint64_t(height) > kMaxPngPixels) return Fail(PngWriteError::TooLarge);
+  if (argb.size() < size_t(width) * size_t(height)) return Fail(PngWriteError::BadImage);
+  const std::vector<uint8_t> filtered = FilterRows(width, height, argb, opaque);
+  std::vector<uint8_t> png(std::begin(kSignature), std::end(kSignature));
+  PutHeader(png, width, height, opaque);
+  if (pixelsPerMeterX > 0 && pixelsPerMeterY > 0) PutDensity(png, pixelsPerMeterX, pixelsPerMeterY);
+  TRY(PutImageData(png, filtered));
+  PutEnd(png);
   return png;
 }
 

@@ -85,10 +85,19 @@ Result<PngFacts, PngError> DecodePng(std::span<const uint8_t> png, std::span<uin
 // to be stored as it is, for other programs to read, is checked with this first.
 bool IsStrictPng(std::span<const uint8_t> png);
 
+enum class PngWriteError {
+  BadImage,  // a dimension below 1, or fewer pixels than the dimensions need
+  TooLarge,  // more than kMaxPngPixels
+  OutOfMemory,
+  DeflateFailed,
+};
+std::string_view ToString(PngWriteError error);
+
 // Encodes top-down 0xAARRGGBB pixels as an 8-bit RGBA (or, when `opaque`, RGB) PNG with a pHYs
-// chunk when pixelsPerMeter is positive. Empty when out of memory.
-std::vector<uint8_t> EncodePng(int width, int height, std::span<const uint32_t> argb,
-                               bool opaque = false, int pixelsPerMeterX = 0,
-                               int pixelsPerMeterY = 0);
+// chunk when pixelsPerMeter is positive.
+Result<std::vector<uint8_t>, PngWriteError> EncodePng(int width, int height,
+                                                      std::span<const uint32_t> argb,
+                                                      bool opaque = false, int pixelsPerMeterX = 0,
+                                                      int pixelsPerMeterY = 0);
 
 }  // namespace platform::codecs

@@ -34,20 +34,19 @@ bool IsOpaque(const QImage& pixels) {
 }
 
 GpStatus EncodeBmp(const QImage& pixels, float dpiX, float dpiY, QByteArray& out) {
-  std::vector<uint8_t> file = codecs::EncodeBmp32(pixels.width(), pixels.height(), Argb(pixels),
-                                                  PixelsPerMeter(dpiX), PixelsPerMeter(dpiY));
-  if (file.empty()) return gdip::OutOfMemory;
-  out = QByteArray(reinterpret_cast<const char*>(file.data()), qsizetype(file.size()));
+  auto file = codecs::EncodeBmp32(pixels.width(), pixels.height(), Argb(pixels),
+                                  PixelsPerMeter(dpiX), PixelsPerMeter(dpiY));
+  if (!file) return gdip::OutOfMemory;
+  out = QByteArray(reinterpret_cast<const char*>(file->data()), qsizetype(file->size()));
   return gdip::Ok;
 }
 
 // Opaque pictures are written without an alpha channel.
 GpStatus EncodePng(const QImage& pixels, float dpiX, float dpiY, QByteArray& out) {
-  std::vector<uint8_t> file =
-      codecs::EncodePng(pixels.width(), pixels.height(), Argb(pixels), IsOpaque(pixels),
-                        PixelsPerMeter(dpiX), PixelsPerMeter(dpiY));
-  if (file.empty()) return gdip::OutOfMemory;
-  out = QByteArray(reinterpret_cast<const char*>(file.data()), qsizetype(file.size()));
+  auto file = codecs::EncodePng(pixels.width(), pixels.height(), Argb(pixels), IsOpaque(pixels),
+                                PixelsPerMeter(dpiX), PixelsPerMeter(dpiY));
+  if (!file) return gdip::OutOfMemory;
+  out = QByteArray(reinterpret_cast<const char*>(file->data()), qsizetype(file->size()));
   return gdip::Ok;
 }
 

@@ -77,9 +77,7 @@ Result<ResourceId, PeError> ResourceTable::IdAt(uint16_t raw) const {
 Result<bool, PeError> ResourceTable::Matches(uint16_t raw, const ResourceId& id) const {
   if ((raw & kIntegerId) != 0) return !id.isString && (raw & ~kIntegerId) == id.number;
   if (!id.isString) return false;
-  auto stored = IdAt(raw);
-  if (!stored) return Fail(stored.error());
-  return pe::SameResourceName(stored->string, id.string);
+  return pe::SameResourceName(TRY(IdAt(raw)).string, id.string);
 }
 
 Result<const ResourceTable::Type*, PeError> ResourceTable::TypeOf(const ResourceId& type) const {
@@ -89,9 +87,7 @@ Result<const ResourceTable::Type*, PeError> ResourceTable::TypeOf(const Resource
     return found == integerTypes_.end() ? nullptr : &types_[found->second];
   }
   for (const Type& t : types_) {
-    auto match = Matches(t.id, type);
-    if (!match) return Fail(match.error());
-    if (*match) return &t;
+    if (TRY(Matches(t.id, type))) return &t;
   }
   return static_cast<const Type*>(nullptr);
 }
@@ -126,9 +122,7 @@ const ResourceTable::Index& ResourceTable::IndexOf(const Type& type) const {
 Result<uint32_t, PeError> ResourceTable::Position(const Type& type, const ResourceId& name) const {
   if (type.count <= kWalkedType) {
     for (uint32_t i = 0; i < type.count; ++i) {
-      auto match = Matches(RawIdAt(type, i), name);
-      if (!match) return Fail(match.error());
-      if (*match) return i;
+      if (TRY(Matches(RawIdAt(type, i), name))) return i;
     }
     return Fail(PeError::NotFound);
   }
@@ -149,28 +143,21 @@ Result<uint32_t, PeError> ResourceTable::Position(const Type& type, const Resour
 }
 
 Result<std::vector<ResourceId>, PeError> ResourceTable::Names(const ResourceId& type) const {
-  auto t = TypeOf(type);
-  if (!t) return Fail(t.error());
+  const Type* t = TRY(TypeOf(type));
   std::vector<ResourceId> names;
-  if (!*t) return names;
-  names.reserve((*t)->count);
-  for (uint32_t i = 0; i < (*t)->count; ++i) {
-    auto id = IdAt(RawIdAt(**t, i));
-    if (!id) return Fail(id.error());
-    names.push_back(std::move(id).value());
-  }
+  if (!t) return names;
+  names.reserve(t->count);
+  for (uint32_t i = 0; i < t->count; ++i)
+    names.push_back(TRY(IdAt(RawIdAt(*t, i))));
   return names;
 }
 
 Result<std::span<const uint8_t>, PeError> ResourceTable::Find(const ResourceId& type,
                                                               const ResourceId& name) const {
-  auto t = TypeOf(type);
-  if (!t) return Fail(t.error());
-  if (!*t) return Fail(PeError::NotFound);
-  auto position = Position(**t, name);
-  if (!position) return Fail(position.error());
-  LeReader entry =
-      *table_.Sub((*t)->entries + uint64_t{*position} * kNameEntrySize, kNameEntrySize);
+  const Type* t = TRY(TypeOf(type));
+  if (!t) return Fail(PeError::NotFound);
+  const uint32_t position = TRY(Position(*t, name));
+  LeReader entry = *table_.Sub(t->entries + uint64_t{position} * kNameEntrySize, kNameEntrySize);
   uint64_t offset = uint64_t{*entry.U16(0)} << shift_;
   uint64_t length = uint64_t{*entry.U16(2)} << shift_;
   auto bytes = LeReader(file_).Span(offset, length);

@@ -48,13 +48,9 @@ std::optional<ModuleFormat> SniffModuleFormat(std::span<const uint8_t> file) {
 Result<ModuleResources, PeError> ModuleResources::Open(std::span<const uint8_t> file) {
   auto at = NewHeader(file);
   if (at && codecs::LeReader(file).U16(*at) == kNeSignature) {
-    auto table = ne::ResourceTable::Open(file, *at);
-    if (!table) return Fail(table.error());
-    return ModuleResources(std::move(table).value());
+    return ModuleResources(TRY(ne::ResourceTable::Open(file, *at)));
   }
-  auto directory = ResourceDirectory::Open(file);
-  if (!directory) return Fail(directory.error());
-  return ModuleResources(std::move(directory).value());
+  return ModuleResources(TRY(ResourceDirectory::Open(file)));
 }
 
 ModuleFormat ModuleResources::format() const {

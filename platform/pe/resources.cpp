@@ -109,16 +109,14 @@ Result<ResourceDirectory, PeError> ResourceDirectory::Open(std::span<const uint8
     return Fail(PeError::NoResources);
 
   // The directory tree may use everything from its root to the end of the root's file data.
-  auto root = dir.BytesAtRva(*rootRva, kDirectoryHeaderSize);
-  if (!root) return Fail(root.error());
-  uint64_t rootOffset = static_cast<uint64_t>(root->data() - file.data());
+  const std::span<const uint8_t> root = TRY(dir.BytesAtRva(*rootRva, kDirectoryHeaderSize));
+  uint64_t rootOffset = static_cast<uint64_t>(root.data() - file.data());
   uint64_t end = file.size();
   for (const Section& s : dir.sections_)
     if (rootOffset >= s.rawOffset && rootOffset - s.rawOffset < s.rawSize)
       end = std::min<uint64_t>(end, uint64_t{s.rawOffset} + s.rawSize);
   dir.tree_ = *f.Sub(rootOffset, end - rootOffset);
-  auto top = dir.DirectoryAt(0);
-  if (!top) return Fail(top.error());
+  TRY(dir.DirectoryAt(0));
   return dir;
 }
 
@@ -162,9 +160,7 @@ Result<ResourceDirectory::Entry, PeError> ResourceDirectory::EntryAt(const Direc
   if (name & kHighBit) {
     e.id.isString = true;
     if (readName) {
-      auto string = NameAt(name & ~kHighBit);
-      if (!string) return Fail(string.error());
-      e.id = ResourceId::String(std::move(string).value());
+      e.id = ResourceId::String(TRY(NameAt(name & ~kHighBit)));
     }
   }
   return e;
@@ -224,9 +220,8 @@ Result<ResourceDirectory::Entry, PeError> ResourceDirectory::Lookup(const Direct
          ++i) {
       if (!id.isString && *dir.entries.U32(uint64_t{i} * kDirectoryEntrySize) != id.number)
         continue;
-      auto e = EntryAt(dir, i, id.isString);
-      if (!e) return Fail(e.error());
-      if (!id.isString || (e->id.isString && SameResourceName(e->id.string, id.string))) return e;
+      Entry e = TRY(EntryAt(dir, i, id.isString));
+      if (!id.isString || (e.id.isString && SameResourceName(e.id.string, id.string))) return e;
     }
     return Fail(PeError::NotFound);
   }
@@ -260,10 +255,9 @@ Result<ResourceDirectory::Entry, PeError> ResourceDirectory::Lookup(const Direct
 
 Result<ResourceDirectory::Directory, PeError> ResourceDirectory::Subdirectory(
     const Directory& dir, const ResourceId& id) const {
-  auto e = Lookup(dir, id);
-  if (!e) return Fail(e.error());
-  if (!e->isDirectory) return Fail(PeError::BadDirectory);
-  return DirectoryAt(e->target);
+  const Entry e = TRY(Lookup(dir, id));
+  if (!e.isDirectory) return Fail(PeError::BadDirectory);
+  return DirectoryAt(e.target);
 }
 
 Result<ResourceDirectory::Entry, PeError> ResourceDirectory::PreferredLanguage(
@@ -286,9 +280,8 @@ Result<ResourceDirectory::Entry, PeError> ResourceDirectory::PreferredLanguage(
 }
 
 Result<std::vector<ResourceId>, PeError> ResourceDirectory::Names(const ResourceId& type) const {
-  auto root = DirectoryAt(0);
-  if (!root) return Fail(root.error());
-  auto names = Subdirectory(*root, type);
+  const Directory root = TRY(DirectoryAt(0));
+  auto names = Subdirectory(root, type);
   if (!names) {
     if (names.error() == PeError::NotFound) return std::vector<ResourceId>{};
     return Fail(names.error());
@@ -297,25 +290,19 @@ Result<std::vector<ResourceId>, PeError> ResourceDirectory::Names(const Resource
   uint32_t total = names->namedCount + names->idCount;
   out.reserve(total);
   for (uint32_t i = 0; i < total; ++i) {
-    auto e = EntryAt(*names, i, true);
-    if (!e) return Fail(e.error());
-    out.push_back(std::move(e->id));
+    out.push_back(TRY(EntryAt(*names, i, true)).id);
   }
   return out;
 }
 
 Result<std::span<const uint8_t>, PeError> ResourceDirectory::Find(const ResourceId& type,
                                                                   const ResourceId& name) const {
-  auto root = DirectoryAt(0);
-  if (!root) return Fail(root.error());
-  auto names = Subdirectory(*root, type);
-  if (!names) return Fail(names.error());
-  auto languages = Subdirectory(*names, name);
-  if (!languages) return Fail(languages.error());
-  auto language = PreferredLanguage(*languages);
-  if (!language) return Fail(language.error());
-  if (language->isDirectory) return Fail(PeError::BadDirectory);
-  auto data = tree_.Sub(language->target, kDataEntrySize);
+  const Directory root = TRY(DirectoryAt(0));
+  const Directory names = TRY(Subdirectory(root, type));
+  const Directory languages = TRY(Subdirectory(names, name));
+  const Entry language = TRY(PreferredLanguage(languages));
+  if (language.isDirectory) return Fail(PeError::BadDirectory);
+  auto data = tree_.Sub(language.target, kDataEntrySize);
   if (!data) return Fail(PeError::BadDirectory);
   return BytesAtRva(*data->U32(0), *data->U32(4));
 }

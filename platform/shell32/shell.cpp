@@ -147,7 +147,7 @@ bool OpenWithDefault(const QString& target) {
   const std::string address = IsWebAddress(target)
                                   ? target.toStdString()
                                   : desktop::FileAddress(QFile::encodeName(target).toStdString());
-  if (!address.empty() && desktop::LaunchDefaultApplication(address)) return true;
+  if (!address.empty() && desktop::LaunchDefaultApplication(address).ok()) return true;
   Tell(NotOpened::NoApplication, target);
   return false;
 }

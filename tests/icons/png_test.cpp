@@ -322,8 +322,9 @@ TEST(PngEncoder, WritesWhatQtReadsBackExactly) {
     for (size_t i = 0; i < pixels.size(); ++i)
       pixels[i] = (opaque ? 0xFF000000u : uint32_t(i * 13 % 256) << 24 | 0x01000000u) |
                   (uint32_t(i * 2654435761u) & 0xFFFFFF);
-    Bytes png = EncodePng(width, height, pixels, opaque, 3780, 7560);
-    ASSERT_FALSE(png.empty());
+    auto encoded = EncodePng(width, height, pixels, opaque, 3780, 7560);
+    ASSERT_TRUE(encoded.ok());
+    const Bytes& png = *encoded;
     EXPECT_EQ(png[25], opaque ? 2 : 6) << "colour type";
     QImage read = QImage::fromData(png.data(), int(png.size()), "PNG");
     ASSERT_FALSE(read.isNull());
@@ -337,7 +338,7 @@ TEST(PngEncoder, WritesWhatQtReadsBackExactly) {
     ASSERT_TRUE(ours.ok());
     EXPECT_EQ(ours->image.pixels, pixels);
   }
-  EXPECT_TRUE(EncodePng(0, 4, {}).empty());
+  EXPECT_FALSE(EncodePng(0, 4, {}).ok());
 }
 
 }  // namespace
