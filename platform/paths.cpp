@@ -24,7 +24,7 @@ std::string FromNative(std::string_view nativePath, bool* lossy) {
     if (partLossy && lossy) *lossy = true;
     if (end == nativePath.size()) return program;
     if (backslash.empty() && !text::PrivateFormOf("\\", &backslash)) {
-      backslash = "?";
+      backslash.assign(1, '?');  // a literal here trips GCC 12's -Wrestrict false alarm
       if (lossy) *lossy = true;
     }
     program += backslash;
