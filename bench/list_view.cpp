@@ -11,8 +11,8 @@
 #include "frame/literal.h"
 #include "imaging/icon_list_view.h"
 #include "platform/api.h"
-#include "platform/gdi/objects.h"
-#include "platform/user32/window_table.h"
+#include "platform/desktop/user32/window_table.h"
+#include "platform/picture/gdi/objects.h"
 
 namespace {
 

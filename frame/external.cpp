@@ -7,7 +7,7 @@
 #include "frame/literal.h"
 #include "frame/translated.h"
 #include "platform/api.h"
-#include "platform/paths.h"
+#include "platform/core/paths.h"
 
 namespace frame {
 namespace {

@@ -11,7 +11,7 @@
 #include "frame/commands.h"
 #include "frame/literal.h"
 #include "platform/api.h"
-#include "platform/codecs/ico.h"
+#include "platform/core/codecs/ico.h"
 
 namespace frame {
 namespace {

@@ -8,7 +8,7 @@
 #include "frame/literal.h"
 #include "frame/translated.h"
 #include "platform/api.h"
-#include "platform/desktop.h"
+#include "platform/core/desktop.h"
 
 namespace frame {
 namespace {

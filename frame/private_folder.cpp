@@ -6,7 +6,7 @@
 #include <system_error>
 
 #include "platform/api.h"
-#include "platform/paths.h"
+#include "platform/core/paths.h"
 
 namespace frame {
 

@@ -12,7 +12,7 @@
 #include "frame/translated.h"
 #include "frame/units/unit.h"
 #include "platform/api.h"
-#include "platform/user32/input_box.h"
+#include "platform/desktop/user32/input_box.h"
 
 namespace frame {
 namespace {

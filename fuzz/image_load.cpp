@@ -7,7 +7,7 @@
 #include <span>
 
 #include "platform/api.h"
-#include "platform/ole32/stream.h"
+#include "platform/core/ole32/stream.h"
 
 namespace gp = platform::gdiplus;
 using namespace win32;

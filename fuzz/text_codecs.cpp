@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "platform/api.h"
-#include "platform/kernel32/internal.h"
-#include "platform/paths.h"
+#include "platform/core/kernel32/internal.h"
+#include "platform/core/paths.h"
 #include "platform/text/gbk.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

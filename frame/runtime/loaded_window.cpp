@@ -8,7 +8,7 @@
 #include "frame/runtime/runtime_app.h"
 #include "frame/translated.h"
 #include "platform/api.h"
-#include "platform/user32/cursors.h"
+#include "platform/desktop/user32/cursors.h"
 
 namespace frame {
 namespace {

@@ -13,8 +13,8 @@
 #include "frame/translated.h"
 #include "frame/units/unit.h"
 #include "platform/api.h"
-#include "platform/paths.h"
-#include "platform/user32/message_loop.h"
+#include "platform/core/paths.h"
+#include "platform/desktop/user32/message_loop.h"
 
 namespace frame {
 namespace {

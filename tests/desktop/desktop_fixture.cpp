@@ -8,7 +8,7 @@
 #include "frame/events.h"
 #include "frame/properties.h"
 #include "frame/ui_commands.h"
-#include "platform/user32/window_table.h"
+#include "platform/desktop/user32/window_table.h"
 #include "tests/support/icon_images.h"
 #include "tests/support/pe_writer.h"
 #include "ui/globals.h"

@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "platform/api.h"
-#include "platform/gdi/objects.h"
+#include "platform/picture/gdi/objects.h"
 #include "tests/support/fixtures.h"
 #include "tests/support/icon_images.h"
 

@@ -5,8 +5,8 @@
 #include <optional>
 
 #include "platform/api.h"
-#include "platform/gdi/icon_images.h"
-#include "platform/gdi/objects.h"
+#include "platform/picture/gdi/icon_images.h"
+#include "platform/picture/gdi/objects.h"
 #include "tests/support/fixtures.h"
 #include "tests/support/icon_images.h"
 #include "tests/support/ne_writer.h"

@@ -6,7 +6,7 @@
 
 #include "frame/literal.h"
 #include "platform/api.h"
-#include "platform/files/file_bytes.h"
+#include "platform/core/files/file_bytes.h"
 #include "tests/support/fixtures.h"
 #include "tests/support/icon_images.h"
 #include "tests/support/ne_writer.h"

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "platform/api.h"
-#include "platform/kernel32/global_memory.h"
-#include "platform/ole32/stream.h"
+#include "platform/core/kernel32/global_memory.h"
+#include "platform/core/ole32/stream.h"
 
 namespace {
 

@@ -20,10 +20,10 @@
 #include "frame/literal.h"
 #include "imaging/icon_list_view.h"
 #include "platform/api.h"
-#include "platform/comctl32/image_lists.h"
-#include "platform/gdi/icon_images.h"
-#include "platform/gdi/objects.h"
-#include "platform/user32/window_table.h"
+#include "platform/desktop/comctl32/image_lists.h"
+#include "platform/desktop/user32/window_table.h"
+#include "platform/picture/gdi/icon_images.h"
+#include "platform/picture/gdi/objects.h"
 
 namespace {
 

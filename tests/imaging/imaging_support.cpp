@@ -9,8 +9,8 @@
 #include <cstdlib>
 
 #include "platform/api.h"
-#include "platform/codecs/gif_encoder.h"
-#include "platform/ole32/stream.h"
+#include "platform/core/ole32/stream.h"
+#include "platform/picture/codecs/gif_encoder.h"
 
 namespace imaging_test {
 

@@ -7,7 +7,7 @@
 
 #include "frame/literal.h"
 #include "platform/api.h"
-#include "platform/test_seams.h"
+#include "platform/desktop/test_seams.h"
 
 namespace platform::comdlg32 {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/paths.h"
+#include "platform/core/paths.h"
 
 namespace platform::text {
 namespace {

@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/api.h"
-#include "platform/handles.h"
+#include "platform/core/handles.h"
 #include "tests/support/fixtures.h"
 
 namespace platform::kernel32 {

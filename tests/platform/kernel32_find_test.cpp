@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/api.h"
-#include "platform/kernel32/internal.h"
+#include "platform/core/kernel32/internal.h"
 #include "platform/text/gbk.h"
 #include "tests/support/fixtures.h"
 

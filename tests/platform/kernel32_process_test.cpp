@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/api.h"
-#include "platform/modules.h"
+#include "platform/core/modules.h"
 
 namespace platform::kernel32 {
 namespace {

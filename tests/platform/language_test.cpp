@@ -1,12 +1,12 @@
-#include "platform/i18n/language.h"
+#include "platform/core/i18n/language.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
 #include <string>
 
-#include "platform/i18n/catalog.h"
-#include "platform/i18n/translation.h"
+#include "platform/core/i18n/catalog.h"
+#include "platform/core/i18n/translation.h"
 #include "tests/support/fixtures.h"
 
 namespace platform::i18n {

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/codecs/pcx.h"
+#include "platform/core/codecs/pcx.h"
 #include "tests/support/fixtures.h"
 
 namespace platform::codecs {

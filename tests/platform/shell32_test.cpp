@@ -9,7 +9,7 @@
 
 #include "frame/literal.h"
 #include "platform/api.h"
-#include "platform/test_seams.h"
+#include "platform/desktop/test_seams.h"
 #include "tests/support/fixtures.h"
 
 namespace platform::shell32 {

@@ -7,7 +7,7 @@
 
 #include "frame/literal.h"
 #include "platform/api.h"
-#include "platform/user32/window_table.h"
+#include "platform/desktop/user32/window_table.h"
 
 namespace platform::user32 {
 namespace {

@@ -10,7 +10,7 @@
 #include "frame/properties.h"
 #include "frame/ui_commands.h"
 #include "platform/api.h"
-#include "platform/test_seams.h"
+#include "platform/desktop/test_seams.h"
 #include "tests/window/window_fixture.h"
 #include "ui/app_info.h"
 #include "ui/globals.h"

@@ -12,7 +12,7 @@
 #include "frame/properties.h"
 #include "frame/ui_commands.h"
 #include "platform/api.h"
-#include "platform/user32/message_loop.h"
+#include "platform/desktop/user32/message_loop.h"
 #include "tests/window/window_fixture.h"
 
 namespace window_test {

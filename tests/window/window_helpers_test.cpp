@@ -14,7 +14,7 @@
 #include "imaging/combo_box_wrapper.h"
 #include "imaging/own_window.h"
 #include "platform/api.h"
-#include "platform/user32/window_table.h"
+#include "platform/desktop/user32/window_table.h"
 
 namespace imaging {
 namespace {
