@@ -19,7 +19,7 @@
 #include "bench/program_window.h"
 #include "frame/properties.h"
 #include "platform/desktop/test_seams.h"
-#include "platform/win32.h"
+#include "platform/win32/user32.h"
 #include "ui/globals.h"
 #include "ui/main_window_form.h"
 #include "ui/main_window_units.h"

@@ -13,7 +13,7 @@
 
 #include "platform/core/codecs/dib.h"
 #include "platform/core/modules.h"
-#include "platform/win32.h"
+#include "platform/win32/types.h"
 
 namespace platform {
 

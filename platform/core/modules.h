@@ -10,7 +10,7 @@
 #include <span>
 #include <string_view>
 
-#include "platform/win32.h"
+#include "platform/win32/types.h"
 
 namespace platform {
 

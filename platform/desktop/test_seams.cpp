@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "platform/win32.h"
+#include "platform/win32/user32.h"
 
 namespace platform::seams {
 namespace {

@@ -15,7 +15,6 @@
 
 #include "frame/runtime/runtime_app.h"
 #include "platform/desktop/test_seams.h"
-#include "platform/win32.h"
 #include "tests/support/fixtures.h"
 #include "ui/main_window_form.h"
 #include "ui/main_window_units.h"

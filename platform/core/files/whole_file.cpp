@@ -5,9 +5,9 @@
 #include <memory>
 #include <string>
 
-#include "platform/api.h"
 #include "platform/core/files/file_handle.h"
 #include "platform/core/paths.h"
+#include "platform/win32/kernel32.h"
 
 namespace platform::files {
 namespace {

@@ -14,7 +14,7 @@
 #include "platform/core/codecs/dib.h"
 #include "platform/core/codecs/ico_layout.h"
 #include "platform/core/handles.h"
-#include "platform/win32.h"
+#include "platform/win32/types.h"
 
 namespace platform::gdi {
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/api.h"
 #include "platform/text/gbk.h"
+#include "platform/win32/kernel32.h"
 
 namespace platform::kernel32 {
 namespace {

@@ -13,10 +13,10 @@
 #include <string>
 #include <utility>
 
-#include "platform/api.h"
 #include "platform/core/handles.h"
 #include "platform/core/kernel32/internal.h"
 #include "platform/core/paths.h"
+#include "platform/win32/kernel32.h"
 
 namespace platform::kernel32 {
 namespace {

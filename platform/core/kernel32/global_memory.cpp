@@ -4,8 +4,8 @@
 #include <new>
 #include <vector>
 
-#include "platform/api.h"
 #include "platform/core/handles.h"
+#include "platform/win32/kernel32.h"
 
 namespace platform::kernel32 {
 namespace {

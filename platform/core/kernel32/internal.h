@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "platform/win32.h"
+#include "platform/win32/types.h"
 
 namespace platform::kernel32 {
 

@@ -6,7 +6,7 @@
 #include <map>
 #include <mutex>
 
-#include "platform/api.h"
+#include "platform/win32/kernel32.h"
 
 namespace platform::kernel32 {
 namespace {

@@ -7,11 +7,11 @@
 #include <ctime>
 #include <string>
 
-#include "platform/api.h"
 #include "platform/core/kernel32/internal.h"
 #include "platform/core/modules.h"
 #include "platform/core/paths.h"
 #include "platform/text/gbk.h"
+#include "platform/win32/kernel32.h"
 
 namespace platform::kernel32 {
 namespace {

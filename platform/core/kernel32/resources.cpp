@@ -11,12 +11,12 @@
 #include <string>
 #include <utility>
 
-#include "platform/api.h"
 #include "platform/core/files/file_bytes.h"
 #include "platform/core/handles.h"
 #include "platform/core/modules.h"
 #include "platform/core/pe/module_resources.h"
 #include "platform/text/gbk.h"
+#include "platform/win32/kernel32.h"
 
 namespace platform::kernel32 {
 namespace {

@@ -4,9 +4,10 @@
 #include <cstring>
 #include <memory>
 
-#include "platform/api.h"
 #include "platform/core/handles.h"
 #include "platform/core/kernel32/global_memory.h"
+#include "platform/win32/kernel32.h"
+#include "platform/win32/ole32.h"
 
 namespace platform::ole32 {
 namespace {

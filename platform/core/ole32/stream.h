@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <span>
 
-#include "platform/win32.h"
+#include "platform/win32/types.h"
 
 namespace platform::ole32 {
 

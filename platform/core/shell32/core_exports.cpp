@@ -2,8 +2,8 @@
 // others).
 #include <array>
 
-#include "platform/api.h"
 #include "platform/core/modules.h"
+#include "platform/win32/shell32.h"
 
 namespace platform {
 

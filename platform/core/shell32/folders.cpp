@@ -3,8 +3,9 @@
 
 #include <filesystem>
 
-#include "platform/api.h"
 #include "platform/core/paths.h"
+#include "platform/win32/kernel32.h"
+#include "platform/win32/shell32.h"
 
 namespace platform::shell32 {
 namespace {

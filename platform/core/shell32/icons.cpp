@@ -12,11 +12,11 @@
 #include <optional>
 #include <unordered_map>
 
-#include "platform/api.h"
 #include "platform/core/codecs/ico.h"
 #include "platform/core/files/file_bytes.h"
 #include "platform/core/gdi/icon_objects.h"
 #include "platform/core/pe/module_resources.h"
+#include "platform/win32/shell32.h"
 
 namespace platform::shell32 {
 namespace {

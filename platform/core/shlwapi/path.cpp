@@ -3,9 +3,10 @@
 #include <cstring>
 #include <string_view>
 
-#include "platform/api.h"
 #include "platform/core/paths.h"
 #include "platform/text/gbk.h"
+#include "platform/win32/kernel32.h"
+#include "platform/win32/shlwapi.h"
 
 namespace platform::shlwapi {
 namespace {

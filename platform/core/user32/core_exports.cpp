@@ -1,8 +1,8 @@
 // Exports of the user32 stand-in library that read bytes only (exports.cpp has the others).
 #include <array>
 
-#include "platform/api.h"
 #include "platform/core/modules.h"
+#include "platform/win32/user32.h"
 
 namespace platform {
 

@@ -1,10 +1,10 @@
 // Icons loaded from icon files, and their end: the user32 functions of the core, which read bytes
 // only. The classic loader takes bitmap images only; split and rebuild rely on PNG being refused.
-#include "platform/api.h"
 #include "platform/core/codecs/ico.h"
 #include "platform/core/desktop.h"
 #include "platform/core/files/file_bytes.h"
 #include "platform/core/gdi/icon_objects.h"
+#include "platform/win32/user32.h"
 
 namespace platform::user32 {
 namespace {

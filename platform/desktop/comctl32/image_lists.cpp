@@ -2,9 +2,9 @@
 
 #include <memory>
 
-#include "platform/api.h"
 #include "platform/picture/gdi/icon_images.h"
 #include "platform/picture/gdi/objects.h"
+#include "platform/win32/comctl32.h"
 
 namespace platform::comctl32 {
 namespace {

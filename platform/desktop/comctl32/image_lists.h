@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/core/handles.h"
-#include "platform/win32.h"
+#include "platform/win32/comctl32.h"
 
 namespace platform::comctl32 {
 

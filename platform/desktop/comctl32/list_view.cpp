@@ -1,7 +1,7 @@
 // The list view's window procedure: the LVM_* messages over ListViewWidget, with the results the
 // native control gives (a new index or -1, counts, TRUE or FALSE), and its header's procedure.
-// Records come as the platform lays them out (win32.h): texts are read up to their terminator
-// and written through CopyToBuffer within the capacity the record gives.
+// Records come as the platform lays them out (win32/comctl32.h): texts are read up to their
+// terminator and written through CopyToBuffer within the capacity the record gives.
 #include "platform/desktop/comctl32/list_view.h"
 
 #include <QHeaderView>
@@ -9,10 +9,11 @@
 #include <algorithm>
 #include <numeric>
 
-#include "platform/api.h"
 #include "platform/desktop/comctl32/list_view_widget.h"
 #include "platform/picture/gdi/objects.h"
 #include "platform/picture/qt_text.h"
+#include "platform/win32/comctl32.h"
+#include "platform/win32/user32.h"
 
 namespace platform::comctl32 {
 namespace {

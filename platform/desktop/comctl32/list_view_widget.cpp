@@ -10,10 +10,11 @@
 
 #include <algorithm>
 
-#include "platform/api.h"
 #include "platform/desktop/comctl32/image_lists.h"
 #include "platform/desktop/user32/input.h"
 #include "platform/desktop/user32/window_table.h"
+#include "platform/win32/comctl32.h"
+#include "platform/win32/user32.h"
 
 namespace platform::comctl32 {
 

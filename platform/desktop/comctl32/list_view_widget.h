@@ -13,7 +13,7 @@
 #include <string>
 
 #include "platform/desktop/comctl32/list_view_model.h"
-#include "platform/win32.h"
+#include "platform/win32/comctl32.h"
 
 namespace platform::comctl32 {
 

@@ -10,12 +10,12 @@
 #include <utility>
 #include <vector>
 
-#include "platform/api.h"
 #include "platform/desktop/comdlg32/handed_choice.h"
 #include "platform/desktop/comdlg32/unusable_path.h"
 #include "platform/desktop/test_seams.h"
 #include "platform/desktop/user32/window_table.h"
 #include "platform/picture/qt_text.h"
+#include "platform/win32/comdlg32.h"
 
 namespace platform::comdlg32 {
 namespace {

@@ -1,8 +1,8 @@
 // Exports of the comdlg32 stand-in library, found by name by the binder.
 #include <array>
 
-#include "platform/api.h"
 #include "platform/core/modules.h"
+#include "platform/win32/comdlg32.h"
 
 namespace platform {
 

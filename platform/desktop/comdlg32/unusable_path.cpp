@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "platform/api.h"
 #include "platform/core/i18n/translation.h"
 #include "platform/text/gbk.h"
+#include "platform/win32/user32.h"
 
 namespace platform::comdlg32 {
 

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "platform/win32.h"
+#include "platform/win32/types.h"
 
 namespace platform::comdlg32 {
 

@@ -12,11 +12,11 @@
 #include <optional>
 #include <string>
 
-#include "platform/api.h"
 #include "platform/core/files/file_bytes.h"
 #include "platform/core/paths.h"
 #include "platform/picture/gdi/icon_images.h"
 #include "platform/picture/gdi/objects.h"
+#include "platform/win32/shell32.h"
 
 namespace platform::shell32 {
 namespace {

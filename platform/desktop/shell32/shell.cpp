@@ -22,7 +22,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/api.h"
 #include "platform/core/handles.h"
 #include "platform/core/i18n/translation.h"
 #include "platform/core/paths.h"
@@ -33,6 +32,9 @@
 #include "platform/desktop/user32/window_table.h"
 #include "platform/picture/qt_text.h"
 #include "platform/text/gbk.h"
+#include "platform/win32/kernel32.h"
+#include "platform/win32/shell32.h"
+#include "platform/win32/user32.h"
 
 namespace platform::shell32 {
 namespace {

@@ -9,10 +9,10 @@
 #include <map>
 #include <memory>
 
-#include "platform/api.h"
 #include "platform/core/codecs/ico.h"
 #include "platform/core/handles.h"
 #include "platform/desktop/user32/window_table.h"
+#include "platform/win32/user32.h"
 
 namespace platform::user32 {
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <span>
 
-#include "platform/win32.h"
+#include "platform/win32/types.h"
 
 namespace platform::user32 {
 

@@ -2,8 +2,8 @@
 // binder; drawing_exports.cpp has those that draw icons, core_exports.cpp those that read bytes.
 #include <array>
 
-#include "platform/api.h"
 #include "platform/core/modules.h"
+#include "platform/win32/user32.h"
 
 namespace platform {
 

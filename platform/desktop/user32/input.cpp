@@ -5,6 +5,7 @@
 #include <QWheelEvent>
 
 #include "platform/picture/qt_text.h"
+#include "platform/win32/user32.h"
 
 namespace platform::user32 {
 namespace {

@@ -7,7 +7,7 @@
 
 #include <optional>
 
-#include "platform/win32.h"
+#include "platform/win32/types.h"
 
 namespace platform::user32 {
 

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/win32.h"
+#include "platform/win32/types.h"
 
 namespace platform::user32 {
 

@@ -7,9 +7,9 @@
 
 #include <utility>
 
-#include "platform/api.h"
 #include "platform/desktop/user32/input.h"
 #include "platform/desktop/user32/window_entries.h"
+#include "platform/win32/user32.h"
 
 namespace platform::user32 {
 

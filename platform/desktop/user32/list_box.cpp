@@ -4,9 +4,9 @@
 
 #include <cstring>
 
-#include "platform/api.h"
 #include "platform/desktop/user32/window_table.h"
 #include "platform/picture/qt_text.h"
+#include "platform/win32/user32.h"
 
 namespace platform::user32 {
 namespace {

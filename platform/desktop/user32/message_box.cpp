@@ -2,10 +2,10 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "platform/api.h"
 #include "platform/desktop/test_seams.h"
 #include "platform/desktop/user32/window_table.h"
 #include "platform/picture/qt_text.h"
+#include "platform/win32/user32.h"
 
 namespace platform::user32 {
 namespace {

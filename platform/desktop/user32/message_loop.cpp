@@ -7,7 +7,7 @@
 
 #include <optional>
 
-#include "platform/api.h"
+#include "platform/win32/user32.h"
 
 namespace platform::user32 {
 namespace {

@@ -9,10 +9,11 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/api.h"
 #include "platform/core/modules.h"
 #include "platform/desktop/user32/window_entries.h"
 #include "platform/picture/qt_text.h"
+#include "platform/win32/kernel32.h"
+#include "platform/win32/user32.h"
 
 namespace platform::user32 {
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/win32.h"
+#include "platform/win32/user32.h"
 
 namespace platform::user32 {
 

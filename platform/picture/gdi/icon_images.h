@@ -5,7 +5,6 @@
 #include <QImage>
 
 #include "platform/core/codecs/dib.h"
-#include "platform/win32.h"
 
 namespace platform::gdi {
 

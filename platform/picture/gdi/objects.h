@@ -10,7 +10,7 @@
 
 #include "platform/core/gdi/icon_objects.h"
 #include "platform/core/handles.h"
-#include "platform/win32.h"
+#include "platform/win32/types.h"
 
 namespace platform::gdi {
 

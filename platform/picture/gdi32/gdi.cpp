@@ -4,8 +4,8 @@
 // defers it, so deleting the bitmap before its context (as the program does) leaks nothing.
 #include <algorithm>
 
-#include "platform/api.h"
 #include "platform/picture/gdi/objects.h"
+#include "platform/win32/gdi32.h"
 
 namespace platform::gdi32 {
 namespace {

@@ -6,11 +6,11 @@
 #include <cmath>
 #include <cstring>
 
-#include "platform/api.h"
 #include "platform/picture/gdi/icon_images.h"
 #include "platform/picture/gdi/objects.h"
 #include "platform/picture/gdiplus/drawing.h"
 #include "platform/picture/gdiplus/objects.h"
+#include "platform/win32/gdiplus.h"
 
 namespace platform::gdiplus {
 namespace {

@@ -4,9 +4,9 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/api.h"
 #include "platform/picture/gdiplus/encoder.h"
 #include "platform/picture/gdiplus/objects.h"
+#include "platform/win32/gdiplus.h"
 
 namespace platform::gdiplus {
 namespace {

@@ -6,7 +6,7 @@
 #include <QImage>
 #include <QRectF>
 
-#include "platform/win32.h"
+#include "platform/win32/gdiplus.h"
 
 namespace platform::gdiplus {
 

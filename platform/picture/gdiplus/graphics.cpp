@@ -3,10 +3,10 @@
 #include <cmath>
 #include <memory>
 
-#include "platform/api.h"
 #include "platform/picture/gdi/objects.h"
 #include "platform/picture/gdiplus/drawing.h"
 #include "platform/picture/gdiplus/objects.h"
+#include "platform/win32/gdiplus.h"
 
 namespace platform::gdiplus {
 namespace {

@@ -1,9 +1,9 @@
 // What an image reports: type, size, resolution, flags, formats, frames and property items.
 #include <cstring>
 
-#include "platform/api.h"
 #include "platform/picture/gdiplus/decoder.h"
 #include "platform/picture/gdiplus/objects.h"
+#include "platform/win32/gdiplus.h"
 
 namespace platform::gdiplus {
 namespace {

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/api.h"
 #include "platform/core/files/file_bytes.h"
 #include "platform/core/files/whole_file.h"
 #include "platform/core/ole32/stream.h"
@@ -18,6 +17,7 @@
 #include "platform/picture/gdiplus/encoder.h"
 #include "platform/picture/gdiplus/objects.h"
 #include "platform/text/gbk.h"
+#include "platform/win32/gdiplus.h"
 
 namespace platform::gdiplus {
 namespace {

@@ -1,6 +1,6 @@
 #include "platform/picture/gdiplus/objects.h"
 
-#include "platform/api.h"
+#include "platform/win32/gdiplus.h"
 
 namespace platform::gdiplus {
 namespace {

@@ -18,7 +18,7 @@
 
 #include "platform/core/handles.h"
 #include "platform/picture/gdiplus/limits.h"
-#include "platform/win32.h"
+#include "platform/win32/gdiplus.h"
 
 namespace platform::gdiplus {
 

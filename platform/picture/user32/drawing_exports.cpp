@@ -2,8 +2,8 @@
 // window functions, core_exports.cpp those that only read bytes).
 #include <array>
 
-#include "platform/api.h"
 #include "platform/core/modules.h"
+#include "platform/win32/user32.h"
 
 namespace platform {
 

@@ -2,10 +2,10 @@
 // decoded ARGB32 image (loaded in icon_files.cpp); drawing composites it, scaled with good
 // quality, over the bitmap selected into a memory device context. Screen and window contexts
 // draw nowhere the program can read.
-#include "platform/api.h"
 #include "platform/core/desktop.h"
 #include "platform/picture/gdi/icon_images.h"
 #include "platform/picture/gdi/objects.h"
+#include "platform/win32/user32.h"
 
 namespace platform::user32 {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/api.h"
+#include "platform/win32/kernel32.h"
 
 namespace platform::kernel32 {
 namespace {

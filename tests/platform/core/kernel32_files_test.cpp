@@ -8,8 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/api.h"
 #include "platform/core/handles.h"
+#include "platform/win32/kernel32.h"
 #include "tests/support/fixtures.h"
 
 namespace platform::kernel32 {

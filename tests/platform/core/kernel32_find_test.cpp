@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/api.h"
 #include "platform/core/kernel32/internal.h"
 #include "platform/text/gbk.h"
+#include "platform/win32/kernel32.h"
 #include "tests/support/fixtures.h"
 
 namespace platform::kernel32 {

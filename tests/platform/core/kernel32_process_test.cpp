@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/api.h"
 #include "platform/core/modules.h"
+#include "platform/win32/kernel32.h"
 
 namespace platform::kernel32 {
 namespace {

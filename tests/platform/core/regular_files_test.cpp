@@ -10,7 +10,10 @@
 
 #include "frame/commands.h"
 #include "imaging/image_object.h"
-#include "platform/api.h"
+#include "platform/win32/gdiplus.h"
+#include "platform/win32/kernel32.h"
+#include "platform/win32/shell32.h"
+#include "platform/win32/user32.h"
 #include "tests/support/fixtures.h"
 #include "tests/support/watchdog.h"
 

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/api.h"
 #include "platform/text/gbk.h"
+#include "platform/win32/shlwapi.h"
 #include "tests/support/fixtures.h"
 
 namespace platform::shlwapi {

@@ -6,8 +6,9 @@
 #include <gtest/gtest.h>
 
 #include "frame/literal.h"
-#include "platform/api.h"
 #include "platform/desktop/test_seams.h"
+#include "platform/win32/comdlg32.h"
+#include "platform/win32/user32.h"
 
 namespace platform::comdlg32 {
 namespace {

@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "frame/literal.h"
-#include "platform/api.h"
 #include "platform/desktop/user32/window_table.h"
+#include "platform/win32/user32.h"
 
 namespace platform::user32 {
 namespace {
