@@ -13,7 +13,7 @@
 #include "bench/offscreen_application.h"
 #include "bench/program_window.h"
 #include "frame/properties.h"
-#include "platform/test_seams.h"
+#include "platform/desktop/test_seams.h"
 #include "ui/globals.h"
 #include "ui/main_window_form.h"
 #include "ui/main_window_units.h"

@@ -15,8 +15,8 @@
 #include "frame/commands.h"
 #include "frame/extract_file_icon.h"
 #include "icofile/rebuild.h"
-#include "platform/api.h"
-#include "platform/files/file_bytes.h"
+#include "platform/core/files/file_bytes.h"
+#include "platform/win32/shell32.h"
 #include "tests/support/icon_images.h"
 #include "tests/support/ne_writer.h"
 #include "tests/support/pe_writer.h"
@@ -66,7 +66,7 @@ class Fixture {
     rebuildSource_ = frame::ByteSet(ts::MakeIcoFile(
         {Image(16, 8, 1), Image(32, 8, 2), Image(32, 32, 3), Image(48, 32, 4), png}));
     // A module the user picks was written long before; one written just now is read afresh on
-    // every call (see platform/files/file_bytes.h), so let it settle first.
+    // every call (see platform/core/files/file_bytes.h), so let it settle first.
     std::this_thread::sleep_for(std::chrono::seconds(platform::files::kSettleSeconds + 1));
   }
   ~Fixture() { fs::remove_all(folder_); }

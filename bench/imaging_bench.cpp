@@ -8,7 +8,7 @@
 
 #include "frame/values.h"
 #include "imaging/image_object.h"
-#include "platform/api.h"
+#include "platform/win32/gdiplus.h"
 
 namespace {
 

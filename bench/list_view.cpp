@@ -10,9 +10,9 @@
 #include "bench/offscreen_application.h"
 #include "frame/literal.h"
 #include "imaging/icon_list_view.h"
-#include "platform/api.h"
-#include "platform/gdi/objects.h"
-#include "platform/user32/window_table.h"
+#include "platform/desktop/user32/window_table.h"
+#include "platform/picture/gdi/objects.h"
+#include "platform/win32/user32.h"
 
 namespace {
 

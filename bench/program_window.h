@@ -7,7 +7,7 @@
 
 #include "bench/offscreen_application.h"
 #include "frame/runtime/runtime_app.h"
-#include "platform/test_seams.h"
+#include "platform/desktop/test_seams.h"
 #include "ui/globals.h"
 #include "ui/main_window_form.h"
 #include "ui/program.h"

@@ -20,10 +20,10 @@
 #include "extract/extract_all.h"
 #include "frame/commands.h"
 #include "imaging/image_object.h"
-#include "platform/api.h"
-#include "platform/codecs/ico.h"
-#include "platform/files/file_bytes.h"
-#include "platform/pe/module_resources.h"
+#include "platform/core/codecs/ico.h"
+#include "platform/core/files/file_bytes.h"
+#include "platform/core/pe/module_resources.h"
+#include "platform/win32/shell32.h"
 #include "tests/support/icon_images.h"
 #include "tests/support/ne_writer.h"
 #include "tests/support/pe_writer.h"
@@ -50,7 +50,7 @@ class Folder {
   }
   fs::path operator/(const std::string& name) const { return path_ / name; }
   // Written and settled: a module the user picks was written long before, and one written just
-  // now is read afresh by every call (see platform/files/file_bytes.h).
+  // now is read afresh by every call (see platform/core/files/file_bytes.h).
   frame::Text Write(const std::string& name, const ts::Bytes& bytes) const {
     if (!frame::WriteFile(Text(name), frame::ByteSet(bytes))) std::abort();
     std::this_thread::sleep_for(std::chrono::seconds(platform::files::kSettleSeconds + 1));

@@ -25,9 +25,9 @@
 #include "cli/console.h"
 #include "cli/file_checks.h"
 #include "icofile/shell_paths.h"
-#include "platform/files/file_bytes.h"
-#include "platform/files/whole_file.h"
-#include "platform/paths.h"
+#include "platform/core/files/file_bytes.h"
+#include "platform/core/files/whole_file.h"
+#include "platform/core/paths.h"
 
 namespace cli {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/result.h"
+#include "platform/core/result.h"
 
 namespace cli {
 

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "platform/paths.h"
+#include "platform/core/paths.h"
 
 namespace cli {
 namespace {

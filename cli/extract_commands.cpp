@@ -14,7 +14,7 @@
 #include "extract/single_extraction.h"
 #include "frame/loaded_source.h"
 #include "icofile/shell_paths.h"
-#include "platform/paths.h"
+#include "platform/core/paths.h"
 
 namespace cli {
 namespace {

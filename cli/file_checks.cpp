@@ -8,8 +8,8 @@
 #include <system_error>
 
 #include "cli/console.h"
-#include "platform/files/whole_file.h"
-#include "platform/paths.h"
+#include "platform/core/files/whole_file.h"
+#include "platform/core/paths.h"
 #include "platform/text/gbk.h"
 
 namespace cli {

@@ -15,8 +15,8 @@
 #include "icofile/shell_paths.h"
 #include "icofile/split.h"
 #include "imaging/image_object.h"
-#include "platform/gdiplus/limits.h"
-#include "platform/paths.h"
+#include "platform/core/paths.h"
+#include "platform/picture/gdiplus/limits.h"
 
 namespace cli {
 namespace {

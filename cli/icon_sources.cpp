@@ -3,10 +3,10 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/codecs/ico.h"
-#include "platform/codecs/png.h"
-#include "platform/files/file_bytes.h"
-#include "platform/pe/module_resources.h"
+#include "platform/core/codecs/ico.h"
+#include "platform/core/codecs/png.h"
+#include "platform/core/files/file_bytes.h"
+#include "platform/core/pe/module_resources.h"
 #include "platform/text/gbk.h"
 
 namespace cli {

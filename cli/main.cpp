@@ -13,8 +13,8 @@
 #include "cli/console.h"
 #include "frame/fatal.h"
 #include "imaging/image_object.h"
-#include "platform/desktop.h"
-#include "platform/process_tuning.h"
+#include "platform/core/desktop.h"
+#include "platform/core/process_tuning.h"
 
 namespace cli {
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "frame/values.h"
-#include "platform/win32.h"
+#include "platform/win32/types.h"
 
 namespace extract {
 

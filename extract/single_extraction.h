@@ -8,7 +8,7 @@
 #include "extract/save_format.h"
 #include "frame/extract_file_icon.h"
 #include "frame/values.h"
-#include "platform/win32.h"
+#include "platform/win32/types.h"
 
 namespace extract {
 

@@ -6,10 +6,10 @@
 
 #include "frame/commands.h"
 #include "frame/fatal.h"
-#include "platform/api.h"
-#include "platform/files/file_handle.h"
-#include "platform/files/whole_file.h"
-#include "platform/paths.h"
+#include "platform/core/files/file_handle.h"
+#include "platform/core/files/whole_file.h"
+#include "platform/core/paths.h"
+#include "platform/win32/kernel32.h"
 
 namespace frame {
 namespace k32 = platform::kernel32;

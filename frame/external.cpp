@@ -6,8 +6,8 @@
 #include "frame/fatal.h"
 #include "frame/literal.h"
 #include "frame/translated.h"
-#include "platform/api.h"
-#include "platform/paths.h"
+#include "platform/core/paths.h"
+#include "platform/win32/kernel32.h"
 
 namespace frame {
 namespace {

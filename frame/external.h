@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "frame/values.h"
-#include "platform/modules.h"
+#include "platform/core/modules.h"
 
 namespace frame {
 

@@ -1,10 +1,10 @@
 // The program's table of external functions, as declared, in one list from which both the table
 // (external_table.cpp) and the typed wrappers (external_functions.h) are made. A row: index,
 // library as declared (empty: the default libraries), the stand-in library whose declaration
-// types the call (platform/api.h), the function's name, and the wrapper's name. Where the table
-// declares a function more than once, the lowest index keeps the plain name and the others carry
-// their index. A row whose index is out of order, or whose function its stand-in library does not
-// declare, does not build.
+// types the call (platform/win32/<library>.h), the function's name, and the wrapper's name. Where
+// the table declares a function more than once, the lowest index keeps the plain name and the
+// others carry their index. A row whose index is out of order, or whose function its stand-in
+// library does not declare, does not build.
 #pragma once
 
 // clang-format off

@@ -10,8 +10,8 @@
 
 #include "frame/commands.h"
 #include "frame/literal.h"
-#include "platform/api.h"
-#include "platform/codecs/ico.h"
+#include "platform/core/codecs/ico.h"
+#include "platform/win32/kernel32.h"
 
 namespace frame {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "frame/icon_format.h"
 #include "frame/values.h"
-#include "platform/win32.h"
+#include "platform/win32/types.h"
 
 namespace frame {
 

@@ -7,8 +7,8 @@
 
 #include "frame/literal.h"
 #include "frame/translated.h"
-#include "platform/api.h"
-#include "platform/desktop.h"
+#include "platform/core/desktop.h"
+#include "platform/win32/user32.h"
 
 namespace frame {
 namespace {

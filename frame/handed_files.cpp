@@ -7,8 +7,8 @@
 #include "frame/runtime/loaded_window.h"
 #include "frame/runtime/runtime_app.h"
 #include "frame/units/unit.h"
-#include "platform/comdlg32/handed_choice.h"
-#include "platform/paths.h"
+#include "platform/core/paths.h"
+#include "platform/desktop/comdlg32/handed_choice.h"
 
 namespace frame {
 namespace {

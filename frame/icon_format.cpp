@@ -1,7 +1,7 @@
 #include "frame/icon_format.h"
 
-#include "platform/codecs/ico.h"
-#include "platform/codecs/png.h"
+#include "platform/core/codecs/ico.h"
+#include "platform/core/codecs/png.h"
 
 namespace frame {
 

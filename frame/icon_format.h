@@ -1,6 +1,6 @@
 // The icon file layout as the program's icon-file operations (icofile/) use it: its limits, the
 // walk of a file being taken apart, the writer of headers and entries, and the height field of a
-// PNG image. The platform's icon-format module (platform/codecs/ico.h) is the one reader and
+// PNG image. The platform's icon-format module (platform/core/codecs/ico.h) is the one reader and
 // writer of that layout; this is its face to the program.
 #pragma once
 
@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "frame/values.h"
-#include "platform/codecs/ico_layout.h"
+#include "platform/core/codecs/ico_layout.h"
 
 namespace frame {
 

@@ -1,6 +1,6 @@
 #include "frame/interface_calls.h"
 
-#include "platform/api.h"
+#include "platform/win32/ole32.h"
 
 namespace frame {
 

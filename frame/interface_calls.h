@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "platform/win32.h"
+#include "platform/win32/types.h"
 
 namespace frame {
 

@@ -1,6 +1,6 @@
 #include "frame/loaded_source.h"
 
-#include "platform/api.h"
+#include "platform/win32/kernel32.h"
 
 namespace frame {
 

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "frame/values.h"
-#include "platform/win32.h"
+#include "platform/win32/types.h"
 
 namespace frame {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <system_error>
 
-#include "platform/api.h"
-#include "platform/paths.h"
+#include "platform/core/paths.h"
+#include "platform/win32/kernel32.h"
 
 namespace frame {
 

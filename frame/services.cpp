@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "platform/api.h"
+#include "platform/win32/kernel32.h"
 
 namespace frame {
 namespace {

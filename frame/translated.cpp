@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/i18n/translation.h"
+#include "platform/core/i18n/translation.h"
 
 namespace frame {
 

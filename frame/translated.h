@@ -1,7 +1,7 @@
 // The program's texts in the user's language. They are written in Chinese, the program's own
 // language, as TR("context", "text"), which Qt's lupdate finds for the catalogs
 // (scripts/update-catalog.sh); at run time a text is looked up once in the catalog of the
-// language the user's environment chooses (platform/i18n/language.h) and converted to GBK:
+// language the user's environment chooses (platform/core/i18n/language.h) and converted to GBK:
 //   frame::SetCaption(..., TR("extraction", "提取图标失败！"));
 // A text built from pieces is one text with placeholders, so a translation may reorder them:
 //   frame::Format(TR("extraction", "‘%1’有%2个图标。"), name, count)

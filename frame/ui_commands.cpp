@@ -11,8 +11,10 @@
 #include "frame/runtime/runtime_app.h"
 #include "frame/translated.h"
 #include "frame/units/unit.h"
-#include "platform/api.h"
-#include "platform/user32/input_box.h"
+#include "platform/desktop/user32/input_box.h"
+#include "platform/win32/comdlg32.h"
+#include "platform/win32/shell32.h"
+#include "platform/win32/user32.h"
 
 namespace frame {
 namespace {

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "frame/values.h"
-#include "platform/win32.h"
+#include "platform/win32/types.h"
 
 namespace frame {
 

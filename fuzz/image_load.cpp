@@ -6,8 +6,9 @@
 #include <cstdint>
 #include <span>
 
-#include "platform/api.h"
-#include "platform/ole32/stream.h"
+#include "platform/core/ole32/stream.h"
+#include "platform/win32/gdiplus.h"
+#include "platform/win32/ole32.h"
 
 namespace gp = platform::gdiplus;
 using namespace win32;

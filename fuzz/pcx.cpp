@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <span>
 
-#include "platform/codecs/pcx.h"
+#include "platform/core/codecs/pcx.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   auto image = platform::codecs::DecodePcx(std::span<const uint8_t>(data, size));

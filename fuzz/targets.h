@@ -14,11 +14,11 @@
 
 #include "frame/extract_file_icon.h"
 #include "icofile/icon_container.h"
-#include "platform/codecs/dib.h"
-#include "platform/codecs/ico.h"
-#include "platform/codecs/png.h"
-#include "platform/i18n/catalog.h"
-#include "platform/pe/module_resources.h"
+#include "platform/core/codecs/dib.h"
+#include "platform/core/codecs/ico.h"
+#include "platform/core/codecs/png.h"
+#include "platform/core/i18n/catalog.h"
+#include "platform/core/pe/module_resources.h"
 
 namespace fuzz {
 

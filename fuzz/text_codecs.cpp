@@ -6,10 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/api.h"
-#include "platform/kernel32/internal.h"
-#include "platform/paths.h"
+#include "platform/core/kernel32/internal.h"
+#include "platform/core/paths.h"
 #include "platform/text/gbk.h"
+#include "platform/win32/kernel32.h"
+#include "platform/win32/shlwapi.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace platform;

@@ -9,7 +9,7 @@
 #include <optional>
 
 #include "frame/values.h"
-#include "platform/win32.h"
+#include "platform/win32/comdlg32.h"
 
 namespace icofile {
 

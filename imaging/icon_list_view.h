@@ -15,18 +15,18 @@
 //
 // Every operation is one message (or call) through the table of external functions; records are
 // built in fresh blocks as the control lays them out (LVCOLUMNA, LVITEMA: the text pointer and
-// the row parameter are pointer-sized, see win32.h), texts are private copies with capacity 260.
-// No operation reports errors: a refused text is empty, a refused index -1, a refused flag false.
-// Optional arguments are std::optional where "missing" differs from any value. The object does
-// not own the control: destroying it leaves the window and the image lists alone (the control
-// goes with its parent window).
+// the row parameter are pointer-sized, see win32/comctl32.h), texts are private copies with
+// capacity 260. No operation reports errors: a refused text is empty, a refused index -1, a refused
+// flag false. Optional arguments are std::optional where "missing" differs from any value. The
+// object does not own the control: destroying it leaves the window and the image lists alone (the
+// control goes with its parent window).
 #pragma once
 
 #include <cstdint>
 #include <optional>
 
 #include "frame/values.h"
-#include "platform/win32.h"
+#include "platform/win32/comctl32.h"
 
 namespace imaging {
 

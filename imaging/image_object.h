@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "frame/values.h"
-#include "platform/win32.h"
+#include "platform/win32/gdiplus.h"
 
 namespace imaging {
 

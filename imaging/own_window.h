@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "platform/win32.h"
+#include "platform/win32/types.h"
 
 namespace imaging {
 

@@ -9,7 +9,7 @@
 #include <optional>
 
 #include "frame/events.h"
-#include "platform/win32.h"
+#include "platform/win32/types.h"
 
 namespace ui {
 

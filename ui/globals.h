@@ -8,6 +8,7 @@
 #include "frame/values.h"
 #include "icofile/icon_container.h"
 #include "imaging/icon_list_view.h"
+#include "platform/win32/user32.h"
 
 namespace ui {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "frame/program.h"
-#include "platform/paths.h"
+#include "platform/core/paths.h"
 #include "ui/command_line.h"
 #include "ui/handed_files.h"
 #include "ui/program.h"

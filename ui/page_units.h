@@ -10,7 +10,7 @@
 #include "frame/form/unit_types.h"
 #include "frame/ui_commands.h"
 #include "frame/values.h"
-#include "platform/win32.h"
+#include "platform/win32/types.h"
 
 namespace ui {
 

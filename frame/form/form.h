@@ -17,7 +17,7 @@
 
 #include "frame/form/reader.h"
 #include "frame/values.h"
-#include "platform/result.h"
+#include "platform/core/result.h"
 
 namespace frame::form {
 

@@ -14,7 +14,7 @@
 #include "frame/form/form.h"
 #include "frame/form/reader.h"
 #include "frame/values.h"
-#include "platform/result.h"
+#include "platform/core/result.h"
 
 namespace frame::form {
 

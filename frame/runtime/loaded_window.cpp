@@ -7,8 +7,8 @@
 #include "frame/form/type_data.h"
 #include "frame/runtime/runtime_app.h"
 #include "frame/translated.h"
-#include "platform/api.h"
-#include "platform/user32/cursors.h"
+#include "platform/desktop/user32/cursors.h"
+#include "platform/win32/user32.h"
 
 namespace frame {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "frame/form/form.h"
 #include "frame/units/unit.h"
-#include "platform/win32.h"
+#include "platform/win32/types.h"
 
 namespace frame {
 

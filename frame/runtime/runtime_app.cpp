@@ -12,9 +12,10 @@
 #include "frame/services.h"
 #include "frame/translated.h"
 #include "frame/units/unit.h"
-#include "platform/api.h"
-#include "platform/paths.h"
-#include "platform/user32/message_loop.h"
+#include "platform/core/paths.h"
+#include "platform/desktop/user32/message_loop.h"
+#include "platform/win32/kernel32.h"
+#include "platform/win32/user32.h"
 
 namespace frame {
 namespace {

@@ -17,7 +17,7 @@
 #include "frame/fatal.h"
 #include "frame/form/form.h"
 #include "frame/values.h"
-#include "platform/win32.h"
+#include "platform/win32/types.h"
 
 namespace frame::units {
 class Unit;

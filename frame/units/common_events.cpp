@@ -10,9 +10,9 @@
 #include <string>
 
 #include "frame/units/qt_unit.h"
-#include "platform/qt_text.h"
-#include "platform/user32/input.h"
-#include "platform/user32/window_table.h"
+#include "platform/desktop/user32/input.h"
+#include "platform/desktop/user32/window_table.h"
+#include "platform/picture/qt_text.h"
 
 namespace frame::units {
 namespace {

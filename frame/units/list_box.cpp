@@ -7,7 +7,7 @@
 #include "frame/properties.h"
 #include "frame/units/factories.h"
 #include "frame/units/qt_unit.h"
-#include "platform/api.h"
+#include "platform/win32/user32.h"
 
 namespace frame::units {
 namespace {

@@ -5,12 +5,12 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/codecs/dib.h"
-#include "platform/codecs/ico.h"
-#include "platform/codecs/pcx.h"
-#include "platform/gdi/icon_images.h"
-#include "platform/gdi/icon_objects.h"
-#include "platform/gdi/objects.h"
+#include "platform/core/codecs/dib.h"
+#include "platform/core/codecs/ico.h"
+#include "platform/core/codecs/pcx.h"
+#include "platform/core/gdi/icon_objects.h"
+#include "platform/picture/gdi/icon_images.h"
+#include "platform/picture/gdi/objects.h"
 
 namespace frame::units {
 namespace {

@@ -7,9 +7,9 @@
 #include <map>
 
 #include "frame/units/common_events.h"
-#include "platform/api.h"
-#include "platform/qt_text.h"
-#include "platform/user32/window_table.h"
+#include "platform/desktop/user32/window_table.h"
+#include "platform/picture/qt_text.h"
+#include "platform/win32/user32.h"
 
 namespace frame::units {
 namespace {

@@ -13,7 +13,7 @@
 #include "frame/events.h"
 #include "frame/form/type_data.h"
 #include "frame/units/unit.h"
-#include "platform/user32/window_table.h"
+#include "platform/desktop/user32/window_table.h"
 
 namespace frame::units {
 

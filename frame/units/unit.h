@@ -15,7 +15,7 @@
 #include "frame/form/unit_types.h"
 #include "frame/handed_files.h"
 #include "frame/values.h"
-#include "platform/win32.h"
+#include "platform/win32/types.h"
 
 namespace frame::units {
 

@@ -21,11 +21,11 @@
 #include "frame/units/factories.h"
 #include "frame/units/picture.h"
 #include "frame/units/qt_unit.h"
-#include "platform/api.h"
-#include "platform/gdi/icon_objects.h"
-#include "platform/i18n/language.h"
-#include "platform/paths.h"
-#include "platform/user32/window_table.h"
+#include "platform/core/gdi/icon_objects.h"
+#include "platform/core/i18n/language.h"
+#include "platform/core/paths.h"
+#include "platform/desktop/user32/window_table.h"
+#include "platform/win32/user32.h"
 
 namespace frame::units {
 namespace {

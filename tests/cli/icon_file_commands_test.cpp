@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "platform/codecs/ico.h"
+#include "platform/core/codecs/ico.h"
 #include "tests/cli/cli_fixtures.h"
 #include "tests/support/icoutils.h"
 #include "tests/support/pe_writer.h"

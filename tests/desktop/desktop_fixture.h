@@ -1,6 +1,6 @@
 // The program's window with its real handlers, offscreen, for what the desktop hands it (files
 // on the command line, drops) and the keys that move around it. Dialogs and message boxes are
-// answered from a script and shell requests recorded (platform/test_seams.h).
+// answered from a script and shell requests recorded (platform/desktop/test_seams.h).
 #pragma once
 
 #include <QWidget>
@@ -13,7 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "frame/runtime/runtime_app.h"
-#include "platform/test_seams.h"
+#include "platform/desktop/test_seams.h"
 #include "tests/support/fixtures.h"
 #include "tests/support/window_fixture.h"
 #include "ui/main_window_form.h"

@@ -6,7 +6,7 @@
 #include <QTreeView>
 
 #include "frame/ui_commands.h"
-#include "platform/user32/window_table.h"
+#include "platform/desktop/user32/window_table.h"
 #include "tests/desktop/desktop_fixture.h"
 #include "ui/globals.h"
 

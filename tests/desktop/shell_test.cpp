@@ -16,7 +16,7 @@
 #include "frame/literal.h"
 #include "frame/properties.h"
 #include "frame/ui_commands.h"
-#include "platform/api.h"
+#include "platform/win32/shell32.h"
 #include "tests/desktop/desktop_fixture.h"
 
 namespace desktop_test {

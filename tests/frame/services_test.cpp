@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/api.h"
+#include "platform/win32/kernel32.h"
 #include "tests/support/fixtures.h"
 
 namespace frame {

@@ -1,4 +1,4 @@
-#include "platform/codecs/dib.h"
+#include "platform/core/codecs/dib.h"
 
 #include <gtest/gtest.h>
 

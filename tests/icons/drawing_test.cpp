@@ -4,8 +4,9 @@
 
 #include <optional>
 
-#include "platform/api.h"
-#include "platform/gdi/objects.h"
+#include "platform/picture/gdi/objects.h"
+#include "platform/win32/gdi32.h"
+#include "platform/win32/user32.h"
 #include "tests/support/fixtures.h"
 #include "tests/support/icon_images.h"
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/codecs/ico.h"
+#include "platform/core/codecs/ico.h"
 #include "tests/support/fixtures.h"
 #include "tests/support/icon_images.h"
 #include "tests/support/icoutils.h"

@@ -1,4 +1,4 @@
-#include "platform/codecs/ico.h"
+#include "platform/core/codecs/ico.h"
 
 #include <QImage>
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "frame/external_functions.h"
-#include "platform/gdi/objects.h"
+#include "platform/picture/gdi/objects.h"
 #include "tests/support/fixtures.h"
 #include "tests/support/icon_images.h"
 

@@ -4,9 +4,12 @@
 
 #include <optional>
 
-#include "platform/api.h"
-#include "platform/gdi/icon_images.h"
-#include "platform/gdi/objects.h"
+#include "platform/picture/gdi/icon_images.h"
+#include "platform/picture/gdi/objects.h"
+#include "platform/win32/gdi32.h"
+#include "platform/win32/kernel32.h"
+#include "platform/win32/shell32.h"
+#include "platform/win32/user32.h"
 #include "tests/support/fixtures.h"
 #include "tests/support/icon_images.h"
 #include "tests/support/ne_writer.h"

@@ -5,8 +5,8 @@
 #include <tuple>
 
 #include "frame/literal.h"
-#include "platform/api.h"
-#include "platform/files/file_bytes.h"
+#include "platform/core/files/file_bytes.h"
+#include "platform/win32/kernel32.h"
 #include "tests/support/fixtures.h"
 #include "tests/support/icon_images.h"
 #include "tests/support/ne_writer.h"

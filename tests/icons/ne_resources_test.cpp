@@ -1,10 +1,10 @@
-#include "platform/ne/resources.h"
+#include "platform/core/ne/resources.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
-#include "platform/pe/module_resources.h"
+#include "platform/core/pe/module_resources.h"
 #include "tests/support/icon_images.h"
 #include "tests/support/ne_writer.h"
 #include "tests/support/pe_writer.h"

@@ -1,4 +1,4 @@
-#include "platform/pe/resources.h"
+#include "platform/core/pe/resources.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/codecs/png.h"
+#include "platform/core/codecs/png.h"
 
 #include <libdeflate.h>
 

@@ -8,7 +8,7 @@
 
 #include "frame/private_folder.h"
 #include "icofile/icon_container.h"
-#include "platform/paths.h"
+#include "platform/core/paths.h"
 #include "tests/support/fixtures.h"
 #include "tests/support/icon_images.h"
 

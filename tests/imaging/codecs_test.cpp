@@ -7,8 +7,8 @@
 #include <cstring>
 #include <string>
 
-#include "platform/api.h"
-#include "platform/codecs/dib.h"
+#include "platform/core/codecs/dib.h"
+#include "platform/win32/gdiplus.h"
 #include "tests/imaging/imaging_support.h"
 #include "tests/support/fixtures.h"
 

@@ -12,10 +12,11 @@
 #include <functional>
 #include <string>
 
-#include "platform/api.h"
-#include "platform/gdi/icon_images.h"
-#include "platform/gdi/objects.h"
-#include "platform/ole32/stream.h"
+#include "platform/core/ole32/stream.h"
+#include "platform/picture/gdi/icon_images.h"
+#include "platform/picture/gdi/objects.h"
+#include "platform/win32/gdiplus.h"
+#include "platform/win32/ole32.h"
 #include "tests/imaging/imaging_support.h"
 #include "tests/support/fixtures.h"
 

@@ -4,9 +4,10 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/api.h"
-#include "platform/kernel32/global_memory.h"
-#include "platform/ole32/stream.h"
+#include "platform/core/kernel32/global_memory.h"
+#include "platform/core/ole32/stream.h"
+#include "platform/win32/kernel32.h"
+#include "platform/win32/ole32.h"
 
 namespace {
 

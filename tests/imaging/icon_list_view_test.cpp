@@ -19,11 +19,12 @@
 #include "frame/external_functions.h"
 #include "frame/literal.h"
 #include "imaging/icon_list_view.h"
-#include "platform/api.h"
-#include "platform/comctl32/image_lists.h"
-#include "platform/gdi/icon_images.h"
-#include "platform/gdi/objects.h"
-#include "platform/user32/window_table.h"
+#include "platform/desktop/comctl32/image_lists.h"
+#include "platform/desktop/user32/window_table.h"
+#include "platform/picture/gdi/icon_images.h"
+#include "platform/picture/gdi/objects.h"
+#include "platform/win32/comctl32.h"
+#include "platform/win32/user32.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include "extract/icon_image.h"
 #include "imaging/image_object.h"
-#include "platform/api.h"
-#include "platform/gdi/objects.h"
+#include "platform/picture/gdi/objects.h"
+#include "platform/win32/gdiplus.h"
 #include "tests/imaging/imaging_support.h"
 
 namespace {

@@ -8,10 +8,10 @@
 
 #include "frame/literal.h"
 #include "imaging/image_object.h"
-#include "platform/api.h"
-#include "platform/gdi/objects.h"
-#include "platform/kernel32/global_memory.h"
-#include "platform/ole32/stream.h"
+#include "platform/core/kernel32/global_memory.h"
+#include "platform/core/ole32/stream.h"
+#include "platform/picture/gdi/objects.h"
+#include "platform/win32/gdiplus.h"
 #include "tests/imaging/imaging_support.h"
 #include "tests/support/fixtures.h"
 

@@ -8,9 +8,10 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "platform/api.h"
-#include "platform/codecs/gif_encoder.h"
-#include "platform/ole32/stream.h"
+#include "platform/core/ole32/stream.h"
+#include "platform/picture/codecs/gif_encoder.h"
+#include "platform/win32/gdiplus.h"
+#include "platform/win32/ole32.h"
 
 namespace imaging_test {
 

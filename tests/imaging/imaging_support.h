@@ -7,8 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/api.h"
-#include "platform/win32.h"
+#include "platform/win32/gdiplus.h"
 
 namespace imaging_test {
 

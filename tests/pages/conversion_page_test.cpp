@@ -14,7 +14,7 @@
 
 #include "frame/properties.h"
 #include "frame/ui_commands.h"
-#include "platform/user32/window_table.h"
+#include "platform/desktop/user32/window_table.h"
 #include "tests/pages/pages_fixture.h"
 #include "tests/support/icoutils.h"
 #include "ui/conversion_page.h"

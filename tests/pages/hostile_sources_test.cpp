@@ -20,7 +20,7 @@
 #include "frame/properties.h"
 #include "frame/ui_commands.h"
 #include "imaging/icon_list_view.h"
-#include "platform/user32/window_table.h"
+#include "platform/desktop/user32/window_table.h"
 #include "tests/pages/pages_fixture.h"
 #include "tests/support/icon_images.h"
 #include "tests/support/pe_writer.h"

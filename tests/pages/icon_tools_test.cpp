@@ -5,7 +5,7 @@
 
 #include "frame/ui_commands.h"
 #include "icofile/dialogs.h"
-#include "platform/user32/window_table.h"
+#include "platform/desktop/user32/window_table.h"
 #include "tests/pages/pages_fixture.h"
 #include "tests/support/icon_images.h"
 #include "ui/program_folder.h"

@@ -1,7 +1,7 @@
 // The program's window with its real handlers, offscreen, for end-to-end tests of the pages:
 // the user's actions reach the units as Qt input, every dialog and message box is answered from
-// a script and every shell request is recorded (platform/test_seams.h). Each test gets a fresh
-// window, the program's globals set up anew, and a private folder.
+// a script and every shell request is recorded (platform/desktop/test_seams.h). Each test gets a
+// fresh window, the program's globals set up anew, and a private folder.
 #pragma once
 
 #include <QImage>
@@ -14,8 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "frame/runtime/runtime_app.h"
-#include "platform/test_seams.h"
-#include "platform/win32.h"
+#include "platform/desktop/test_seams.h"
 #include "tests/support/fixtures.h"
 #include "tests/support/window_fixture.h"
 #include "ui/main_window_form.h"

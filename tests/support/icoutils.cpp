@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/codecs/ico.h"
+#include "platform/core/codecs/ico.h"
 #include "tests/support/fixtures.h"
 
 namespace testing_support {

@@ -5,7 +5,7 @@
 
 #include "frame/properties.h"
 #include "frame/ui_commands.h"
-#include "platform/user32/window_table.h"
+#include "platform/desktop/user32/window_table.h"
 #include "ui/globals.h"
 #include "ui/main_window_form.h"
 #include "ui/main_window_units.h"

@@ -1,5 +1,5 @@
 // The program's window with its real handlers, offscreen: every dialog and message box is
-// answered from a script and every shell request recorded (platform/test_seams.h), and the
+// answered from a script and every shell request recorded (platform/desktop/test_seams.h), and the
 // program's globals are set up anew for each window and cleaned up after it.
 #pragma once
 
@@ -13,7 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "frame/runtime/runtime_app.h"
-#include "platform/test_seams.h"
+#include "platform/desktop/test_seams.h"
 
 namespace testing_support {
 

@@ -8,8 +8,10 @@
 
 #include "frame/commands.h"
 #include "frame/literal.h"
-#include "platform/api.h"
-#include "platform/test_seams.h"
+#include "platform/desktop/test_seams.h"
+#include "platform/win32/comdlg32.h"
+#include "platform/win32/shell32.h"
+#include "platform/win32/user32.h"
 #include "tests/support/fixtures.h"
 
 namespace icofile {

@@ -11,8 +11,8 @@
 #include "frame/literal.h"
 #include "frame/properties.h"
 #include "frame/ui_commands.h"
-#include "platform/api.h"
-#include "platform/user32/message_loop.h"
+#include "platform/desktop/user32/message_loop.h"
+#include "platform/win32/user32.h"
 #include "tests/window/window_fixture.h"
 
 namespace window_test {

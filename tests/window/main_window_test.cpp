@@ -6,7 +6,7 @@
 #include "frame/literal.h"
 #include "frame/properties.h"
 #include "frame/ui_commands.h"
-#include "platform/api.h"
+#include "platform/win32/user32.h"
 #include "tests/window/window_fixture.h"
 
 namespace window_test {

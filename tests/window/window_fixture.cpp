@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "frame/ui_commands.h"
-#include "platform/user32/window_table.h"
+#include "platform/desktop/user32/window_table.h"
 
 namespace window_test {
 namespace {

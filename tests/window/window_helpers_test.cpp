@@ -13,8 +13,9 @@
 #include "frame/literal.h"
 #include "imaging/combo_box_wrapper.h"
 #include "imaging/own_window.h"
-#include "platform/api.h"
-#include "platform/user32/window_table.h"
+#include "platform/desktop/user32/window_table.h"
+#include "platform/win32/kernel32.h"
+#include "platform/win32/user32.h"
 
 namespace imaging {
 namespace {

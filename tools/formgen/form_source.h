@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "frame/form/unit_types.h"
-#include "platform/result.h"
+#include "platform/core/result.h"
 
 namespace formgen {
 
