@@ -22,10 +22,7 @@ class ButtonUnit final : public QtUnit {
     const auto& data = std::get<form::ButtonData>(*params.data);
     auto* button = new QPushButton(ParentWidget(params));
     const bool isDefault = data.kind == form::ButtonKind::DefaultPush;
-    if (!Attach(button, params, nullptr, isDefault ? BS_DEFPUSHBUTTON : 0)) {
-      delete button;
-      return false;
-    }
+    if (!Attach(button, params, nullptr, isDefault ? BS_DEFPUSHBUTTON : 0)) return false;
     button->setAutoDefault(false);
     button->setDefault(isDefault);
     button->setText(ToQString(data.caption));
@@ -78,10 +75,7 @@ class CheckBoxUnit final : public QtUnit {
   bool Create(const CreateParams& params) {
     const auto& data = std::get<form::CheckBoxData>(*params.data);
     auto* box = new QCheckBox(ParentWidget(params));
-    if (!Attach(box, params, nullptr, BS_AUTOCHECKBOX)) {
-      delete box;
-      return false;
-    }
+    if (!Attach(box, params, nullptr, BS_AUTOCHECKBOX)) return false;
     box->setText(ToQString(data.caption));
     QObject::connect(box, &QCheckBox::clicked, [this] { Fire(kClicked); });
     return true;

@@ -86,10 +86,7 @@ class ComboBoxUnit final : public QtUnit {
   bool Create(const CreateParams& params) {
     data_ = std::get<form::ComboBoxData>(*params.data);
     auto* combo = new ComboWidget(*this, ParentWidget(params));
-    if (!Attach(combo, params, nullptr, StyleBits(data_))) {
-      delete combo;
-      return false;
-    }
+    if (!Attach(combo, params, nullptr, StyleBits(data_))) return false;
     combo->setEditable(data_.style != form::ComboStyle::DropDownList);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setMaxVisibleItems(30);

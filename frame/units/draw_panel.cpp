@@ -28,10 +28,7 @@ class DrawPanelUnit final : public QtUnit {
   bool Create(const CreateParams& params) {
     const auto& data = std::get<form::DrawPanelData>(*params.data);
     auto* panel = new DrawingSurface(ParentWidget(params));
-    if (!Attach(panel, params, panel->client())) {
-      delete panel;
-      return false;
-    }
+    if (!Attach(panel, params, panel->client())) return false;
     panel->SetBorder(data.border);
     panel->SetBackground(data.background);
     pictures_ = data.pictures;

@@ -20,10 +20,7 @@ class EditBoxUnit final : public QtUnit {
   bool Create(const CreateParams& params) {
     const auto& data = std::get<form::EditBoxData>(*params.data);
     auto* edit = new QLineEdit(ParentWidget(params));
-    if (!Attach(edit, params, nullptr, ES_AUTOHSCROLL, WS_EX_CLIENTEDGE)) {
-      delete edit;
-      return false;
-    }
+    if (!Attach(edit, params, nullptr, ES_AUTOHSCROLL, WS_EX_CLIENTEDGE)) return false;
     edit->setText(ToQString(data.content));
     QObject::connect(edit, &QLineEdit::textChanged, [this] {
       if (!writing_) Fire(kContentChanged);

@@ -59,10 +59,7 @@ class LabelUnit final : public QtUnit {
   bool Create(const CreateParams& params) {
     data_ = std::get<form::LabelData>(*params.data);
     auto* caption = new Caption(ParentWidget(params));
-    if (!Attach(caption, params, caption->client())) {
-      delete caption;
-      return false;
-    }
+    if (!Attach(caption, params, caption->client())) return false;
     caption->SetBorder(data_.border);
     caption->SetBackground(data_.background);
     caption->text = ToQString(data_.caption);

@@ -59,10 +59,7 @@ class ListBoxUnit final : public QtUnit {
   bool Create(const CreateParams& params) {
     const auto& data = std::get<form::ListBoxData>(*params.data);
     auto* list = new ListWidget(ParentWidget(params));
-    if (!Attach(list, params, nullptr, LBS_NOTIFY | WS_VSCROLL, WS_EX_CLIENTEDGE)) {
-      delete list;
-      return false;
-    }
+    if (!Attach(list, params, nullptr, LBS_NOTIFY | WS_VSCROLL, WS_EX_CLIENTEDGE)) return false;
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setUniformItemSizes(true);
     for (size_t i = 0; i < data.items.size(); ++i)

@@ -31,10 +31,7 @@ class PicBoxUnit final : public QtUnit {
   bool Create(const CreateParams& params) {
     const auto& data = std::get<form::PicBoxData>(*params.data);
     auto* box = new PictureBox(ParentWidget(params));
-    if (!Attach(box, params, box->client(), win32::SS_BITMAP)) {
-      delete box;
-      return false;
-    }
+    if (!Attach(box, params, box->client(), win32::SS_BITMAP)) return false;
     box->SetBorder(data.border);
     box->SetBackground(data.background);
     SetPicture(data.picture);

@@ -73,7 +73,10 @@ bool QtUnit::Attach(QWidget* widget, const CreateParams& params, QWidget* client
   const HWND window = platform::user32::AttachWindow(
       widget, {ClassNameOf(type()), params.style | classStyle, exStyle, params.controlId,
                topLevel ? params.parent : HWND{0}, &UnitProc, client});
-  if (window == 0) return false;
+  if (window == 0) {
+    delete widget;
+    return false;
+  }
   set_window(window);
   UnitsByWindow()[window] = this;
   widget->hide();  // the loader shows what it decided to show

@@ -51,8 +51,9 @@ class QtUnit : public Unit {
 
  protected:
   explicit QtUnit(const CreateParams& params);
-  // Registers the widget in the window table under the type's class name, positions it from the
-  // record and applies the loader's style bits. client: the widget that holds child windows.
+  // Takes the new widget and registers it in the window table under the type's class name,
+  // positions it from the record and applies the loader's style bits; when that fails the widget
+  // is deleted at once. client: the widget that holds child windows.
   bool Attach(QWidget* widget, const CreateParams& params, QWidget* client = nullptr,
               win32::DWORD classStyle = 0, win32::DWORD exStyle = 0);
 

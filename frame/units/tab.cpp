@@ -55,10 +55,7 @@ class TabUnit final : public QtUnit {
   bool Create(const CreateParams& params) {
     const auto& data = std::get<form::TabData>(*params.data);
     auto* tabs = new TabWidget(ParentWidget(params));
-    if (!Attach(tabs, params, nullptr, WS_CLIPSIBLINGS)) {
-      delete tabs;
-      return false;
-    }
+    if (!Attach(tabs, params, nullptr, WS_CLIPSIBLINGS)) return false;
     background_ = data.background;
     tabs->pane = ToQColor(background_, tabs->palette());
     for (const Text& page : data.pages)

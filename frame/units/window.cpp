@@ -138,10 +138,7 @@ class WindowUnit final : public QtUnit {
     frame->setAttribute(Qt::WA_DeleteOnClose, false);
     frame->setFont(WindowFont());
     frame->setAutoFillBackground(true);
-    if (!Attach(frame, params, nullptr, kWindowStyle)) {
-      delete frame;
-      return false;
-    }
+    if (!Attach(frame, params, nullptr, kWindowStyle)) return false;
     // Not resizable by the user: the units keep their places.
     frame->setFixedSize(frame->size());
     SetBackground(data.background);
