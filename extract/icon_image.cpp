@@ -10,9 +10,10 @@ namespace {
 
 using namespace win32;
 
-constexpr DWORD kHeadSize = 54;  // file header and info header
+constexpr DWORD kHeadSize = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
 constexpr int32_t kSingleIconSize = 32;
-constexpr uint32_t kSingleIconBytes = 40 + 4096 + 128;  // header, 32 x 32 x 4 pixels, mask
+// The info header, 32 x 32 x 4 bytes of pixels and the mask.
+constexpr uint32_t kSingleIconBytes = sizeof(BITMAPINFOHEADER) + 4096 + 128;
 
 BITMAPINFO InfoBlock(LONG width, LONG height, WORD bitCount) {
   BITMAPINFO info{};
