@@ -33,9 +33,9 @@ class ButtonUnit final : public QtUnit {
 
   Value GetOwn(int own) const override {
     switch (own) {
-      case 0:
+      case prop::OwnIndex(prop::kButtonCaption):
         return Value(FromQString(button()->text()));
-      case 4:
+      case prop::OwnIndex(prop::kButtonPicture):
         return Value(picture_);
       default:
         return QtUnit::GetOwn(own);
@@ -44,10 +44,10 @@ class ButtonUnit final : public QtUnit {
 
   bool SetOwn(int own, const Value& value) override {
     switch (own) {
-      case 0:
+      case prop::OwnIndex(prop::kButtonCaption):
         button()->setText(ToQString(*ToKind(value, Kind::Text).get<Text>()));
         return true;
-      case 4:
+      case prop::OwnIndex(prop::kButtonPicture):
         SetPicture(*ToKind(value, Kind::Picture).get<ByteSet>());
         return true;
       default:
@@ -83,7 +83,7 @@ class CheckBoxUnit final : public QtUnit {
 
   Value GetOwn(int own) const override {
     switch (own) {
-      case 0:
+      case prop::OwnIndex(prop::kCheckBoxCaption):
         return Value(FromQString(box()->text()));
       case prop::OwnIndex(prop::kCheckBoxChecked):
         return Value(box()->isChecked());
@@ -94,7 +94,7 @@ class CheckBoxUnit final : public QtUnit {
 
   bool SetOwn(int own, const Value& value) override {
     switch (own) {
-      case 0:
+      case prop::OwnIndex(prop::kCheckBoxCaption):
         box()->setText(ToQString(*ToKind(value, Kind::Text).get<Text>()));
         return true;
       case prop::OwnIndex(prop::kCheckBoxChecked):

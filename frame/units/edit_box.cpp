@@ -34,7 +34,7 @@ class EditBoxUnit final : public QtUnit {
   }
 
   bool SetOwn(int own, const Value& value) override {
-    if (own != 0) return QtUnit::SetOwn(own, value);
+    if (own != prop::OwnIndex(prop::kEditContent)) return QtUnit::SetOwn(own, value);
     // The notices that arise while the text goes in are not reported; the unit reports one.
     writing_ = true;
     edit()->setText(ToQString(*ToKind(value, Kind::Text).get<Text>()));
