@@ -74,12 +74,8 @@ class ListBoxUnit final : public QtUnit {
   Value GetOwn(int own) const override {
     if (own == prop::OwnIndex(prop::kListCurrentIndex))
       return Value(static_cast<int32_t>(SendMessageA(window(), LB_GETCURSEL, 0, 0)));
-    if (own == 0) {
-      std::string bytes;
-      for (int i = 0; i < list()->count(); ++i)
-        bytes += FromQString(list()->item(i)->text()).bytes() + '\0';
-      return Value(ByteSet::FromString(bytes));
-    }
+    if (own == prop::OwnIndex(prop::kListItems))
+      return Value(TextList(list()->count(), [this](int i) { return list()->item(i)->text(); }));
     return QtUnit::GetOwn(own);
   }
 
@@ -90,15 +86,10 @@ class ListBoxUnit final : public QtUnit {
                    static_cast<WPARAM>(static_cast<intptr_t>(*v.get<int32_t>())), 0);
       return true;
     }
-    if (own == 0) {
+    if (own == prop::OwnIndex(prop::kListItems)) {
       SendMessageA(window(), LB_RESETCONTENT, 0, 0);
-      const ByteSet& bytes = *v.get<ByteSet>();
-      std::string_view rest(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-      while (!rest.empty()) {
-        const size_t end = std::min(rest.find('\0'), rest.size());
-        AddItem(Text(rest.substr(0, end)), 0);
-        rest.remove_prefix(std::min(end + 1, rest.size()));
-      }
+      for (const Text& item : TextListItems(*v.get<ByteSet>()))
+        AddItem(item, 0);
       return true;
     }
     return QtUnit::SetOwn(own, value);

@@ -4,7 +4,10 @@
 
 #include <QFontDatabase>
 
+#include <algorithm>
 #include <map>
+#include <string>
+#include <string_view>
 
 #include "frame/units/common_events.h"
 #include "platform/api.h"
@@ -38,6 +41,24 @@ QString ToQString(const Text& text) {
 
 Text FromQString(const QString& text) {
   return Text(platform::ToGbk(text));
+}
+
+ByteSet TextList(int count, const std::function<QString(int)>& textAt) {
+  std::string bytes;
+  for (int i = 0; i < count; ++i)
+    bytes += FromQString(textAt(i)).bytes() + '\0';
+  return ByteSet::FromString(bytes);
+}
+
+std::vector<Text> TextListItems(const ByteSet& list) {
+  std::vector<Text> items;
+  std::string_view rest(reinterpret_cast<const char*>(list.data()), list.size());
+  while (!rest.empty()) {
+    const size_t end = std::min(rest.find('\0'), rest.size());
+    items.emplace_back(rest.substr(0, end));
+    rest.remove_prefix(std::min(end + 1, rest.size()));
+  }
+  return items;
 }
 
 QColor ToQColor(form::Colour colour, const QPalette& palette) {
