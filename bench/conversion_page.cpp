@@ -14,6 +14,7 @@
 #include "bench/program_window.h"
 #include "frame/properties.h"
 #include "platform/desktop/test_seams.h"
+#include "tests/support/fixtures.h"
 #include "ui/globals.h"
 #include "ui/main_window_form.h"
 #include "ui/main_window_units.h"
@@ -30,8 +31,6 @@ constexpr int kOthers = 500;
 class PictureFolder {
  public:
   PictureFolder() {
-    char pattern[] = "/tmp/pictolan-bench-XXXXXX";
-    folder_ = mkdtemp(pattern);
     const char* extensions[] = {".png", ".JPG", ".jpeg", ".bmp", ".gif", ".tiff"};
     for (int i = 0; i < kPictures; ++i)
       std::ofstream(folder_ / ("picture" + std::to_string(i) + extensions[i % 6])) << "x";
@@ -40,11 +39,10 @@ class PictureFolder {
     for (int i = 0; i < kOthers; ++i)
       std::ofstream(folder_ / ("notes" + std::to_string(i) + ".txt")) << "x";
   }
-  ~PictureFolder() { fs::remove_all(folder_); }
-  const fs::path& path() const { return folder_; }
+  const fs::path& path() const { return folder_.path(); }
 
  private:
-  fs::path folder_;
+  testing_support::TempDir folder_;
 };
 
 class Window : public bench::ProgramWindow {

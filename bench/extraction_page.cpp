@@ -20,6 +20,7 @@
 #include "frame/properties.h"
 #include "platform/desktop/test_seams.h"
 #include "platform/win32/user32.h"
+#include "tests/support/fixtures.h"
 #include "ui/globals.h"
 #include "ui/main_window_form.h"
 #include "ui/main_window_units.h"
@@ -35,19 +36,16 @@ namespace unit = ui::unit;
 class Inputs {
  public:
   explicit Inputs(int groups) {
-    char pattern[] = "/tmp/pictolan-bench-XXXXXX";
-    folder_ = mkdtemp(pattern);
-    std::string command = std::string(PICTOLAN_PEER_INPUTS_PATH) + " " + folder_.string() + "/in " +
-                          std::to_string(groups) + " >/dev/null";
+    std::string command = std::string(PICTOLAN_PEER_INPUTS_PATH) + " " + folder_.path().string() +
+                          "/in " + std::to_string(groups) + " >/dev/null";
     ok_ = std::system(command.c_str()) == 0;
   }
-  ~Inputs() { fs::remove_all(folder_); }
   bool ok() const { return ok_; }
   fs::path module() const { return folder_ / "in" / "many-groups.dll"; }
   fs::path out() const { return folder_ / "out"; }
 
  private:
-  fs::path folder_;
+  testing_support::TempDir folder_;
   bool ok_ = false;
 };
 

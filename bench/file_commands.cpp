@@ -9,6 +9,7 @@
 
 #include "frame/commands.h"
 #include "frame/services.h"
+#include "tests/support/fixtures.h"
 
 namespace {
 
@@ -18,17 +19,14 @@ namespace fs = std::filesystem;
 class Folder {
  public:
   explicit Folder(int count) {
-    std::string pattern = (fs::temp_directory_path() / "pictolan-bench-XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
     for (int i = 0; i < count; ++i)
       frame::WriteFile(frame::Text((path_ / ("Picture " + std::to_string(i) + ".png")).string()),
                        frame::ByteSet::FromString("x"));
   }
-  ~Folder() { fs::remove_all(path_); }
-  const fs::path& path() const { return path_; }
+  const fs::path& path() const { return path_.path(); }
 
  private:
-  fs::path path_;
+  testing_support::TempDir path_;
 };
 
 void BM_ScanFolderOfPictures(benchmark::State& state) {

@@ -17,6 +17,7 @@
 #include "icofile/rebuild.h"
 #include "platform/core/files/file_bytes.h"
 #include "platform/win32/shell32.h"
+#include "tests/support/fixtures.h"
 #include "tests/support/icon_images.h"
 #include "tests/support/ne_writer.h"
 #include "tests/support/pe_writer.h"
@@ -49,9 +50,6 @@ ts::Bytes GroupIcon(int seed) {
 class Fixture {
  public:
   Fixture() {
-    std::string pattern = (fs::temp_directory_path() / "pictolan-bench-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) std::abort();
-    folder_ = pattern;
     ts::PeWriter writer;
     for (int g = 0; g < kGroups; ++g) {
       ts::Bytes icon = GroupIcon(g);
@@ -69,8 +67,6 @@ class Fixture {
     // every call (see platform/core/files/file_bytes.h), so let it settle first.
     std::this_thread::sleep_for(std::chrono::seconds(platform::files::kSettleSeconds + 1));
   }
-  ~Fixture() { fs::remove_all(folder_); }
-
   const frame::Text& module() const { return module_; }
   const std::vector<frame::Text>& groupFiles() const { return groupFiles_; }
   frame::Text Path(const std::string& name) const {
@@ -82,7 +78,7 @@ class Fixture {
   static void Write(const frame::Text& path, const ts::Bytes& bytes) {
     if (!frame::WriteFile(path, frame::ByteSet(bytes))) std::abort();
   }
-  fs::path folder_;
+  ts::TempDir folder_;
   frame::Text module_;
   std::vector<frame::Text> groupFiles_;
   frame::ByteSet rebuildSource_;
@@ -213,9 +209,7 @@ BENCHMARK(BM_RebuildIcon)->Unit(benchmark::kMicrosecond)->UseRealTime();
 // peak memory (run this benchmark alone to see its own).
 void BM_RefuseRepeatedEntries(benchmark::State& state) {
   constexpr size_t kEntries = 65535;
-  std::string pattern = (fs::temp_directory_path() / "pictolan-bench-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) std::abort();
-  const fs::path folder = pattern;
+  const ts::TempDir folder;
   const ts::Bytes image = Image(64, 32, 7);
   const ts::Bytes iconBytes = ts::RepeatedImageIcon(image, kEntries);
   ts::PeWriter writer;
@@ -240,7 +234,6 @@ void BM_RefuseRepeatedEntries(benchmark::State& state) {
   getrusage(RUSAGE_SELF, &usage);
   state.counters["peak_rss_MiB"] = static_cast<double>(usage.ru_maxrss) / 1024;
   state.counters["icon_file_MiB"] = static_cast<double>(iconBytes.size()) / (1 << 20);
-  fs::remove_all(folder);
 }
 BENCHMARK(BM_RefuseRepeatedEntries)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -24,6 +24,7 @@
 #include "platform/core/files/file_bytes.h"
 #include "platform/core/pe/module_resources.h"
 #include "platform/win32/shell32.h"
+#include "tests/support/fixtures.h"
 #include "tests/support/icon_images.h"
 #include "tests/support/ne_writer.h"
 #include "tests/support/pe_writer.h"
@@ -39,12 +40,6 @@ constexpr int kMostGroups = 65535;
 
 class Folder {
  public:
-  Folder() {
-    std::string pattern = (fs::temp_directory_path() / "pictolan-bench-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) std::abort();
-    path_ = pattern;
-  }
-  ~Folder() { fs::remove_all(path_); }
   frame::Text Text(const std::string& name) const {
     return frame::Text::FromUtf8((path_ / name).string());
   }
@@ -58,7 +53,7 @@ class Folder {
   }
 
  private:
-  fs::path path_;
+  ts::TempDir path_;
 };
 
 const Folder& TheFolder() {

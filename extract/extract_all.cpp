@@ -7,6 +7,7 @@
 #include "extract/icon_source.h"
 #include "frame/commands.h"
 #include "frame/external_functions.h"
+#include "frame/form/colours.h"
 #include "frame/literal.h"
 #include "frame/loaded_source.h"
 #include "frame/translated.h"
@@ -16,7 +17,6 @@
 namespace extract {
 namespace {
 
-constexpr win32::COLORREF kWhite = 0xFFFFFF;
 constexpr int32_t kOpaque = 255;
 constexpr uint64_t kHandleIconBytes = 4286;  // an icon built from its handle, 32 x 32 x 32 bits
 constexpr uint64_t kMiB = uint64_t{1} << 20;
@@ -33,7 +33,8 @@ bool SavePictureOf(imaging::ImageObject& image, win32::HICON icon, SaveFormat fo
   bool overWhite =
       format == SaveFormat::Bmp || format == SaveFormat::Jpg || format == SaveFormat::Gif;
   if (overWhite)
-    return image.SaveToFile(path, static_cast<int32_t>(format), std::nullopt, kWhite, kOpaque);
+    return image.SaveToFile(path, static_cast<int32_t>(format), std::nullopt, frame::form::kWhite,
+                            kOpaque);
   return image.SaveToFile(path, static_cast<int32_t>(format));
 }
 

@@ -2,6 +2,7 @@
 
 #include "frame/commands.h"
 #include "frame/external_functions.h"
+#include "frame/owned.h"
 #include "icofile/icon_container.h"
 
 namespace extract {
@@ -9,9 +10,10 @@ namespace {
 
 using namespace win32;
 
-constexpr DWORD kHeadSize = 54;  // file header and info header
+constexpr DWORD kHeadSize = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
 constexpr int32_t kSingleIconSize = 32;
-constexpr uint32_t kSingleIconBytes = 40 + 4096 + 128;  // header, 32 x 32 x 4 pixels, mask
+// The info header, 32 x 32 x 4 bytes of pixels and the mask.
+constexpr uint32_t kSingleIconBytes = sizeof(BITMAPINFOHEADER) + 4096 + 128;
 
 BITMAPINFO InfoBlock(LONG width, LONG height, WORD bitCount) {
   BITMAPINFO info{};
@@ -41,31 +43,29 @@ frame::ByteSet ReadPixels(HDC dc, HBITMAP bitmap, BITMAPINFO& info, UINT rows) {
 }  // namespace
 
 frame::ByteSet IconToBmp(HICON icon, const IconToBmpOptions& options) {
-  HDC screen = ext::GetDC(0);
-  HDC memory = ext::CreateCompatibleDC(screen);
+  const frame::ScreenDc screen(ext::GetDC(0));
+  const frame::OwnedDc memory(ext::CreateCompatibleDC(screen.get()));
   int32_t size;
   if (options.size) {
     size = *options.size;
   } else {
     ICONINFO iconInfo{};
     ext::GetIconInfo(icon, &iconInfo);
-    size = static_cast<int32_t>(iconInfo.xHotspot + iconInfo.yHotspot);
     // The information comes with two new bitmaps, which are the caller's to delete.
-    ext::DeleteObject(iconInfo.hbmColor);
-    ext::DeleteObject(iconInfo.hbmMask);
+    const frame::OwnedGdiObject mask(iconInfo.hbmMask), color(iconInfo.hbmColor);
+    size = static_cast<int32_t>(iconInfo.xHotspot + iconInfo.yHotspot);
   }
-  HBITMAP bitmap = ext::CreateCompatibleBitmap(screen, size, size);
-  ext::SelectObject(memory, bitmap);
+  const frame::OwnedGdiObject bitmap(ext::CreateCompatibleBitmap(screen.get(), size, size));
+  ext::SelectObject(memory.get(), bitmap.get());
   if (options.background) {
-    HBRUSH brush = ext::CreateSolidBrush(*options.background);
+    const frame::OwnedGdiObject brush(ext::CreateSolidBrush(*options.background));
     RECT square{0, 0, size, size};
-    ext::FillRect(memory, &square, brush);
-    ext::DeleteObject(brush);
+    ext::FillRect(memory.get(), &square, brush.get());
   }
-  ext::DrawIconEx(memory, 0, 0, icon, size, size, 0, 0, DI_NORMAL);
+  ext::DrawIconEx(memory.get(), 0, 0, icon, size, size, 0, 0, DI_NORMAL);
   BITMAPINFO info = InfoBlock(size, size, static_cast<WORD>(options.bitCount));
   frame::ByteSet pixels =
-      ReadPixels(memory, bitmap, info, static_cast<UINT>(info.bmiHeader.biHeight));
+      ReadPixels(memory.get(), bitmap.get(), info, static_cast<UINT>(info.bmiHeader.biHeight));
   frame::ByteSet result;
   if (options.pixelsOnly) {
     result = pixels;
@@ -74,19 +74,17 @@ frame::ByteSet IconToBmp(HICON icon, const IconToBmpOptions& options) {
     result = frame::PointerToByteSet(&file, sizeof file) +
              frame::PointerToByteSet(&info.bmiHeader, sizeof info.bmiHeader) + pixels;
   }
-  ext::DeleteObject(bitmap);
-  ext::DeleteDC(memory);
-  ext::ReleaseDC(0, screen);
   return result;
 }
 
 frame::ByteSet BitmapToBmp(HBITMAP bitmap, std::optional<int32_t> bitCount) {
   BITMAP description{};
   ext::GetObjectA(bitmap, sizeof description, &description);
-  HDC memory = ext::CreateCompatibleDC70(0);
+  const frame::Owned<HDC, ext::DeleteDC78> memory(ext::CreateCompatibleDC70(0));
   BITMAPINFO info =
       InfoBlock(description.bmWidth, description.bmHeight, static_cast<WORD>(bitCount.value_or(0)));
-  frame::ByteSet pixels = ReadPixels(memory, bitmap, info, static_cast<UINT>(description.bmHeight));
+  frame::ByteSet pixels =
+      ReadPixels(memory.get(), bitmap, info, static_cast<UINT>(description.bmHeight));
   frame::ByteSet result;
   if (void* head = ext::VirtualAlloc(nullptr, kHeadSize, MEM_COMMIT, PAGE_READWRITE)) {
     BITMAPFILEHEADER file = FileHeader(info.bmiHeader.biSizeImage);
@@ -96,7 +94,6 @@ frame::ByteSet BitmapToBmp(HBITMAP bitmap, std::optional<int32_t> bitCount) {
     result = frame::PointerToByteSet(head, kHeadSize) + pixels;
     ext::VirtualFree(head, 0, MEM_RELEASE);
   }
-  ext::DeleteDC78(memory);
   return result;
 }
 

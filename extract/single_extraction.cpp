@@ -4,6 +4,7 @@
 #include "extract/icon_source.h"
 #include "frame/commands.h"
 #include "frame/external_functions.h"
+#include "frame/form/colours.h"
 #include "frame/literal.h"
 #include "frame/translated.h"
 #include "icofile/shell_paths.h"
@@ -15,12 +16,10 @@ using frame::literals::operator""_gbk;
 
 namespace {
 
-constexpr win32::COLORREF kWhite = 0xFFFFFF;
-
 frame::ByteSet BitmapOf(win32::HICON icon, bool onWhite) {
   IconToBmpOptions options;
   options.size = 32;
-  if (onWhite) options.background = kWhite;
+  if (onWhite) options.background = frame::form::kWhite;
   return IconToBmp(icon, options);
 }
 

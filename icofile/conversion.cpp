@@ -7,6 +7,7 @@
 #include "frame/literal.h"
 #include "icofile/shell_paths.h"
 #include "imaging/image_object.h"
+#include "platform/win32/gdi32.h"
 
 namespace icofile {
 
@@ -17,7 +18,6 @@ namespace {
 constexpr int32_t kBmpFormat = 0;
 constexpr int32_t kPngFormat = 4;
 constexpr int32_t kPngSide = 256;
-constexpr uint32_t kBmpFileHeaderSize = 14;
 
 // The picture at side x side: scaled into a new image when it has another size.
 frame::ByteSet Encoded(imaging::ImageObject& picture, int32_t width, int32_t height, int32_t side,
@@ -28,17 +28,6 @@ frame::ByteSet Encoded(imaging::ImageObject& picture, int32_t width, int32_t hei
   if (handle == -1) return frame::ByteSet();
   scaled.Attach(static_cast<win32::GpImage>(handle));
   return scaled.SaveToBytes(format);
-}
-
-IconBuildEntry BitmapEntry(frame::ByteSet bmp, uint8_t size, const frame::Text& source) {
-  IconBuildEntry entry;
-  entry.size = size;
-  entry.bitCount = 32;
-  entry.bytesInResource =
-      static_cast<uint32_t>(bmp.size() - kBmpFileHeaderSize + AndMaskSize(size));
-  entry.image = std::move(bmp);
-  entry.source = source;
-  return entry;
 }
 
 // The PNG image is stored as it is: a PNG whose height field is changed no reader accepts.
@@ -88,7 +77,7 @@ std::optional<IconBuildList> PrepareConversionImages(const frame::Text& picture,
   for (uint8_t size : sizes) {
     if (size != 0) {
       frame::ByteSet bmp = Encoded(image, width, height, size, kBmpFormat);
-      if (bmp.size() <= kBmpFileHeaderSize) return std::nullopt;
+      if (bmp.size() <= sizeof(win32::BITMAPFILEHEADER)) return std::nullopt;
       list.push_back(BitmapEntry(std::move(bmp), size, picture));
       continue;
     }

@@ -1,6 +1,7 @@
 #include "icofile/icon_container.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "frame/external_functions.h"
 #include "frame/fatal.h"
@@ -16,8 +17,8 @@ using frame::kIconFileHeaderSize;
 
 namespace {
 
-constexpr uint32_t kBmpHeadersSize = 54;  // file header and info header of a BMP file
-constexpr uint32_t kInfoHeaderSize = 40;
+constexpr uint32_t kInfoHeaderSize = sizeof(win32::BITMAPINFOHEADER);
+constexpr uint32_t kBmpHeadersSize = sizeof(win32::BITMAPFILEHEADER) + kInfoHeaderSize;
 
 // A PNG image gets a valid entry: size 0 (256), planes 1, 32 bits per pixel.
 void AppendDirectoryEntry(frame::ByteSet& out, const IconBuildEntry& e, uint32_t offset) {
@@ -69,6 +70,17 @@ frame::ByteSet IconFileHeader(size_t count) {
 int32_t AndMaskSize(int32_t width) {
   if (width <= 0) return 0;
   return width * ((width + 31) / 32) * 4;
+}
+
+IconBuildEntry BitmapEntry(frame::ByteSet bmp, uint8_t size, const frame::Text& source) {
+  IconBuildEntry entry;
+  entry.size = size;
+  entry.bitCount = 32;
+  entry.bytesInResource =
+      static_cast<uint32_t>(bmp.size() - sizeof(win32::BITMAPFILEHEADER) + AndMaskSize(size));
+  entry.image = std::move(bmp);
+  entry.source = source;
+  return entry;
 }
 
 bool IconFileFits(const IconBuildList& list) {

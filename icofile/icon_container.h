@@ -34,6 +34,10 @@ frame::ByteSet IconFileHeader(size_t count);
 // Bytes of the 1-bit AND mask of a width x width image, rows padded to 32-bit words.
 int32_t AndMaskSize(int32_t width);
 
+// A size x size image given as a complete 32-bit BMP file: in the icon file it takes the BMP's
+// length without its file header, plus the AND mask.
+IconBuildEntry BitmapEntry(frame::ByteSet bmp, uint8_t size, const frame::Text& source = {});
+
 // The bytes of a complete icon file. Bitmap entries get a new 40-byte header and an all-zero
 // mask, so the alpha of their 32-bit rows decides what shows; PNG entries are stored whole.
 // Empty (no file) when the list does not fit an icon file (IconFileFits).

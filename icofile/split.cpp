@@ -17,7 +17,6 @@ using frame::literals::operator""_gbk;
 
 namespace {
 
-constexpr uint32_t kBmpFileHeaderSize = 14;
 // 256 x 256 PNG images may come with their IHDR height cleared to 0; a ".png" file gets it back.
 constexpr uint32_t kClearedPngHeight = 256;
 
@@ -31,13 +30,7 @@ void RestorePngHeight(frame::ByteSet& image) {
 IconBuildEntry RedrawnEntry(win32::HICON icon, uint8_t width) {
   extract::IconToBmpOptions options;
   options.size = width;
-  IconBuildEntry entry;
-  entry.size = width;
-  entry.bitCount = 32;
-  entry.image = extract::IconToBmp(icon, options);
-  entry.bytesInResource =
-      static_cast<uint32_t>(entry.image.size() - kBmpFileHeaderSize + AndMaskSize(width));
-  return entry;
+  return BitmapEntry(extract::IconToBmp(icon, options), width);
 }
 
 frame::Text Numbered(const frame::Text& folder, const char* head, size_t number, const char* tail) {

@@ -6,6 +6,7 @@
 
 #include "frame/external_functions.h"
 #include "frame/interface_calls.h"
+#include "frame/owned.h"
 
 namespace imaging {
 
@@ -73,31 +74,10 @@ size_t ValueSize(uint32_t type) {
   }
 }
 
-// Owns one device context or library object and releases it once, whichever way the function
-// that made it returns.
-template <class Handle, auto Release>
-class Owned {
- public:
-  Owned() = default;
-  explicit Owned(Handle handle) : handle_(handle) {}
-  ~Owned() {
-    if (handle_ != 0) Release(handle_);
-  }
-  Owned(const Owned&) = delete;
-  Owned& operator=(const Owned&) = delete;
-
-  Handle get() const { return handle_; }
-  Handle* out() { return &handle_; }
-  // Hands the object over: it is no longer released here.
-  Handle release() { return std::exchange(handle_, Handle{}); }
-
- private:
-  Handle handle_{};
-};
-using OwnedDc = Owned<HDC, ext::DeleteDC78>;
-using OwnedGraphics = Owned<GpGraphics, ext::GdipDeleteGraphics>;
-using OwnedImage = Owned<GpImage, ext::GdipDisposeImage>;
-using OwnedBrush = Owned<GpSolidFill, ext::GdipDeleteBrush>;
+using OwnedDc78 = frame::Owned<HDC, ext::DeleteDC78>;
+using OwnedGraphics = frame::Owned<GpGraphics, ext::GdipDeleteGraphics>;
+using OwnedImage = frame::Owned<GpImage, ext::GdipDisposeImage>;
+using OwnedBrush = frame::Owned<GpSolidFill, ext::GdipDeleteBrush>;
 
 }  // namespace
 
@@ -307,7 +287,7 @@ void ImageObject::Save(const SaveOptions& options, const Saver& save) {
   }
   // The picture is drawn over the background on a canvas, which is saved only when every step
   // worked: the status is the first failing call's, never a blank canvas saved as a success.
-  OwnedDc dc(ext::CreateCompatibleDC70(0));
+  OwnedDc78 dc(ext::CreateCompatibleDC70(0));
   OwnedGraphics screen;
   if ((status_ = ext::GdipCreateFromHDC(dc.get(), screen.out())) != gdip::Ok) return;
   int32_t width = Width();
@@ -547,7 +527,7 @@ GpImage ImageObject::Clone() {
 // The status tells the outcome: the first failing call, else the drawing's.
 int32_t ImageObject::Scale(float width, float height, bool replace,
                            std::optional<InterpolationMode> interpolation) {
-  OwnedDc dc(ext::CreateCompatibleDC70(0));
+  OwnedDc78 dc(ext::CreateCompatibleDC70(0));
   OwnedGraphics screen;
   status_ = ext::GdipCreateFromHDC(dc.get(), screen.out());
   if (status_ != gdip::Ok) return -1;

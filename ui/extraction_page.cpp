@@ -12,8 +12,10 @@
 #include "extract/single_extraction.h"
 #include "frame/commands.h"
 #include "frame/external_functions.h"
+#include "frame/form/colours.h"
 #include "frame/literal.h"
 #include "frame/loaded_source.h"
+#include "frame/owned.h"
 #include "frame/properties.h"
 #include "frame/services.h"
 #include "frame/translated.h"
@@ -40,7 +42,6 @@ namespace {
 
 constexpr int32_t kIconPitch = 32;      // the strip's pixels per icon, and the preview's size
 constexpr int32_t kWidestUnit = 32627;  // the frame's largest unit width
-constexpr win32::COLORREF kWhite = 0xFFFFFF;
 constexpr int32_t kYes = 5;
 constexpr int32_t kYesNoQuestion = 36;
 constexpr int32_t kYesNoInformation = 68;
@@ -146,14 +147,15 @@ int32_t StripWidth(int32_t count) {
 void ShowStrip(const frame::Text& source, int32_t count) {
   const int32_t width = StripWidth(count);
   const win32::HWND window = MainWindowHandle();
-  win32::HDC screen = ext::GetDC(0);
-  win32::HDC memory = ext::CreateCompatibleDC(screen);
-  win32::HBITMAP strip = ext::CreateCompatibleBitmap(screen, width, kIconPitch);
-  ext::SelectObject(memory, strip);
-  win32::HBRUSH white = ext::CreateSolidBrush42(kWhite);
-  win32::RECT all{0, 0, width, kIconPitch};
-  ext::FillRect43(memory, &all, white);
-  ext::DeleteObject(white);
+  const frame::ScreenDc screen(ext::GetDC(0));
+  const frame::OwnedDc memory(ext::CreateCompatibleDC(screen.get()));
+  const frame::OwnedGdiObject strip(ext::CreateCompatibleBitmap(screen.get(), width, kIconPitch));
+  ext::SelectObject(memory.get(), strip.get());
+  {
+    const frame::OwnedGdiObject white(ext::CreateSolidBrush42(frame::form::kWhite));
+    win32::RECT all{0, 0, width, kIconPitch};
+    ext::FillRect43(memory.get(), &all, white.get());
+  }
   const int32_t drawn = (width + kIconPitch - 1) / kIconPitch;
   bool open = true;
   {
@@ -161,7 +163,7 @@ void ShowStrip(const frame::Text& source, int32_t count) {
     for (int32_t index = 1; index <= drawn && open; ++index) {
       win32::HICON icon = extract::IconAt(source, index);
       if (index == 1) ShowPreview(icon);
-      ext::DrawIcon(memory, (index - 1) * kIconPitch, 0, icon);
+      ext::DrawIcon(memory.get(), (index - 1) * kIconPitch, 0, icon);
       ext::DestroyIcon(icon);
       frame::DoEvents();
       open = WindowStillOpen(window);
@@ -169,10 +171,7 @@ void ShowStrip(const frame::Text& source, int32_t count) {
   }
   if (open)
     frame::WriteBytes(kMainWindowId, unit::图标画板, prop::kDrawPanelPicture,
-                      extract::BitmapToBmp(strip));
-  ext::DeleteObject(strip);
-  ext::DeleteDC(memory);
-  ext::ReleaseDC(0, screen);
+                      extract::BitmapToBmp(strip.get()));
 }
 
 // A source without icons: its associated icon stands in the preview and the strip.

@@ -11,18 +11,13 @@
 #include <variant>
 #include <vector>
 
+#include "frame/form/colours.h"
 #include "frame/form/form.h"
 #include "frame/form/reader.h"
 #include "frame/values.h"
 #include "platform/core/result.h"
 
 namespace frame::form {
-
-// 0x00BBGGRR, or kButtonFace for the system's button-face colour.
-using Colour = uint32_t;
-inline constexpr Colour kButtonFace = 0xFF000000;
-inline constexpr Colour kBlack = 0x000000;
-inline constexpr Colour kWhite = 0xFFFFFF;
 
 enum class BorderStyle : int32_t {
   None = 0,

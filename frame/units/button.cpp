@@ -22,10 +22,7 @@ class ButtonUnit final : public QtUnit {
     const auto& data = std::get<form::ButtonData>(*params.data);
     auto* button = new QPushButton(ParentWidget(params));
     const bool isDefault = data.kind == form::ButtonKind::DefaultPush;
-    if (!Attach(button, params, nullptr, isDefault ? BS_DEFPUSHBUTTON : 0)) {
-      delete button;
-      return false;
-    }
+    if (!Attach(button, params, nullptr, isDefault ? BS_DEFPUSHBUTTON : 0)) return false;
     button->setAutoDefault(false);
     button->setDefault(isDefault);
     button->setText(ToQString(data.caption));
@@ -36,9 +33,9 @@ class ButtonUnit final : public QtUnit {
 
   Value GetOwn(int own) const override {
     switch (own) {
-      case 0:
+      case prop::OwnIndex(prop::kButtonCaption):
         return Value(FromQString(button()->text()));
-      case 4:
+      case prop::OwnIndex(prop::kButtonPicture):
         return Value(picture_);
       default:
         return QtUnit::GetOwn(own);
@@ -47,10 +44,10 @@ class ButtonUnit final : public QtUnit {
 
   bool SetOwn(int own, const Value& value) override {
     switch (own) {
-      case 0:
+      case prop::OwnIndex(prop::kButtonCaption):
         button()->setText(ToQString(*ToKind(value, Kind::Text).get<Text>()));
         return true;
-      case 4:
+      case prop::OwnIndex(prop::kButtonPicture):
         SetPicture(*ToKind(value, Kind::Picture).get<ByteSet>());
         return true;
       default:
@@ -78,10 +75,7 @@ class CheckBoxUnit final : public QtUnit {
   bool Create(const CreateParams& params) {
     const auto& data = std::get<form::CheckBoxData>(*params.data);
     auto* box = new QCheckBox(ParentWidget(params));
-    if (!Attach(box, params, nullptr, BS_AUTOCHECKBOX)) {
-      delete box;
-      return false;
-    }
+    if (!Attach(box, params, nullptr, BS_AUTOCHECKBOX)) return false;
     box->setText(ToQString(data.caption));
     QObject::connect(box, &QCheckBox::clicked, [this] { Fire(kClicked); });
     return true;
@@ -89,7 +83,7 @@ class CheckBoxUnit final : public QtUnit {
 
   Value GetOwn(int own) const override {
     switch (own) {
-      case 0:
+      case prop::OwnIndex(prop::kCheckBoxCaption):
         return Value(FromQString(box()->text()));
       case prop::OwnIndex(prop::kCheckBoxChecked):
         return Value(box()->isChecked());
@@ -100,7 +94,7 @@ class CheckBoxUnit final : public QtUnit {
 
   bool SetOwn(int own, const Value& value) override {
     switch (own) {
-      case 0:
+      case prop::OwnIndex(prop::kCheckBoxCaption):
         box()->setText(ToQString(*ToKind(value, Kind::Text).get<Text>()));
         return true;
       case prop::OwnIndex(prop::kCheckBoxChecked):

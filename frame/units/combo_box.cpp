@@ -71,14 +71,6 @@ DWORD StyleBits(const form::ComboBoxData& data) {
   }
 }
 
-// Items joined as a text list value: each item's text and a zero byte.
-ByteSet ItemList(const QComboBox& combo) {
-  std::string bytes;
-  for (int i = 0; i < combo.count(); ++i)
-    bytes += FromQString(combo.itemText(i)).bytes() + '\0';
-  return ByteSet::FromString(bytes);
-}
-
 class ComboBoxUnit final : public QtUnit {
  public:
   explicit ComboBoxUnit(const CreateParams& params) : QtUnit(params), doubleClicks_(*this) {}
@@ -86,10 +78,7 @@ class ComboBoxUnit final : public QtUnit {
   bool Create(const CreateParams& params) {
     data_ = std::get<form::ComboBoxData>(*params.data);
     auto* combo = new ComboWidget(*this, ParentWidget(params));
-    if (!Attach(combo, params, nullptr, StyleBits(data_))) {
-      delete combo;
-      return false;
-    }
+    if (!Attach(combo, params, nullptr, StyleBits(data_))) return false;
     combo->setEditable(data_.style != form::ComboStyle::DropDownList);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setMaxVisibleItems(30);
@@ -126,22 +115,22 @@ class ComboBoxUnit final : public QtUnit {
 
   Value GetOwn(int own) const override {
     switch (own) {
-      case 0:
+      case prop::OwnIndex(prop::kComboStyle):
         return Value(static_cast<int32_t>(data_.style));
       case prop::OwnIndex(prop::kComboContent):
         return Value(FromQString(combo()->currentText()));
-      case 2:
+      case prop::OwnIndex(prop::kComboMaxLength):
         return Value(data_.maxLength);
-      case 3:
+      case prop::OwnIndex(prop::kComboSorted):
         return Value(data_.sorted);
-      case 4:
+      case prop::OwnIndex(prop::kComboExtraItemHeight):
         return Value(data_.extraItemHeight);
-      case 5:
+      case prop::OwnIndex(prop::kComboTextColour):
         return Value(static_cast<int32_t>(data_.textColour));
-      case 6:
+      case prop::OwnIndex(prop::kComboBackground):
         return Value(static_cast<int32_t>(data_.background));
-      case 8:
-        return Value(ItemList(*combo()));
+      case prop::OwnIndex(prop::kComboItems):
+        return Value(TextList(combo()->count(), [this](int i) { return combo()->itemText(i); }));
       case prop::OwnIndex(prop::kComboCurrentIndex):
         return Value(static_cast<int32_t>(combo()->currentIndex()));
       default:
@@ -155,19 +144,19 @@ class ComboBoxUnit final : public QtUnit {
       case prop::OwnIndex(prop::kComboContent):
         SetContent(ToQString(*v.get<Text>()));
         return true;
-      case 2:
+      case prop::OwnIndex(prop::kComboMaxLength):
         data_.maxLength = *v.get<int32_t>();
         ApplyMaxLength();
         return true;
-      case 5:
+      case prop::OwnIndex(prop::kComboTextColour):
         data_.textColour = static_cast<uint32_t>(*v.get<int32_t>());
         ApplyColours();
         return true;
-      case 6:
+      case prop::OwnIndex(prop::kComboBackground):
         data_.background = static_cast<uint32_t>(*v.get<int32_t>());
         ApplyColours();
         return true;
-      case 8:
+      case prop::OwnIndex(prop::kComboItems):
         SetItems(*v.get<ByteSet>());
         return true;
       case prop::OwnIndex(prop::kComboCurrentIndex):
@@ -201,13 +190,8 @@ class ComboBoxUnit final : public QtUnit {
 
   void SetItems(const ByteSet& list) {
     combo()->clear();
-    std::string_view rest(reinterpret_cast<const char*>(list.data()), list.size());
-    while (!rest.empty()) {
-      const size_t end = std::min(rest.find('\0'), rest.size());
-      SendMessageA(window(), CB_ADDSTRING, 0,
-                   reinterpret_cast<LPARAM>(std::string(rest.substr(0, end)).c_str()));
-      rest.remove_prefix(std::min(end + 1, rest.size()));
-    }
+    for (const Text& item : TextListItems(list))
+      SendMessageA(window(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
   }
 
   // A drop-down list has no edit part: the item with that text becomes current.

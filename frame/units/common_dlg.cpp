@@ -20,10 +20,7 @@ class CommonDlgUnit final : public QtUnit {
   bool Create(const CreateParams& params) {
     const auto& data = std::get<form::CommonDlgData>(*params.data);
     auto* placeholder = new QWidget(ParentWidget(params));
-    if (!Attach(placeholder, params)) {
-      delete placeholder;
-      return false;
-    }
+    if (!Attach(placeholder, params)) return false;
     QtUnit::SetOwn(prop::OwnIndex(prop::kDialogKind), Value(static_cast<int32_t>(data.kind)));
     QtUnit::SetOwn(prop::OwnIndex(prop::kDialogTitle), Value(data.title));
     QtUnit::SetOwn(prop::OwnIndex(prop::kDialogFileName), Value(data.fileName));

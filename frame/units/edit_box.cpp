@@ -20,10 +20,7 @@ class EditBoxUnit final : public QtUnit {
   bool Create(const CreateParams& params) {
     const auto& data = std::get<form::EditBoxData>(*params.data);
     auto* edit = new QLineEdit(ParentWidget(params));
-    if (!Attach(edit, params, nullptr, ES_AUTOHSCROLL, WS_EX_CLIENTEDGE)) {
-      delete edit;
-      return false;
-    }
+    if (!Attach(edit, params, nullptr, ES_AUTOHSCROLL, WS_EX_CLIENTEDGE)) return false;
     edit->setText(ToQString(data.content));
     QObject::connect(edit, &QLineEdit::textChanged, [this] {
       if (!writing_) Fire(kContentChanged);
@@ -37,7 +34,7 @@ class EditBoxUnit final : public QtUnit {
   }
 
   bool SetOwn(int own, const Value& value) override {
-    if (own != 0) return QtUnit::SetOwn(own, value);
+    if (own != prop::OwnIndex(prop::kEditContent)) return QtUnit::SetOwn(own, value);
     // The notices that arise while the text goes in are not reported; the unit reports one.
     writing_ = true;
     edit()->setText(ToQString(*ToKind(value, Kind::Text).get<Text>()));

@@ -59,10 +59,7 @@ class LabelUnit final : public QtUnit {
   bool Create(const CreateParams& params) {
     data_ = std::get<form::LabelData>(*params.data);
     auto* caption = new Caption(ParentWidget(params));
-    if (!Attach(caption, params, caption->client())) {
-      delete caption;
-      return false;
-    }
+    if (!Attach(caption, params, caption->client())) return false;
     caption->SetBorder(data_.border);
     caption->SetBackground(data_.background);
     caption->text = ToQString(data_.caption);
@@ -85,13 +82,13 @@ class LabelUnit final : public QtUnit {
     switch (own) {
       case prop::OwnIndex(prop::kLabelCaption):
         return Value(FromQString(caption()->text));
-      case 1:
+      case prop::OwnIndex(prop::kLabelBorder):
         return Value(static_cast<int32_t>(caption()->border()));
-      case 2:
+      case prop::OwnIndex(prop::kLabelTextColour):
         return Value(static_cast<int32_t>(data_.textColour));
-      case 3:
+      case prop::OwnIndex(prop::kLabelBackground):
         return Value(static_cast<int32_t>(caption()->background()));
-      case 5:
+      case prop::OwnIndex(prop::kLabelPicture):
         return Value(data_.picture);
       default:
         return QtUnit::GetOwn(own);
@@ -104,17 +101,17 @@ class LabelUnit final : public QtUnit {
       case prop::OwnIndex(prop::kLabelCaption):
         caption()->text = ToQString(*v.get<Text>());
         break;
-      case 1:
+      case prop::OwnIndex(prop::kLabelBorder):
         caption()->SetBorder(static_cast<form::BorderStyle>(*v.get<int32_t>()));
         break;
-      case 2:
+      case prop::OwnIndex(prop::kLabelTextColour):
         data_.textColour = static_cast<uint32_t>(*v.get<int32_t>());
         caption()->colour = ToQColor(data_.textColour, caption()->palette());
         break;
-      case 3:
+      case prop::OwnIndex(prop::kLabelBackground):
         caption()->SetBackground(static_cast<uint32_t>(*v.get<int32_t>()));
         break;
-      case 5:
+      case prop::OwnIndex(prop::kLabelPicture):
         data_.picture = *v.get<ByteSet>();
         caption()->picture = DecodePicture(data_.picture.span());
         break;

@@ -59,10 +59,7 @@ class ListBoxUnit final : public QtUnit {
   bool Create(const CreateParams& params) {
     const auto& data = std::get<form::ListBoxData>(*params.data);
     auto* list = new ListWidget(ParentWidget(params));
-    if (!Attach(list, params, nullptr, LBS_NOTIFY | WS_VSCROLL, WS_EX_CLIENTEDGE)) {
-      delete list;
-      return false;
-    }
+    if (!Attach(list, params, nullptr, LBS_NOTIFY | WS_VSCROLL, WS_EX_CLIENTEDGE)) return false;
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setUniformItemSizes(true);
     for (size_t i = 0; i < data.items.size(); ++i)
@@ -77,12 +74,8 @@ class ListBoxUnit final : public QtUnit {
   Value GetOwn(int own) const override {
     if (own == prop::OwnIndex(prop::kListCurrentIndex))
       return Value(static_cast<int32_t>(SendMessageA(window(), LB_GETCURSEL, 0, 0)));
-    if (own == 0) {
-      std::string bytes;
-      for (int i = 0; i < list()->count(); ++i)
-        bytes += FromQString(list()->item(i)->text()).bytes() + '\0';
-      return Value(ByteSet::FromString(bytes));
-    }
+    if (own == prop::OwnIndex(prop::kListItems))
+      return Value(TextList(list()->count(), [this](int i) { return list()->item(i)->text(); }));
     return QtUnit::GetOwn(own);
   }
 
@@ -93,15 +86,10 @@ class ListBoxUnit final : public QtUnit {
                    static_cast<WPARAM>(static_cast<intptr_t>(*v.get<int32_t>())), 0);
       return true;
     }
-    if (own == 0) {
+    if (own == prop::OwnIndex(prop::kListItems)) {
       SendMessageA(window(), LB_RESETCONTENT, 0, 0);
-      const ByteSet& bytes = *v.get<ByteSet>();
-      std::string_view rest(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-      while (!rest.empty()) {
-        const size_t end = std::min(rest.find('\0'), rest.size());
-        AddItem(Text(rest.substr(0, end)), 0);
-        rest.remove_prefix(std::min(end + 1, rest.size()));
-      }
+      for (const Text& item : TextListItems(*v.get<ByteSet>()))
+        AddItem(item, 0);
       return true;
     }
     return QtUnit::SetOwn(own, value);

@@ -4,7 +4,10 @@
 
 #include <QFontDatabase>
 
+#include <algorithm>
 #include <map>
+#include <string>
+#include <string_view>
 
 #include "frame/units/common_events.h"
 #include "platform/desktop/user32/window_table.h"
@@ -40,6 +43,24 @@ Text FromQString(const QString& text) {
   return Text(platform::ToGbk(text));
 }
 
+ByteSet TextList(int count, const std::function<QString(int)>& textAt) {
+  std::string bytes;
+  for (int i = 0; i < count; ++i)
+    bytes += FromQString(textAt(i)).bytes() + '\0';
+  return ByteSet::FromString(bytes);
+}
+
+std::vector<Text> TextListItems(const ByteSet& list) {
+  std::vector<Text> items;
+  std::string_view rest(reinterpret_cast<const char*>(list.data()), list.size());
+  while (!rest.empty()) {
+    const size_t end = std::min(rest.find('\0'), rest.size());
+    items.emplace_back(rest.substr(0, end));
+    rest.remove_prefix(std::min(end + 1, rest.size()));
+  }
+  return items;
+}
+
 QColor ToQColor(form::Colour colour, const QPalette& palette) {
   if (colour == form::kButtonFace) return palette.color(QPalette::Button);
   return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
@@ -73,7 +94,10 @@ bool QtUnit::Attach(QWidget* widget, const CreateParams& params, QWidget* client
   const HWND window = platform::user32::AttachWindow(
       widget, {ClassNameOf(type()), params.style | classStyle, exStyle, params.controlId,
                topLevel ? params.parent : HWND{0}, &UnitProc, client});
-  if (window == 0) return false;
+  if (window == 0) {
+    delete widget;
+    return false;
+  }
   set_window(window);
   UnitsByWindow()[window] = this;
   widget->hide();  // the loader shows what it decided to show

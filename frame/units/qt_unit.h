@@ -7,8 +7,10 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
 #include <initializer_list>
 #include <memory>
+#include <vector>
 
 #include "frame/events.h"
 #include "frame/form/type_data.h"
@@ -19,6 +21,11 @@ namespace frame::units {
 
 QString ToQString(const Text& text);
 Text FromQString(const QString& text);
+// A text list value (the items of a list, combo box or tab): each item's text and a zero byte.
+// TextList joins `count` items, textAt giving the i-th; TextListItems splits a value, a last item
+// without its zero byte included.
+ByteSet TextList(int count, const std::function<QString(int)>& textAt);
+std::vector<Text> TextListItems(const ByteSet& list);
 // 0x00BBGGRR, or the palette's button face for form::kButtonFace.
 QColor ToQColor(form::Colour colour, const QPalette& palette);
 // The font every unit of a window uses: a CJK-capable sans of 12 pixels.
@@ -51,8 +58,9 @@ class QtUnit : public Unit {
 
  protected:
   explicit QtUnit(const CreateParams& params);
-  // Registers the widget in the window table under the type's class name, positions it from the
-  // record and applies the loader's style bits. client: the widget that holds child windows.
+  // Takes the new widget and registers it in the window table under the type's class name,
+  // positions it from the record and applies the loader's style bits; when that fails the widget
+  // is deleted at once. client: the widget that holds child windows.
   bool Attach(QWidget* widget, const CreateParams& params, QWidget* client = nullptr,
               win32::DWORD classStyle = 0, win32::DWORD exStyle = 0);
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "frame/properties.h"
 #include "frame/units/factories.h"
 #include "frame/units/unit.h"
 
@@ -12,7 +13,7 @@ namespace {
 using form::UnitType;
 
 struct OwnProperty {
-  int own;
+  int property;  // prop::k...
   Kind kind;
 };
 
@@ -24,30 +25,57 @@ struct TypeEntry {
   std::unique_ptr<Unit> (*create)(const CreateParams&);
 };
 
-constexpr OwnProperty kWindow[] = {{0, Kind::Text},
-                                   {1, Kind::BackColour},
-                                   {2, Kind::Picture},
-                                   {3, Kind::Picture},
-                                   {4, Kind::Picture}};
-constexpr OwnProperty kEditBox[] = {{0, Kind::Text}, {1, Kind::Font}};
-constexpr OwnProperty kPicBox[] = {{0, Kind::Selection}, {1, Kind::BackColour}, {2, Kind::Picture}};
-constexpr OwnProperty kDrawPanel[] = {
-    {0, Kind::Selection}, {1, Kind::BackColour}, {2, Kind::Picture}, {3, Kind::Picture}};
-constexpr OwnProperty kLabel[] = {{0, Kind::Text},       {1, Kind::Selection},
-                                  {2, Kind::TextColour}, {3, Kind::BackColour},
-                                  {4, Kind::Font},       {5, Kind::Picture}};
-constexpr OwnProperty kButton[] = {{0, Kind::Text},      {1, Kind::Selection}, {2, Kind::Selection},
-                                   {3, Kind::Selection}, {4, Kind::Picture},   {5, Kind::Font}};
-constexpr OwnProperty kCheckBox[] = {
-    {0, Kind::Text}, {1, Kind::Picture}, {2, Kind::Font}, {10, Kind::Bool}};
-constexpr OwnProperty kComboBox[] = {{0, Kind::Selection},  {1, Kind::Text},       {3, Kind::Bool},
-                                     {5, Kind::TextColour}, {6, Kind::BackColour}, {7, Kind::Font},
-                                     {8, Kind::TextList}};
-constexpr OwnProperty kListBox[] = {{0, Kind::TextList}, {1, Kind::Font}};
-constexpr OwnProperty kTab[] = {{1, Kind::BackColour}, {2, Kind::TextList}, {3, Kind::Font}};
-constexpr OwnProperty kCommonDlg[] = {{0, Kind::Selection}, {1, Kind::Text}, {2, Kind::Text},
-                                      {3, Kind::Text},      {5, Kind::Text}, {6, Kind::Text},
-                                      {7, Kind::Bool}};
+// clang-format off
+constexpr OwnProperty kWindow[] = {{prop::kWindowTitle, Kind::Text},
+                                   {prop::kWindowBackground, Kind::BackColour},
+                                   {prop::kWindowIcon, Kind::Picture},
+                                   {prop::kWindowPicture2, Kind::Picture},
+                                   {prop::kWindowPicture3, Kind::Picture}};
+constexpr OwnProperty kEditBox[] = {{prop::kEditContent, Kind::Text},
+                                    {prop::kEditFont, Kind::Font}};
+constexpr OwnProperty kPicBox[] = {{prop::kPicBoxBorder, Kind::Selection},
+                                   {prop::kPicBoxBackground, Kind::BackColour},
+                                   {prop::kPicBoxPicture, Kind::Picture}};
+constexpr OwnProperty kDrawPanel[] = {{prop::kDrawPanelBorder, Kind::Selection},
+                                      {prop::kDrawPanelBackground, Kind::BackColour},
+                                      {prop::kDrawPanelPicture, Kind::Picture},
+                                      {prop::kDrawPanelPicture2, Kind::Picture}};
+constexpr OwnProperty kLabel[] = {{prop::kLabelCaption, Kind::Text},
+                                  {prop::kLabelBorder, Kind::Selection},
+                                  {prop::kLabelTextColour, Kind::TextColour},
+                                  {prop::kLabelBackground, Kind::BackColour},
+                                  {prop::kLabelFont, Kind::Font},
+                                  {prop::kLabelPicture, Kind::Picture}};
+constexpr OwnProperty kButton[] = {{prop::kButtonCaption, Kind::Text},
+                                   {prop::kButtonKind, Kind::Selection},
+                                   {prop::kButtonAlignment, Kind::Selection},
+                                   {prop::kButtonVerticalAlignment, Kind::Selection},
+                                   {prop::kButtonPicture, Kind::Picture},
+                                   {prop::kButtonFont, Kind::Font}};
+constexpr OwnProperty kCheckBox[] = {{prop::kCheckBoxCaption, Kind::Text},
+                                     {prop::kCheckBoxPicture, Kind::Picture},
+                                     {prop::kCheckBoxFont, Kind::Font},
+                                     {prop::kCheckBoxChecked, Kind::Bool}};
+constexpr OwnProperty kComboBox[] = {{prop::kComboStyle, Kind::Selection},
+                                     {prop::kComboContent, Kind::Text},
+                                     {prop::kComboSorted, Kind::Bool},
+                                     {prop::kComboTextColour, Kind::TextColour},
+                                     {prop::kComboBackground, Kind::BackColour},
+                                     {prop::kComboFont, Kind::Font},
+                                     {prop::kComboItems, Kind::TextList}};
+constexpr OwnProperty kListBox[] = {{prop::kListItems, Kind::TextList},
+                                    {prop::kListFont, Kind::Font}};
+constexpr OwnProperty kTab[] = {{prop::kTabBackground, Kind::BackColour},
+                                {prop::kTabPages, Kind::TextList},
+                                {prop::kTabFont, Kind::Font}};
+constexpr OwnProperty kCommonDlg[] = {{prop::kDialogKind, Kind::Selection},
+                                      {prop::kDialogTitle, Kind::Text},
+                                      {prop::kDialogFileName, Kind::Text},
+                                      {prop::kDialogFilter, Kind::Text},
+                                      {prop::kDialogInitialFolder, Kind::Text},
+                                      {prop::kDialogDefaultExtension, Kind::Text},
+                                      {prop::kDialogCreatePrompt, Kind::Bool}};
+// clang-format on
 
 const std::array<TypeEntry, 13> kTypeEntries = {{
     {UnitType::Window, "PictolanWindow", false, kWindow, &CreateWindowUnit},
@@ -76,7 +104,7 @@ const TypeEntry* EntryOf(UnitType type) {
 Kind Unit::OwnKind(int own) const {
   if (const TypeEntry* entry = EntryOf(type_))
     for (const OwnProperty& property : entry->properties)
-      if (property.own == own) return property.kind;
+      if (prop::OwnIndex(property.property) == own) return property.kind;
   return Kind::Integer;
 }
 

@@ -25,10 +25,7 @@ class ShapeBoxUnit final : public QtUnit {
 
   bool Create(const CreateParams& params) {
     auto* shape = new Shape(ParentWidget(params));
-    if (!Attach(shape, params, shape->client())) {
-      delete shape;
-      return false;
-    }
+    if (!Attach(shape, params, shape->client())) return false;
     return true;
   }
 };

@@ -87,10 +87,7 @@ class SpinUnit final : public QtUnit {
 
   bool Create(const CreateParams& params) {
     auto* upDown = new UpDown(*this, ParentWidget(params));
-    if (!Attach(upDown, params)) {
-      delete upDown;
-      return false;
-    }
+    if (!Attach(upDown, params)) return false;
     return true;
   }
 

@@ -7,6 +7,7 @@
 #include <QStyleOptionTabWidgetFrame>
 #include <QTabBar>
 
+#include "frame/properties.h"
 #include "frame/units/factories.h"
 #include "frame/units/qt_unit.h"
 
@@ -55,10 +56,7 @@ class TabUnit final : public QtUnit {
   bool Create(const CreateParams& params) {
     const auto& data = std::get<form::TabData>(*params.data);
     auto* tabs = new TabWidget(ParentWidget(params));
-    if (!Attach(tabs, params, nullptr, WS_CLIPSIBLINGS)) {
-      delete tabs;
-      return false;
-    }
+    if (!Attach(tabs, params, nullptr, WS_CLIPSIBLINGS)) return false;
     background_ = data.background;
     tabs->pane = ToQColor(background_, tabs->palette());
     for (const Text& page : data.pages)
@@ -87,16 +85,13 @@ class TabUnit final : public QtUnit {
 
   Value GetOwn(int own) const override {
     switch (own) {
-      case 0:
+      case prop::OwnIndex(prop::kTabCurrentPage):
         return Value(static_cast<int32_t>(tabs()->bar->currentIndex()));
-      case 1:
+      case prop::OwnIndex(prop::kTabBackground):
         return Value(static_cast<int32_t>(background_));
-      case 2: {
-        std::string bytes;
-        for (int i = 0; i < tabs()->bar->count(); ++i)
-          bytes += FromQString(tabs()->bar->tabText(i)).bytes() + '\0';
-        return Value(ByteSet::FromString(bytes));
-      }
+      case prop::OwnIndex(prop::kTabPages):
+        return Value(
+            TextList(tabs()->bar->count(), [this](int i) { return tabs()->bar->tabText(i); }));
       default:
         return QtUnit::GetOwn(own);
     }
@@ -105,13 +100,13 @@ class TabUnit final : public QtUnit {
   bool SetOwn(int own, const Value& value) override {
     const Value v = ToKind(value, OwnKind(own));
     switch (own) {
-      case 0: {
+      case prop::OwnIndex(prop::kTabCurrentPage): {
         const int page = *v.get<int32_t>();
         if (page < 0 || page >= tabs()->bar->count()) return false;
         tabs()->bar->setCurrentIndex(page);
         return true;
       }
-      case 1:
+      case prop::OwnIndex(prop::kTabBackground):
         background_ = static_cast<uint32_t>(*v.get<int32_t>());
         tabs()->pane = ToQColor(background_, tabs()->palette());
         tabs()->update();

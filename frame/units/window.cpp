@@ -18,6 +18,7 @@
 
 #include <string>
 
+#include "frame/properties.h"
 #include "frame/units/factories.h"
 #include "frame/units/picture.h"
 #include "frame/units/qt_unit.h"
@@ -138,10 +139,7 @@ class WindowUnit final : public QtUnit {
     frame->setAttribute(Qt::WA_DeleteOnClose, false);
     frame->setFont(WindowFont());
     frame->setAutoFillBackground(true);
-    if (!Attach(frame, params, nullptr, kWindowStyle)) {
-      delete frame;
-      return false;
-    }
+    if (!Attach(frame, params, nullptr, kWindowStyle)) return false;
     // Not resizable by the user: the units keep their places.
     frame->setFixedSize(frame->size());
     SetBackground(data.background);
@@ -156,14 +154,14 @@ class WindowUnit final : public QtUnit {
 
   Value GetOwn(int own) const override {
     switch (own) {
-      case 0:
+      case prop::OwnIndex(prop::kWindowTitle):
         return Value(FromQString(widget()->windowTitle()));
-      case 1:
+      case prop::OwnIndex(prop::kWindowBackground):
         return Value(static_cast<int32_t>(background_));
-      case 2:
-      case 3:
-      case 4:
-        return Value(pictures_[static_cast<size_t>(own - 2)]);
+      case prop::OwnIndex(prop::kWindowIcon):
+      case prop::OwnIndex(prop::kWindowPicture2):
+      case prop::OwnIndex(prop::kWindowPicture3):
+        return Value(pictures_[static_cast<size_t>(own - prop::OwnIndex(prop::kWindowIcon))]);
       default:
         return QtUnit::GetOwn(own);
     }
@@ -171,16 +169,17 @@ class WindowUnit final : public QtUnit {
 
   bool SetOwn(int own, const Value& value) override {
     switch (own) {
-      case 0:
+      case prop::OwnIndex(prop::kWindowTitle):
         widget()->setWindowTitle(ToQString(*ToKind(value, Kind::Text).get<Text>()));
         return true;
-      case 1:
+      case prop::OwnIndex(prop::kWindowBackground):
         SetBackground(static_cast<uint32_t>(*ToKind(value, Kind::BackColour).get<int32_t>()));
         return true;
-      case 2:
-      case 3:
-      case 4:
-        pictures_[static_cast<size_t>(own - 2)] = *ToKind(value, Kind::Picture).get<ByteSet>();
+      case prop::OwnIndex(prop::kWindowIcon):
+      case prop::OwnIndex(prop::kWindowPicture2):
+      case prop::OwnIndex(prop::kWindowPicture3):
+        pictures_[static_cast<size_t>(own - prop::OwnIndex(prop::kWindowIcon))] =
+            *ToKind(value, Kind::Picture).get<ByteSet>();
         return true;
       default:
         return QtUnit::SetOwn(own, value);

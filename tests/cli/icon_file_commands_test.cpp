@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
+#include <stdexcept>
 
 #include "platform/core/codecs/ico.h"
 #include "tests/cli/cli_fixtures.h"
@@ -362,13 +364,16 @@ TEST_F(RebuildCommandTest, AFailedWriteSaysWhatStoppedIt) {
 
 // A link to a file on another file system: the file it leads to is replaced, in its own folder.
 TEST_F(RebuildCommandTest, AnOutputThroughALinkToAnotherFileSystemReplacesItsFile) {
-  std::string made = "/dev/shm/pictolan-test-XXXXXX";
-  if (!mkdtemp(made.data())) GTEST_SKIP() << "no folder can be made in /dev/shm";
-  const fs::path elsewhere = made;
-  std::shared_ptr<void> removed(nullptr, [&](void*) { fs::remove_all(elsewhere); });
+  std::optional<ts::TempDir> shm;
+  try {
+    shm.emplace("/dev/shm");
+  } catch (const std::runtime_error&) {
+    GTEST_SKIP() << "no folder can be made in /dev/shm";
+  }
+  const fs::path& elsewhere = shm->path();
   struct stat here {
   }, there{};
-  if (stat(dir_.path().c_str(), &here) != 0 || stat(made.c_str(), &there) != 0 ||
+  if (stat(dir_.path().c_str(), &here) != 0 || stat(elsewhere.c_str(), &there) != 0 ||
       here.st_dev == there.st_dev)
     GTEST_SKIP() << "/dev/shm is no second file system";
   Write("mixed.ico", ts::MakeIcoFile({GroupImage(2, 16, 8), ts::MakePng(256, 256, 0xFF000000)}));

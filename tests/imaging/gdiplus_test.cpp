@@ -418,9 +418,8 @@ TEST(Encoders, JpegDescribesItsQualityRange) {
 }
 
 TEST(Saving, AFailedSaveKeepsTheExistingFile) {
-  char folder[] = "/tmp/pictolan-gdip-XXXXXX";
-  ASSERT_NE(mkdtemp(folder), nullptr);
-  std::string path = std::string(folder) + "/keep.png";
+  const testing_support::TempDir folder;
+  std::string path = (folder / "keep.png").string();
   FILE* f = fopen(path.c_str(), "wb");
   fputs("old", f);
   fclose(f);
@@ -444,10 +443,9 @@ TEST(Saving, AFailedSaveKeepsTheExistingFile) {
             gdip::Win32Error);
   GpImage loaded = 0;
   EXPECT_EQ(gp::GdipLoadImageFromFile(missing.c_str(), &loaded), gdip::FileNotFound);
-  std::u16string wideFolder(folder, folder + std::strlen(folder));
+  const std::string folderName = folder.path().string();
+  std::u16string wideFolder(folderName.begin(), folderName.end());
   EXPECT_EQ(gp::GdipLoadImageFromFile(wideFolder.c_str(), &loaded), gdip::Win32Error);
-  std::remove(path.c_str());
-  rmdir(folder);
 }
 
 // Saves write files as the frame writes them: refused over a read-only file or a folder, the

@@ -14,8 +14,7 @@
 
 namespace testing_support {
 
-TempDir::TempDir() {
-  fs::path base = fs::temp_directory_path();
+TempDir::TempDir(const fs::path& base) {
   std::string pattern = (base / "pictolan-test-XXXXXX").string();
   if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
   path_ = pattern;

@@ -11,10 +11,11 @@ namespace testing_support {
 
 namespace fs = std::filesystem;
 
-// A fresh private folder, removed with everything in it when the object goes.
+// A fresh private folder in base, removed with everything in it when the object goes; throws
+// std::runtime_error when none can be made there.
 class TempDir {
  public:
-  TempDir();
+  explicit TempDir(const fs::path& base = fs::temp_directory_path());
   ~TempDir();
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;

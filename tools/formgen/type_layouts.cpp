@@ -3,15 +3,16 @@
 #include <array>
 #include <map>
 
+#include "frame/form/colours.h"
+
 namespace formgen {
 namespace {
 
+using frame::form::kButtonFace;
+using frame::form::kWhite;
 using frame::form::UnitType;
 
-constexpr int32_t kButtonFace = static_cast<int32_t>(0xFF000000);
-constexpr int32_t kWhite = 0xFFFFFF;
-
-constexpr std::array<Symbol, 1> kColours = {{{"buttonface", kButtonFace}}};
+constexpr std::array<Symbol, 1> kColours = {{{"buttonface", static_cast<int32_t>(kButtonFace)}}};
 constexpr std::array<Symbol, 6> kBorders = {{{"none", 0},
                                              {"sunken", 1},
                                              {"modal-frame", 2},
@@ -37,8 +38,8 @@ class Layout {
     fields_.push_back({FieldKind::Int32, key, defaultValue, symbols});
     return *this;
   }
-  Layout& Colour(std::string_view key, int32_t defaultValue) {
-    return Int(key, defaultValue, kColours);
+  Layout& Colour(std::string_view key, frame::form::Colour defaultValue) {
+    return Int(key, static_cast<int32_t>(defaultValue), kColours);
   }
   Layout& Int16() { return Add(FieldKind::Int16, {}); }
   Layout& Text(std::string_view key = {}) { return Add(FieldKind::Text, key); }
