@@ -42,14 +42,6 @@ constexpr std::array<frame::EventHandler, kHandlerCount> MakeTable() {
 
 constexpr std::array<frame::EventHandler, kHandlerCount> kHandlers = MakeTable();
 
-constexpr bool EveryHandlerSet() {
-  for (frame::EventHandler handler : kHandlers)
-    if (!handler) return false;
-  return true;
-}
-// A number left out would silently do nothing when its event fires.
-static_assert(EveryHandlerSet());
-
 }  // namespace
 
 frame::HandlerTable ProgramHandlers() {

@@ -13,6 +13,7 @@
 #include "frame/literal.h"
 #include "tests/form/form_bytes.h"
 #include "tools/formgen/form_writer.h"
+#include "ui/event_map.h"
 #include "ui/handlers.h"
 #include "ui/main_window_form.h"
 #include "ui/main_window_units.h"
@@ -331,6 +332,9 @@ TEST(MainWindowFormTest, EveryBoundHandlerIsOneOfTheProgramsAndEachRunsForOneEve
       EXPECT_TRUE(bound.insert(e.handler).second) << "handler " << e.handler << " bound twice";
     }
   EXPECT_EQ(bound.size(), static_cast<size_t>(ui::kHandlerCount));
+  // A number without a function would silently do nothing when its event fires.
+  ASSERT_EQ(ui::ProgramHandlers().size(), static_cast<size_t>(ui::kHandlerCount));
+  for (int32_t handler : bound) EXPECT_NE(ui::ProgramHandlers()[handler], nullptr) << handler;
 }
 
 // The program carries what the form source says now: editing the source and building again
