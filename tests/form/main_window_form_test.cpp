@@ -334,7 +334,8 @@ TEST(MainWindowFormTest, EveryBoundHandlerIsOneOfTheProgramsAndEachRunsForOneEve
   EXPECT_EQ(bound.size(), static_cast<size_t>(ui::kHandlerCount));
   // A number without a function would silently do nothing when its event fires.
   ASSERT_EQ(ui::ProgramHandlers().size(), static_cast<size_t>(ui::kHandlerCount));
-  for (int32_t handler : bound) EXPECT_NE(ui::ProgramHandlers()[handler], nullptr) << handler;
+  for (int32_t handler : bound)
+    EXPECT_NE(ui::ProgramHandlers()[handler], nullptr) << handler;
 }
 
 // The program carries what the form source says now: editing the source and building again
