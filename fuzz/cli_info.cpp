@@ -20,9 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string path = scratch.Write("file", std::span<const uint8_t>(data, size));
   for (const char* json : {"", "--json"}) {
     char* words[] = {path.data(), const_cast<char*>(json)};
-    std::string error;
-    auto arguments =
-        cli::Arguments::Parse(std::span<char* const>(words, *json ? 2 : 1), kOptions, &error);
+    auto arguments = cli::Arguments::Parse(std::span<char* const>(words, *json ? 2 : 1), kOptions);
     if (arguments) cli::RunInfo(*arguments);
   }
   return 0;
