@@ -19,7 +19,12 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+// GCC 12 warns of an uninitialised std::function inside <regex> when it inlines the regex
+// compiler at low optimisation (a false alarm in the library's own code).
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #include <regex>
+#pragma GCC diagnostic pop
 #include <set>
 #include <sstream>
 #include <string>
